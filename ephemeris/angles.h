@@ -1,0 +1,38 @@
+// Angle reduction and degree trigonometry, all in 80-bit extended reals.
+#pragma once
+
+#include "base/reals.h"
+
+namespace qv {
+
+// π as the degree helpers write it, and the extended value of π/180 that the
+// ephemeris multiplies degrees by.
+inline constexpr Extended kPi = 3.1415926535897932385L;
+inline constexpr Extended kDegToRad = 0.0174532925199432957692369076848861271L;
+
+// Truncation toward zero and fractional part.
+Extended Int(Extended x);
+Extended Frac(Extended x);
+// Nearest integer, halves to even.
+Extended Round(Extended x);
+
+// x − Int(x / 360) × 360, plus 360 when negative: [0, 360).
+Extended Norm360(Extended x);
+Extended Norm30(Extended x);
+// The reduction the house computation writes as (x/360 − Int(x/360)) × 360.
+Extended FracTimes(Extended x, Extended period);
+
+Extended SinDeg(Extended x);
+Extended CosDeg(Extended x);
+Extended TanDeg(Extended x);
+Extended RadToDeg(Extended x);
+// atan(x / √(1 − x²)) and atan(√(1 − x²) / x), radians.
+Extended ArcSin(Extended x);
+Extended ArcCosPositive(Extended x);
+
+// sin and cos of radians as the processor computes them: arguments out of
+// its range (|x| ≥ 2^63) give 0.
+Extended SinRad(Extended x);
+Extended CosRad(Extended x);
+
+} // namespace qv

@@ -1,0 +1,35 @@
+// The steps that cast a chart from decoded birth data: Julian Day of the
+// birth moment in Universal Time, houses, bodies with their motion test,
+// retrograde marks and the range of the minor bodies. The chart computation
+// of the current subject and the command line both run them.
+#pragma once
+
+#include "base/reals.h"
+#include "ephemeris/chart_state.h"
+
+#include <array>
+#include <string>
+
+namespace qv {
+
+struct BirthData {
+    int day = 1, month = 1, year = 2000, hour = 0, minute = 0;
+    Extended corr = 0;    // hours added to the local clock time to get Universal Time
+    bool gregorian = true;
+    int latDegrees = 0, latMinutes = 0;
+    std::string latLetter = "N";
+    int lonDegrees = 0, lonMinutes = 0;
+    std::string lonLetter = "E";
+};
+
+// Which points 1..22 moved backwards over the motion interval, as the
+// ephemeris told it (before the chart keeps only some of the marks).
+using MotionFlags = std::array<bool, kMarkSlots + 1>;
+
+// Runs the steps on `state` with the house system, node kind and Black Moon
+// kind already set in it. Afterwards longitudes are absolute (in [0, 360)),
+// retroMark holds "r" for points 1–9 that moved backwards and " " for the
+// others, and points 15–19 are 0 when outside 1850–2080.
+MotionFlags castChart(ChartState& state, const BirthData& birth);
+
+} // namespace qv

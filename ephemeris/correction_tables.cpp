@@ -1,0 +1,92 @@
+#include "ephemeris/correction_tables.h"
+
+#include "base/data_dir.h"
+#include "base/errors.h"
+#include "base/record_file.h"
+#include "ephemeris/angles.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+namespace qv {
+
+namespace {
+
+RecordFile openTable(const char* dataPath, int recordSize) {
+    return RecordFile(dataDir().resolve(dataPath), static_cast<std::size_t>(recordSize),
+                      RecordFile::Mode::ReadOnly, dataPath);
+}
+
+std::int64_t recordNumber(Extended n, const char* dataPath) {
+    if (!std::isfinite(n) || n < 0 || n > 1e12L)
+        throw IoError(dataPath, "data fuori dalla tabella delle correzioni");
+    return static_cast<std::int64_t>(n);
+}
+
+// Daily tables of one signed little-endian integer per record.
+Extended readDaily(const char* dataPath, int recordSize, Extended origin, Extended jd) {
+    const Extended u = jd - origin;
+    const Extended n = Round(u - 0.5L);
+    RecordFile table = openTable(dataPath, recordSize);
+    const std::int64_t k = recordNumber(n, dataPath);
+    auto value = [&](std::int64_t rec) -> Extended {
+        const Bytes b = table.read(rec);
+        if (recordSize == 2) {
+            std::int16_t v;
+            std::memcpy(&v, b.data(), 2);
+            return v;
+        }
+        std::int32_t v;
+        std::memcpy(&v, b.data(), 4);
+        return v;
+    };
+    const Extended p = value(k);
+    const Extended q = value(k + 1);
+    return p + (jd - (origin + n)) * (q - p);
+}
+
+Extended fieldValue(const Bytes& record, int field) {
+    const Dpr1Field f = dpr1Field(field);
+    if (f.width == 1) return static_cast<std::int8_t>(record[static_cast<std::size_t>(f.offset)]);
+    std::int16_t v;
+    std::memcpy(&v, record.data() + f.offset, 2);
+    return v;
+}
+
+} // namespace
+
+Dpr1Field dpr1Field(int field) {
+    if (field >= 1 && field <= 7) return {6 + (field - 1), 1};
+    if (field == 8) return {14, 2};
+    if (field >= 9 && field <= 16) return {16 + (field - 9), 1};
+    if (field == 17) return {24, 2};
+    throw IoError(kDpr1Path, "campo inesistente (" + std::to_string(field) + ")");
+}
+
+Extended ReadDsel(Extended jd) {
+    Extended value = readDaily(kDselPath, kDselRecordSize, kDselOrigin, jd);
+    if (value > 21600.0L) value -= 21600.0L;
+    return value;
+}
+
+Extended ReadNojlne(Extended jd) {
+    return readDaily(kNojlnePath, kNojlneRecordSize, kNojlneOrigin, jd);
+}
+
+Extended ReadDpr1(Extended jd, int field) {
+    const Extended u = jd - kDpr1Origin;
+    const Extended whole = Int(u - 0.5L);
+    const std::int64_t n = recordNumber(whole, kDpr1Path) / 5;
+    RecordFile table = openTable(kDpr1Path, kDpr1RecordSize);
+    const Bytes first = table.read(n);
+    const Bytes second = table.read(n + 1);
+    const Extended t0 = decodeReal48(std::span<const std::uint8_t, 6>(first.data(), 6));
+    const Extended p = fieldValue(first, field);
+    const Extended q = fieldValue(second, field);
+    Extended value = p + (jd - t0) * (q - p) / 5.0L;
+    if (value > 21600.0L) value -= 21600.0L;
+    return value;
+}
+
+} // namespace qv

@@ -1,0 +1,155 @@
+#include "ephemeris/houses.h"
+
+#include "ephemeris/angles.h"
+
+#include <cmath>
+
+namespace qv {
+
+Extended EclipticFromRightAscension(Extended alpha, Extended cosObliquity) {
+    Extended mu = RadToDeg(std::atan(TanDeg(alpha) / cosObliquity));
+    if (mu < 0) mu += 180.0L;
+    if (alpha > 180.0L) mu += 180.0L;
+    return mu;
+}
+
+HouseFrame houseFrame(const HouseInput& in) {
+    HouseFrame f;
+    const Extended t = (in.jd - 2415020.0L) / 36525.0L;
+    f.obliquity = 23.4522944L - 0.0130125L * t;
+    f.cosObliquity = CosDeg(f.obliquity);
+
+    Extended lonG = in.lonDegrees + in.lonMinutes / 60.0L;
+    if (in.lonLetter == "O" || in.lonLetter == "W") lonG = 360.0L - lonG;
+    Extended lat = in.latDegrees + in.latMinutes / 60.0L;
+    if (in.latLetter == "S") lat = 360.0L - lat;
+    f.latitude = lat;
+
+    Extended theta = 18.6460655L + 2400.05126L * t + 0.000025805555L * t * t;
+    while (theta < 0) theta += 24.0L;
+    theta = FracTimes(theta, 24.0L);
+
+    const Extended clock = in.hour + in.minute / 60.0L;
+    const Extended u = clock + in.corr + in.extraHours;
+    const Extended u12 = FracTimes(u + 12.0L, 24.0L);
+
+    const Extended lst = FracTimes(theta + u12 + lonG / 15.0L, 24.0L);
+    f.localSiderealTime = lst;
+    f.ramc = 15.0L * lst;
+
+    f.mc = EclipticFromRightAscension(f.ramc, f.cosObliquity);
+
+    const Extended alphaE = FracTimes(f.ramc + 90.0L, 360.0L);
+    const Extended n = RadToDeg(std::atan(TanDeg(lat) / CosDeg(alphaE)));
+    Extended a = RadToDeg(std::atan(CosDeg(n) * TanDeg(alphaE) / CosDeg(n + f.obliquity)));
+    if (a < 0) a += 180.0L;
+    if (SinDeg(alphaE) < 0) a += 180.0L;
+    f.asc = a;
+
+    f.q = TanDeg(f.obliquity) * (-TanDeg(lat));
+    return f;
+}
+
+namespace {
+
+Cusps equalCusps(const HouseFrame& f) {
+    Cusps c{};
+    const Extended ascDegrees = (f.asc * kDegToRad) * 180.0L / kPi;
+    for (int i = 1; i <= 12; ++i) c[i] = Norm360(ascDegrees + 30.0L * (i - 1));
+    return c;
+}
+
+// The right ascension where the semi-arc fraction k of the Placidus
+// equation is met, found by five secant steps, as an ecliptic longitude.
+Extended placidusCusp(const HouseFrame& f, Extended k) {
+    auto fn = [&](Extended h) { return SinDeg(k * h + f.ramc) * f.q - CosDeg(h); };
+    Extended hPrev = 0.000000001L;
+    Extended h = 180.0001L;
+    Extended fPrev = fn(hPrev);
+    Extended fCur = fn(h);
+    for (int step = 1; step <= 5; ++step) {
+        Extended delta = fCur - fPrev;
+        if (delta == 0) delta = 0.000001L;
+        const Extended next = h - (h - hPrev) / delta * fCur;
+        hPrev = h;
+        fPrev = fCur;
+        h = next;
+        fCur = fn(h);
+    }
+    Extended alpha = k * h + f.ramc;
+    if (alpha < 0) alpha += 360.0L;
+    alpha = FracTimes(alpha, 360.0L);
+    return EclipticFromRightAscension(alpha, f.cosObliquity);
+}
+
+Extended reduced(Extended x) { return FracTimes(x, 360.0L); }
+
+Cusps placidusCusps(const HouseFrame& f) {
+    Cusps c{};
+    c[1] = f.asc;
+    c[10] = f.mc;
+    c[11] = placidusCusp(f, 1.0L / 3.0L);
+    c[12] = placidusCusp(f, 2.0L / 3.0L);
+    c[2] = Norm360(placidusCusp(f, -2.0L / 3.0L) + 180.0L);
+    c[3] = Norm360(placidusCusp(f, -1.0L / 3.0L) + 180.0L);
+    c[7] = reduced(c[1] + 180.0L);
+    c[8] = reduced(c[2] + 180.0L);
+    c[9] = reduced(c[3] + 180.0L);
+    c[4] = reduced(c[10] + 180.0L);
+    c[5] = reduced(c[11] + 180.0L);
+    c[6] = reduced(c[12] + 180.0L);
+    return c;
+}
+
+} // namespace
+
+bool isKnownHouseSystem(const std::string& name) {
+    return name == "PLACIDO" || name == "CASE_MEDIE" || name == "CASE_UGUALI" || name == "KOCH" ||
+           name == "REGIOMONT" || name == "PORFIRIO" || name == "CAMPANO" || name == "MORINO" ||
+           name == "ALCABIZIO";
+}
+
+Cusps cuspsOfSystem(const std::string& system, const HouseFrame& f) {
+    if (system == "PLACIDO") return placidusCusps(f);
+    if (system == "KOCH") return kochCusps(f);
+    if (system == "REGIOMONT") return regiomontanusCusps(f);
+    if (system == "PORFIRIO") return porphyryCusps(f);
+    if (system == "CAMPANO") return campanusCusps(f);
+    if (system == "MORINO") return morinusCusps(f);
+    if (system == "ALCABIZIO") return alcabitiusCusps(f);
+    // "CASE_MEDIE", "CASE_UGUALI" and any name not known: equal houses.
+    return equalCusps(f);
+}
+
+void computeHouses(ChartState& state, const HouseInput& in) {
+    const HouseFrame f = houseFrame(in);
+    state.localSiderealTime = f.localSiderealTime;
+    state.mcRadians = f.mc * kDegToRad;
+    state.ascRadians = f.asc * kDegToRad;
+    const Cusps c = cuspsOfSystem(state.houseSystem, f);
+    for (int i = 1; i <= 12; ++i) state.cusp[i] = c[i];
+}
+
+void computeHouses(int /*type*/, int lonDegrees, int lonMinutes, Extended* cusps,
+                   const std::string& /*text*/, Extended extraHours, Extended corr, int minute, int hour,
+                   const std::string& latLetter, int latMinutes, int latDegrees,
+                   const std::string& lonLetter, Extended jd) {
+    HouseInput in;
+    in.lonDegrees = lonDegrees;
+    in.lonMinutes = lonMinutes;
+    in.lonLetter = lonLetter;
+    in.latDegrees = latDegrees;
+    in.latMinutes = latMinutes;
+    in.latLetter = latLetter;
+    in.hour = hour;
+    in.minute = minute;
+    in.corr = corr;
+    in.extraHours = extraHours;
+    in.jd = jd;
+    ChartState& state = chartState();
+    computeHouses(state, in);
+    if (cusps != state.cusp.data())
+        for (int i = 1; i <= 12; ++i) cusps[i] = state.cusp[i];
+}
+
+} // namespace qv

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds Quorendaville and starts it. Arguments are
+# passed to the program.
+set -euo pipefail
+cd "$(dirname "$0")"
+./setup.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build
+if [ -x build/shell/quorendaville ]; then
+  exec build/shell/quorendaville "$@"
+fi
+exec build/shell/cli/quorendaville-cli "$@"

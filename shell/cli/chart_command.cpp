@@ -1,0 +1,179 @@
+#include "shell/cli/chart_command.h"
+
+#include "ephemeris/angles.h"
+#include "ephemeris/chart_steps.h"
+#include "ephemeris/houses.h"
+#include "ephemeris/text_forms.h"
+#include "shell/cli/cli_support.h"
+
+#include <cstdio>
+#include <sstream>
+
+namespace qv::cli {
+
+namespace {
+
+// Parses "DD/MM/YYYY" or "HH:MM" style fields of fixed separators.
+std::vector<int> splitNumbers(const std::string& text, char sep, std::size_t parts, const std::string& option,
+                              const std::string& form) {
+    std::vector<int> out;
+    std::string current;
+    for (char c : text + sep) {
+        if (c == sep) {
+            if (current.empty()) throw UsageError{"Formato non valido per " + option + " (atteso " + form + "): \"" + text + "\""};
+            out.push_back(parseInt(current, option));
+            current.clear();
+        } else if (c >= '0' && c <= '9') {
+            current += c;
+        } else if (c == '-' && current.empty()) {
+            current += c;
+        } else {
+            throw UsageError{"Formato non valido per " + option + " (atteso " + form + "): \"" + text + "\""};
+        }
+    }
+    if (out.size() != parts) throw UsageError{"Formato non valido per " + option + " (atteso " + form + "): \"" + text + "\""};
+    return out;
+}
+
+int digits(const std::string& text, std::size_t from, std::size_t count) {
+    int v = 0;
+    for (std::size_t i = from; i < from + count; ++i) v = v * 10 + (text[i] - '0');
+    return v;
+}
+
+// "45N28-009E11": latitude degrees, N/S, minutes, a separator, longitude
+// degrees (3 digits), E/W (or O), minutes.
+void parseCoords(const std::string& text, BirthData& b) {
+    const std::string bad = "Coordinate non valide (atteso per esempio 45N28-009E11): \"" + text + "\"";
+    if (text.size() != 12) throw UsageError{bad};
+    for (std::size_t i : {0u, 1u, 3u, 4u, 6u, 7u, 8u, 10u, 11u})
+        if (text[i] < '0' || text[i] > '9') throw UsageError{bad};
+    const char lat = text[2], lon = text[9];
+    if (lat != 'N' && lat != 'S') throw UsageError{bad};
+    if (lon != 'E' && lon != 'W' && lon != 'O') throw UsageError{bad};
+    b.latDegrees = digits(text, 0, 2);
+    b.latMinutes = digits(text, 3, 2);
+    b.lonDegrees = digits(text, 6, 3);
+    b.lonMinutes = digits(text, 10, 2);
+    b.latLetter = std::string(1, lat);
+    b.lonLetter = std::string(1, lon);
+    if (b.latDegrees > 89 || b.latMinutes > 59 || b.lonDegrees > 180 || b.lonMinutes > 59 ||
+        (b.lonDegrees == 180 && b.lonMinutes > 0))
+        throw UsageError{"Coordinate fuori dai limiti (latitudine fino a 89\xB0" "59', longitudine fino a 180\xB0): \"" + text + "\""};
+}
+
+bool validDate(int day, int month, int year, bool gregorian) {
+    if (month < 1 || month > 12 || day < 1) return false;
+    static const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    int length = lengths[month - 1];
+    if (month == 2) {
+        const bool leap = gregorian ? (year % 4 == 0 && (year % 100 != 0 || year % 400 == 0)) : year % 4 == 0;
+        if (leap) length = 29;
+    }
+    return day <= length;
+}
+
+std::string number(long double x) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15Lg", x);
+    return buf;
+}
+
+const char* const kJsonNames[20] = {"",     "sun",   "moon",    "mercury", "venus", "mars",
+                                    "jupiter", "saturn", "uranus", "neptune", "pluto", "node",
+                                    "black_moon", "", "", "ceres", "pallas", "juno", "vesta", "chiron"};
+constexpr int kShownPoints[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 15, 16, 17, 18, 19};
+const char* const kMinorNames[5] = {"Cerere", "Pallade", "Giunone", "Vesta", "Chirone"};
+
+void printJson(const ChartState& s, const MotionFlags& moved, std::ostream& out) {
+    out << "{\"jd\": " << number(s.jd) << ", \"bodies\": {";
+    bool first = true;
+    for (int k : kShownPoints) {
+        if (!first) out << ", ";
+        first = false;
+        out << "\"" << kJsonNames[k] << "\": {\"longitude\": " << number(s.longitude[k])
+            << ", \"latitude\": " << number(s.latitude[k]) << ", \"retrograde\": " << (moved[k] ? "true" : "false")
+            << "}";
+    }
+    out << "}, \"cusps\": [";
+    for (int i = 1; i <= 12; ++i) out << (i > 1 ? ", " : "") << number(s.cusp[i]);
+    out << "], \"ascendant\": " << number(RadToDeg(s.ascRadians))
+        << ", \"mc\": " << number(RadToDeg(s.mcRadians))
+        << ", \"local_sidereal_time\": " << number(s.localSiderealTime)
+        << ", \"asteroids_valid\": " << (s.asteroidsValid ? "true" : "false") << "}\n";
+}
+
+void printTable(const ChartState& s, const MotionFlags& moved, std::ostream& out) {
+    std::uint8_t houses[kMarkSlots + 1] = {};
+    housesOfPoints(19, s.longitude.data(), s.cusp.data(), houses);
+    out << shown("Giorno giuliano (TU): " + DecimalText15(s.jd) + "   Case: " + s.houseSystem) << "\n\n";
+    char line[256];
+    for (int k : kShownPoints) {
+        if (k >= kCeres && !s.asteroidsValid) continue;
+        const std::string name = k <= 12 ? kBodyNames[k] : kMinorNames[k - kCeres];
+        const std::string lon = shown(LongitudeWithSign(moved[k] ? "r" : " ", s.longitude[k]));
+        const std::string lat = shown(LatitudeText(s.latitude[k]));
+        std::snprintf(line, sizeof line, "%-10s %s  %s  casa %2d", name.c_str(), lon.c_str(), lat.c_str(), houses[k]);
+        out << line << "\n";
+    }
+    out << "\n";
+    for (int i = 1; i <= 12; ++i) {
+        std::snprintf(line, sizeof line, "Cuspide %2d  %s", i, shown(LongitudeWithSign(" ", s.cusp[i])).c_str());
+        out << line << "\n";
+    }
+    out << shown("Ascendente  " + LongitudeWithSign(" ", RadToDeg(s.ascRadians))) << "\n";
+    out << shown("Medio Cielo " + LongitudeWithSign(" ", RadToDeg(s.mcRadians))) << "\n";
+    out << "Tempo siderale locale " << number(s.localSiderealTime) << " h\n";
+}
+
+} // namespace
+
+int chartCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return runCommand(err, [&] {
+        const Arguments a(args,
+                          {"--date", "--time", "--corr", "--coords", "--calendar", "--houses", "--node",
+                           "--black-moon", "--data-dir"},
+                          {"--json"});
+        if (!a.positional().empty()) throw UsageError{"Argomento inatteso: " + a.positional().front()};
+
+        BirthData b;
+        const std::string calendar = a.value("--calendar").value_or("GR");
+        if (calendar != "GR" && calendar != "GI") throw UsageError{"Calendario non valido (GR o GI): \"" + calendar + "\""};
+        b.gregorian = calendar == "GR";
+
+        const auto date = splitNumbers(a.required("--date"), '/', 3, "--date", "GG/MM/AAAA");
+        b.day = date[0];
+        b.month = date[1];
+        b.year = date[2];
+        if (!validDate(b.day, b.month, b.year, b.gregorian) || b.year < -4000 || b.year > 9999)
+            throw UsageError{"Data inesistente: \"" + a.required("--date") + "\""};
+        const auto time = splitNumbers(a.required("--time"), ':', 2, "--time", "HH:MM");
+        b.hour = time[0];
+        b.minute = time[1];
+        if (b.hour < 0 || b.hour > 23 || b.minute < 0 || b.minute > 59)
+            throw UsageError{"Ora non valida: \"" + a.required("--time") + "\""};
+        b.corr = parseReal(a.required("--corr"), "--corr");
+        if (b.corr < -24 || b.corr > 24) throw UsageError{"Correzione fuori dai limiti (da -24 a +24 ore)"};
+        parseCoords(a.required("--coords"), b);
+
+        ChartState& s = chartState();
+        resetChartState();
+        s.houseSystem = a.value("--houses").value_or("CASE_MEDIE");
+        if (!isKnownHouseSystem(s.houseSystem)) throw UsageError{"Sistema di case sconosciuto: \"" + s.houseSystem + "\""};
+        s.nodeKind = a.value("--node").value_or("MEDIO");
+        if (s.nodeKind != "MEDIO" && s.nodeKind != "VERO") throw UsageError{"Tipo di nodo non valido (MEDIO o VERO)"};
+        s.blackMoonKind = a.value("--black-moon").value_or("MEDIA");
+        if (s.blackMoonKind != "VERA" && s.blackMoonKind != "MEDIA")
+            throw UsageError{"Tipo di Luna Nera non valido (VERA o MEDIA)"};
+
+        openDataDirectory(a.value("--data-dir"));
+        const MotionFlags moved = castChart(s, b);
+        if (a.flag("--json"))
+            printJson(s, moved, out);
+        else
+            printTable(s, moved, out);
+        return kExitOk;
+    });
+}
+
+} // namespace qv::cli

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace qv::cli {
+
+// quorendaville-cli chart --date DD/MM/YYYY --time HH:MM --corr HOURS
+//   --coords 45N28-009E11 [--calendar GR|GI] [--houses NAME]
+//   [--node MEDIO|VERO] [--black-moon VERA|MEDIA] [--data-dir DIR] [--json]
+int chartCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+} // namespace qv::cli

@@ -1,0 +1,76 @@
+#include "shell/cli/cli_support.h"
+
+#include "base/cp1252.h"
+#include "base/data_dir.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+
+namespace qv::cli {
+
+Arguments::Arguments(const std::vector<std::string>& args, const std::vector<std::string>& valued,
+                     const std::vector<std::string>& flags) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.rfind("--", 0) == 0) {
+            if (std::find(flags.begin(), flags.end(), a) != flags.end()) {
+                flags_.push_back(a);
+            } else if (std::find(valued.begin(), valued.end(), a) != valued.end()) {
+                if (i + 1 >= args.size()) throw UsageError{"Manca il valore dell'opzione " + a};
+                values_[a] = args[++i];
+            } else {
+                throw UsageError{"Opzione sconosciuta: " + a};
+            }
+        } else {
+            positional_.push_back(a);
+        }
+    }
+}
+
+std::optional<std::string> Arguments::value(const std::string& name) const {
+    auto it = values_.find(name);
+    if (it == values_.end()) return std::nullopt;
+    return it->second;
+}
+
+std::string Arguments::required(const std::string& name) const {
+    auto v = value(name);
+    if (!v) throw UsageError{"Manca l'opzione obbligatoria " + name};
+    return *v;
+}
+
+bool Arguments::flag(const std::string& name) const {
+    return std::find(flags_.begin(), flags_.end(), name) != flags_.end();
+}
+
+void openDataDirectory(const std::optional<std::string>& dir) {
+    const std::filesystem::path root = dir ? std::filesystem::path(*dir) : defaultDataDirRoot();
+    setDataDir(root);
+    dataDir().installTemplate(templateDir());
+}
+
+std::string shown(const std::string& cp1252) { return cp1252ToUtf8(cp1252); }
+
+int parseInt(const std::string& text, const std::string& option) {
+    if (text.empty()) throw UsageError{"Valore vuoto per " + option};
+    char* end = nullptr;
+    errno = 0;
+    const long v = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0' || errno != 0 || v < -1000000 || v > 1000000)
+        throw UsageError{"Valore non valido per " + option + ": \"" + text + "\""};
+    return static_cast<int>(v);
+}
+
+long double parseReal(const std::string& text, const std::string& option) {
+    std::string t = text;
+    std::replace(t.begin(), t.end(), ',', '.');
+    char* end = nullptr;
+    errno = 0;
+    const long double v = std::strtold(t.c_str(), &end);
+    if (t.empty() || *end != '\0' || errno != 0 || v != v)
+        throw UsageError{"Valore non valido per " + option + ": \"" + text + "\""};
+    return v;
+}
+
+} // namespace qv::cli

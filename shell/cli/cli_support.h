@@ -1,0 +1,57 @@
+// What every command of quorendaville-cli shares: argument parsing, the
+// data directory and Italian messages on the terminal.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace qv::cli {
+
+// Exit statuses.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;   // the work failed (a file, a computation)
+inline constexpr int kExitUsage = 2;     // bad arguments
+
+// A bad argument: its message is Italian and is printed as it is.
+struct UsageError {
+    std::string message;
+};
+
+// Options of the form --name VALUE and flags of the form --name.
+class Arguments {
+public:
+    // `flags` are the options that take no value.
+    Arguments(const std::vector<std::string>& args, const std::vector<std::string>& valued,
+              const std::vector<std::string>& flags);
+    std::optional<std::string> value(const std::string& name) const;
+    std::string required(const std::string& name) const;
+    bool flag(const std::string& name) const;
+    const std::vector<std::string>& positional() const { return positional_; }
+
+private:
+    std::map<std::string, std::string> values_;
+    std::vector<std::string> flags_;
+    std::vector<std::string> positional_;
+};
+
+// Selects the data directory (--data-dir or the default), installs the
+// missing template files and makes it the one in force.
+void openDataDirectory(const std::optional<std::string>& dir);
+
+// Windows-1252 bytes of the core, shown as UTF-8 on the terminal.
+std::string shown(const std::string& cp1252);
+
+// Parsers that raise UsageError naming the option.
+int parseInt(const std::string& text, const std::string& option);
+long double parseReal(const std::string& text, const std::string& option);
+
+// Runs a command body, turning errors into messages and exit statuses.
+template <typename Body>
+int runCommand(std::ostream& err, Body body);
+
+} // namespace qv::cli
+
+#include "shell/cli/cli_support_impl.h"

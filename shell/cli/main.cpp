@@ -1,0 +1,33 @@
+// quorendaville-cli: the engine of Quorendaville without windows.
+#include "shell/cli/chart_command.h"
+#include "shell/cli/cli_support.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const kUsage =
+    "Uso: quorendaville-cli COMANDO [OPZIONI]\n"
+    "\n"
+    "Comandi:\n"
+    "  chart   calcola un tema natale dai dati di nascita\n"
+    "          --date GG/MM/AAAA --time HH:MM --corr ORE --coords 45N28-009E11\n"
+    "          [--calendar GR|GI] [--houses NOME] [--node MEDIO|VERO]\n"
+    "          [--black-moon VERA|MEDIA] [--data-dir CARTELLA] [--json]\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        std::cout << kUsage;
+        return args.empty() ? qv::cli::kExitUsage : qv::cli::kExitOk;
+    }
+    const std::string command = args[0];
+    args.erase(args.begin());
+    if (command == "chart") return qv::cli::chartCommand(args, std::cout, std::cerr);
+    std::cerr << "Comando sconosciuto: " << command << "\n" << kUsage;
+    return qv::cli::kExitUsage;
+}

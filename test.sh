@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds Quorendaville and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")"
+./setup.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build
+cd build
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"
