@@ -1,0 +1,110 @@
+// End-to-end runs of `quorendaville-cli chart` on a temporary data directory.
+#include "tests/support/temp_data_dir.h"
+#include "tests/support/zero_tables.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <regex>
+#include <string>
+
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out;
+};
+
+CliRun runCli(const std::string& args) {
+    const std::string command = std::string(QV_CLI_PATH) + " " + args + " 2>&1";
+    CliRun r{0, {}};
+    FILE* pipe = popen(command.c_str(), "r");
+    std::array<char, 4096> buf{};
+    while (std::size_t n = fread(buf.data(), 1, buf.size(), pipe)) r.out.append(buf.data(), n);
+    const int status = pclose(pipe);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+double jsonNumber(const std::string& json, const std::string& path) {
+    // path: "bodies.sun.longitude" style over this command's flat layout
+    std::size_t at = 0;
+    std::string key;
+    for (std::size_t start = 0;;) {
+        const std::size_t dot = path.find('.', start);
+        key = path.substr(start, dot - start);
+        at = json.find("\"" + key + "\":", at);
+        if (at == std::string::npos) return -1e300;
+        if (dot == std::string::npos) break;
+        start = dot + 1;
+    }
+    return std::stod(json.substr(at + key.size() + 3));
+}
+
+class CliChart : public ::testing::Test {
+protected:
+    void SetUp() override { qv::test::writeZeroCorrectionTables(dir.path()); }
+    std::string dataDir() const { return " --data-dir " + dir.path().string(); }
+    qv::test::TempDataDir dir;
+};
+
+TEST_F(CliChart, JsonReproducesTheJ2000Chart) {
+    const CliRun r = runCli("chart --date 01/01/2000 --time 12:00 --corr 0 --coords 51N29-000E00 --json" + dataDir());
+    ASSERT_EQ(r.status, 0) << r.out;
+    const std::pair<const char*, double> expected[] = {
+        {"bodies.sun.longitude", 280.368},     {"bodies.moon.longitude", 223.316},
+        {"bodies.mercury.longitude", 271.892}, {"bodies.venus.longitude", 241.568},
+        {"bodies.mars.longitude", 327.963},    {"bodies.jupiter.longitude", 25.253},
+        {"bodies.saturn.longitude", 40.387},   {"bodies.uranus.longitude", 314.808},
+        {"bodies.neptune.longitude", 303.196}, {"bodies.pluto.longitude", 251.396},
+        {"local_sidereal_time", 18.6974},      {"jd", 2451545.0}};
+    for (auto [path, value] : expected) EXPECT_NEAR(jsonNumber(r.out, path), value, 0.0005) << path;
+    EXPECT_NEAR(jsonNumber(r.out, "mc"), 279.61, 0.005);
+    EXPECT_NEAR(jsonNumber(r.out, "ascendant"), 24.28, 0.005);
+    EXPECT_NE(r.out.find("\"saturn\": {\"longitude\": 40.38"), std::string::npos);
+    EXPECT_NE(r.out.find("\"retrograde\": true}, \"uranus\""), std::string::npos) << "Saturn is retrograde";
+    EXPECT_NE(r.out.find("\"asteroids_valid\": true"), std::string::npos);
+    EXPECT_TRUE(std::regex_search(r.out, std::regex("\"cusps\": \\[24\\.28[0-9]+, 54\\.28")));
+    EXPECT_NE(r.out.find("\"chiron\""), std::string::npos);
+}
+
+TEST_F(CliChart, ReadableTableInItalian) {
+    const CliRun r = runCli("chart --date 01/01/1800 --time 09:30 --corr -0,5 --coords 45N28-009E11 --calendar GR --houses PLACIDO --node VERO" + dataDir());
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("Sole"), std::string::npos);
+    EXPECT_NE(r.out.find("Capricorno"), std::string::npos);
+    EXPECT_NE(r.out.find("\xC2\xB0"), std::string::npos) << "degree sign in UTF-8";
+    EXPECT_EQ(r.out.find("Chirone"), std::string::npos) << "no minor bodies before 1850";
+}
+
+TEST_F(CliChart, BadArgumentsGiveAnItalianMessageAndStatusTwo) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"chart --date 31/02/2001 --time 12:00 --corr 0 --coords 45N28-009E11", "Data inesistente"},
+        {"chart --date 01/01/2001 --time 25:00 --corr 0 --coords 45N28-009E11", "Ora non valida"},
+        {"chart --date 01/01/2001 --time 12:00 --corr x --coords 45N28-009E11", "Valore non valido per --corr"},
+        {"chart --date 01/01/2001 --time 12:00 --corr 0 --coords 45X28-009E11", "Coordinate non valide"},
+        {"chart --date 01/01/2001 --time 12:00 --corr 0 --coords 45N28-009E11 --houses TOPO", "Sistema di case sconosciuto"},
+        {"chart --date 01/01/2001 --time 12:00 --corr 0", "Manca l'opzione obbligatoria --coords"},
+        {"chart --bogus", "Opzione sconosciuta"},
+        {"nonsense", "Comando sconosciuto"},
+    };
+    for (auto [args, message] : cases) {
+        const CliRun r = runCli(std::string(args) + dataDir());
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_NE(r.out.find(message), std::string::npos) << args << "\n" << r.out;
+    }
+}
+
+TEST(CliChartTables, AMissingCorrectionTableIsReportedWithItsName) {
+    qv::test::TempDataDir empty;
+    // The template is installed on start; take the Moon's table away afterwards.
+    runCli("chart --date 01/01/2000 --time 12:00 --corr 0 --coords 51N29-000E00 --data-dir " + empty.path().string());
+    std::filesystem::remove(empty.path() / "FilePosi" / "DSEL.rnd");
+    std::filesystem::create_directory(empty.path() / "FilePosi" / "DSEL.rnd"); // blocks the reinstall
+    const CliRun r = runCli("chart --date 01/01/2000 --time 12:00 --corr 0 --coords 51N29-000E00 --data-dir " + empty.path().string());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("FilePosi\\DSEL.rnd"), std::string::npos) << r.out;
+}
+
+} // namespace
