@@ -128,11 +128,14 @@ Cusps alcabitiusCusps(const HouseFrame& f) {
 }
 
 // The diurnal semi-arc of the Medium Coeli degree trisected in oblique
-// ascension; the cusps are the degrees rising at those moments. Where the
-// Medium Coeli degree never rises (polar latitudes) the system is not
-// defined and Porphyry's cusps are given instead.
+// ascension; the cusps are the degrees rising at those moments. Inside the
+// polar circles the system is not defined: some ecliptic degrees never rise
+// (the Medium Coeli's among them at some times), and where they all do the
+// oblique ascension no longer picks one rising degree, so the cusps would
+// come out of order. There Porphyry's cusps are given instead.
 Cusps kochCusps(const HouseFrame& f) {
     const Extended phi = f.signedLatitude();
+    if (std::fabs(phi) >= 90.0L - f.obliquity) return porphyryCusps(f);
     const Extended sinAd = SinDeg(f.ramc) * TanDeg(phi) * TanDeg(f.obliquity);
     if (std::fabs(sinAd) > 1.0L) return porphyryCusps(f);
     const Extended ad = RadToDeg(std::asin(sinAd));
