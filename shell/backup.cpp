@@ -1,0 +1,151 @@
+#include "shell/backup.h"
+
+#include "base/data_dir.h"
+#include "base/errors.h"
+#include "base/text_file.h"
+#include "ephemeris/text_forms.h"
+
+#include <cstdlib>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace qv {
+
+namespace {
+
+const char* const kNeedsFolder = "Necessario definire l'Unit\xE0 di backup";
+
+// Copies through a temporary file beside the target, so a failed copy
+// leaves the old target whole.
+void copyChecked(const fs::path& from, const fs::path& to, int& count) {
+    fs::path temp = to;
+    temp += ".tmp~";
+    std::error_code ec;
+    fs::copy_file(from, temp, fs::copy_options::overwrite_existing, ec);
+    if (!ec) fs::rename(temp, to, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+        throw IoError(from.string(), italianSystemReason(ec.value()));
+    }
+    ++count;
+}
+
+void makeFolder(const fs::path& p) {
+    std::error_code ec;
+    fs::create_directories(p, ec);
+    if (ec) throw IoError(p.string(), italianSystemReason(ec.value()));
+}
+
+// Regular files of `folder` whose name starts with `prefix` (ignoring case).
+std::vector<fs::path> filesStartingWith(const fs::path& folder, const std::string& prefix) {
+    std::vector<fs::path> out;
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec)) return out;
+    auto lower = [](std::string s) {
+        for (char& c : s)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        return s;
+    };
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (it->is_regular_file() && lower(it->path().filename().string()).rfind(lower(prefix), 0) == 0)
+            out.push_back(it->path());
+    return out;
+}
+
+// BASE.ST1, BASE.ST2, BASE.ST3 (the pattern BASE.ST*).
+std::vector<fs::path> archiveFiles(const fs::path& folder) {
+    std::vector<fs::path> out;
+    for (const auto& p : filesStartingWith(folder, "BASE.ST")) out.push_back(p);
+    return out;
+}
+
+} // namespace
+
+std::vector<Drive> availableDrives() {
+    std::vector<Drive> drives;
+    if (const char* home = std::getenv("HOME"); home && *home) drives.push_back({std::string("Cartella personale (") + home + ")", home});
+    std::error_code ec;
+    for (const char* base : {"/media", "/mnt"}) {
+        for (fs::directory_iterator it(base, ec), end; !ec && it != end; it.increment(ec)) {
+            if (!it->is_directory()) continue;
+            // /media/USER/DISK as well as /media/DISK
+            bool nested = false;
+            std::error_code inner;
+            for (fs::directory_iterator sub(it->path(), inner), e2; !inner && sub != e2; sub.increment(inner)) {
+                if (sub->is_directory() && std::string(base) == "/media") {
+                    drives.push_back({sub->path().string(), sub->path()});
+                    nested = true;
+                }
+            }
+            if (!nested) drives.push_back({it->path().string(), it->path()});
+        }
+        ec.clear();
+    }
+    for (fs::directory_iterator users("/run/media", ec), end; !ec && users != end; users.increment(ec)) {
+        std::error_code inner;
+        for (fs::directory_iterator disk(users->path(), inner), e2; !inner && disk != e2; disk.increment(inner))
+            if (disk->is_directory()) drives.push_back({disk->path().string(), disk->path()});
+    }
+    return drives;
+}
+
+fs::path backupFolderOn(const fs::path& driveRoot) { return driveRoot / kBackupFolderName; }
+
+std::string lastBackupText() {
+    if (!dataDir().exists(kLastBackupPath)) return "Mai";
+    const auto lines = readTextLines(dataDir().resolve(kLastBackupPath), kLastBackupPath);
+    return lines.empty() ? "Mai" : lines.front();
+}
+
+BackupOutcome runBackup(const std::optional<fs::path>& folder) {
+    BackupOutcome outcome;
+    if (!folder) {
+        outcome.message = kNeedsFolder;
+        return outcome;
+    }
+    const fs::path drive = folder->parent_path();
+    std::error_code ec;
+    if (!fs::is_directory(drive, ec)) {
+        outcome.message = "L'Unit\xE0 " + drive.string() + " non \xE8 disponibile";
+        return outcome;
+    }
+    makeFolder(*folder / "DatiBase");
+    makeFolder(*folder / "BASEtxt");
+    // The date file goes first, so the copy carries the previous backup's date.
+    if (dataDir().exists(kLastBackupPath))
+        copyChecked(dataDir().resolve(kLastBackupPath), *folder / "MMbakMod1.dum", outcome.filesCopied);
+    for (const auto& f : archiveFiles(dataDir().root()))
+        copyChecked(f, *folder / "DatiBase" / f.filename(), outcome.filesCopied);
+    for (const auto& f : filesStartingWith(dataDir().resolve("BASEtxt"), ""))
+        copyChecked(f, *folder / "BASEtxt" / f.filename(), outcome.filesCopied);
+    writeTextLines(dataDir().prepareForWrite(kLastBackupPath), {TodayText()}, kLastBackupPath);
+    outcome.copied = true;
+    return outcome;
+}
+
+std::optional<std::string> restoreRefusal(const std::optional<fs::path>& folder) {
+    if (!folder) return std::string(kNeedsFolder);
+    std::error_code ec;
+    if (!fs::is_directory(*folder, ec)) return "La sorgente " + folder->string() + " non \xE8 disponibile";
+    return std::nullopt;
+}
+
+BackupOutcome runRestore(const fs::path& folder) {
+    BackupOutcome outcome;
+    if (auto refusal = restoreRefusal(folder)) {
+        outcome.message = refusal;
+        return outcome;
+    }
+    const fs::path texts = dataDir().prepareForWrite("BASEtxt\\x").parent_path();
+    makeFolder(texts);
+    for (const auto& f : archiveFiles(folder / "DatiBase"))
+        copyChecked(f, dataDir().resolve(f.filename().string()), outcome.filesCopied);
+    for (const auto& f : filesStartingWith(folder / "BASEtxt", ""))
+        copyChecked(f, texts / f.filename(), outcome.filesCopied);
+    outcome.copied = true;
+    return outcome;
+}
+
+} // namespace qv

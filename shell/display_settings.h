@@ -1,0 +1,48 @@
+// The display and printer settings of FileSet\MMVarLas.stt (eight lines)
+// and the practitioner's name of FileTmp\Personal.Tmp (two lines).
+#pragma once
+
+#include "base/reals.h"
+
+#include <string>
+
+namespace qv {
+
+inline constexpr const char* kDisplaySettingsPath = "FileSet\\MMVarLas.stt";
+inline constexpr const char* kPractitionerPath = "FileTmp\\Personal.Tmp";
+
+struct DisplaySettings {
+    int line1 = 1;                 // always 1
+    int printerAdapted = 0;        // 1: the "Modifica per Epson" adaptation is on
+    int reserved = 0;              // carried over unchanged
+    int calendarReformFlag = 1;    // read by birth data entry
+    Extended lineThickness = 1.0L; // 0.5 to 4
+    std::string backupFolder;
+    Extended scaleX = 1.0L;        // screen drawing, 0.8 to 1.2
+    Extended scaleY = 1.0L;
+};
+
+// Reads the eight lines; a missing file is created with the defaults. A real
+// read as exactly 0 on lines 5, 7 or 8 is taken as 1.0 (the file is not
+// rewritten for that). A short or unreadable file raises ConversionError or
+// IoError naming it.
+DisplaySettings readDisplaySettings();
+// Rewrites all eight lines.
+void writeDisplaySettings(const DisplaySettings& settings);
+
+// A backup folder on line 6 that names "Od6Backup" is replaced by
+// "Da definire", the other lines kept as they are. Returns whether the file
+// was rewritten.
+bool retireOldBackupFolder();
+
+// The practitioner's name: first name and surname. A missing file is
+// created with "Nome" and "Cognome".
+struct PractitionerName {
+    std::string firstName;
+    std::string surname;
+    std::string shown() const { return firstName + " " + surname; }
+};
+PractitionerName readPractitionerName();
+void writePractitionerName(const PractitionerName& name);
+
+} // namespace qv

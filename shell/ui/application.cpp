@@ -1,0 +1,74 @@
+// quorendaville: the desktop program.
+#include "analysis/chart_settings.h"
+#include "base/data_dir.h"
+#include "base/ui/dialogs.h"
+#include "base/ui/qt_text.h"
+#include "base/ui/user_action.h"
+#include "display/display_scales.h"
+#include "ephemeris/chart_state.h"
+#include "shell/ui/main_window.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QScreen>
+#include <QTranslator>
+
+namespace {
+
+// The default printer's page, or a PDF file as the printer when the machine
+// has none: printing is then still possible.
+int printerPageWidthPixels() {
+    QPrinter printer(QPrinter::HighResolution);
+    if (QPrinterInfo::defaultPrinter().isNull()) printer.setOutputFormat(QPrinter::PdfFormat);
+    if (!printer.isValid()) return 0;
+    printer.setPageOrientation(QPageLayout::Landscape);
+    return printer.pageLayout().paintRectPixels(printer.resolution()).width();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("quorendaville");
+    QApplication::setApplicationDisplayName("Quorendaville");
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+
+    QTranslator qtItalian;
+    if (qtItalian.load(QLocale(QLocale::Italian), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtItalian);
+
+    std::filesystem::path root = qv::defaultDataDirRoot();
+    const QStringList args = QApplication::arguments();
+    const qsizetype at = args.indexOf("--data-dir");
+    if (at >= 0 && at + 1 < args.size()) root = args[at + 1].toStdString();
+    qv::setDataDir(root);
+    if (!qv::runUserAction(nullptr, [] { qv::dataDir().installTemplate(qv::templateDir()); })) return 1;
+    qv::DataDirLock lock(qv::dataDir());
+    if (!lock.acquired()) {
+        qv::dialogs().warning(nullptr, QString("Quorendaville \u00e8 gi\u00e0 in esecuzione sulla cartella dati %1.")
+                                           .arg(QString::fromStdString(root.string())));
+        return 1;
+    }
+
+    // Modules: chart state cleared, chart settings loaded, screen and printer scales.
+    qv::resetChartState();
+    qv::runUserAction(nullptr, [] { qv::LoadActiveOrbs(); });
+    if (const QScreen* screen = QApplication::primaryScreen())
+        qv::setScreenScales(screen->geometry().width(), screen->geometry().height());
+    const int pageWidth = printerPageWidthPixels();
+    qv::setPrinterScale(pageWidth);
+    if (pageWidth <= 0)
+        qv::dialogs().warning(nullptr, "OCCORRE INSTALLARE DRIVER STAMPANTE - VEDERE MANUALE (inizio)");
+
+    qv::TFoSpagyr window;
+    window.show();
+    if (const QScreen* screen = window.screen()) {
+        const QRect available = screen->availableGeometry();
+        window.move(available.center() - window.rect().center());
+    }
+    return app.exec();
+}

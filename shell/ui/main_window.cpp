@@ -1,0 +1,420 @@
+#include "shell/ui/main_window.h"
+
+#include "analysis/chart_settings.h"
+#include "analysis/ui/orb_editor.h"
+#include "archive/archive_files.h"
+#include "base/data_dir.h"
+#include "base/ui/dialogs.h"
+#include "base/ui/qt_text.h"
+#include "base/ui/user_action.h"
+#include "ephemeris/chart_computation.h"
+#include "shell/ui/backup_window.h"
+#include "shell/ui/main_window_pictures.h"
+#include "shell/ui/settings_windows.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace qv {
+
+void ClickableLabel::mousePressEvent(QMouseEvent* e) {
+    emit pressed();
+    QLabel::mousePressEvent(e);
+}
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* e) {
+    emit released();
+    if (rect().contains(e->position().toPoint())) emit clicked();
+    QLabel::mouseReleaseEvent(e);
+}
+void ClickableLabel::mouseDoubleClickEvent(QMouseEvent* e) {
+    emit doubleClicked();
+    QLabel::mouseDoubleClickEvent(e);
+}
+
+namespace {
+
+const char* const kOrbCaptions[] = {"A (normali)", "B (personali)", "C (personali)"};
+
+QPushButton* tabButton(QWidget* parent, const QString& caption, const char* name) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setMinimumHeight(36);
+    return b;
+}
+
+// Watches a widget for double clicks and plain keys on behalf of the window.
+class EventTap : public QObject {
+public:
+    std::function<bool(QEvent*)> handler;
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* e) override { return handler && handler(e); }
+};
+
+} // namespace
+
+TFoSpagyr::TFoSpagyr(QWidget* parent) : QMainWindow(parent) {
+    setObjectName("TFoSpagyr");
+    setWindowTitle("Quorendaville");
+    background_ = QPixmap(QString::fromStdString(dataDir().resolve("Sfondo.jpg").string()));
+
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+
+    // Top panel.
+    BBcodice = new QPushButton(central);
+    BBcodice->setObjectName("BBcodice");
+    BBcodice->setFixedSize(18, 18);
+    BBcodice->setToolTip("Codice di accesso");
+    EdPass = new QLineEdit(central);
+    EdPass->setObjectName("EdPass");
+    EdPass->setFixedWidth(110);
+    EdPass->setStyleSheet("color: blue;");
+    EdPass->hide();
+
+    ImgFine = new ClickableLabel(central);
+    ImgFine->setObjectName("ImgFine");
+    ImgFine->setToolTip("Chiudi il Programma");
+    ImgFine->setPixmap(exitPicture(false));
+    ImgFine->setCursor(Qt::PointingHandCursor);
+
+    CBorbite = new QComboBox(central);
+    CBorbite->setObjectName("CBorbite");
+    for (const char* c : kOrbCaptions) CBorbite->addItem(c);
+    CBnodo = new QComboBox(central);
+    CBnodo->setObjectName("CBnodo");
+    CBnodo->addItems({"MEDIO", "VERO"});
+    BBlock = new QToolButton(central);
+    BBlock->setObjectName("BBlock");
+    BBlock->setToolTip("Sblocca/Blocca");
+    BBlock->setIconSize(QSize(20, 20));
+
+    BBstampa = new QPushButton("Tipo\nStampante", central);
+    BBstampa->setObjectName("BBstampa");
+    BBnome = new QPushButton(central);
+    BBnome->setObjectName("BBnome");
+    BBnome->setToolTip("Cambia Personalizzazione");
+    BBapriTesto = new QPushButton("Apri Testo", central);
+    BBapriTesto->setObjectName("BBapriTesto");
+    BBapriTesto->hide();
+
+    auto* optionsBox = new QGridLayout;
+    optionsBox->addWidget(new QLabel("Orbite", central), 0, 0);
+    optionsBox->addWidget(CBorbite, 0, 1);
+    optionsBox->addWidget(new QLabel("Nodo", central), 1, 0);
+    optionsBox->addWidget(CBnodo, 1, 1);
+    optionsBox->addWidget(BBlock, 0, 2, 2, 1);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(BBcodice, 0, Qt::AlignTop);
+    top->addWidget(EdPass, 0, Qt::AlignTop);
+    top->addWidget(ImgFine);
+    top->addSpacing(12);
+    top->addLayout(optionsBox);
+    top->addStretch();
+    top->addWidget(BBstampa);
+    top->addWidget(BBnome);
+    top->addWidget(BBapriTesto);
+
+    // The subject box and, over it on a click, the annotations box.
+    auto* astro = new QWidget;
+    auto* subjectFrame = new QWidget(astro);
+    auto* stack = new QGridLayout(subjectFrame);
+    stack->setContentsMargins(0, 0, 0, 0);
+    MemoSoggetto = new ClickableLabel(subjectFrame);
+    MemoSoggetto->setObjectName("MemoSoggetto");
+    MemoAnnotaz = new ClickableLabel(subjectFrame);
+    MemoAnnotaz->setObjectName("MemoAnnotaz");
+    for (ClickableLabel* box : {MemoSoggetto, MemoAnnotaz}) {
+        box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        box->setWordWrap(true);
+        box->setMinimumSize(460, 150);
+        box->setMargin(8);
+        box->setStyleSheet("background-color: rgba(255, 255, 240, 235); color: black; font-family: 'Courier New'; font-size: 11pt; border: 1px solid #776;");
+        stack->addWidget(box, 0, 0);
+    }
+    MemoAnnotaz->hide();
+    auto* subjectTitle = new QLabel("Soggetto Attualmente selezionato", astro);
+    subjectTitle->setStyleSheet("color: #f4e8c0; font-weight: bold;");
+    auto* astroLayout = new QVBoxLayout(astro);
+    astroLayout->addWidget(subjectTitle);
+    astroLayout->addWidget(subjectFrame);
+    astroLayout->addStretch();
+
+    auto* accessory = new QWidget;
+    auto* orbs = tabButton(accessory, "Variaz Orbite Aspetti", "BBorbite");
+    auto* thickness = tabButton(accessory, "Spessore Linee", "BBspessore");
+    auto* backup = tabButton(accessory, "Backup/Ripristino  Dati di Nascita e Testi ", "BBbackup");
+    auto* accessoryLayout = new QVBoxLayout(accessory);
+    for (QPushButton* b : {orbs, thickness, backup}) accessoryLayout->addWidget(b);
+    accessoryLayout->addStretch();
+
+    PageControl = new QTabWidget(central);
+    PageControl->setObjectName("PageControl");
+    PageControl->addTab(astro, "Funzioni Astrologiche");
+    PageControl->addTab(accessory, "Funzioni Accessorie");
+    PageControl->setStyleSheet("QTabWidget::pane { background: transparent; border: 1px solid #887; } "
+                               "QTabWidget > QWidget > QWidget { background: transparent; }");
+
+    auto* layout = new QVBoxLayout(central);
+    layout->addLayout(top);
+    layout->addWidget(PageControl, 1);
+    resize(760, 520);
+
+    connect(BBlock, &QToolButton::clicked, this, &TFoSpagyr::BBlockClick);
+    connect(CBorbite, &QComboBox::currentIndexChanged, this, &TFoSpagyr::CBorbiteChange);
+    connect(CBnodo, &QComboBox::currentIndexChanged, this, &TFoSpagyr::CBnodoChange);
+    connect(BBcodice, &QPushButton::clicked, this, &TFoSpagyr::BBcodiceClick);
+    connect(BBnome, &QPushButton::clicked, this, &TFoSpagyr::BBnomeClick);
+    connect(BBstampa, &QPushButton::clicked, this, &TFoSpagyr::BBstampaClick);
+    connect(BBapriTesto, &QPushButton::clicked, this, &TFoSpagyr::BBapriTestoClick);
+    connect(orbs, &QPushButton::clicked, this, &TFoSpagyr::BBorbiteClick);
+    connect(thickness, &QPushButton::clicked, this, &TFoSpagyr::BBspessoreClick);
+    connect(backup, &QPushButton::clicked, this, &TFoSpagyr::BBbackupClick);
+    connect(MemoSoggetto, &ClickableLabel::clicked, this, &TFoSpagyr::MemoSoggettoClick);
+    connect(MemoAnnotaz, &ClickableLabel::clicked, this, &TFoSpagyr::MemoAnnotazClick);
+    connect(ImgFine, &ClickableLabel::pressed, this, &TFoSpagyr::ImgFineMouseDown);
+    connect(ImgFine, &ClickableLabel::released, this, &TFoSpagyr::ImgFineMouseUp);
+
+    // The node box toggles on a double click; the code field takes keys one
+    // by one and tells a click from a double click.
+    auto* nodeTap = new EventTap(this);
+    nodeTap->handler = [this](QEvent* e) {
+        if (e->type() != QEvent::MouseButtonDblClick) return false;
+        CBnodoDblClick();
+        return true;
+    };
+    CBnodo->installEventFilter(nodeTap);
+    auto* clickTimer = new QTimer(this);
+    clickTimer->setSingleShot(true);
+    connect(clickTimer, &QTimer::timeout, this, &TFoSpagyr::EdPassClick);
+    auto* codeTap = new EventTap(this);
+    codeTap->handler = [this, clickTimer](QEvent* e) {
+        if (e->type() == QEvent::KeyPress) {
+            const QString text = static_cast<QKeyEvent*>(e)->text();
+            if (!text.isEmpty() && text.at(0).isPrint()) EdPassKeyPress(text);
+            return true;
+        }
+        if (e->type() == QEvent::MouseButtonPress) {
+            clickTimer->start(QApplication::doubleClickInterval());
+            return true;
+        }
+        if (e->type() == QEvent::MouseButtonDblClick) {
+            clickTimer->stop();
+            EdPassDblClick();
+            return true;
+        }
+        return false;
+    };
+    EdPass->installEventFilter(codeTap);
+
+    setBoxesLocked(true);
+}
+
+bool TFoSpagyr::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate && !activating_) FormActivate();
+    return QMainWindow::event(e);
+}
+
+void TFoSpagyr::paintEvent(QPaintEvent* e) {
+    QPainter p(this);
+    if (!background_.isNull())
+        p.drawPixmap(rect(), background_.scaled(size(), Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation));
+    else
+        p.fillRect(rect(), QColor(24, 26, 44));
+    QMainWindow::paintEvent(e);
+}
+
+void TFoSpagyr::FormActivate() {
+    activating_ = true;
+    runUserAction(this, [&] {
+        retireOldBackupFolder();
+        if (!archiveExists(kPersonalArchive)) createPersonalArchive();
+        BBnome->setText(fromCp1252(readPractitionerName().shown()));
+        readDisplaySettings();
+        LoadActiveOrbs();
+        const ChartSettings& settings = chartSettings();
+        {
+            const QSignalBlocker block(CBnodo);
+            CBnodo->setCurrentIndex(settings.nodeKind == "VERO" ? 1 : 0);
+        }
+        loadCurrentSubject();
+        setBoxesLocked(true);
+        const QSignalBlocker block(CBorbite);
+        const int index = settings.setLetter == "B" ? 1 : settings.setLetter == "C" ? 2 : 0;
+        CBorbite->setCurrentIndex(index);
+    });
+    activating_ = false;
+}
+
+void TFoSpagyr::loadCurrentSubject() {
+    const MainWindowSubject subject = computeChartForMainWindow();
+    subject_ = QStringList();
+    for (const std::string& line : subject.lines) subject_ << fromCp1252(line);
+    MemoSoggetto->setText(subject_.join('\n'));
+    MemoAnnotaz->setText(fromCp1252(subject.annotations));
+    BBapriTesto->setVisible(subject.hasText);
+}
+
+QStringList TFoSpagyr::subjectLines() const { return subject_; }
+
+int TFoSpagyr::openChild(QDialog* child) {
+    child->adjustSize();
+    placeChildWindow(child, this);
+    const int result = child->exec();
+    FormActivate();
+    return result;
+}
+
+void TFoSpagyr::setBoxesLocked(bool locked) {
+    locked_ = locked;
+    CBorbite->setEnabled(!locked);
+    CBnodo->setEnabled(!locked);
+    const char* style = locked ? "background-color: #b0b0b0; color: white;" : "background-color: aqua; color: black;";
+    CBorbite->setStyleSheet(style);
+    CBnodo->setStyleSheet(style);
+    BBlock->setIcon(lockGlyph(!locked));
+}
+
+void TFoSpagyr::BBlockClick() { setBoxesLocked(!locked_); }
+
+void TFoSpagyr::CBorbiteChange() {
+    orbChanged_ = true;
+    QTimer::singleShot(0, this, &TFoSpagyr::ApplicationIdle);
+}
+
+void TFoSpagyr::CBnodoChange() {
+    nodeChanged_ = true;
+    QTimer::singleShot(0, this, &TFoSpagyr::ApplicationIdle);
+}
+
+void TFoSpagyr::CBnodoDblClick() {
+    const QSignalBlocker block(CBnodo);
+    CBnodo->setCurrentIndex(CBnodo->currentText() == "VERO" ? 0 : 1);
+    CBnodoChange();
+}
+
+// Changes of the two boxes are applied at the next idle moment.
+void TFoSpagyr::ApplicationIdle() {
+    if (nodeChanged_) {
+        nodeChanged_ = false;
+        QString kind = CBnodo->currentText();
+        if (kind != "MEDIO" && kind != "VERO") kind = "MEDIO";
+        runUserAction(this, [&] { WriteSettingLine(18, kind.toStdString()); });
+    }
+    if (orbChanged_) {
+        orbChanged_ = false;
+        const std::string letter = std::string(1, "ABC"[std::max(0, CBorbite->currentIndex())]);
+        runUserAction(this, [&] {
+            std::string caption;
+            try {
+                caption = SelectOrbSet(letter);
+            } catch (const OrbSetsFileMissing& missing) {
+                dialogs().error(this, fromCp1252(missing.notice()));
+                throw;
+            }
+            const QSignalBlocker block(CBorbite);
+            CBorbite->setCurrentText(QString::fromStdString(caption));
+        });
+    }
+}
+
+void TFoSpagyr::BBcodiceClick() {
+    EdPass->setVisible(!EdPass->isVisible());
+    if (EdPass->isVisible()) EdPass->setFocus();
+}
+
+void TFoSpagyr::EdPassKeyPress(const QString& typed) {
+    for (const QChar c : typed) {
+        const auto match = code_.type(static_cast<char>(c.toLatin1()));
+        EdPass->setText(QString::fromStdString(code_.echo()));
+        if (match == AccessCodeBuffer::Match::Administrator) {
+            EdPass->setText("OK");
+            EdPass->hide();
+            showAccessModes();
+        } else if (match == AccessCodeBuffer::Match::Hidden) {
+            EdPass->hide();
+            showAccessModes();
+        }
+    }
+}
+
+void TFoSpagyr::EdPassDblClick() {
+    code_.clear();
+    EdPass->clear();
+}
+
+void TFoSpagyr::EdPassClick() {
+    EdPass->hide();
+    EdPass->clear();
+    code_.clear();
+}
+
+// The controls that only the two access modes show belong to windows of the
+// remedy database; the modes are kept in accessModes() for them.
+void TFoSpagyr::showAccessModes() {}
+
+void TFoSpagyr::BBnomeClick() {
+    TFoNomUte window(this);
+    openChild(&window);
+}
+
+void TFoSpagyr::BBstampaClick() {
+    TFoStampa window(this);
+    openChild(&window);
+}
+
+void TFoSpagyr::BBorbiteClick() {
+    TFoOrbSpa window(this);
+    connect(&window, &TFoOrbSpa::orbSetApplied, this, [this](const QString& caption) {
+        const QSignalBlocker block(CBorbite);
+        CBorbite->setCurrentText(caption);
+    });
+    openChild(&window);
+}
+
+void TFoSpagyr::BBspessoreClick() {
+    TFoSpeLin window(this);
+    openChild(&window);
+}
+
+void TFoSpagyr::BBbackupClick() {
+    TFoBakMod1 window(this);
+    openChild(&window);
+}
+
+void TFoSpagyr::BBapriTestoClick() {
+    runUserAction(this, [&] {
+        const std::string path = currentSubjectTextPath();
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(dataDir().resolve(path).string())));
+    });
+}
+
+void TFoSpagyr::MemoSoggettoClick() {
+    MemoAnnotaz->show();
+    MemoAnnotaz->raise();
+}
+
+void TFoSpagyr::MemoAnnotazClick() { MemoAnnotaz->hide(); }
+
+void TFoSpagyr::ImgFineMouseDown() { ImgFine->setPixmap(exitPicture(true)); }
+
+void TFoSpagyr::ImgFineMouseUp() {
+    ImgFine->setPixmap(exitPicture(false));
+    close();
+}
+
+} // namespace qv

@@ -1,0 +1,109 @@
+// The main window: shows the current subject, opens every other window and
+// holds the two chart options the user may change at any time (orb set and
+// lunar node kind).
+#pragma once
+
+#include "shell/access_modes.h"
+#include "shell/display_settings.h"
+
+#include <QMainWindow>
+#include <QPixmap>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QTextEdit;
+class QToolButton;
+
+namespace qv {
+
+class ClickableLabel;
+
+class TFoSpagyr : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TFoSpagyr(QWidget* parent = nullptr);
+
+    // The activation steps: settings, personal archive, practitioner's name,
+    // node box, current subject and its chart, locked boxes.
+    void FormActivate();
+    // Opens a modal child window placed by the main window's rule, then
+    // activates the main window again.
+    int openChild(QDialog* child);
+
+    // The texts of the subject box, one per line.
+    QStringList subjectLines() const;
+
+public slots:
+    void BBlockClick();
+    void CBorbiteChange();
+    void CBnodoChange();
+    void CBnodoDblClick();
+    void ApplicationIdle();
+    void BBcodiceClick();
+    void EdPassKeyPress(const QString& typed);
+    void EdPassDblClick();
+    void EdPassClick();
+    void BBnomeClick();
+    void BBstampaClick();
+    void BBapriTestoClick();
+    void BBorbiteClick();
+    void BBspessoreClick();
+    void BBbackupClick();
+    void MemoSoggettoClick();
+    void MemoAnnotazClick();
+    void ImgFineMouseDown();
+    void ImgFineMouseUp();
+
+protected:
+    bool event(QEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    void loadCurrentSubject();
+    void setBoxesLocked(bool locked);
+    void showAccessModes();
+
+    QPixmap background_;
+    QPushButton* BBcodice;
+    QLineEdit* EdPass;
+    ClickableLabel* ImgFine;
+    QComboBox* CBorbite;
+    QComboBox* CBnodo;
+    QToolButton* BBlock;
+    QPushButton* BBstampa;
+    QPushButton* BBnome;
+    QPushButton* BBapriTesto;
+    QTabWidget* PageControl;
+    ClickableLabel* MemoSoggetto;
+    ClickableLabel* MemoAnnotaz;
+    QPushButton* BButility = nullptr;
+
+    AccessCodeBuffer code_;
+    bool locked_ = true;
+    bool orbChanged_ = false;
+    bool nodeChanged_ = false;
+    bool activating_ = false;
+    QStringList subject_;
+};
+
+// A label that reports clicks, double clicks, presses and releases.
+class ClickableLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+signals:
+    void clicked();
+    void doubleClicked();
+    void pressed();
+    void released();
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+};
+
+} // namespace qv

@@ -1,0 +1,186 @@
+#include "shell/ui/settings_windows.h"
+
+#include "base/ui/qt_text.h"
+#include "base/ui/user_action.h"
+#include "ephemeris/text_forms.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <cstdlib>
+
+namespace qv {
+
+TFoNomUte::TFoNomUte(QWidget* parent) : QDialog(parent) {
+    setObjectName("TFoNomUte");
+    setWindowTitle("Cambio Nome Utente");
+    EdNome = new QLineEdit(this);
+    EdNome->setObjectName("EdNome");
+    EdCognome = new QLineEdit(this);
+    EdCognome->setObjectName("EdCognome");
+    auto* form = new QFormLayout;
+    form->addRow("Nome", EdNome);
+    form->addRow("Cognome", EdCognome);
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("BBok");
+    auto* cancel = new QPushButton("Annulla", this);
+    cancel->setObjectName("BBannulla");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+    connect(ok, &QPushButton::clicked, this, &TFoNomUte::BBokClick);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    runUserAction(this, [&] {
+        original_ = readPractitionerName();
+        EdNome->setText(fromCp1252(original_.firstName));
+        EdCognome->setText(fromCp1252(original_.surname));
+    });
+}
+
+void TFoNomUte::BBokClick() {
+    const PractitionerName name{toCp1252(EdNome->text()), toCp1252(EdCognome->text())};
+    const bool ok = runUserAction(this, [&] {
+        if (name.firstName != original_.firstName || name.surname != original_.surname) {
+            writePractitionerName(name);
+            changed_ = true;
+        }
+    });
+    if (ok) accept();
+}
+
+TFoSpeLin::TFoSpeLin(QWidget* parent) : QDialog(parent) {
+    setObjectName("TFoSpeLin");
+    setWindowTitle("Spessore Linee");
+    LabValore = new QLabel(this);
+    LabValore->setObjectName("LabValore");
+    LabValore->setAlignment(Qt::AlignCenter);
+    LabValore->setMinimumWidth(80);
+    auto* up = new QToolButton(this);
+    up->setObjectName("SpinUp");
+    up->setArrowType(Qt::UpArrow);
+    auto* down = new QToolButton(this);
+    down->setObjectName("SpinDown");
+    down->setArrowType(Qt::DownArrow);
+    auto* reset = new QPushButton("Reset", this);
+    reset->setObjectName("BBreset");
+    auto* back = new QPushButton("&Ritorna ", this);
+    back->setObjectName("BBritorna");
+    auto* spin = new QVBoxLayout;
+    spin->addWidget(up);
+    spin->addWidget(down);
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel("Fattore di spessore delle linee:", this));
+    row->addWidget(LabValore);
+    row->addLayout(spin);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(reset);
+    buttons->addStretch();
+    buttons->addWidget(back);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addLayout(buttons);
+    connect(up, &QToolButton::clicked, this, &TFoSpeLin::SpinUpClick);
+    connect(down, &QToolButton::clicked, this, &TFoSpeLin::SpinDownClick);
+    connect(reset, &QPushButton::clicked, this, &TFoSpeLin::BBresetClick);
+    connect(back, &QPushButton::clicked, this, &QDialog::accept);
+    runUserAction(this, [&] {
+        settings_ = readDisplaySettings();
+        show(settings_.lineThickness);
+    });
+}
+
+QString TFoSpeLin::shownValue() const { return LabValore->text(); }
+
+void TFoSpeLin::show(Extended value) { LabValore->setText(fromCp1252(NumberText(4, value))); }
+
+void TFoSpeLin::save(Extended value) {
+    runUserAction(this, [&] {
+        settings_.lineThickness = value;
+        writeDisplaySettings(settings_);
+    });
+}
+
+// Each step starts from the value as shown (four characters).
+void TFoSpeLin::SpinDownClick() {
+    Extended v = std::strtold(LabValore->text().toLatin1().constData(), nullptr) * 0.95L;
+    if (v < 0.5L) v = 0.5L;
+    show(v);
+    save(std::strtold(LabValore->text().toLatin1().constData(), nullptr));
+}
+
+void TFoSpeLin::SpinUpClick() {
+    Extended v = std::strtold(LabValore->text().toLatin1().constData(), nullptr) / 0.95L;
+    if (v > 4.0L) v = 4.0L;
+    show(v);
+    save(std::strtold(LabValore->text().toLatin1().constData(), nullptr));
+}
+
+void TFoSpeLin::BBresetClick() {
+    show(1.0L);
+    save(1.0L);
+}
+
+void TFoSpeLin::done(int result) {
+    Extended v = std::strtold(LabValore->text().toLatin1().constData(), nullptr);
+    if (v < 0.5L) v = 0.5L;
+    if (v > 4.0L) v = 4.0L;
+    save(v);
+    QDialog::done(result);
+}
+
+TFoStampa::TFoStampa(QWidget* parent) : QDialog(parent) {
+    setObjectName("TFoStampa");
+    setWindowTitle("Stampante");
+    panels_ = new QStackedWidget(this);
+    auto makePanel = [&](const QString& text, const QString& button, const char* name) {
+        auto* panel = new QWidget(panels_);
+        auto* l = new QVBoxLayout(panel);
+        auto* label = new QLabel(text, panel);
+        label->setWordWrap(true);
+        l->addWidget(label);
+        auto* b = new QPushButton(button, panel);
+        b->setObjectName(name);
+        l->addWidget(b);
+        connect(b, &QPushButton::clicked, this, &TFoStampa::BBmodificaClick);
+        panels_->addWidget(panel);
+    };
+    makePanel("La stampa usa le impostazioni standard.\n"
+              "Se la stampante taglia o deforma i grafici, attivare l'adattamento.",
+              "Modifica per Epson", "BBepson");
+    makePanel("La stampa usa l'adattamento per stampanti che tagliano o deformano i grafici.",
+              "Ripristina Standard", "BBstandard");
+    LabAttuata = new QLabel(this);
+    LabAttuata->setObjectName("LabAttuata");
+    LabAttuata->setAlignment(Qt::AlignCenter);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(panels_);
+    layout->addWidget(LabAttuata);
+    runUserAction(this, [&] {
+        settings_ = readDisplaySettings();
+        panels_->setCurrentIndex(settings_.printerAdapted ? 1 : 0);
+    });
+}
+
+void TFoStampa::BBmodificaClick() {
+    LabAttuata->setText("MODIFICA  ATTUATA !\nattendere...");
+    const bool ok = runUserAction(this, [&] {
+        settings_.printerAdapted = settings_.printerAdapted ? 0 : 1;
+        settings_.line1 = 1;
+        writeDisplaySettings(settings_);
+    });
+    if (!ok) return;
+    panels_->setCurrentIndex(settings_.printerAdapted ? 1 : 0);
+    QTimer::singleShot(600, this, &QDialog::accept);
+}
+
+} // namespace qv

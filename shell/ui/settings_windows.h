@@ -1,0 +1,72 @@
+// The small settings windows of the main window: practitioner's name,
+// line thickness and printer type.
+#pragma once
+
+#include "shell/display_settings.h"
+
+#include <QDialog>
+
+class QLineEdit;
+class QLabel;
+class QPushButton;
+class QStackedWidget;
+
+namespace qv {
+
+// "Cambio Nome Utente": first name and surname, written only when changed.
+class TFoNomUte : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFoNomUte(QWidget* parent = nullptr);
+    // True when OK stored a changed name.
+    bool changed() const { return changed_; }
+
+private slots:
+    void BBokClick();
+
+private:
+    QLineEdit* EdNome;
+    QLineEdit* EdCognome;
+    PractitionerName original_;
+    bool changed_ = false;
+};
+
+// "Spessore Linee": the line thickness factor in steps of 0.95, 0.5 to 4.
+class TFoSpeLin : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFoSpeLin(QWidget* parent = nullptr);
+    QString shownValue() const;
+
+public slots:
+    void SpinDownClick();
+    void SpinUpClick();
+    void BBresetClick();
+
+protected:
+    void done(int result) override;
+
+private:
+    void show(Extended value);
+    void save(Extended value);
+    QLabel* LabValore;
+    DisplaySettings settings_;
+};
+
+// "Stampante": switches the printer adaptation of line 2 on or off.
+class TFoStampa : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFoStampa(QWidget* parent = nullptr);
+    bool adapted() const { return settings_.printerAdapted != 0; }
+
+public slots:
+    void BBmodificaClick();
+
+private:
+    QStackedWidget* panels_;
+    QLabel* LabAttuata;
+    DisplaySettings settings_;
+};
+
+} // namespace qv
