@@ -1,0 +1,56 @@
+#include "base/data_dir.h"
+#include "base/text_file.h"
+#include "ephemeris/text_forms.h"
+#include "shell/backup.h"
+#include "tests/support/temp_data_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(Backup, RefusesAnUndefinedOrMissingDrive) {
+    test::TempDataDir data;
+    const BackupOutcome none = runBackup(std::nullopt);
+    EXPECT_FALSE(none.copied);
+    EXPECT_EQ(*none.message, "Necessario definire l'Unit\xE0 di backup");
+    const BackupOutcome gone = runBackup(fs::path("/nonexistent-drive/OrdelinxBck"));
+    EXPECT_EQ(*gone.message, "L'Unit\xE0 /nonexistent-drive non \xE8 disponibile");
+    EXPECT_EQ(*restoreRefusal(fs::path("/nonexistent-drive/OrdelinxBck")),
+              "La sorgente /nonexistent-drive/OrdelinxBck non \xE8 disponibile");
+    EXPECT_EQ(lastBackupText(), "Mai");
+}
+
+TEST(Backup, CopiesTheArchiveAndTextsAndRestoresThem) {
+    test::TempDataDir drive;
+    test::TempDataDir data; // the data directory in force
+    for (const char* name : {"BASE.ST1", "BASE.ST2", "BASE.ST3", "RICE.ST1"})
+        writeFileAtomically(data.path() / name, std::string("bytes of ") + name);
+    const fs::path folder = backupFolderOn(drive.path());
+
+    // No BASEtxt yet: the destination folders are still made.
+    BackupOutcome first = runBackup(folder);
+    ASSERT_TRUE(first.copied);
+    EXPECT_EQ(first.filesCopied, 3);
+    EXPECT_TRUE(fs::is_directory(folder / "BASEtxt"));
+    EXPECT_FALSE(fs::exists(folder / "DatiBase" / "RICE.ST1"));
+    EXPECT_EQ(lastBackupText(), TodayText());
+
+    fs::create_directories(data.path() / "BASEtxt");
+    writeTextLines(data.path() / "BASEtxt" / "00001.txt", {"ROSSI MARIO"});
+    const BackupOutcome second = runBackup(folder);
+    EXPECT_EQ(second.filesCopied, 5); // the date file, three archive files, one text
+    EXPECT_EQ(readTextLines(folder / "MMbakMod1.dum"), std::vector<std::string>{TodayText()});
+
+    writeFileAtomically(data.path() / "BASE.ST2", "changed since");
+    fs::remove_all(data.path() / "BASEtxt");
+    const BackupOutcome restored = runRestore(folder);
+    EXPECT_TRUE(restored.copied);
+    EXPECT_EQ(readWholeFile(data.path() / "BASE.ST2"), "bytes of BASE.ST2");
+    EXPECT_EQ(readTextLines(data.path() / "BASEtxt" / "00001.txt"), std::vector<std::string>{"ROSSI MARIO"});
+}
+
+} // namespace
+} // namespace qv

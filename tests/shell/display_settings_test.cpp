@@ -1,0 +1,80 @@
+#include "base/data_dir.h"
+#include "base/errors.h"
+#include "base/text_file.h"
+#include "shell/display_settings.h"
+#include "tests/support/temp_data_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> settingsLines(const test::TempDataDir& dir) {
+    return readTextLines(dir.path() / "FileSet" / "MMVarLas.stt");
+}
+
+TEST(DisplaySettings, AMissingFileIsCreatedWithTheDefaults) {
+    test::TempDataDir dir;
+    const DisplaySettings s = readDisplaySettings();
+    EXPECT_EQ(s.line1, 1);
+    EXPECT_EQ(s.printerAdapted, 0);
+    EXPECT_EQ(s.calendarReformFlag, 1);
+    EXPECT_EQ(s.lineThickness, 1.0L);
+    EXPECT_EQ(readWholeFile(dir.path() / "FileSet" / "MMVarLas.stt"),
+              "1\r\n0\r\n0\r\n1\r\n 1.00000000000000E+0000\r\n\r\n 1.00000000000000E+0000\r\n"
+              " 1.00000000000000E+0000\r\n");
+}
+
+TEST(DisplaySettings, ZeroFactorsReadAsOneAndTheFileStaysAsItIs) {
+    test::TempDataDir dir;
+    fs::create_directories(dir.path() / "FileSet");
+    const std::vector<std::string> lines = {"1", "1", "7", "0", "0", "/media/usb/OrdelinxBck", "0.0", " 9.5E-0001"};
+    writeTextLines(dir.path() / "FileSet" / "MMVarLas.stt", lines);
+    const DisplaySettings s = readDisplaySettings();
+    EXPECT_EQ(s.printerAdapted, 1);
+    EXPECT_EQ(s.reserved, 7);
+    EXPECT_EQ(s.lineThickness, 1.0L);
+    EXPECT_EQ(s.scaleX, 1.0L);
+    EXPECT_EQ(s.scaleY, 0.95L);
+    EXPECT_EQ(s.backupFolder, "/media/usb/OrdelinxBck");
+    EXPECT_EQ(settingsLines(dir), lines);
+}
+
+TEST(DisplaySettings, AnOldBackupFolderIsRetiredAndNothingElseChanges) {
+    test::TempDataDir dir;
+    fs::create_directories(dir.path() / "FileSet");
+    writeTextLines(dir.path() / "FileSet" / "MMVarLas.stt",
+                   {"1", "0", "3", "1", " 2.00000000000000E+0000", "D:\\Od6Backup", "0.9", "1.1"});
+    EXPECT_TRUE(retireOldBackupFolder());
+    EXPECT_EQ(settingsLines(dir), (std::vector<std::string>{"1", "0", "3", "1", " 2.00000000000000E+0000",
+                                                            "Da definire", "0.9", "1.1"}));
+    EXPECT_FALSE(retireOldBackupFolder());
+}
+
+TEST(DisplaySettings, BadFilesAreReportedAndLeftAlone) {
+    test::TempDataDir dir;
+    fs::create_directories(dir.path() / "FileSet");
+    writeTextLines(dir.path() / "FileSet" / "MMVarLas.stt", {"1", "0", "0"});
+    EXPECT_THROW(readDisplaySettings(), ConversionError);
+    writeTextLines(dir.path() / "FileSet" / "MMVarLas.stt", {"1", "x", "0", "1", "1", "", "1", "1"});
+    try {
+        readDisplaySettings();
+        FAIL();
+    } catch (const ConversionError& e) {
+        EXPECT_NE(std::string(e.what()).find("riga 2"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(settingsLines(dir)[1], "x");
+}
+
+TEST(PractitionerName, CreatedWhenMissingAndRewrittenWhole) {
+    test::TempDataDir dir;
+    EXPECT_EQ(readPractitionerName().shown(), "Nome Cognome");
+    writePractitionerName({"Anna", "Bianch\xEC"});
+    EXPECT_EQ(readWholeFile(dir.path() / "FileTmp" / "Personal.Tmp"), "Anna\r\nBianch\xEC\r\n");
+    EXPECT_EQ(readPractitionerName().shown(), "Anna Bianch\xEC");
+}
+
+} // namespace
+} // namespace qv
