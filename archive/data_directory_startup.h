@@ -1,0 +1,31 @@
+// What every start does with the data directory before anything reads it:
+// the template's missing files copied in, the lock against a second running
+// copy, and the personal archive BASE created when it is missing.
+#pragma once
+
+#include "base/data_dir.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace qv {
+
+struct PreparedDataDirectory {
+    // Held for the life of the program; empty when another copy runs.
+    std::unique_ptr<DataDirLock> lock;
+    // The Italian message for the user when the directory can't be used
+    // (another copy holds it); empty otherwise.
+    std::string refusal;
+    int templateFilesCopied = 0;
+    bool personalArchiveCreated = false;
+};
+
+// Makes `root` the data directory in force, creates it when missing, takes
+// the lock, and only then copies the template's missing files and creates
+// BASE when BASE.ST1 does not exist. When the lock is held by another copy
+// nothing is written and `refusal` says so.
+PreparedDataDirectory prepareDataDirectory(const std::filesystem::path& root,
+                                           const std::filesystem::path& templateDir);
+
+} // namespace qv

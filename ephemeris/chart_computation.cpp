@@ -1,0 +1,84 @@
+#include "ephemeris/chart_computation.h"
+
+#include "analysis/chart_settings.h"
+#include "archive/chart_summary.h"
+#include "archive/current_subject.h"
+#include "archive/side_files.h"
+#include "ephemeris/angles.h"
+#include "ephemeris/houses.h"
+#include "ephemeris/julian_day.h"
+#include "ephemeris/text_forms.h"
+
+namespace qv {
+
+std::string zoneTextOf(Extended corr) {
+    const Extended x = -corr;
+    return (x >= 0 ? "+" : "-") + NumberText(4, corr);
+}
+
+std::string jdTextOf(Extended jd) { return "JD=" + DecimalText15(jd).substr(0, 12); }
+
+ComputedChart computeChart(HouseCalls calls) {
+    ComputedChart out;
+    const CurrentSubject subject = readCurrentSubject();
+    out.birth = decodeBirth(subject.record);
+    out.reserved1 = subject.record.reserved1;
+    out.reserved2 = subject.record.reserved2;
+    out.texts.annotations = readAnnotationsFile();
+    if (!chartSettings().loaded) LoadActiveOrbs();
+
+    ChartState& s = chartState();
+    s.nodeKind = chartSettings().nodeKind;
+    s.blackMoonKind = chartSettings().blackMoonKind;
+    const BirthData birth = birthDataOf(out.birth);
+    if (calls == HouseCalls::PlacidusFirst) {
+        s.houseSystem = "PLACIDO";
+        HouseInput in;
+        in.lonDegrees = birth.lonDegrees;
+        in.lonMinutes = birth.lonMinutes;
+        in.lonLetter = birth.lonLetter;
+        in.latDegrees = birth.latDegrees;
+        in.latMinutes = birth.latMinutes;
+        in.latLetter = birth.latLetter;
+        in.hour = birth.hour;
+        in.minute = birth.minute;
+        in.corr = birth.corr;
+        in.jd = julianDayOf(birth.gregorian, birth.day, birth.month, birth.year, birth.hour, birth.minute) +
+                birth.corr / 24.0L;
+        computeHouses(s, in);
+    }
+    s.houseSystem = "CASE_MEDIE";
+    out.moved = castChart(s, birth);
+    for (int i = 1; i <= 19; ++i) {
+        out.ephemerisLongitude[static_cast<std::size_t>(i)] = s.longitude[static_cast<std::size_t>(i)];
+        out.ephemerisLatitude[static_cast<std::size_t>(i)] = s.latitude[static_cast<std::size_t>(i)];
+    }
+
+    s.zoneText = zoneTextOf(s.corr);
+    s.jdText = jdTextOf(s.jd);
+
+    // The traditional layout: the nodes, the Ascendant and the Medium Coeli
+    // take the slots of Uranus, Neptune, Pluto and the ephemeris node.
+    s.longitude[kNorthNode] = s.longitude[kEphemerisNode];
+    s.longitude[kSouthNode] = Norm360(s.longitude[kNorthNode] + 180.0L);
+    s.longitude[kAscendantPoint] = s.cusp[1];
+    s.longitude[kMcPoint] = RadToDeg(s.mcRadians);
+    for (int i = kNorthNode; i <= kMcPoint; ++i) s.latitude[static_cast<std::size_t>(i)] = 0;
+    const char nodeMark = out.moved[kEphemerisNode] ? 'r' : ' ';
+    s.retroMark[kNorthNode] = nodeMark;
+    s.retroMark[kSouthNode] = nodeMark;
+
+    housesOfPoints(kMarkSlots, s.longitude.data(), s.cusp.data(), s.houseOf.data());
+    signsOfPoints(kMarkSlots, s.longitude.data(), s.signOf.data());
+    signsOfCusps(12, s.cusp.data(), s.cuspSign.data());
+
+    out.texts.name = subject.name();
+    out.texts.birth = "Nascita " + out.birth.dateText() + "  Correz. " + s.zoneText;
+    out.texts.place = "Localit\xE0: " + out.birth.place;
+    out.texts.nation = "Nazionalit\xE0: " + out.birth.nation;
+    out.texts.coordinates = "Coordinate: " + out.birth.coordinates;
+    out.texts.calendar = s.gregorian ? "Calendario GREGORIANO" : "Calendario GIULIANO";
+    return out;
+}
+
+} // namespace qv
