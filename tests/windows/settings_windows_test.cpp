@@ -1,0 +1,102 @@
+// The small settings windows of the main window, driven as a user would.
+#include "base/text_file.h"
+#include "base/ui/dialogs.h"
+#include "shell/display_settings.h"
+#include "shell/ui/backup_window.h"
+#include "shell/ui/settings_windows.h"
+#include "tests/support/temp_data_dir.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+using namespace qv;
+
+class SettingsWindowsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void lineThicknessStepsFromTheShownValueWithinItsBounds() {
+        test::TempDataDir dir;
+        DisplaySettings s;
+        s.lineThickness = 0.52L;
+        writeDisplaySettings(s);
+        TFoSpeLin window;
+        QCOMPARE(window.shownValue(), QString("0.52"));
+        auto* down = window.findChild<QToolButton*>("SpinDown");
+        auto* up = window.findChild<QToolButton*>("SpinUp");
+        QTest::mouseClick(down, Qt::LeftButton);
+        QCOMPARE(window.shownValue(), QString("0.5"));   // the floor: 0.52 × 0.95 < 0.5
+        QTest::mouseClick(down, Qt::LeftButton);
+        QCOMPARE(window.shownValue(), QString("0.5"));
+        QTest::mouseClick(up, Qt::LeftButton);
+        QCOMPARE(window.shownValue(), QString("0.52"));  // 0.5 / 0.95 = 0.526…, shown in four characters
+        QCOMPARE(readDisplaySettings().lineThickness, 0.52L);
+        s.lineThickness = 4.0L;
+        writeDisplaySettings(s);
+        TFoSpeLin atCeiling;
+        QTest::mouseClick(atCeiling.findChild<QToolButton*>("SpinUp"), Qt::LeftButton);
+        QCOMPARE(atCeiling.shownValue(), QString("4.00"));
+        QTest::mouseClick(atCeiling.findChild<QPushButton*>("BBreset"), Qt::LeftButton);
+        QCOMPARE(atCeiling.shownValue(), QString("1.00"));
+        QCOMPARE(readDisplaySettings().lineThickness, 1.0L);
+    }
+
+    void printerTypeTogglesLineTwoAndCloses() {
+        test::TempDataDir dir;
+        writeDisplaySettings(DisplaySettings{});
+        TFoStampa window;
+        window.show();
+        QSignalSpy closed(&window, &QDialog::finished);
+        QTest::mouseClick(window.findChild<QPushButton*>("BBepson"), Qt::LeftButton);
+        QVERIFY(window.findChild<QLabel*>("LabAttuata")->text().startsWith("MODIFICA  ATTUATA !"));
+        QCOMPARE(readDisplaySettings().printerAdapted, 1);
+        QVERIFY(closed.wait(2000));
+        QCOMPARE(readTextLines(dir.path() / "FileSet" / "MMVarLas.stt").at(1), std::string("1"));
+    }
+
+    void practitionerNameIsWrittenOnlyWhenChanged() {
+        test::TempDataDir dir;
+        std::filesystem::create_directories(dir.path() / "FileTmp");
+        writeFileAtomically(dir.path() / "FileTmp" / "Personal.Tmp", "Anna\nRossi\n"); // LF: not as we write
+        {
+            TFoNomUte window;
+            QTest::mouseClick(window.findChild<QPushButton*>("BBok"), Qt::LeftButton);
+            QVERIFY(!window.changed());
+        }
+        QCOMPARE(readWholeFile(dir.path() / "FileTmp" / "Personal.Tmp"), std::string("Anna\nRossi\n"));
+        TFoNomUte window;
+        auto* surname = window.findChild<QLineEdit*>("EdCognome");
+        surname->setText("Verdi");
+        QTest::mouseClick(window.findChild<QPushButton*>("BBok"), Qt::LeftButton);
+        QVERIFY(window.changed());
+        QCOMPARE(readWholeFile(dir.path() / "FileTmp" / "Personal.Tmp"), std::string("Anna\r\nVerdi\r\n"));
+    }
+
+    void restoreAnsweredNoCopiesNothing() {
+        test::TempDataDir drive;
+        test::TempDataDir data;
+        writeFileAtomically(data.path() / "BASE.ST1", "current");
+        auto recorder = std::make_unique<RecordingDialogs>();
+        RecordingDialogs* shown = recorder.get();
+        auto previous = setDialogs(std::move(recorder));
+        TFoBakMod1 window;
+        QTest::mouseClick(window.findChild<QPushButton*>("BBripristino"), Qt::LeftButton);
+        QCOMPARE(shown->shown.back().text, QString::fromUtf8("Necessario definire l'Unità di backup"));
+        window.chooseDrive(drive.path());
+        QTest::mouseClick(window.findChild<QPushButton*>("BBbackup"), Qt::LeftButton);
+        writeFileAtomically(data.path() / "BASE.ST1", "changed");
+        shown->answers = {Dialogs::Answer::No};
+        QTest::mouseClick(window.findChild<QPushButton*>("BBripristino"), Qt::LeftButton);
+        QCOMPARE(window.findChild<QLabel*>("LabUnita")->text(), QString("Origine:"));
+        QCOMPARE(readWholeFile(data.path() / "BASE.ST1"), std::string("changed"));
+        QCOMPARE(QString::fromStdString(readDisplaySettings().backupFolder),
+                 QString::fromStdString((drive.path() / "OrdelinxBck").string()));
+        setDialogs(std::move(previous));
+    }
+};
+
+QTEST_MAIN(SettingsWindowsTest)
+#include "settings_windows_test.moc"
