@@ -1,0 +1,11 @@
+# The doctrines applied to the chart: aspects, subdivisions, dignities and
+# exchanges, substance and humours, affinities, planetary hour and masters,
+# chart-master scoring, chart keys and attribution texts.
+add_library(qv_analysis STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/chart_codes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/aspects.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/subdivisions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dignities.cpp
+)
+target_include_directories(qv_analysis PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(qv_analysis PUBLIC qv_chart_settings qv_ephemeris qv_base)
