@@ -1,0 +1,213 @@
+#include "shell/cli/atlas_command.h"
+
+#include "archive/place_search.h"
+#include "archive/places.h"
+#include "archive/regime_derivation.h"
+#include "base/cp1252.h"
+#include "base/data_dir.h"
+#include "base/text_file.h"
+#include "ephemeris/text_forms.h"
+#include "shell/cli/cli_support.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+
+namespace qv::cli {
+
+namespace {
+
+using atlas::PlaceArchive;
+
+const char* const kUsage =
+    "Uso: quorendaville-cli atlas find PREFISSO [--estero] [--data-dir CARTELLA]\n"
+    "     quorendaville-cli atlas correction --place NOME [--estero] [--state STATO]\n"
+    "          --date GG/MM/AAAA --time HH:MM [--reform-flag 0|1] [--json] [--data-dir CARTELLA]";
+
+std::string typed(const std::string& utf8) { return upperCase1252(utf8ToCp1252(utf8)); }
+
+// "DD/MM/YYYY" or "HH:MM": fields of digits between fixed separators.
+std::vector<int> fields(const std::string& text, char separator, std::size_t count, const std::string& option,
+                        const std::string& form) {
+    std::vector<int> out;
+    std::string current;
+    const UsageError bad{"Formato non valido per " + option + " (atteso " + form + "): \"" + text + "\""};
+    for (char c : text + separator) {
+        if (c == separator) {
+            if (current.empty() || current.size() > 4) throw bad;
+            out.push_back(std::atoi(current.c_str()));
+            current.clear();
+        } else if (c >= '0' && c <= '9') {
+            current += c;
+        } else {
+            throw bad;
+        }
+    }
+    if (out.size() != count) throw bad;
+    return out;
+}
+
+// Line 4 of the display settings, 1 when the file is missing or unreadable.
+int reformSettingOfDataDir() {
+    const char* const path = "FileSet\\MMVarLas.stt";
+    if (!dataDir().exists(path)) return 1;
+    const auto lines = readTextLines(dataDir().resolve(path), path);
+    if (lines.size() < 4) return 1;
+    char* end = nullptr;
+    const long v = std::strtol(lines[3].c_str(), &end, 10);
+    return end != lines[3].c_str() ? static_cast<int>(v) : 1;
+}
+
+std::string jsonString(const std::string& cp1252) {
+    std::string out = "\"";
+    for (char c : shown(cp1252)) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(c)));
+                out += buf;
+            } else {
+                out += c;
+            }
+        }
+    }
+    return out + "\"";
+}
+
+std::string number(long double x) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15Lg", x);
+    return buf;
+}
+
+int findCommand(const std::vector<std::string>& args, std::ostream& out) {
+    const Arguments a(args, {"--data-dir"}, {"--estero"});
+    if (a.positional().size() != 1) throw UsageError{std::string("Indicare un solo prefisso.\n") + kUsage};
+    openDataDirectory(a.value("--data-dir"));
+    const atlas::PlaceTable table(a.flag("--estero") ? PlaceArchive::Estero : PlaceArchive::Italia);
+    if (table.count() == 0) {
+        out << shown("Nessuna localit\xE0 nell'archivio.") << "\n";
+        return kExitOk;
+    }
+    const std::string prefix = typed(a.positional().front());
+    const atlas::LocateResult found = atlas::locatePlace(table, prefix);
+    const std::int64_t p = atlas::clampListPosition(found.position, table.count());
+    out << "Posizione " << found.position << " di " << table.count() << "\n";
+    for (const atlas::PlaceListLine& line : atlas::placeListAround(table, p))
+        out << (line.record == p ? "> " : "  ") << shown(line.text) << "\n";
+    return kExitOk;
+}
+
+// The place whose name is `name` (compared normalised), and of `state` when
+// given. The search runs on the name without its parenthesis, as a user
+// types it; the places that share that beginning lie just around where the
+// search settles.
+atlas::Place findPlace(const atlas::PlaceTable& table, const std::string& name, const std::string& state) {
+    const std::string wanted = atlas::normalisePlaceName(name);
+    const std::string bare = name.substr(0, name.find(" ("));
+    const std::string stem = atlas::normalisePlaceName(bare);
+    const atlas::LocateResult found = atlas::locatePlace(table, bare);
+    std::vector<atlas::Place> matches;
+    const std::int64_t start = std::min(found.position + 1, table.count());
+    for (std::int64_t k = start; k >= 1; --k) {
+        const atlas::Place place = table.read(k);
+        const std::string key = atlas::normalisePlaceName(place.name);
+        if (key.compare(0, stem.size(), stem) != 0) {
+            if (k == start) continue;
+            break;
+        }
+        if (key == wanted && (state.empty() || place.state == state)) matches.push_back(place);
+    }
+    if (matches.empty())
+        throw UsageError{"Localit\xE0 non trovata: \"" + name + "\"" + (state.empty() ? "" : " (" + state + ")")};
+    if (matches.size() > 1) {
+        std::string list;
+        for (const auto& m : matches) list += "\n  " + m.name + " - " + m.state;
+        throw UsageError{"Pi\xF9 localit\xE0 con questo nome: indicare lo stato con --state" + list};
+    }
+    return matches.front();
+}
+
+const char* anomalyName(atlas::ClockAnomaly a) {
+    switch (a) {
+    case atlas::ClockAnomaly::Repeated: return "repeated";
+    case atlas::ClockAnomaly::Skipped: return "skipped";
+    default: return "none";
+    }
+}
+
+int correctionCommand(const std::vector<std::string>& args, std::ostream& out) {
+    const Arguments a(args, {"--place", "--state", "--date", "--time", "--reform-flag", "--data-dir"},
+                      {"--estero", "--json"});
+    if (!a.positional().empty()) throw UsageError{"Argomento inatteso: " + a.positional().front()};
+    const auto date = fields(a.required("--date"), '/', 3, "--date", "GG/MM/AAAA");
+    const auto time = fields(a.required("--time"), ':', 2, "--time", "HH:MM");
+    const atlas::BirthMoment moment{date[0], date[1], date[2], time[0], time[1]};
+    switch (atlas::invalidDateField(moment)) {
+    case atlas::DateField::None: break;
+    case atlas::DateField::Day: throw UsageError{"Data Scorretta: giorno fuori dai limiti (1-31)"};
+    case atlas::DateField::Month: throw UsageError{"Data Scorretta: mese fuori dai limiti (1-12)"};
+    case atlas::DateField::Year: throw UsageError{"Data Scorretta: anno fuori dai limiti (0-2080)"};
+    case atlas::DateField::Hour: throw UsageError{"Data Scorretta: ora fuori dai limiti (0-23)"};
+    case atlas::DateField::Minute: throw UsageError{"Data Scorretta: minuti fuori dai limiti (0-59)"};
+    }
+    std::optional<int> reformFlag;
+    if (auto v = a.value("--reform-flag")) {
+        if (*v != "0" && *v != "1") throw UsageError{"Valore non valido per --reform-flag (0 o 1): \"" + *v + "\""};
+        reformFlag = *v == "1";
+    }
+    openDataDirectory(a.value("--data-dir"));
+    const PlaceArchive archive = a.flag("--estero") ? PlaceArchive::Estero : PlaceArchive::Italia;
+    const atlas::PlaceTable table(archive);
+    const atlas::Place place = findPlace(table, typed(a.required("--place")), typed(a.value("--state").value_or("")));
+    const atlas::Derivation d =
+        atlas::deriveCorrection(archive, place, moment, reformFlag ? *reformFlag : reformSettingOfDataDir());
+
+    if (a.flag("--json")) {
+        out << "{\"place\": " << jsonString(d.placeName) << ", \"state\": " << jsonString(d.state)
+            << ", \"coordinates\": " << jsonString(d.coordinates) << ", \"table\": " << jsonString(d.tableName)
+            << ", \"calendar\": " << jsonString(d.calendar)
+            << ", \"local_mean_time\": " << (d.localMeanTime ? "true" : "false")
+            << ", \"correction\": " << number(d.correction) << ", \"correction_text\": " << jsonString(d.correctionText)
+            << ", \"regime\": " << jsonString(d.regimeCode) << ", \"local_jd\": " << number(d.localJd)
+            << ", \"universal_jd\": " << number(d.universalJd)
+            << ", \"universal_jd_text\": " << jsonString(d.universalJdText)
+            << ", \"extended_date\": " << jsonString(d.extendedDate)
+            << ", \"regimes_not_updated\": " << (d.regimesNotUpdated ? "true" : "false")
+            << ", \"anomaly\": \"" << anomalyName(d.anomaly) << "\", \"log\": [";
+        for (std::size_t i = 0; i < d.log.size(); ++i) out << (i ? ", " : "") << jsonString(d.log[i]);
+        out << "]}\n";
+        return kExitOk;
+    }
+    out << shown("Localit\xE0:            " + d.placeName + " - " + d.state) << "\n"
+        << "Coordinate:          " << d.coordinates << "\n"
+        << shown("Data:                " + d.extendedDate) << "\n"
+        << "Calendario:          " << d.calendar << "\n"
+        << "Correzione (ore):    " << d.correctionText << (d.localMeanTime ? "  (ora locale media)" : "") << "\n"
+        << "Giorno giuliano:     " << DecimalText15(d.localJd) << " (locale), " << d.universalJdText << " (TU)\n";
+    if (d.regimesNotUpdated) out << "REGIMI ORARI NON AGGIORNATI\n";
+    out << "Regimi orari:\n";
+    for (const std::string& line : d.log) out << "  " << shown(line) << "\n";
+    return kExitOk;
+}
+
+} // namespace
+
+int atlasCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return runCommand(err, [&] {
+        if (args.empty()) throw UsageError{kUsage};
+        const std::vector<std::string> rest(args.begin() + 1, args.end());
+        if (args[0] == "find") return findCommand(rest, out);
+        if (args[0] == "correction") return correctionCommand(rest, out);
+        throw UsageError{"Sottocomando sconosciuto: " + args[0] + "\n" + kUsage};
+    });
+}
+
+} // namespace qv::cli
