@@ -1,4 +1,5 @@
 // quorendaville-cli: the engine of Quorendaville without windows.
+#include "shell/cli/atlas_command.h"
 #include "shell/cli/chart_command.h"
 #include "shell/cli/cli_support.h"
 
@@ -15,7 +16,11 @@ const char* const kUsage =
     "  chart   calcola un tema natale dai dati di nascita\n"
     "          --date GG/MM/AAAA --time HH:MM --corr ORE --coords 45N28-009E11\n"
     "          [--calendar GR|GI] [--houses NOME] [--node MEDIO|VERO]\n"
-    "          [--black-moon VERA|MEDIA] [--data-dir CARTELLA] [--json]\n";
+    "          [--black-moon VERA|MEDIA] [--data-dir CARTELLA] [--json]\n"
+    "  atlas   luoghi di nascita e regimi orari\n"
+    "          find PREFISSO [--estero] [--data-dir CARTELLA]\n"
+    "          correction --place NOME [--estero] [--state STATO] --date GG/MM/AAAA\n"
+    "          --time HH:MM [--reform-flag 0|1] [--json] [--data-dir CARTELLA]\n";
 
 } // namespace
 
@@ -28,6 +33,7 @@ int main(int argc, char** argv) {
     const std::string command = args[0];
     args.erase(args.begin());
     if (command == "chart") return qv::cli::chartCommand(args, std::cout, std::cerr);
+    if (command == "atlas") return qv::cli::atlasCommand(args, std::cout, std::cerr);
     std::cerr << "Comando sconosciuto: " << command << "\n" << kUsage;
     return qv::cli::kExitUsage;
 }
