@@ -11,7 +11,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
-  tzdata
+  tzdata locales
 )
 
 missing=()
@@ -28,4 +28,10 @@ if [ "${#missing[@]}" -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   $SUDO apt-get update -qq
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# An Italian locale, for the tests that check the decimal comma is never
+# taken from the machine's locale.
+if ! locale -a 2>/dev/null | grep -qi '^it_IT\.utf'; then
+  localedef -i it_IT -f UTF-8 it_IT.UTF-8 >/dev/null 2>&1 || true
 fi

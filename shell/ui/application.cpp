@@ -1,5 +1,6 @@
 // quorendaville: the desktop program.
 #include "analysis/chart_settings.h"
+#include "archive/data_directory_startup.h"
 #include "base/data_dir.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/qt_text.h"
@@ -45,12 +46,10 @@ int main(int argc, char** argv) {
     const QStringList args = QApplication::arguments();
     const qsizetype at = args.indexOf("--data-dir");
     if (at >= 0 && at + 1 < args.size()) root = args[at + 1].toStdString();
-    qv::setDataDir(root);
-    if (!qv::runUserAction(nullptr, [] { qv::dataDir().installTemplate(qv::templateDir()); })) return 1;
-    qv::DataDirLock lock(qv::dataDir());
-    if (!lock.acquired()) {
-        qv::dialogs().warning(nullptr, QString("Quorendaville \u00e8 gi\u00e0 in esecuzione sulla cartella dati %1.")
-                                           .arg(QString::fromStdString(root.string())));
+    qv::PreparedDataDirectory prepared;
+    if (!qv::runUserAction(nullptr, [&] { prepared = qv::prepareDataDirectory(root, qv::templateDir()); })) return 1;
+    if (!prepared.refusal.empty()) {
+        qv::dialogs().warning(nullptr, qv::fromCp1252(prepared.refusal));
         return 1;
     }
 

@@ -7,7 +7,7 @@
 #include "base/ui/dialogs.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
-#include "ephemeris/chart_computation.h"
+#include "shell/current_subject_view.h"
 #include "shell/ui/backup_window.h"
 #include "shell/ui/main_window_pictures.h"
 #include "shell/ui/settings_windows.h"
@@ -111,10 +111,13 @@ TFoSpagyr::TFoSpagyr(QWidget* parent) : QMainWindow(parent) {
     BBapriTesto->setObjectName("BBapriTesto");
     BBapriTesto->hide();
 
+    auto* orbLabel = new QLabel("Orbite", central);
+    auto* nodeLabel = new QLabel("Nodo", central);
+    for (QLabel* l : {orbLabel, nodeLabel}) l->setStyleSheet("color: #f4e8c0;");
     auto* optionsBox = new QGridLayout;
-    optionsBox->addWidget(new QLabel("Orbite", central), 0, 0);
+    optionsBox->addWidget(orbLabel, 0, 0);
     optionsBox->addWidget(CBorbite, 0, 1);
-    optionsBox->addWidget(new QLabel("Nodo", central), 1, 0);
+    optionsBox->addWidget(nodeLabel, 1, 0);
     optionsBox->addWidget(CBnodo, 1, 1);
     optionsBox->addWidget(BBlock, 0, 2, 2, 1);
 

@@ -6,6 +6,7 @@
 #include "shell/access_modes.h"
 #include "shell/display_settings.h"
 
+#include <QLabel>
 #include <QMainWindow>
 #include <QPixmap>
 

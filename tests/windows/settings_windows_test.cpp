@@ -7,6 +7,7 @@
 #include "tests/support/temp_data_dir.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -28,9 +29,9 @@ private slots:
         auto* down = window.findChild<QToolButton*>("SpinDown");
         auto* up = window.findChild<QToolButton*>("SpinUp");
         QTest::mouseClick(down, Qt::LeftButton);
-        QCOMPARE(window.shownValue(), QString("0.5"));   // the floor: 0.52 × 0.95 < 0.5
+        QCOMPARE(window.shownValue(), QString("0.50"));  // the floor: 0.52 × 0.95 < 0.5
         QTest::mouseClick(down, Qt::LeftButton);
-        QCOMPARE(window.shownValue(), QString("0.5"));
+        QCOMPARE(window.shownValue(), QString("0.50"));
         QTest::mouseClick(up, Qt::LeftButton);
         QCOMPARE(window.shownValue(), QString("0.52"));  // 0.5 / 0.95 = 0.526…, shown in four characters
         QCOMPARE(readDisplaySettings().lineThickness, 0.52L);
@@ -83,6 +84,7 @@ private slots:
         RecordingDialogs* shown = recorder.get();
         auto previous = setDialogs(std::move(recorder));
         TFoBakMod1 window;
+        window.show();
         QTest::mouseClick(window.findChild<QPushButton*>("BBripristino"), Qt::LeftButton);
         QCOMPARE(shown->shown.back().text, QString::fromUtf8("Necessario definire l'Unità di backup"));
         window.chooseDrive(drive.path());

@@ -1,0 +1,76 @@
+// Renders the program's windows into PNG files, on a scratch data directory
+// with one registered subject, so that developers can look at them without
+// a display. Usage (offscreen):
+//   QT_QPA_PLATFORM=offscreen take_screenshots OUTPUT_FOLDER
+#include "analysis/ui/orb_editor.h"
+#include "archive/archive_files.h"
+#include "archive/data_directory_startup.h"
+#include "archive/subject_registration.h"
+#include "base/data_dir.h"
+#include "shell/ui/backup_window.h"
+#include "shell/ui/main_window.h"
+#include "shell/ui/settings_windows.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+void save(QWidget& w, const QString& path) {
+    w.show();
+    QApplication::processEvents();
+    QApplication::processEvents();
+    w.grab().save(path);
+    std::printf("%s\n", path.toLocal8Bit().constData());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName("Quorendaville");
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: take_screenshots OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    std::string scratch = (std::filesystem::temp_directory_path() / "qv-screens-XXXXXX").string();
+    if (!mkdtemp(scratch.data())) return 1;
+    auto prepared = qv::prepareDataDirectory(scratch, qv::templateDir());
+
+    qv::NewSubject subject;
+    subject.name = "ROSSI MARIA";
+    subject.day = 14;
+    subject.month = 7;
+    subject.year = 1968;
+    subject.hour = 6;
+    subject.minute = 35;
+    subject.corr = -2;
+    subject.coordinates = "45N28-009E11";
+    subject.place = "MILANO *MI*";
+    subject.nation = "ITALIA";
+    subject.annotations = {"Consulto del 3 marzo: insonnia e digestione lenta.", "", "", ""};
+    const qv::Registration r = qv::registerSubject(qv::kPersonalArchive, subject);
+    if (!r.failure.empty()) std::fprintf(stderr, "registration: %s\n", r.failure.c_str());
+
+    qv::TFoSpagyr main;
+    main.resize(820, 560);
+    main.FormActivate();
+    save(main, out + "/main_window.png");
+    qv::TFoOrbSpa orbs;
+    save(orbs, out + "/orb_editor.png");
+    qv::TFoSpeLin thickness;
+    save(thickness, out + "/line_thickness.png");
+    qv::TFoStampa printer;
+    save(printer, out + "/printer_type.png");
+    qv::TFoNomUte name;
+    save(name, out + "/practitioner_name.png");
+    qv::TFoBakMod1 backup;
+    save(backup, out + "/backup.png");
+    std::filesystem::remove_all(scratch);
+    return 0;
+}
