@@ -1,5 +1,7 @@
 # Tests of the doctrines applied to the chart.
 qv_add_gtest(analysis_doctrines_tests
   ${CMAKE_CURRENT_LIST_DIR}/aspects_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/subdivisions_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dignities_test.cpp
 )
 target_link_libraries(analysis_doctrines_tests PRIVATE qv_analysis)
