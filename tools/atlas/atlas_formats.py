@@ -150,3 +150,21 @@ def normalise_name(raw):
     if out.startswith(b"'"):
         out = out[1:]
     return out
+
+
+# Values whose encodings the C++ tests compare with the program's own encoder
+# (tests/fixtures/atlas/extended10.tsv): `python3 atlas_formats.py > that file`.
+FIXTURE_VALUES = [
+    "0", "1", "-2", "0.1", "45.5", "9.25", "2451545", "84.82300164692441744",
+    "2421103.32300164692441744", "2412853.31601053803553", "1721508.32300164692441744",
+    "-0.83222222222222222222", "1e-5", "1e300", "-3.5e-4000",
+    # 1 + 2^-64: halfway between two extended values, rounds to even (1).
+    "1.0000000000000000000542101086242752217003726400434970855712890625",
+    # 1 + 3 × 2^-64: halfway, rounds up to the even mantissa 1 + 2^-62.
+    "1.0000000000000000001626303258728256651011179201304912567138671875",
+]
+
+if __name__ == "__main__":
+    print("# decimal value\tits 10-byte extended encoding (little-endian hex)")
+    for text in FIXTURE_VALUES:
+        print("%s\t%s" % (text, encode_extended10(text).hex()))
