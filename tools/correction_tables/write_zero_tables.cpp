@@ -1,14 +1,13 @@
 // Writes the three correction tables of FilePosi\ with every correction
 // zero: the ephemeris then runs on its analytic model alone. The record
-// counts cover the windows in which the program reads each table, plus one
-// record at the end for the interpolation:
-//   DSEL.rnd    daily from JD 1721420.5 through 2499373.5
+// counts are those of the generated tables (table_layout.h):
+//   DSEL.rnd    daily from JD 1721420.5 through 2499373.5, plus one record
 //   DPR1.rnd    every 5 days from JD 1721408.5 through 2499373.5 (the true
 //               node reads field 9 up to that date, not only to 1900)
-//   NOJLNE.rnd  daily from JD 2341972.5 through 2488433.5
+//   NOJLNE.rnd  daily from JD 2341972.5 through 2488433.5, plus one record
 // Usage: write_zero_tables OUTPUT_FOLDER
 #include "base/reals.h"
-#include "ephemeris/correction_tables.h"
+#include "tools/correction_tables/table_layout.h"
 
 #include <cstdio>
 #include <fstream>
@@ -31,17 +30,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string dir = argv[1];
-    using qv::Extended;
+    using namespace qv::tables;
 
-    const long dselRecords = static_cast<long>(2499373.5L - qv::kDselOrigin) + 2;
-    const long nojlneRecords = static_cast<long>(2488433.5L - qv::kNojlneOrigin) + 2;
-    const long dpr1Records = static_cast<long>((2499373.5L - qv::kDpr1Origin) / 5) + 2;
-
-    std::vector<unsigned char> dsel(static_cast<std::size_t>(dselRecords) * qv::kDselRecordSize, 0);
-    std::vector<unsigned char> nojlne(static_cast<std::size_t>(nojlneRecords) * qv::kNojlneRecordSize, 0);
-    std::vector<unsigned char> dpr1(static_cast<std::size_t>(dpr1Records) * qv::kDpr1RecordSize, 0);
-    for (long k = 0; k < dpr1Records; ++k) {
-        const auto t0 = qv::encodeReal48(qv::kDpr1Origin + 5.0L * k);
+    std::vector<unsigned char> dsel(static_cast<std::size_t>(kDselRecords) * qv::kDselRecordSize, 0);
+    std::vector<unsigned char> nojlne(static_cast<std::size_t>(kNojlneRecords) * qv::kNojlneRecordSize, 0);
+    std::vector<unsigned char> dpr1(static_cast<std::size_t>(kDpr1Records) * qv::kDpr1RecordSize, 0);
+    for (long k = 0; k < kDpr1Records; ++k) {
+        const auto t0 = qv::encodeReal48(dpr1RecordDay(k));
         std::copy(t0.begin(), t0.end(), dpr1.begin() + k * qv::kDpr1RecordSize);
     }
     bool ok = writeFile(dir + "/DSEL.rnd", dsel) && writeFile(dir + "/DPR1.rnd", dpr1) &&
@@ -50,7 +45,7 @@ int main(int argc, char** argv) {
         std::cerr << "write_zero_tables: cannot write into " << dir << "\n";
         return 1;
     }
-    std::printf("DSEL.rnd %ld records, DPR1.rnd %ld records, NOJLNE.rnd %ld records\n", dselRecords,
-                dpr1Records, nojlneRecords);
+    std::printf("DSEL.rnd %ld records, DPR1.rnd %ld records, NOJLNE.rnd %ld records\n", kDselRecords,
+                kDpr1Records, kNojlneRecords);
     return 0;
 }
