@@ -1,0 +1,93 @@
+// End-to-end runs of `quorendaville-cli atlas` on a temporary data directory
+// holding the shipped place and regime tables.
+#include "tests/support/temp_data_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+struct AtlasRun {
+    int status;
+    std::string out;
+};
+
+class CliAtlas : public ::testing::Test {
+protected:
+    AtlasRun atlas(const std::string& args) const {
+        const std::string command =
+            std::string(QV_CLI_PATH) + " atlas " + args + " --data-dir " + dir.path().string() + " 2>&1";
+        AtlasRun r{0, {}};
+        FILE* pipe = popen(command.c_str(), "r");
+        std::array<char, 4096> buf{};
+        while (std::size_t n = fread(buf.data(), 1, buf.size(), pipe)) r.out.append(buf.data(), n);
+        const int status = pclose(pipe);
+        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return r;
+    }
+    qv::test::TempDataDir dir;
+};
+
+TEST_F(CliAtlas, FindShowsSevenPlacesAroundTheMatch) {
+    const AtlasRun r = atlas("find milano");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("> MILANO (MI)"), std::string::npos) << r.out;
+    int lines = 0;
+    for (char c : r.out) lines += c == '\n';
+    EXPECT_EQ(lines, 8) << r.out;  // the position line and seven places
+
+    const AtlasRun foreign = atlas("find \"M\xC3\xBCnchen\" --estero");  // typed in UTF-8
+    ASSERT_EQ(foreign.status, 0) << foreign.out;
+    EXPECT_NE(foreign.out.find("M\xC3\x9CNCHEN"), std::string::npos) << foreign.out;
+}
+
+TEST_F(CliAtlas, CorrectionAsJsonAndAsText) {
+    const AtlasRun milano = atlas("correction --place \"Milano (MI)\" --date 15/06/1850 --time 12:00 --json");
+    ASSERT_EQ(milano.status, 0) << milano.out;
+    for (const char* part : {"\"calendar\": \"GREG\"", "\"local_mean_time\": true",
+                             "\"correction_text\": \"-0.612222222222222\"", "\"coordinates\": \"45N28-009E11\"",
+                             "\"table\": \"00000001.CAL\"", "\"anomaly\": \"none\""})
+        EXPECT_NE(milano.out.find(part), std::string::npos) << part << "\n" << milano.out;
+
+    const AtlasRun trieste = atlas("correction --place \"TRIESTE (TS)\" --date 15/05/1916 --time 12:00");
+    ASSERT_EQ(trieste.status, 0) << trieste.out;
+    EXPECT_NE(trieste.out.find("Correzione (ore):    -2\n"), std::string::npos) << trieste.out;
+    EXPECT_NE(trieste.out.find("  00000003.CAL\n"), std::string::npos) << trieste.out;
+
+    const AtlasRun rome = atlas("correction --place \"ROMA (RM)\" --date 25/10/2020 --time 02:30");
+    EXPECT_NE(rome.out.find("ORA AMBIGUA"), std::string::npos) << rome.out;
+}
+
+TEST_F(CliAtlas, ReformSettingComesFromTheSettingsFileUnlessGiven) {
+    const std::string london = "correction --place London --state \"Regno Unito\" --estero --date 15/06/1700 --time 12:00";
+    EXPECT_NE(atlas(london).out.find("Calendario:          GREG"), std::string::npos);
+    std::filesystem::create_directories(dir.path() / "FileSet");
+    std::ofstream(dir.path() / "FileSet" / "MMVarLas.stt") << "1\r\n0\r\n0\r\n0\r\n1.0\r\n\r\n1.0\r\n1.0\r\n";
+    EXPECT_NE(atlas(london).out.find("Calendario:          GIUL"), std::string::npos) << atlas(london).out;
+    EXPECT_NE(atlas(london + " --reform-flag 1").out.find("Calendario:          GREG"), std::string::npos);
+}
+
+TEST_F(CliAtlas, BadInputIsReportedWithUsageStatus) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"correction --place \"MILANO (MI)\" --date 01/13/1990 --time 12:00", "Data Scorretta"},
+        {"correction --place \"MILANO (MI)\" --date 1/1/1990 --time 24:00", "Data Scorretta"},
+        {"correction --place \"MILANO (MI)\" --date 1-1-1990 --time 12:00", "Formato non valido"},
+        {"correction --place \"NESSUNA (XX)\" --date 01/01/1990 --time 12:00", "non trovata"},
+        {"correction --place Berlin --estero --date 01/01/1990 --time 12:00", "--state"},
+        {"correction --place \"MILANO (MI)\" --date 01/01/1990 --time 12:00 --reform-flag 2", "--reform-flag"},
+        {"locate MILANO", "Sottocomando sconosciuto"},
+        {"find", "un solo prefisso"},
+    };
+    for (const auto& [args, message] : cases) {
+        const AtlasRun r = atlas(args);
+        EXPECT_EQ(r.status, 2) << args << "\n" << r.out;
+        EXPECT_NE(r.out.find(message), std::string::npos) << args << "\n" << r.out;
+    }
+}
+
+} // namespace
