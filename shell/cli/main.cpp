@@ -1,4 +1,5 @@
 // quorendaville-cli: the engine of Quorendaville without windows.
+#include "shell/cli/archive_commands.h"
 #include "shell/cli/atlas_command.h"
 #include "shell/cli/chart_command.h"
 #include "shell/cli/cli_support.h"
@@ -20,7 +21,15 @@ const char* const kUsage =
     "  atlas   luoghi di nascita e regimi orari\n"
     "          find PREFISSO [--estero] [--data-dir CARTELLA]\n"
     "          correction --place NOME [--estero] [--state STATO] --date GG/MM/AAAA\n"
-    "          --time HH:MM [--reform-flag 0|1] [--json] [--data-dir CARTELLA]\n";
+    "          --time HH:MM [--reform-flag 0|1] [--json] [--data-dir CARTELLA]\n"
+    "  chart --current [--json]   il tema del soggetto attuale\n"
+    "  archive list NOME [--prefix P] | archive show NOME N   archivi dei soggetti\n"
+    "  register --archive NOME --name NOME --date GG/MM/AAAA --time HH:MM --corr ORE\n"
+    "          --coords 45N28-009E11 --place LUOGO --nation STATO [--calendar GR|GI]\n"
+    "          [--annotation TESTO]... [--with-text]\n"
+    "  recall NOME N   il soggetto N dell'archivio diventa il soggetto attuale\n"
+    "  delete NOME N   elimina il soggetto N dall'archivio\n"
+    "  (tutti i comandi accettano --data-dir CARTELLA)\n";
 
 } // namespace
 
@@ -34,6 +43,10 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
     if (command == "chart") return qv::cli::chartCommand(args, std::cout, std::cerr);
     if (command == "atlas") return qv::cli::atlasCommand(args, std::cout, std::cerr);
+    if (command == "archive") return qv::cli::archiveCommand(args, std::cout, std::cerr);
+    if (command == "register") return qv::cli::registerCommand(args, std::cout, std::cerr);
+    if (command == "recall") return qv::cli::recallCommand(args, std::cout, std::cerr);
+    if (command == "delete") return qv::cli::deleteCommand(args, std::cout, std::cerr);
     std::cerr << "Comando sconosciuto: " << command << "\n" << kUsage;
     return qv::cli::kExitUsage;
 }
