@@ -1,6 +1,9 @@
 #include "shell/cli/chart_command.h"
 
+#include "analysis/chart_settings.h"
+#include "archive/current_subject.h"
 #include "ephemeris/angles.h"
+#include "ephemeris/chart_computation.h"
 #include "ephemeris/chart_steps.h"
 #include "ephemeris/houses.h"
 #include "ephemeris/text_forms.h"
@@ -103,6 +106,83 @@ void printJson(const ChartState& s, const MotionFlags& moved, std::ostream& out)
         << ", \"asteroids_valid\": " << (s.asteroidsValid ? "true" : "false") << "}\n";
 }
 
+// Names of the chart's points 1–19 in the traditional layout.
+const char* const kLayoutNames[20] = {"",           "Sole",      "Luna",        "Mercurio", "Venere",
+                                      "Marte",      "Giove",     "Saturno",     "NodoNord", "NodoSud",
+                                      "Ascendente", "Medio Cielo", "Luna Nera", "Ascendente (copia)",
+                                      "Punto 14",   "Cerere",    "Pallade",     "Giunone",  "Vesta",
+                                      "Chirone"};
+
+std::string jsonText(const std::string& cp1252) {
+    std::string out;
+    for (char c : shown(cp1252)) {
+        if (c == '"' || c == '\\') out += '\\';
+        out += c;
+    }
+    return "\"" + out + "\"";
+}
+
+// The JSON of the chart command for the current subject: "bodies" as the
+// ephemeris left them, then the chart in the traditional layout.
+void printCurrentJson(const ChartState& s, const ComputedChart& c, std::ostream& out) {
+    ChartState bodies = s;
+    for (int k = 1; k <= 19; ++k) {
+        bodies.longitude[k] = c.ephemerisLongitude[k];
+        bodies.latitude[k] = c.ephemerisLatitude[k];
+    }
+    std::ostringstream base;
+    printJson(bodies, c.moved, base);
+    std::string text = base.str();
+    text.erase(text.rfind('}'));  // reopen the object
+    out << text << ", \"points\": [";
+    for (int k = 1; k <= 19; ++k) {
+        out << (k > 1 ? ", " : "") << "{\"number\": " << k << ", \"name\": " << jsonText(kLayoutNames[k])
+            << ", \"longitude\": " << number(s.longitude[k]) << ", \"latitude\": " << number(s.latitude[k])
+            << ", \"sign\": " << static_cast<int>(s.signOf[k]) << ", \"house\": " << static_cast<int>(s.houseOf[k])
+            << ", \"mark\": " << jsonText(std::string(1, s.retroMark[k] == 'r' ? 'r' : ' ')) << "}";
+    }
+    out << "], \"zone_text\": " << jsonText(s.zoneText) << ", \"jd_text\": " << jsonText(s.jdText)
+        << ", \"house_system\": " << jsonText(s.houseSystem) << ", \"node_kind\": " << jsonText(s.nodeKind)
+        << ", \"name\": " << jsonText(TrimRightSpaces(c.texts.name)) << "}\n";
+}
+
+void printCurrentTable(const ChartState& s, const ComputedChart& c, std::ostream& out) {
+    for (const std::string* l : {&c.texts.name, &c.texts.birth, &c.texts.place, &c.texts.nation,
+                                 &c.texts.coordinates, &c.texts.calendar})
+        out << shown(TrimRightSpaces(*l)) << "\n";
+    out << shown("Annotazioni:" + c.texts.annotations) << "\n";
+    out << shown(s.jdText + "   Case: " + s.houseSystem + "   Nodo: " + s.nodeKind) << "\n\n";
+    char text[256];
+    for (int k = 1; k <= 19; ++k) {
+        if (k == kAscendantCopy || k == kPoint14) continue;
+        if (k >= kCeres && !s.asteroidsValid) continue;
+        std::snprintf(text, sizeof text, "%-12s %s  casa %2d", kLayoutNames[k],
+                      shown(LongitudeWithSign(std::string(1, s.retroMark[k]), s.longitude[k])).c_str(), s.houseOf[k]);
+        out << text << "\n";
+    }
+    out << "\n";
+    for (int i = 1; i <= 12; ++i) {
+        std::snprintf(text, sizeof text, "Cuspide %2d  %s", i, shown(LongitudeWithSign(" ", s.cusp[i])).c_str());
+        out << text << "\n";
+    }
+}
+
+int currentChart(const Arguments& a, std::ostream& out) {
+    for (const char* option : {"--date", "--time", "--corr", "--coords", "--calendar", "--houses", "--node", "--black-moon"})
+        if (a.value(option))
+            throw UsageError{std::string("Con --current i dati vengono dal soggetto attuale: togliere ") + option};
+    openDataDirectory(a.value("--data-dir"));
+    LoadActiveOrbs();
+    if (!currentSubjectExists())
+        throw UsageError{"Nessun soggetto attuale: registrarne uno (register) o richiamarne uno (recall)"};
+    const ComputedChart c = computeChart();
+    if (a.flag("--json"))
+        printCurrentJson(chartState(), c, out);
+    else
+        printCurrentTable(chartState(), c, out);
+    return kExitOk;
+}
+
 void printTable(const ChartState& s, const MotionFlags& moved, std::ostream& out) {
     std::uint8_t houses[kMarkSlots + 1] = {};
     housesOfPoints(19, s.longitude.data(), s.cusp.data(), houses);
@@ -133,8 +213,9 @@ int chartCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         const Arguments a(args,
                           {"--date", "--time", "--corr", "--coords", "--calendar", "--houses", "--node",
                            "--black-moon", "--data-dir"},
-                          {"--json"});
+                          {"--json", "--current"});
         if (!a.positional().empty()) throw UsageError{"Argomento inatteso: " + a.positional().front()};
+        if (a.flag("--current")) return currentChart(a, out);
 
         BirthData b;
         const std::string calendar = a.value("--calendar").value_or("GR");

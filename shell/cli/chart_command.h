@@ -9,6 +9,8 @@ namespace qv::cli {
 // quorendaville-cli chart --date DD/MM/YYYY --time HH:MM --corr HOURS
 //   --coords 45N28-009E11 [--calendar GR|GI] [--houses NAME]
 //   [--node MEDIO|VERO] [--black-moon VERA|MEDIA] [--data-dir DIR] [--json]
+// quorendaville-cli chart --current [--data-dir DIR] [--json]: the chart of
+//   the current subject with the settings in force.
 int chartCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 } // namespace qv::cli
