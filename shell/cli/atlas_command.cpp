@@ -27,6 +27,30 @@ const char* const kUsage =
 
 std::string typed(const std::string& utf8) { return upperCase1252(utf8ToCp1252(utf8)); }
 
+// The Italian table writes a stressed final vowel as the vowel and an
+// apostrophe ("FORLI' (FC)"): a name typed with the accent is turned so.
+std::string italianCapitals(const std::string& name) {
+    std::string out;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        const bool wordEnd = i + 1 == name.size() || name[i + 1] == ' ' || name[i + 1] == '(';
+        const char* plain = nullptr;
+        switch (c) {
+        case 0xC0: plain = "A"; break;  // À
+        case 0xC8: case 0xC9: plain = "E"; break;  // È É
+        case 0xCC: plain = "I"; break;  // Ì
+        case 0xD2: plain = "O"; break;  // Ò
+        case 0xD9: plain = "U"; break;  // Ù
+        default: break;
+        }
+        if (plain && wordEnd)
+            out += std::string(plain) + "'";
+        else
+            out += name[i];
+    }
+    return out;
+}
+
 // "DD/MM/YYYY" or "HH:MM": fields of digits between fixed separators.
 std::vector<int> fields(const std::string& text, char separator, std::size_t count, const std::string& option,
                         const std::string& form) {
@@ -166,7 +190,9 @@ int correctionCommand(const std::vector<std::string>& args, std::ostream& out) {
     openDataDirectory(a.value("--data-dir"));
     const PlaceArchive archive = a.flag("--estero") ? PlaceArchive::Estero : PlaceArchive::Italia;
     const atlas::PlaceTable table(archive);
-    const atlas::Place place = findPlace(table, typed(a.required("--place")), typed(a.value("--state").value_or("")));
+    std::string name = typed(a.required("--place"));
+    if (archive == PlaceArchive::Italia) name = italianCapitals(name);
+    const atlas::Place place = findPlace(table, name, typed(a.value("--state").value_or("")));
     const atlas::Derivation d =
         atlas::deriveCorrection(archive, place, moment, reformFlag ? *reformFlag : reformSettingOfDataDir());
 

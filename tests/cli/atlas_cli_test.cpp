@@ -59,6 +59,9 @@ TEST_F(CliAtlas, CorrectionAsJsonAndAsText) {
     EXPECT_NE(trieste.out.find("Correzione (ore):    -2\n"), std::string::npos) << trieste.out;
     EXPECT_NE(trieste.out.find("  00000003.CAL\n"), std::string::npos) << trieste.out;
 
+    const AtlasRun forli = atlas("correction --place \"Forl\xC3\xAC (FC)\" --date 15/05/1950 --time 12:00");
+    EXPECT_NE(forli.out.find("FORLI' (FC) - ITALIA"), std::string::npos) << forli.out;
+
     const AtlasRun rome = atlas("correction --place \"ROMA (RM)\" --date 25/10/2020 --time 02:30");
     EXPECT_NE(rome.out.find("ORA AMBIGUA"), std::string::npos) << rome.out;
 }
