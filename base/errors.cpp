@@ -19,14 +19,14 @@ std::string italianSystemReason(int errnoValue) {
     case EPERM: return "accesso negato";
     case ENOSPC: return "spazio su disco esaurito";
     case EDQUOT: return "quota del disco superata";
-    case EROFS: return "il disco è in sola lettura";
-    case EISDIR: return "è una cartella, non un file";
-    case ENOTDIR: return "un elemento del percorso non è una cartella";
+    case EROFS: return "il disco \xE8 in sola lettura";
+    case EISDIR: return "\xE8 una cartella, non un file";
+    case ENOTDIR: return "un elemento del percorso non \xE8 una cartella";
     case EIO: return "errore del dispositivo";
     case EMFILE:
     case ENFILE: return "troppi file aperti";
     case ENAMETOOLONG: return "nome di file troppo lungo";
-    case EEXIST: return "il file esiste già";
+    case EEXIST: return "il file esiste gi\xE0";
     case EBUSY: return "risorsa occupata";
     case EFBIG: return "file troppo grande";
     default: return std::string("errore di sistema: ") + std::strerror(errnoValue);

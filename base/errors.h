@@ -1,5 +1,5 @@
-// Error types shared by every subsystem. Their messages are Italian and name
-// the file involved, so a window can show them as they are.
+// Error types shared by every subsystem. Their messages are Italian, in
+// Windows-1252 like all core text, and name the file involved.
 #pragma once
 
 #include <stdexcept>
