@@ -192,6 +192,17 @@ Located Archive::locate(const std::string& typed) const {
             hi = out.position;
         if (lo <= 0) lo = 1;
     }
+    // The halving never reads entry n once lo has moved: when every entry
+    // sorts below the probe it would stop one short of the last entry (a
+    // whole surname typed for the last name of the archive would not be
+    // found). The search lands on the last entry that sorts below the probe.
+    if (n > 1 && out.position == n - 1) {
+        IndexEntry last = readIndex(n);
+        if (probe > last.text) {
+            out.position = n;
+            out.entry = std::move(last);
+        }
+    }
     out.matches = out.entry.text.compare(0, prefix.size(), prefix) == 0 && out.entry.text.size() >= prefix.size();
     return out;
 }
