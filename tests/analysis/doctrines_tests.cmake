@@ -3,5 +3,8 @@ qv_add_gtest(analysis_doctrines_tests
   ${CMAKE_CURRENT_LIST_DIR}/aspects_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/subdivisions_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dignities_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/planetary_hour_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/substance_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/analysis_data_test.cpp
 )
 target_link_libraries(analysis_doctrines_tests PRIVATE qv_analysis)
