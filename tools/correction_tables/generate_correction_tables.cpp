@@ -14,11 +14,11 @@
 // --apogee interpolated is given.
 #include "base/data_dir.h"
 #include "base/text_file.h"
+#include "tools/correction_tables/scratch_folder.h"
 #include "tools/correction_tables/table_builder.h"
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -26,24 +26,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-class StagingFolder {
-public:
-    StagingFolder() {
-        std::string pattern = (fs::temp_directory_path() / "qv-tables-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
-        path_ = pattern;
-        fs::create_directories(path_ / "FilePosi");
-    }
-    ~StagingFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -85,7 +67,7 @@ int main(int argc, char** argv) {
         // The program's true node uses its corrected Moon: the model for the
         // node is computed with the new DSEL.rnd in force, the planets and
         // the node with DPR1.rnd at zero.
-        StagingFolder staging;
+        ScratchFolder staging;
         qv::setDataDir(staging.path());
         FieldReport moon;
         const std::string dsel = buildDsel(ref, moon);
