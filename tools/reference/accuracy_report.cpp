@@ -128,7 +128,7 @@ void computeAt(qv::ChartState& s, const std::string& node, const std::string& bl
     qv::computeBodies(s, 0, jd);
 }
 
-struct PointSpec {
+struct MeasuredPoint {
     const char* name;
     int point;     // chart point as the ephemeris leaves it
     bool meanKind; // read from the "MEDIO"/"MEDIA" run
@@ -136,7 +136,7 @@ struct PointSpec {
     bool tables;   // a table corrects it somewhere
 };
 
-const PointSpec kPoints[] = {
+const MeasuredPoint kPoints[] = {
     {"Sun", qv::kSun, false, Body::Sun, false},
     {"Moon", qv::kMoon, false, Body::Moon, true},
     {"Mercury", qv::kMercury, false, Body::Mercury, true},
@@ -159,7 +159,7 @@ const PointSpec kPoints[] = {
 };
 constexpr int kPointCount = static_cast<int>(std::size(kPoints));
 
-bool measured(const PointSpec& p, Extended jd) {
+bool measured(const MeasuredPoint& p, Extended jd) {
     if (p.body == Body::OsculatingApogee) return jd >= kYear1850 && jd < qv::tables::kLastBlackMoonDay;
     if (p.body >= Body::Ceres) return jd >= qv::kAsteroidsFirstJd && jd <= qv::kAsteroidsLastJd;
     return true;
@@ -197,7 +197,7 @@ struct Model {
 // The error at `jd` of a table whose records held the exact difference
 // between the reference and the model, arcseconds. Records are `step` days
 // apart; `first` is the instant of the record the reader starts from.
-double exactRecordError(Model& model, const qv::reference::Ephemeris& ref, const PointSpec& ps, Extended jd,
+double exactRecordError(Model& model, const qv::reference::Ephemeris& ref, const MeasuredPoint& ps, Extended jd,
                         Extended first, Extended step) {
     auto correction = [&](Extended x) {
         return std::remainder(ref.longitude(static_cast<double>(x), ps.body) -
@@ -215,7 +215,7 @@ double exactRecordError(Model& model, const qv::reference::Ephemeris& ref, const
 
 // The instant of the record the reader interpolates from, and the step; or
 // step 0 where no table corrects the point at `jd`.
-std::pair<Extended, Extended> recordBefore(const PointSpec& ps, Extended jd) {
+std::pair<Extended, Extended> recordBefore(const MeasuredPoint& ps, Extended jd) {
     if (ps.body == Body::Moon && jd > 1721422.5L && jd < qv::tables::kLastCorrectedDay)
         return {qv::kDselOrigin + qv::Round(jd - qv::kDselOrigin - 0.5L), 1.0L};
     if (ps.body == Body::OsculatingApogee && jd >= kYear1850 && jd < qv::tables::kLastBlackMoonDay)
@@ -549,7 +549,7 @@ int main(int argc, char** argv) {
             computeAt(without.trueKinds, "VERO", "VERA", jd);
             const double t = static_cast<double>(jd);
             for (int i = 0; i < kPointCount; ++i) {
-                const PointSpec& ps = kPoints[i];
+                const MeasuredPoint& ps = kPoints[i];
                 if (!measured(ps, jd)) continue;
                 const double r = ref.longitude(t, ps.body);
                 const qv::ChartState& w = ps.meanKind ? with.meanKinds : with.trueKinds;
