@@ -9,6 +9,7 @@
 #include "base/cp1252.h"
 #include "base/data_dir.h"
 #include "base/errors.h"
+#include "shell/cli/chart_command.h"
 #include "shell/cli/cli_support.h"
 
 #include <cstdio>
@@ -40,26 +41,6 @@ Archive openNamed(const std::string& name) {
 std::pair<std::string, int> nameAndPosition(const Arguments& a, const char* form) {
     if (a.positional().size() != 2) throw UsageError{std::string("Uso: ") + form};
     return {utf8ToCp1252(a.positional()[0]), parseInt(a.positional()[1], "la posizione")};
-}
-
-std::vector<int> splitNumbers(const std::string& text, char sep, std::size_t parts, const std::string& option,
-                              const std::string& form) {
-    std::vector<int> out;
-    std::string current;
-    for (char c : text + sep) {
-        if (c == sep) {
-            if (current.empty()) break;
-            out.push_back(parseInt(current, option));
-            current.clear();
-        } else if (c >= '0' && c <= '9') {
-            current += c;
-        } else {
-            break;
-        }
-    }
-    if (out.size() != parts)
-        throw UsageError{"Formato non valido per " + option + " (atteso " + form + "): \"" + text + "\""};
-    return out;
 }
 
 std::string line(const std::string& cp1252) { return shown(cp1252) + "\n"; }

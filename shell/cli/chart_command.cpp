@@ -14,9 +14,6 @@
 
 namespace qv::cli {
 
-namespace {
-
-// Parses "DD/MM/YYYY" or "HH:MM" style fields of fixed separators.
 std::vector<int> splitNumbers(const std::string& text, char sep, std::size_t parts, const std::string& option,
                               const std::string& form) {
     std::vector<int> out;
@@ -37,6 +34,8 @@ std::vector<int> splitNumbers(const std::string& text, char sep, std::size_t par
     if (out.size() != parts) throw UsageError{"Formato non valido per " + option + " (atteso " + form + "): \"" + text + "\""};
     return out;
 }
+
+namespace {
 
 int digits(const std::string& text, std::size_t from, std::size_t count) {
     int v = 0;
