@@ -6,11 +6,27 @@
 
 namespace qv {
 
+// The half-turn is added from 180° itself: a right ascension of exactly 180°
+// is the autumn point, not the spring one.
 Extended EclipticFromRightAscension(Extended alpha, Extended cosObliquity) {
     Extended mu = RadToDeg(std::atan(TanDeg(alpha) / cosObliquity));
     if (mu < 0) mu += 180.0L;
-    if (alpha > 180.0L) mu += 180.0L;
+    if (alpha >= 180.0L) mu += 180.0L;
     return mu;
+}
+
+Extended AscendantOf(Extended ramc, Extended obliquity, Extended latitude) {
+    const Extended alphaE = FracTimes(ramc + 90.0L, 360.0L);
+    const Extended n = RadToDeg(std::atan(TanDeg(latitude) / CosDeg(alphaE)));
+    Extended a = RadToDeg(std::atan(CosDeg(n) * TanDeg(alphaE) / CosDeg(n + obliquity)));
+    if (a < 0) a += 180.0L;
+    if (SinDeg(alphaE) < 0) a += 180.0L;
+    // The Ascendant is the rising intersection of ecliptic and horizon, east
+    // of the meridian. Inside the polar circles the formula above can give
+    // the setting one instead; the other intersection is then the rising one.
+    const Extended eastward = -SinDeg(ramc) * CosDeg(a) + CosDeg(ramc) * SinDeg(a) * CosDeg(obliquity);
+    if (eastward < 0) a = Norm360(a + 180.0L);
+    return a;
 }
 
 HouseFrame houseFrame(const HouseInput& in) {
@@ -39,12 +55,7 @@ HouseFrame houseFrame(const HouseInput& in) {
 
     f.mc = EclipticFromRightAscension(f.ramc, f.cosObliquity);
 
-    const Extended alphaE = FracTimes(f.ramc + 90.0L, 360.0L);
-    const Extended n = RadToDeg(std::atan(TanDeg(lat) / CosDeg(alphaE)));
-    Extended a = RadToDeg(std::atan(CosDeg(n) * TanDeg(alphaE) / CosDeg(n + f.obliquity)));
-    if (a < 0) a += 180.0L;
-    if (SinDeg(alphaE) < 0) a += 180.0L;
-    f.asc = a;
+    f.asc = AscendantOf(f.ramc, f.obliquity, lat);
 
     f.q = TanDeg(f.obliquity) * (-TanDeg(lat));
     return f;
@@ -60,14 +71,24 @@ Cusps equalCusps(const HouseFrame& f) {
 }
 
 // The right ascension where the semi-arc fraction k of the Placidus
-// equation is met, found by five secant steps, as an ecliptic longitude.
+// equation is met, found by secant steps, as an ecliptic longitude. Five
+// steps settle it at ordinary latitudes; toward the polar circles they are
+// not enough, so the steps go on until the hour angle stops moving. Near
+// the polar circles the secant can also run out of 0°–180°, where the
+// semi-arc lives, and settle on a cusp far off (up to a half-turn at 66°):
+// there the one root of the bracket 0°–180° is found by halving instead.
+// Where the equation has no solution the steps stop after a fixed number
+// and give what they reached.
 Extended placidusCusp(const HouseFrame& f, Extended k) {
     auto fn = [&](Extended h) { return SinDeg(k * h + f.ramc) * f.q - CosDeg(h); };
     Extended hPrev = 0.000000001L;
     Extended h = 180.0001L;
     Extended fPrev = fn(hPrev);
     Extended fCur = fn(h);
-    for (int step = 1; step <= 5; ++step) {
+    constexpr int kFirstSteps = 5;
+    constexpr int kMostSteps = 60;
+    bool settled = false;
+    for (int step = 1; step <= kMostSteps; ++step) {
         Extended delta = fCur - fPrev;
         if (delta == 0) delta = 0.000001L;
         const Extended next = h - (h - hPrev) / delta * fCur;
@@ -75,6 +96,22 @@ Extended placidusCusp(const HouseFrame& f, Extended k) {
         fPrev = fCur;
         h = next;
         fCur = fn(h);
+        if (step >= kFirstSteps && std::fabs(h - hPrev) < 1e-12L) {
+            settled = true;
+            break;
+        }
+    }
+    const bool inside = h >= 0 && h <= 180.0L;
+    if (!(settled && inside)) {
+        Extended lo = 0, hi = 180.0L;
+        const Extended fLo = fn(lo);
+        if ((fLo < 0) != (fn(hi) < 0)) {
+            for (int i = 0; i < 200 && hi - lo > 1e-15L; ++i) {
+                const Extended mid = (lo + hi) / 2;
+                ((fn(mid) < 0) == (fLo < 0) ? lo : hi) = mid;
+            }
+            h = (lo + hi) / 2;
+        }
     }
     Extended alpha = k * h + f.ramc;
     if (alpha < 0) alpha += 360.0L;

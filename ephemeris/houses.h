@@ -42,6 +42,10 @@ struct HouseInput {
 // The ecliptic longitude whose right ascension is α (degrees).
 Extended EclipticFromRightAscension(Extended alpha, Extended cosObliquity);
 
+// The Ascendant for a right ascension of the Medium Coeli, an obliquity and
+// a latitude as the house computation holds it (360 − φ for south).
+Extended AscendantOf(Extended ramc, Extended obliquity, Extended latitude);
+
 // Sidereal time, angles and Q: the part every house system shares.
 HouseFrame houseFrame(const HouseInput& in);
 

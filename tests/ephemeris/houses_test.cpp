@@ -95,3 +95,54 @@ TEST(Houses, PlacidusKeepsTheAnglesAndSolvesTheSemiArcs) {
 
 } // namespace
 } // namespace qv
+
+namespace qv {
+namespace {
+
+// Frames near and inside the polar circles, against the reference library
+// (Swiss Ephemeris 2.10.03, swe_houses_armc with the same RAMC, obliquity
+// 23.44° and latitude).
+HouseFrame polarFrame(Extended latitude, Extended ramc) {
+    HouseFrame f;
+    f.obliquity = 23.44L;
+    f.cosObliquity = CosDeg(f.obliquity);
+    f.latitude = latitude < 0 ? 360.0L + latitude : latitude;
+    f.ramc = ramc;
+    f.mc = EclipticFromRightAscension(ramc, f.cosObliquity);
+    f.asc = AscendantOf(ramc, f.obliquity, f.latitude);
+    f.q = TanDeg(f.obliquity) * (-TanDeg(f.latitude));
+    return f;
+}
+
+TEST(Houses, PlacidusCuspsUpToThePolarCircle) {
+    struct Case { Extended latitude, ramc, c11, c12, c2, c3; };
+    const Case cases[] = {
+        {65, 12, 61.930681L, 110.146497L, 148.122598L, 165.071221L},
+        {66, 4, 52.524927L, 107.344950L, 143.674889L, 158.752286L},
+    };
+    for (const Case& c : cases) {
+        const Cusps cusps = cuspsOfSystem("PLACIDO", polarFrame(c.latitude, c.ramc));
+        EXPECT_NEAR(static_cast<double>(cusps[11]), static_cast<double>(c.c11), 1e-5) << c.latitude;
+        EXPECT_NEAR(static_cast<double>(cusps[12]), static_cast<double>(c.c12), 1e-5) << c.latitude;
+        EXPECT_NEAR(static_cast<double>(cusps[2]), static_cast<double>(c.c2), 1e-5) << c.latitude;
+        EXPECT_NEAR(static_cast<double>(cusps[3]), static_cast<double>(c.c3), 1e-5) << c.latitude;
+    }
+}
+
+TEST(Houses, TheAscendantRisesInTheEastInsideThePolarCircles) {
+    struct Case { Extended latitude, ramc, asc; };
+    const Case cases[] = {{70, 300, 300.825071L}, {70, 120, 194.837108L}, {-70, 200, 326.256797L},
+                          {65, 12, 136.860129L}};
+    for (const Case& c : cases)
+        EXPECT_NEAR(static_cast<double>(polarFrame(c.latitude, c.ramc).asc), static_cast<double>(c.asc), 1e-6)
+            << c.latitude << " " << static_cast<double>(c.ramc);
+}
+
+TEST(Houses, ARightAscensionOfExactly180IsTheAutumnPoint) {
+    EXPECT_EQ(EclipticFromRightAscension(180.0L, CosDeg(23.44L)), 180.0L);
+    EXPECT_NEAR(static_cast<double>(EclipticFromRightAscension(180.000001L, CosDeg(23.44L))), 180.0, 1e-5);
+    EXPECT_NEAR(static_cast<double>(EclipticFromRightAscension(179.999999L, CosDeg(23.44L))), 180.0, 1e-5);
+}
+
+} // namespace
+} // namespace qv
