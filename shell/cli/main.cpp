@@ -1,4 +1,5 @@
 // quorendaville-cli: the engine of Quorendaville without windows.
+#include "shell/cli/analysis_command.h"
 #include "shell/cli/archive_commands.h"
 #include "shell/cli/atlas_command.h"
 #include "shell/cli/chart_command.h"
@@ -29,6 +30,9 @@ const char* const kUsage =
     "          [--annotation TESTO]... [--with-text]\n"
     "  recall NOME N   il soggetto N dell'archivio diventa il soggetto attuale\n"
     "  delete NOME N   elimina il soggetto N dall'archivio\n"
+    "  analysis [--current | --date GG/MM/AAAA --time HH:MM --corr ORE --coords 45N28-009E11]\n"
+    "          [--only aspects|grid|distances|subdivisions|dodecatemories|antiscia|structure|\n"
+    "          substance|hour|masters|scoring|keys] [--json]   le analisi del tema\n"
     "  (tutti i comandi accettano --data-dir CARTELLA)\n";
 
 } // namespace
@@ -46,6 +50,7 @@ int main(int argc, char** argv) {
     if (command == "archive") return qv::cli::archiveCommand(args, std::cout, std::cerr);
     if (command == "register") return qv::cli::registerCommand(args, std::cout, std::cerr);
     if (command == "recall") return qv::cli::recallCommand(args, std::cout, std::cerr);
+    if (command == "analysis") return qv::cli::analysisCommand(args, std::cout, std::cerr);
     if (command == "delete") return qv::cli::deleteCommand(args, std::cout, std::cerr);
     std::cerr << "Comando sconosciuto: " << command << "\n" << kUsage;
     return qv::cli::kExitUsage;
