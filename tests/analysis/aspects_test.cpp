@@ -153,6 +153,15 @@ TEST(SphericalDistances, ValuesTextsAndMarks) {
     EXPECT_EQ(wide[3].colour, TextColour::Yellow);
 }
 
+TEST(SphericalDistances, FiveCharacterTexts) {
+    // Latitudes 0: the distance is the separation, cut to five characters.
+    const ChartState c = chartWith({0, 123.456L, 45.6L, 5.5L, 0, 0, 0, 0, 0, 0, 0});
+    const auto cells = sphericalDistances(c, setA());
+    EXPECT_EQ(cells[0].text, "123.4");
+    EXPECT_EQ(cells[1].text, "45.60");
+    EXPECT_EQ(cells[2].text, "5.500");
+}
+
 TEST(WheelAspectLines, DrawnAspectsAndRoundedDeviations) {
     // Sole–Luna 179.8 rounds to an exact opposition and the nodes are exact:
     // neither is drawn; conjunctions are never drawn; a square of 0 is.
