@@ -1,3 +1,4 @@
+#include "base/decimal_text.h"
 #include "archive/regime_derivation.h"
 
 #include "archive/local_time_correction.h"
@@ -40,11 +41,7 @@ Extended jdOf(bool gregorian, const BirthMoment& m, Extended extraHours = 0) {
     return julianDayOf(gregorian, m.day, m.month, m.year, m.hour + extraHours, m.minute);
 }
 
-std::string significant11(Extended x) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.11Lg", x);
-    return buf;
-}
+std::string significant11(Extended x) { return generalText(x, 11); }
 
 } // namespace
 

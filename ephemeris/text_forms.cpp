@@ -1,3 +1,4 @@
+#include "base/decimal_text.h"
 #include "ephemeris/text_forms.h"
 
 #include "base/cp1252.h"
@@ -44,11 +45,9 @@ bool keptAtEnd(char c) {
 
 // The 15 significant digits of |x| and its decimal exponent (|x| = 0.d1d2… × 10^(exp+1)).
 void significantDigits(Extended x, std::string& digits, int& exponent) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14Le", std::fabs(x));
-    // buf: d.dddddddddddddde±XX
+    const std::string text = scientificText(std::fabs(x), 14); // d.dddddddddddddde±XX
     digits.clear();
-    const char* p = buf;
+    const char* p = text.c_str();
     for (; *p && *p != 'e'; ++p)
         if (*p != '.') digits += *p;
     exponent = *p == 'e' ? std::atoi(p + 1) : 0;

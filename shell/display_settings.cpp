@@ -1,3 +1,4 @@
+#include "base/decimal_text.h"
 #include "shell/display_settings.h"
 
 #include "analysis/chart_settings.h"
@@ -43,10 +44,8 @@ int integerLine(const std::vector<std::string>& lines, int line) {
 
 Extended realLine(const std::vector<std::string>& lines, int line) {
     const std::string t = trimmed(lines[static_cast<std::size_t>(line - 1)]);
-    char* end = nullptr;
-    errno = 0;
-    const Extended v = std::strtold(t.c_str(), &end);
-    if (t.empty() || *end != '\0' || errno != 0 || !std::isfinite(v))
+    Extended v = 0;
+    if (!parseDecimal(t, v))
         throw ConversionError("Valore non valido alla riga " + std::to_string(line) + " del file \"" +
                               kDisplaySettingsPath + "\": \"" + t + "\"");
     return v == 0.0L ? 1.0L : v;

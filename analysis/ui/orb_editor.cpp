@@ -1,3 +1,4 @@
+#include "base/decimal_text.h"
 #include "analysis/ui/orb_editor.h"
 
 #include "analysis/chart_settings.h"
@@ -26,9 +27,7 @@ constexpr bool kMajor[14] = {true, false, false, false, false, false, true, fals
 
 // General decimal notation with the decimal comma, cut to 7 characters.
 QString orbText(Extended v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15Lg", v);
-    QString s = QString::fromLatin1(buf).replace('.', ',');
+    QString s = QString::fromStdString(generalText(v, 15)).replace('.', ',');
     return s.left(7);
 }
 

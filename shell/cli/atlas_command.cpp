@@ -1,3 +1,4 @@
+#include "base/decimal_text.h"
 #include "shell/cli/atlas_command.h"
 
 #include "archive/place_search.h"
@@ -105,11 +106,7 @@ std::string jsonString(const std::string& cp1252) {
     return out + "\"";
 }
 
-std::string number(long double x) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15Lg", x);
-    return buf;
-}
+std::string number(long double x) { return generalText(x, 15); }
 
 int findCommand(const std::vector<std::string>& args, std::ostream& out) {
     const Arguments a(args, {"--data-dir"}, {"--estero"});

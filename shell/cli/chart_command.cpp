@@ -1,3 +1,4 @@
+#include "base/decimal_text.h"
 #include "shell/cli/chart_command.h"
 
 #include "analysis/chart_settings.h"
@@ -75,11 +76,7 @@ bool validDate(int day, int month, int year, bool gregorian) {
     return day <= length;
 }
 
-std::string number(long double x) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15Lg", x);
-    return buf;
-}
+std::string number(long double x) { return generalText(x, 15); }
 
 const char* const kJsonNames[20] = {"",     "sun",   "moon",    "mercury", "venus", "mars",
                                     "jupiter", "saturn", "uranus", "neptune", "pluto", "node",

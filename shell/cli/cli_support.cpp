@@ -1,3 +1,4 @@
+#include "base/decimal_text.h"
 #include "shell/cli/cli_support.h"
 
 #include "base/cp1252.h"
@@ -65,11 +66,8 @@ int parseInt(const std::string& text, const std::string& option) {
 long double parseReal(const std::string& text, const std::string& option) {
     std::string t = text;
     std::replace(t.begin(), t.end(), ',', '.');
-    char* end = nullptr;
-    errno = 0;
-    const long double v = std::strtold(t.c_str(), &end);
-    if (t.empty() || *end != '\0' || errno != 0 || v != v)
-        throw UsageError{"Valore non valido per " + option + ": \"" + text + "\""};
+    long double v = 0;
+    if (!parseDecimal(t, v)) throw UsageError{"Valore non valido per " + option + ": \"" + text + "\""};
     return v;
 }
 

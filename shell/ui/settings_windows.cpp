@@ -1,3 +1,4 @@
+#include "base/decimal_text.h"
 #include "shell/ui/settings_windows.h"
 
 #include "base/ui/qt_text.h"
@@ -101,6 +102,13 @@ TFoSpeLin::TFoSpeLin(QWidget* parent) : QDialog(parent) {
 
 QString TFoSpeLin::shownValue() const { return LabValore->text(); }
 
+// The factor as shown (four characters with a decimal point).
+Extended TFoSpeLin::shownFactor() const {
+    Extended v = 1.0L;
+    parseDecimal(toCp1252(LabValore->text()), v);
+    return v;
+}
+
 void TFoSpeLin::show(Extended value) { LabValore->setText(fromCp1252(NumberText(4, value))); }
 
 void TFoSpeLin::save(Extended value) {
@@ -112,17 +120,17 @@ void TFoSpeLin::save(Extended value) {
 
 // Each step starts from the value as shown (four characters).
 void TFoSpeLin::SpinDownClick() {
-    Extended v = std::strtold(LabValore->text().toLatin1().constData(), nullptr) * 0.95L;
+    Extended v = shownFactor() * 0.95L;
     if (v < 0.5L) v = 0.5L;
     show(v);
-    save(std::strtold(LabValore->text().toLatin1().constData(), nullptr));
+    save(shownFactor());
 }
 
 void TFoSpeLin::SpinUpClick() {
-    Extended v = std::strtold(LabValore->text().toLatin1().constData(), nullptr) / 0.95L;
+    Extended v = shownFactor() / 0.95L;
     if (v > 4.0L) v = 4.0L;
     show(v);
-    save(std::strtold(LabValore->text().toLatin1().constData(), nullptr));
+    save(shownFactor());
 }
 
 void TFoSpeLin::BBresetClick() {
@@ -131,7 +139,7 @@ void TFoSpeLin::BBresetClick() {
 }
 
 void TFoSpeLin::done(int result) {
-    Extended v = std::strtold(LabValore->text().toLatin1().constData(), nullptr);
+    Extended v = shownFactor();
     if (v < 0.5L) v = 0.5L;
     if (v > 4.0L) v = 4.0L;
     save(v);

@@ -47,6 +47,7 @@ protected:
     void done(int result) override;
 
 private:
+    Extended shownFactor() const;
     void show(Extended value);
     void save(Extended value);
     QLabel* LabValore;

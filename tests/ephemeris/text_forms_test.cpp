@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 namespace qv {
 namespace {
 
@@ -64,6 +66,20 @@ TEST(TextForms, Trimming) {
     EXPECT_EQ(TrimRightSymbols("a" + std::string(12, '-')), "a--"); // ten at most
     EXPECT_EQ(UpperCase("perch\xE9"), "PERCH\xC9");
     EXPECT_EQ(FileDateText("/nonexistent/quorendaville"), "Non Valida");
+}
+
+} // namespace
+} // namespace qv
+
+namespace qv {
+namespace {
+
+TEST(TextForms, NumbersKeepThePointUnderAnItalianLocale) {
+    if (!std::setlocale(LC_ALL, "it_IT.UTF-8") && !std::setlocale(LC_ALL, "it_IT.utf8"))
+        GTEST_SKIP() << "no Italian locale on this machine";
+    EXPECT_EQ(NumberText(4, 1.0L), "1.00");
+    EXPECT_EQ(DecimalText15(2451545.0L - 1.0L / 24.0L).substr(0, 12), "2451544.9583");
+    std::setlocale(LC_ALL, "C");
 }
 
 } // namespace

@@ -1,0 +1,22 @@
+// Decimal text of reals that never depends on the machine's locale: the
+// desktop program runs under the user's locale (an Italian one writes and
+// reads a decimal comma), while files and fixed text forms use the point.
+#pragma once
+
+#include "base/reals.h"
+
+#include <string>
+
+namespace qv {
+
+// Reads a decimal real with a point, an optional sign and an optional
+// exponent, the whole text and nothing else. False when it does not read.
+bool parseDecimal(const std::string& text, Extended& value);
+
+// "d.ddd…e±XX" with `decimals` digits after the point.
+std::string scientificText(Extended value, int decimals);
+// The shortest form with at most `significant` significant digits, as
+// printf's %g would write it in the C locale.
+std::string generalText(Extended value, int significant);
+
+} // namespace qv
