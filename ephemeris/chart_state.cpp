@@ -42,7 +42,9 @@ void housesOfPoints(int count, const Extended* longitudes, const Extended* cusps
             Extended distance = longitudes[k] - cusps[i];
             if (arc < 0) arc += 360.0L;
             if (distance < 0) distance += 360.0L;
-            if (distance <= arc) houses[k] = static_cast<std::uint8_t>(i);
+            // A point exactly on cusp 1 closes arc 12 too; it belongs to house 1.
+            const bool inside = i == 12 ? distance < arc : distance <= arc;
+            if (inside) houses[k] = static_cast<std::uint8_t>(i);
         }
     }
 }

@@ -72,8 +72,9 @@ int signOf(Extended longitude);
 void signsOfPoints(int count, const Extended* longitudes, std::uint8_t* signs);
 void signsOfCusps(int count, const Extended* cusps, std::uint8_t* signs);
 // The house of a point is the last of the twelve arcs that contains it, so a
-// point exactly on cusp i + 1 is in house i + 1; with no arc containing it
-// (cusps out of order) the slot keeps what it held.
+// point exactly on cusp i + 1 is in house i + 1 (and one on cusp 1, the
+// Ascendant itself, in house 1); with no arc containing it the slot keeps
+// what it held.
 void housesOfPoints(int count, const Extended* longitudes, const Extended* cusps,
                     std::uint8_t* houses);
 

@@ -42,7 +42,7 @@ TEST(ChartKeys, PointKeyListOfAHandCheckedChart) {
 TEST(ChartKeys, CentredHouses) {
     const ChartState c = keyedChart();
     struct Case { Extended longitude; int house; };
-    const Case cases[] = {{87, 1}, {85, 12}, {85.1L, 1}, {84.9L, 12}, {115, 2}, {114.9L, 1}, {0, 10}, {355, 10}, {354.9L, 9}};
+    const Case cases[] = {{87, 1}, {85, 1}, {85.1L, 1}, {84.9L, 12}, {115, 2}, {114.9L, 1}, {0, 10}, {355, 10}, {354.9L, 9}};
     for (const Case& k : cases) EXPECT_EQ(centredHouseOf(k.longitude, c), k.house) << k.longitude;
 }
 

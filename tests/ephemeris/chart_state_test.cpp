@@ -32,12 +32,13 @@ TEST(ChartState, SignOfALongitude) {
 TEST(ChartState, HouseIsTheLastArcThatContainsThePoint) {
     const auto cusps = equalCuspsFrom(350.0L);
     EXPECT_EQ(cusps[2], 20.0L);
-    Extended lons[4] = {0, 5.0L, cusps[5], 349.0L};
-    std::uint8_t houses[4] = {};
-    housesOfPoints(3, lons, cusps.data(), houses);
+    Extended lons[5] = {0, 5.0L, cusps[5], 349.0L, cusps[1]};
+    std::uint8_t houses[5] = {};
+    housesOfPoints(4, lons, cusps.data(), houses);
     EXPECT_EQ(houses[1], 1);
     EXPECT_EQ(houses[2], 5);  // exactly on cusp 5
     EXPECT_EQ(houses[3], 12);
+    EXPECT_EQ(houses[4], 1);  // the Ascendant itself
 }
 
 TEST(ChartState, CuspsOutOfOrderStillPlaceEveryPoint) {
