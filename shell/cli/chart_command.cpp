@@ -146,7 +146,12 @@ void printCurrentTable(const ChartState& s, const ComputedChart& c, std::ostream
     for (const std::string* l : {&c.texts.name, &c.texts.birth, &c.texts.place, &c.texts.nation,
                                  &c.texts.coordinates, &c.texts.calendar})
         out << shown(TrimRightSpaces(*l)) << "\n";
-    out << shown("Annotazioni:" + c.texts.annotations) << "\n";
+    // The annotation lines as one line, runs of blanks shown as one.
+    std::string notes;
+    for (char ch : c.texts.annotations)
+        if (ch != ' ' || (!notes.empty() && notes.back() != ' ')) notes += ch;
+    while (!notes.empty() && notes.back() == ' ') notes.pop_back();
+    out << shown("Annotazioni: " + notes) << "\n";
     out << shown(s.jdText + "   Case: " + s.houseSystem + "   Nodo: " + s.nodeKind) << "\n\n";
     char text[256];
     for (int k = 1; k <= 19; ++k) {
