@@ -1,4 +1,5 @@
 // End-to-end runs of `quorendaville-cli analysis` on a temporary data directory.
+#include "tests/support/cli_runner.h"
 #include "tests/support/temp_data_dir.h"
 #include "tests/support/zero_tables.h"
 
@@ -12,21 +13,9 @@
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-};
+using qv::test::CliRun;
 
-CliRun runCli(const std::string& args) {
-    const std::string command = std::string(QV_CLI_PATH) + " " + args + " 2>&1";
-    CliRun r{0, {}};
-    FILE* pipe = popen(command.c_str(), "r");
-    std::array<char, 4096> buf{};
-    while (std::size_t n = fread(buf.data(), 1, buf.size(), pipe)) r.out.append(buf.data(), n);
-    const int status = pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-}
+CliRun runCli(const std::string& args) { return qv::test::runCli(QV_CLI_PATH, args); }
 
 class CliAnalysis : public ::testing::Test {
 protected:

@@ -3,6 +3,7 @@
 // charted and deleted.
 #include "base/data_dir.h"
 #include "base/text_file.h"
+#include "tests/support/cli_runner.h"
 #include "tests/support/temp_data_dir.h"
 #include "tests/support/zero_tables.h"
 
@@ -14,21 +15,9 @@
 
 namespace {
 
-struct CliResult {
-    int status;
-    std::string out;
-};
+using CliResult = qv::test::CliRun;
 
-CliResult cli(const std::string& args) {
-    const std::string command = std::string(QV_CLI_PATH) + " " + args + " 2>&1";
-    CliResult r{0, {}};
-    FILE* pipe = popen(command.c_str(), "r");
-    std::array<char, 4096> buf{};
-    while (std::size_t n = fread(buf.data(), 1, buf.size(), pipe)) r.out.append(buf.data(), n);
-    const int status = pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-}
+CliResult cli(const std::string& args) { return qv::test::runCli(QV_CLI_PATH, args); }
 
 bool has(const CliResult& r, const std::string& text) { return r.out.find(text) != std::string::npos; }
 

@@ -1,5 +1,6 @@
 // End-to-end runs of `quorendaville-cli atlas` on a temporary data directory
 // holding the shipped place and regime tables.
+#include "tests/support/cli_runner.h"
 #include "tests/support/temp_data_dir.h"
 
 #include <gtest/gtest.h>
@@ -12,23 +13,12 @@
 
 namespace {
 
-struct AtlasRun {
-    int status;
-    std::string out;
-};
+using AtlasRun = qv::test::CliRun;
 
 class CliAtlas : public ::testing::Test {
 protected:
     AtlasRun atlas(const std::string& args) const {
-        const std::string command =
-            std::string(QV_CLI_PATH) + " atlas " + args + " --data-dir " + dir.path().string() + " 2>&1";
-        AtlasRun r{0, {}};
-        FILE* pipe = popen(command.c_str(), "r");
-        std::array<char, 4096> buf{};
-        while (std::size_t n = fread(buf.data(), 1, buf.size(), pipe)) r.out.append(buf.data(), n);
-        const int status = pclose(pipe);
-        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return r;
+        return qv::test::runCli(QV_CLI_PATH, "atlas " + args + " --data-dir " + dir.path().string());
     }
     qv::test::TempDataDir dir;
 };
