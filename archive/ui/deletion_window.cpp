@@ -1,0 +1,136 @@
+#include "archive/ui/deletion_window.h"
+
+#include "archive/subject_operations.h"
+#include "archive/ui/subject_list_panel.h"
+#include "base/ui/dialogs.h"
+#include "base/ui/qt_text.h"
+#include "base/ui/user_action.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace qv {
+
+namespace {
+
+QPlainTextEdit* memo(QWidget* parent, const char* name, int lines) {
+    auto* m = new QPlainTextEdit(parent);
+    m->setObjectName(name);
+    m->setReadOnly(true);
+    m->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont fixed("Courier New");
+    fixed.setStyleHint(QFont::TypeWriter);
+    m->setFont(fixed);
+    m->setFixedHeight(QFontMetrics(fixed).lineSpacing() * lines + 14);
+    return m;
+}
+
+} // namespace
+
+TFoCancel::TFoCancel(QWidget* parent) : QDialog(parent) {
+    setObjectName("TFoCancel");
+    setWindowTitle("Eliminazione Dati da Archivio");
+    panel_ = new SubjectListPanel(9, false, this);
+
+    auto* verification = new QGroupBox("Verifica Dati da Eliminare", this);
+    MemoVerifica = memo(verification, "MemoVerifica", 7);
+    MemoVerifica->setMinimumWidth(QFontMetrics(MemoVerifica->font()).horizontalAdvance(QString(46, 'M')));
+    MemoAnnotaz = memo(verification, "MemoAnnotaz", 7);
+    MemoAnnotaz->setMinimumWidth(QFontMetrics(MemoAnnotaz->font()).horizontalAdvance(QString(40, 'M')));
+    LabNumTesto = new QLabel(verification);
+    LabNumTesto->setObjectName("LabNumTesto");
+    QFont small = LabNumTesto->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    LabNumTesto->setFont(small);
+    auto* vl = new QGridLayout(verification);
+    vl->addWidget(MemoVerifica, 0, 0);
+    vl->addWidget(MemoAnnotaz, 0, 1);
+    vl->addWidget(LabNumTesto, 1, 1, Qt::AlignRight);
+    vl->setColumnStretch(1, 1);
+
+    BBelimina = new QPushButton("&OK Elimina Dato", this);
+    BBelimina->setObjectName("BBelimina");
+    BBelimina->setEnabled(false);
+    BBritorna = new QPushButton("&Ritorna", this);
+    BBritorna->setObjectName("BBritorna");
+    for (QPushButton* b : {BBelimina, BBritorna}) b->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(BBelimina);
+    buttons->addStretch();
+    buttons->addWidget(BBritorna);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(panel_);
+    layout->addWidget(verification);
+    layout->addLayout(buttons);
+
+    connect(panel_, &SubjectListPanel::subjectChosen, this, &TFoCancel::ListBoxNomiSelect);
+    connect(panel_, &SubjectListPanel::archiveChanged, this, [this] {
+        clearVerification();
+        BBelimina->setEnabled(false);
+    });
+    connect(BBelimina, &QPushButton::clicked, this, &TFoCancel::BBeliminaClick);
+    connect(BBritorna, &QPushButton::clicked, this, &QDialog::accept);
+    panel_->start();
+}
+
+void TFoCancel::clearVerification() {
+    verified_ = 0;
+    MemoVerifica->clear();
+    MemoAnnotaz->clear();
+    LabNumTesto->clear();
+}
+
+// A double click on a name shows what would be deleted.
+void TFoCancel::ListBoxNomiSelect(int position) {
+    clearVerification();
+    runUserAction(this, [&] {
+        const StoredSubject s = readStoredSubject(*panel_->archive(), position);
+        const DecodedBirth b = decodeBirth(s.record);
+        const QStringList lines = {
+            fromCp1252(s.entry.name()),
+            fromCp1252("Nascita " + b.dateText() + "  Correz. " + b.corrText),
+            fromCp1252("Localit\xE0: " + b.place),
+            fromCp1252("Nazionalit\xE0: " + b.nation),
+            fromCp1252("Coordinate: " + b.coordinates),
+            b.gregorian ? QString("Calendario: GREGORIANO") : QString("Calendario: GIULIANO"),
+            fromCp1252(s.record.reserved2),
+        };
+        MemoVerifica->setPlainText(lines.join('\n'));
+        if (s.annotation) {
+            QStringList notes;
+            for (const std::string& line : s.annotation->lines) notes << fromCp1252(trimRight(line));
+            MemoAnnotaz->setPlainText(notes.join('\n'));
+        }
+        const std::string number = s.textNumber();
+        LabNumTesto->setText(number.empty() ? QString() : "Testo n. " + fromCp1252(number));
+        verified_ = position;
+        BBelimina->setEnabled(true);
+    });
+}
+
+// Deletes the subject shown for verification; there is no further question.
+void TFoCancel::BBeliminaClick() {
+    if (verified_ < 1) {
+        dialogs().information(this, "Doppio Clic su Elenco");
+        return;
+    }
+    if (panel_->fieldRed()) {
+        panel_->clearField(true);
+        dialogs().information(this, "Scelta Non valida");
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    runUserAction(this, [&] { deleteSubject(*panel_->archive(), verified_); });
+    QApplication::restoreOverrideCursor();
+    clearVerification();
+    panel_->clearField(false);
+    panel_->reopen();
+}
+
+} // namespace qv

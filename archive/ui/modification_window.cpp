@@ -1,0 +1,265 @@
+#include "archive/ui/modification_window.h"
+
+#include "archive/side_files.h"
+#include "archive/ui/subject_list_panel.h"
+#include "base/data_dir.h"
+#include "base/ui/dialogs.h"
+#include "base/ui/qt_text.h"
+#include "base/ui/user_action.h"
+#include "editor/ui/text_editor_window.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace qv {
+
+namespace {
+
+QLineEdit* editField(QWidget* parent, const char* name, int maxLength) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setMaxLength(maxLength);
+    QFont fixed("Courier New");
+    fixed.setStyleHint(QFont::TypeWriter);
+    e->setFont(fixed);
+    const QFontMetrics fm(fixed);
+    e->setMinimumWidth(fm.horizontalAdvance(QString(maxLength + 1, 'M')) + 12);
+    return e;
+}
+
+} // namespace
+
+TFoModifi::TFoModifi(QWidget* parent) : QDialog(parent) {
+    setObjectName("TFoModifi");
+    setWindowTitle("Modifica Dati di Nascita");
+
+    panel_ = new SubjectListPanel(8, false, this);
+    auto* listPage = new QWidget(this);
+    auto* lp = new QVBoxLayout(listPage);
+    lp->setContentsMargins(0, 0, 0, 0);
+    lp->addWidget(panel_);
+    auto* hint = new QLabel("Doppio clic sul nome del soggetto da modificare", listPage);
+    lp->addWidget(hint);
+    lp->addStretch();
+
+    auto* dataPage = new QGroupBox("Dati di nascita del soggetto", this);
+    EditNome = editField(dataPage, "EditNome", 38);
+    EditData = editField(dataPage, "EditData", 10);
+    EditOra = editField(dataPage, "EditOra", 5);
+    EditCorr = editField(dataPage, "EditCorr", 8);
+    EditLocalita = editField(dataPage, "EditLocalita", 27);
+    EditStato = editField(dataPage, "EditStato", 20);
+    EditCoordin = editField(dataPage, "EditCoordin", 12);
+    EditCalendario = editField(dataPage, "EditCalendario", 10);
+    const int widths[4] = {70, 70, 70, 64};
+    for (int i = 0; i < 4; ++i) {
+        const QByteArray name = "EditAnnot" + QByteArray::number(i + 1);
+        EditAnnot[static_cast<std::size_t>(i)] = editField(dataPage, name.constData(), widths[i]);
+    }
+    EditNumTesto = editField(dataPage, "EditNumTesto", 5);
+
+    auto* grid = new QGridLayout(dataPage);
+    auto label = [&](const char* text, QWidget* buddy, int row, int column) {
+        auto* l = new QLabel(text, dataPage);
+        l->setBuddy(buddy);
+        grid->addWidget(l, row, column, Qt::AlignRight);
+    };
+    label("Nome", EditNome, 0, 0);
+    grid->addWidget(EditNome, 0, 1, 1, 3, Qt::AlignLeft);
+    label("Data", EditData, 1, 0);
+    grid->addWidget(EditData, 1, 1, Qt::AlignLeft);
+    label("Ora", EditOra, 1, 2);
+    grid->addWidget(EditOra, 1, 3, Qt::AlignLeft);
+    label("Corr", EditCorr, 2, 0);
+    grid->addWidget(EditCorr, 2, 1, Qt::AlignLeft);
+    label("Calendario", EditCalendario, 2, 2);
+    grid->addWidget(EditCalendario, 2, 3, Qt::AlignLeft);
+    label("Localit\u00E0", EditLocalita, 3, 0);
+    grid->addWidget(EditLocalita, 3, 1, Qt::AlignLeft);
+    label("Stato", EditStato, 3, 2);
+    grid->addWidget(EditStato, 3, 3, Qt::AlignLeft);
+    label("Coordin", EditCoordin, 4, 0);
+    grid->addWidget(EditCoordin, 4, 1, Qt::AlignLeft);
+    auto* formats = new QLabel("Correggere rispettando i formati", dataPage);
+    formats->setObjectName("LabFormati");
+    formats->setStyleSheet("color: maroon; font-weight: bold;");
+    grid->addWidget(formats, 4, 2, 1, 2);
+    auto* notes = new QLabel("Annotazioni", dataPage);
+    grid->addWidget(notes, 5, 0, Qt::AlignRight | Qt::AlignTop);
+    for (int i = 0; i < 4; ++i) grid->addWidget(EditAnnot[static_cast<std::size_t>(i)], 5 + i, 1, 1, 3, Qt::AlignLeft);
+    label("N. Testo", EditNumTesto, 9, 0);
+    grid->addWidget(EditNumTesto, 9, 1, Qt::AlignLeft);
+    grid->setColumnStretch(3, 1);
+
+    pages_ = new QStackedWidget(this);
+    pages_->addWidget(listPage);
+    pages_->addWidget(dataPage);
+
+    BBokRegistra = new QPushButton("&OK  Registra", this);
+    BBokRegistra->setObjectName("BBokRegistra");
+    BBtesto = new QPushButton("Crea / Aggiorna Testo Esteso", this);
+    BBtesto->setObjectName("BBtesto");
+    BBelenco = new QPushButton("Elenco", this);
+    BBelenco->setObjectName("BBelenco");
+    BBancora = new QPushButton("&Ancora", this);
+    BBancora->setObjectName("BBancora");
+    BBritorna = new QPushButton("&Ritorna a Menu Principale", this);
+    BBritorna->setObjectName("BBritorna");
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {BBokRegistra, BBtesto, BBelenco, BBancora}) buttons->addWidget(b);
+    buttons->addStretch();
+    buttons->addWidget(BBritorna);
+    for (QPushButton* b : {BBokRegistra, BBtesto, BBelenco, BBancora, BBritorna}) b->setAutoDefault(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(pages_);
+    layout->addLayout(buttons);
+
+    connect(panel_, &SubjectListPanel::subjectChosen, this, &TFoModifi::ListBoxNomiSelect);
+    connect(BBokRegistra, &QPushButton::clicked, this, &TFoModifi::BBokRegistraClick);
+    connect(BBtesto, &QPushButton::clicked, this, &TFoModifi::BBtestoClick);
+    connect(BBelenco, &QPushButton::clicked, this, &TFoModifi::BBelencoClick);
+    connect(BBancora, &QPushButton::clicked, this, &TFoModifi::BBancoraClick);
+    connect(BBritorna, &QPushButton::clicked, this, &QDialog::accept);
+    showList();
+    panel_->start();
+}
+
+bool TFoModifi::showsData() const { return pages_->currentIndex() == 1; }
+
+void TFoModifi::showList() {
+    subject_.reset();
+    showEdit(SubjectEdit{});
+    setLocked(false);
+    pages_->setCurrentIndex(0);
+    BBokRegistra->setEnabled(false);
+    BBtesto->setEnabled(false);
+    BBelenco->setEnabled(false);
+    BBancora->setEnabled(false);
+}
+
+void TFoModifi::setLocked(bool locked) {
+    locked_ = locked;
+    for (QLineEdit* e : {EditNome, EditData, EditOra, EditCorr, EditLocalita, EditStato, EditCoordin, EditCalendario,
+                         EditAnnot[0], EditAnnot[1], EditAnnot[2], EditAnnot[3], EditNumTesto})
+        e->setReadOnly(locked);
+    BBokRegistra->setEnabled(!locked);
+    BBtesto->setEnabled(!locked);
+    BBancora->setEnabled(locked);
+}
+
+SubjectEdit TFoModifi::editFromFields() const {
+    SubjectEdit e;
+    e.name = toCp1252(EditNome->text());
+    e.date = toCp1252(EditData->text());
+    e.time = toCp1252(EditOra->text());
+    e.corr = toCp1252(EditCorr->text());
+    e.place = toCp1252(EditLocalita->text());
+    e.nation = toCp1252(EditStato->text());
+    e.coordinates = toCp1252(EditCoordin->text());
+    e.calendar = toCp1252(EditCalendario->text());
+    for (std::size_t i = 0; i < 4; ++i) e.annotations[i] = toCp1252(EditAnnot[i]->text());
+    e.textNumber = toCp1252(EditNumTesto->text());
+    return e;
+}
+
+void TFoModifi::showEdit(const SubjectEdit& e) {
+    EditNome->setText(fromCp1252(e.name));
+    EditData->setText(fromCp1252(e.date));
+    EditOra->setText(fromCp1252(e.time));
+    EditCorr->setText(fromCp1252(e.corr));
+    EditLocalita->setText(fromCp1252(e.place));
+    EditStato->setText(fromCp1252(e.nation));
+    EditCoordin->setText(fromCp1252(e.coordinates));
+    EditCalendario->setText(fromCp1252(e.calendar));
+    for (std::size_t i = 0; i < 4; ++i) EditAnnot[i]->setText(fromCp1252(e.annotations[i]));
+    EditNumTesto->setText(fromCp1252(e.textNumber));
+    for (QLineEdit* f : findChildren<QLineEdit*>()) f->setCursorPosition(0);
+}
+
+// A double click on a name: the data panel takes the list's place.
+void TFoModifi::ListBoxNomiSelect(int position) {
+    runUserAction(this, [&] {
+        StoredSubject s = readStoredSubject(*panel_->archive(), position);
+        showEdit(editFieldsOf(s));
+        subject_ = std::move(s);
+        setLocked(false);
+        BBelenco->setEnabled(true);
+        pages_->setCurrentIndex(1);
+        EditNome->setFocus();
+    });
+}
+
+bool TFoModifi::checksPass(SubjectEdit& edit) {
+    const EditCheck check = checkSubjectEdit(edit);
+    showEdit(edit);
+    if (!check.failure.empty()) {
+        dialogs().information(this, fromCp1252(check.failure));
+        return false;
+    }
+    if (!check.question.empty() && dialogs().question(this, fromCp1252(check.question)) != Dialogs::Answer::Yes)
+        return false;
+    return true;
+}
+
+bool TFoModifi::rewrite(const SubjectEdit& edit) {
+    setLocked(true);
+    BBancora->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Modification done;
+    const bool ok = runUserAction(this, [&] { done = modifySubject(*panel_->archive(), *subject_, edit, true); });
+    QApplication::restoreOverrideCursor();
+    if (!ok || !done.failure.empty()) {
+        if (ok) dialogs().information(this, fromCp1252(done.failure));
+        setLocked(false);
+        return false;
+    }
+    // The subject now stands where the rewrite put it; the list is read again.
+    panel_->reopen();
+    runUserAction(this, [&] { subject_ = readStoredSubject(*panel_->archive(), done.indexPosition); });
+    BBancora->setEnabled(true);
+    return true;
+}
+
+void TFoModifi::BBokRegistraClick() {
+    if (!subject_ || locked_) return;
+    SubjectEdit edit = editFromFields();
+    if (!checksPass(edit)) return;
+    rewrite(edit);
+}
+
+// Creates the subject's text document (or reuses the one it has), rewrites
+// the subject with its number and opens the document in the editor.
+void TFoModifi::BBtestoClick() {
+    if (!subject_ || locked_) return;
+    SubjectEdit edit = editFromFields();
+    if (!checksPass(edit)) return;
+    std::string path;
+    const bool ok = runUserAction(this, [&] {
+        // The text pointer belongs to the current subject, which a
+        // modification does not change: it is kept as it was.
+        const TextPointer current = dataDir().exists(kTextPointerFile) ? readTextPointer() : TextPointer{};
+        const std::string archive = panel_->archive()->name();
+        const std::string number = textDocumentForEdit(archive, edit);
+        writeTextPointer(current);
+        edit.textNumber = number;
+        EditNumTesto->setText(fromCp1252(number));
+        path = textDocumentPath(archive, number);
+    });
+    if (!ok || !rewrite(edit)) return;
+    TFoReMaiH editor(fromCp1252(path), this);
+    editor.exec();
+}
+
+void TFoModifi::BBelencoClick() { showList(); }
+
+void TFoModifi::BBancoraClick() { showList(); }
+
+} // namespace qv
