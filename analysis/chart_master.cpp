@@ -306,25 +306,33 @@ ChartMasterScores scoreOf(const std::array<Extended, 13>& longitude, const std::
     return r;
 }
 
+BirthData CarrierBirth::birthData() const {
+    BirthData b;
+    b.day = day;
+    b.month = month;
+    b.year = year;
+    b.hour = hour;
+    b.minute = minute;
+    b.corr = corr;
+    b.gregorian = gregorian;
+    b.latDegrees = latDegrees;
+    b.latMinutes = latMinutes;
+    b.latLetter = latLetter;
+    b.lonDegrees = lonDegrees;
+    b.lonMinutes = lonMinutes;
+    b.lonLetter = lonLetter;
+    return b;
+}
+
 ChartMasterScores scoreChartMaster(const ChartState& settings) {
-    const CarrierBirth b = decodeCarrier(readLines(kCarrierPath));
+    const CarrierBirth carrier = decodeCarrier(readLines(kCarrierPath));
+    const BirthData b = carrier.birthData();
     ChartState work = settings;
-    const Extended jd = julianDayOf(b.gregorian, b.day, b.month, b.year, b.hour, b.minute) + b.corr / 24.0L;
+    const Extended jd = universalJulianDay(b);
     work.jd = jd;
     computeBodiesOnce(work, 0, jd, false);
     for (int i = 1; i <= 12; ++i) work.longitude[static_cast<std::size_t>(i)] = std::fabs(work.longitude[static_cast<std::size_t>(i)]);
-    HouseInput in;
-    in.lonDegrees = b.lonDegrees;
-    in.lonMinutes = b.lonMinutes;
-    in.lonLetter = b.lonLetter;
-    in.latDegrees = b.latDegrees;
-    in.latMinutes = b.latMinutes;
-    in.latLetter = b.latLetter;
-    in.hour = b.hour;
-    in.minute = b.minute;
-    in.corr = b.corr;
-    in.jd = jd;
-    computeHouses(work, in);
+    computeHouses(work, houseInputOf(b, jd));
 
     std::array<Extended, 13> lambda{};
     for (int i = 1; i <= 10; ++i) lambda[static_cast<std::size_t>(i)] = work.longitude[static_cast<std::size_t>(i)];
@@ -341,9 +349,9 @@ ChartMasterScores scoreChartMaster(const ChartState& settings) {
             degreesPerDay(lambda[static_cast<std::size_t>(i)], std::fabs(work.longitude[static_cast<std::size_t>(i)]));
 
     ChartMasterScores r = scoreOf(lambda, speed, cusp);
-    r.birth = b;
+    r.birth = carrier;
 
-    std::vector<std::string> report = {"*MaitrePendrake*", b.name, b.name, b.title,
+    std::vector<std::string> report = {"*MaitrePendrake*", carrier.name, carrier.name, carrier.title,
                                        std::string(kColumnLine).substr(0, 48)};
     for (const MasterSection& s : r.sections) {
         report.push_back(s.header);

@@ -8,6 +8,7 @@
 
 #include "base/reals.h"
 #include "ephemeris/chart_state.h"
+#include "ephemeris/chart_steps.h"
 
 #include <array>
 #include <string>
@@ -38,6 +39,8 @@ struct CarrierBirth {
     std::string place;
     bool gregorian = false;
     std::string title;     // "Nascita a " place " il " dd/mm/yyyy hh:mm "  GMT" zone
+
+    BirthData birthData() const;
 };
 // Decodes the lines; a moment or coordinates that do not read are a
 // ConversionError.

@@ -33,19 +33,7 @@ ComputedChart computeChart(HouseCalls calls) {
     const BirthData birth = birthDataOf(out.birth);
     if (calls == HouseCalls::PlacidusFirst) {
         s.houseSystem = "PLACIDO";
-        HouseInput in;
-        in.lonDegrees = birth.lonDegrees;
-        in.lonMinutes = birth.lonMinutes;
-        in.lonLetter = birth.lonLetter;
-        in.latDegrees = birth.latDegrees;
-        in.latMinutes = birth.latMinutes;
-        in.latLetter = birth.latLetter;
-        in.hour = birth.hour;
-        in.minute = birth.minute;
-        in.corr = birth.corr;
-        in.jd = julianDayOf(birth.gregorian, birth.day, birth.month, birth.year, birth.hour, birth.minute) +
-                birth.corr / 24.0L;
-        computeHouses(s, in);
+        computeHouses(s, houseInputOf(birth, universalJulianDay(birth)));
     }
     s.houseSystem = "CASE_MEDIE";
     out.moved = castChart(s, birth);

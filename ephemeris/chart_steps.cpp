@@ -8,6 +8,26 @@
 
 namespace qv {
 
+Extended universalJulianDay(const BirthData& b) {
+    return julianDayOf(b.gregorian, b.day, b.month, b.year, b.hour, b.minute) + b.corr / 24.0L;
+}
+
+HouseInput houseInputOf(const BirthData& b, Extended jd) {
+    HouseInput in;
+    in.lonDegrees = b.lonDegrees;
+    in.lonMinutes = b.lonMinutes;
+    in.lonLetter = b.lonLetter;
+    in.latDegrees = b.latDegrees;
+    in.latMinutes = b.latMinutes;
+    in.latLetter = b.latLetter;
+    in.hour = b.hour;
+    in.minute = b.minute;
+    in.corr = b.corr;
+    in.extraHours = 0;
+    in.jd = jd;
+    return in;
+}
+
 MotionFlags castChart(ChartState& s, const BirthData& b) {
     s.gregorian = b.gregorian;
     s.corr = b.corr;
@@ -27,19 +47,7 @@ MotionFlags castChart(ChartState& s, const BirthData& b) {
     s.asteroidsValid = chartState().asteroidsValid;
     s.jd = s.jd + b.corr / 24.0L;
 
-    HouseInput in;
-    in.lonDegrees = b.lonDegrees;
-    in.lonMinutes = b.lonMinutes;
-    in.lonLetter = b.lonLetter;
-    in.latDegrees = b.latDegrees;
-    in.latMinutes = b.latMinutes;
-    in.latLetter = b.latLetter;
-    in.hour = b.hour;
-    in.minute = b.minute;
-    in.corr = b.corr;
-    in.extraHours = 0;
-    in.jd = s.jd;
-    computeHouses(s, in);
+    computeHouses(s, houseInputOf(b, s.jd));
 
     computeBodies(s, 0, s.jd);
 

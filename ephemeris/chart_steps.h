@@ -6,6 +6,7 @@
 
 #include "base/reals.h"
 #include "ephemeris/chart_state.h"
+#include "ephemeris/houses.h"
 
 #include <array>
 #include <string>
@@ -21,6 +22,13 @@ struct BirthData {
     int lonDegrees = 0, lonMinutes = 0;
     std::string lonLetter = "E";
 };
+
+// The birth moment as a Julian Day in Universal Time: the local clock time
+// in the birth's calendar, plus Corr.
+Extended universalJulianDay(const BirthData& birth);
+
+// The place and clock time of the birth as the house computation takes them.
+HouseInput houseInputOf(const BirthData& birth, Extended jd);
 
 // Which points 1..22 moved backwards over the motion interval, as the
 // ephemeris told it (before the chart keeps only some of the marks).
