@@ -41,34 +41,6 @@ const char* const kSections[] = {"aspects", "grid",      "distances", "subdivisi
 
 // ---- JSON ----------------------------------------------------------------
 
-std::string jsonString(const std::string& cp1252) {
-    std::string out = "\"";
-    for (char c : shown(cp1252)) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned char>(c));
-                out += buf;
-            } else {
-                out += c;
-            }
-        }
-    }
-    return out + "\"";
-}
-
-std::string jsonNumber(Extended x) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15Lg", x);
-    return buf;
-}
-
 std::string jsonBool(bool b) { return b ? "true" : "false"; }
 
 template <typename T, typename F>

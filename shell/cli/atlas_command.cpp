@@ -84,30 +84,6 @@ int reformSettingOfDataDir() {
     return end != lines[3].c_str() ? static_cast<int>(v) : 1;
 }
 
-std::string jsonString(const std::string& cp1252) {
-    std::string out = "\"";
-    for (char c : shown(cp1252)) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(c)));
-                out += buf;
-            } else {
-                out += c;
-            }
-        }
-    }
-    return out + "\"";
-}
-
-std::string number(long double x) { return generalText(x, 15); }
-
 int findCommand(const std::vector<std::string>& args, std::ostream& out) {
     const Arguments a(args, {"--data-dir"}, {"--estero"});
     if (a.positional().size() != 1) throw UsageError{std::string("Indicare un solo prefisso.\n") + kUsage};
@@ -198,9 +174,9 @@ int correctionCommand(const std::vector<std::string>& args, std::ostream& out) {
             << ", \"coordinates\": " << jsonString(d.coordinates) << ", \"table\": " << jsonString(d.tableName)
             << ", \"calendar\": " << jsonString(d.calendar)
             << ", \"local_mean_time\": " << (d.localMeanTime ? "true" : "false")
-            << ", \"correction\": " << number(d.correction) << ", \"correction_text\": " << jsonString(d.correctionText)
-            << ", \"regime\": " << jsonString(d.regimeCode) << ", \"local_jd\": " << number(d.localJd)
-            << ", \"universal_jd\": " << number(d.universalJd)
+            << ", \"correction\": " << jsonNumber(d.correction) << ", \"correction_text\": " << jsonString(d.correctionText)
+            << ", \"regime\": " << jsonString(d.regimeCode) << ", \"local_jd\": " << jsonNumber(d.localJd)
+            << ", \"universal_jd\": " << jsonNumber(d.universalJd)
             << ", \"universal_jd_text\": " << jsonString(d.universalJdText)
             << ", \"extended_date\": " << jsonString(d.extendedDate)
             << ", \"regimes_not_updated\": " << (d.regimesNotUpdated ? "true" : "false")

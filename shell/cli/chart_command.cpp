@@ -76,8 +76,6 @@ bool validDate(int day, int month, int year, bool gregorian) {
     return day <= length;
 }
 
-std::string number(long double x) { return generalText(x, 15); }
-
 const char* const kJsonNames[20] = {"",     "sun",   "moon",    "mercury", "venus", "mars",
                                     "jupiter", "saturn", "uranus", "neptune", "pluto", "node",
                                     "black_moon", "", "", "ceres", "pallas", "juno", "vesta", "chiron"};
@@ -85,20 +83,20 @@ constexpr int kShownPoints[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 15, 16, 1
 const char* const kMinorNames[5] = {"Cerere", "Pallade", "Giunone", "Vesta", "Chirone"};
 
 void printJson(const ChartState& s, const MotionFlags& moved, std::ostream& out) {
-    out << "{\"jd\": " << number(s.jd) << ", \"bodies\": {";
+    out << "{\"jd\": " << jsonNumber(s.jd) << ", \"bodies\": {";
     bool first = true;
     for (int k : kShownPoints) {
         if (!first) out << ", ";
         first = false;
-        out << "\"" << kJsonNames[k] << "\": {\"longitude\": " << number(s.longitude[k])
-            << ", \"latitude\": " << number(s.latitude[k]) << ", \"retrograde\": " << (moved[k] ? "true" : "false")
+        out << "\"" << kJsonNames[k] << "\": {\"longitude\": " << jsonNumber(s.longitude[k])
+            << ", \"latitude\": " << jsonNumber(s.latitude[k]) << ", \"retrograde\": " << (moved[k] ? "true" : "false")
             << "}";
     }
     out << "}, \"cusps\": [";
-    for (int i = 1; i <= 12; ++i) out << (i > 1 ? ", " : "") << number(s.cusp[i]);
-    out << "], \"ascendant\": " << number(RadToDeg(s.ascRadians))
-        << ", \"mc\": " << number(RadToDeg(s.mcRadians))
-        << ", \"local_sidereal_time\": " << number(s.localSiderealTime)
+    for (int i = 1; i <= 12; ++i) out << (i > 1 ? ", " : "") << jsonNumber(s.cusp[i]);
+    out << "], \"ascendant\": " << jsonNumber(RadToDeg(s.ascRadians))
+        << ", \"mc\": " << jsonNumber(RadToDeg(s.mcRadians))
+        << ", \"local_sidereal_time\": " << jsonNumber(s.localSiderealTime)
         << ", \"asteroids_valid\": " << (s.asteroidsValid ? "true" : "false") << "}\n";
 }
 
@@ -133,7 +131,7 @@ void printCurrentJson(const ChartState& s, const ComputedChart& c, std::ostream&
     out << text << ", \"points\": [";
     for (int k = 1; k <= 19; ++k) {
         out << (k > 1 ? ", " : "") << "{\"number\": " << k << ", \"name\": " << jsonText(kLayoutNames[k])
-            << ", \"longitude\": " << number(s.longitude[k]) << ", \"latitude\": " << number(s.latitude[k])
+            << ", \"longitude\": " << jsonNumber(s.longitude[k]) << ", \"latitude\": " << jsonNumber(s.latitude[k])
             << ", \"sign\": " << static_cast<int>(s.signOf[k]) << ", \"house\": " << static_cast<int>(s.houseOf[k])
             << ", \"mark\": " << jsonText(std::string(1, s.retroMark[k] == 'r' ? 'r' : ' ')) << "}";
     }
@@ -204,7 +202,7 @@ void printTable(const ChartState& s, const MotionFlags& moved, std::ostream& out
     }
     out << shown("Ascendente  " + LongitudeWithSign(" ", RadToDeg(s.ascRadians))) << "\n";
     out << shown("Medio Cielo " + LongitudeWithSign(" ", RadToDeg(s.mcRadians))) << "\n";
-    out << "Tempo siderale locale " << number(s.localSiderealTime) << " h\n";
+    out << "Tempo siderale locale " << jsonNumber(s.localSiderealTime) << " h\n";
 }
 
 } // namespace

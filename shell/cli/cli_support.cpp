@@ -5,6 +5,7 @@
 #include "base/data_dir.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cerrno>
 #include <cstdlib>
 
@@ -52,6 +53,30 @@ void openDataDirectory(const std::optional<std::string>& dir) {
 }
 
 std::string shown(const std::string& cp1252) { return cp1252ToUtf8(cp1252); }
+
+std::string jsonString(const std::string& cp1252) {
+    std::string out = "\"";
+    for (char c : shown(cp1252)) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned char>(c));
+                out += buf;
+            } else {
+                out += c;
+            }
+        }
+    }
+    return out + "\"";
+}
+
+std::string jsonNumber(long double x) { return generalText(x, 15); }
 
 int parseInt(const std::string& text, const std::string& option) {
     if (text.empty()) throw UsageError{"Valore vuoto per " + option};

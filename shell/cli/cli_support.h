@@ -44,6 +44,11 @@ void openDataDirectory(const std::optional<std::string>& dir);
 // Windows-1252 bytes of the core, shown as UTF-8 on the terminal.
 std::string shown(const std::string& cp1252);
 
+// JSON pieces: a Windows-1252 text as an escaped UTF-8 string, a real with
+// 15 significant digits (never in the machine's locale).
+std::string jsonString(const std::string& cp1252);
+std::string jsonNumber(long double x);
+
 // Parsers that raise UsageError naming the option.
 int parseInt(const std::string& text, const std::string& option);
 long double parseReal(const std::string& text, const std::string& option);
