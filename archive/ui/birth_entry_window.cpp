@@ -380,6 +380,13 @@ void TFoInputSpa::buildLayout() {
     outer->addLayout(main, 1);
     outer->addWidget(ListRegimi);
 
+    // Tab follows the order of the work: name, date, place, result, buttons.
+    const QList<QWidget*> order = {EditSogg, EditGiorno, EditMese,   EditAnno,      EditOra,   EditMinuti,
+                                   BBoggi,   DTPicker,   RBitalia,   RBestero,      EditLocal, ListLocal,
+                                   EditLocEstesa, EditStato, EditCoord, EditFuso, EditCalend, CBoraLocale,
+                                   BBlock,   BBprosegui, BBannulla};
+    for (int i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+
     connect(EditSogg, &QLineEdit::textEdited, this, &TFoInputSpa::EditSoggChange);
     for (QLineEdit* e : dateFields()) connect(e, &QLineEdit::textChanged, this, &TFoInputSpa::EditDataChange);
     connect(BBoggi, &QPushButton::clicked, this, &TFoInputSpa::BBoggiClick);
@@ -482,7 +489,12 @@ void TFoInputSpa::EditSoggChange() {
     updateProsegui();
 }
 
-void TFoInputSpa::LabSoggDblClick() { ListRegimi->setVisible(!ListRegimi->isVisible()); }
+// The regime log of the last derivation, beside the window; hidden again,
+// the window takes back its own size.
+void TFoInputSpa::LabSoggDblClick() {
+    ListRegimi->setVisible(!ListRegimi->isVisible());
+    if (!ListRegimi->isVisible()) QTimer::singleShot(0, this, [this] { adjustSize(); });
+}
 
 void TFoInputSpa::EditDataChange() { markChanged(); }
 
@@ -578,10 +590,16 @@ void TFoInputSpa::setLocked(bool locked) {
     locked_ = locked;
     for (QLineEdit* e : {EditLocEstesa, EditStato, EditCoord, EditFuso, EditCalend}) e->setReadOnly(locked);
     if (CBoraLocale->isChecked()) EditFuso->setReadOnly(true);
-    for (QLineEdit* e : {EditDataEstesa, EditJD, EditLocEstesa, EditStato, EditCoord, EditFuso, EditCalend})
-        e->setStyleSheet(locked ? kLockedStyle : kUnlockedStyle);
+    paintResultFields();
     BBlock->setIcon(lockGlyph(!locked));
     updateProsegui();
+}
+
+// Each result field looks as it behaves: read-only fields teal, the
+// fields open to a change aqua.
+void TFoInputSpa::paintResultFields() {
+    for (QLineEdit* e : {EditDataEstesa, EditJD, EditLocEstesa, EditStato, EditCoord, EditFuso, EditCalend})
+        e->setStyleSheet(e->isReadOnly() ? kLockedStyle : kUnlockedStyle);
 }
 
 void TFoInputSpa::BBlockClick() { setLocked(!locked_); }
@@ -606,6 +624,7 @@ void TFoInputSpa::CBoraLocaleClick() {
         EditFuso->setReadOnly(false);
         EditFuso->clear();
     }
+    paintResultFields();
     showJulianDay();
 }
 
@@ -646,6 +665,7 @@ void TFoInputSpa::EditCoordDblClick() {
     PanelCoord->move((width() - PanelCoord->width()) / 2, (height() - PanelCoord->height()) / 2);
     PanelCoord->show();
     PanelCoord->raise();
+    PanelCoord->setFocus();
 }
 
 void TFoInputSpa::applyCoordinates(const QString& coordinates) {

@@ -89,6 +89,7 @@ private:
     // The result panel.
     void derive(const atlas::BirthMoment& moment);
     void setLocked(bool locked);
+    void paintResultFields();
     void showJulianDay();
     void updateProsegui();
     void applyCoordinates(const QString& coordinates);

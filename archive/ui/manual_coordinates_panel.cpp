@@ -93,6 +93,7 @@ ManualCoordinatesPanel::ManualCoordinatesPanel(QWidget* parent) : QFrame(parent)
     time->addWidget(CBtempoEW);
     time->addStretch();
     timeRow_->hide();
+    setFocusProxy(EdLatGradi);
 
     auto* latitude = new QHBoxLayout;
     latitude->addWidget(new QLabel("Latitudine", this));

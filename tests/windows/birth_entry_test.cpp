@@ -305,6 +305,7 @@ private slots:
         QVERIFY(box->isChecked());
         QCOMPARE(field("EditFuso")->text(), QString("-0,61222"));  // longitude x 4 / 60, sign reversed
         QVERIFY(field("EditFuso")->isReadOnly());
+        QCOMPARE(field("EditJD")->text(), QString("2431256.912"));  // 10:30 - 0.61222 h
         QTest::mouseClick(box, Qt::LeftButton);
         QVERIFY(field("EditFuso")->text().isEmpty());
         QVERIFY(!field("EditFuso")->isReadOnly());
@@ -315,6 +316,8 @@ private slots:
         type("EditCoord", "40N43-074W00");
         QTest::mouseClick(box, Qt::LeftButton);
         QCOMPARE(field("EditFuso")->text(), QString("+4,93333"));
+        QVERIFY(field("EditFuso")->styleSheet().contains("teal"));  // unlocked, yet not to be typed over
+        QVERIFY(field("EditCoord")->styleSheet().contains("aqua"));
         // Without readable coordinates the box stays clear.
         QTest::mouseClick(box, Qt::LeftButton);
         type("EditCoord", "45N28");
