@@ -1,0 +1,104 @@
+// The deletion window: the verification of the chosen subject, its
+// messages, and deleting down to an empty archive.
+#include "archive/archive_files.h"
+#include "archive/side_files.h"
+#include "archive/ui/deletion_window.h"
+#include "base/data_dir.h"
+#include "base/text_file.h"
+#include "tests/support/temp_data_dir.h"
+#include "tests/windows/subject_windows_support.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace qv;
+
+namespace {
+
+void chooseRow(TFoCancel& window, int row) {
+    auto* list = window.findChild<QListWidget*>("ListBoxNomi");
+    const QRect r = list->visualItemRect(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+} // namespace
+
+class DeletionWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::TempDataDir> dir_;
+
+private slots:
+    void init() { dir_ = std::make_unique<test::TempDataDir>(); }
+    void cleanup() { dir_.reset(); }
+
+    void deletingTheOnlySubjectLeavesAnEmptyArchive() {
+        test::StoredExample s{"ROSSI MARIO"};
+        s.calendar = "GI";
+        s.reserved2 = "riservato";
+        s.annotation = {{"Allergico", "", "", "Fine" + std::string(60, ' ') + "00001"}};
+        test::writeExampleArchive("BASE", {s});
+        writeTextLines(dataDir().prepareForWrite("BASEtxt\\00001.txt"), {"ROSSI MARIO"});
+        test::RecordedBoxes boxes;
+        TFoCancel window;
+        auto* elimina = window.findChild<QPushButton*>("BBelimina");
+        QVERIFY(!elimina->isEnabled());
+        chooseRow(window, 0);
+        QCOMPARE(window.findChild<QPlainTextEdit*>("MemoVerifica")->toPlainText(),
+                 QString("ROSSI MARIO").leftJustified(38) + "\n"
+                         "Nascita 15/03/1944 12:30  Correz. -1\n"
+                         "Localit\u00E0: MILANO (MI)\n"
+                         "Nazionalit\u00E0: ITALIA\n"
+                         "Coordinate: 45N28-009E11\n"
+                         "Calendario: GIULIANO\n"
+                         "riservato");
+        QVERIFY(window.findChild<QPlainTextEdit*>("MemoAnnotaz")->toPlainText().startsWith("Allergico\n\n\nFine"));
+        QVERIFY(window.findChild<QLabel*>("LabNumTesto")->text().contains("00001"));
+        QVERIFY(elimina->isEnabled());
+
+        QTest::mouseClick(elimina, Qt::LeftButton);
+        QVERIFY2(boxes->shown.empty(), "no confirmation question");
+        auto* list = window.findChild<QListWidget*>("ListBoxNomi");
+        QCOMPARE(list->count(), 1);
+        QCOMPARE(list->item(0)->text(), QString("ARCHIVIO VUOTO"));
+        QVERIFY(!window.findChild<QLineEdit*>("EditSoggetto")->isEnabled());
+        QCOMPARE(test::indexTexts("BASE").size(), std::size_t(1));
+        QCOMPARE(openAnyArchive("BASE").birthCount(), 2);  // the birth record stays
+        QVERIFY(!dataDir().exists("BASEtxt\\00001.txt"));
+        QCOMPARE(archivesInUse(), std::vector<std::string>{"BASE"});
+        QCOMPARE(window.findChild<QPlainTextEdit*>("MemoVerifica")->toPlainText(), QString());
+
+        QTest::mouseClick(elimina, Qt::LeftButton);
+        QCOMPARE(boxes.last(), QString("Doppio Clic su Elenco"));
+    }
+
+    void aRedNameIsNoValidChoice() {
+        test::writeExampleArchive("BASE", {{"ANNA"}, {"ROSSI MARIO"}});
+        test::RecordedBoxes boxes;
+        TFoCancel window;
+        chooseRow(window, 1);
+        auto* field = window.findChild<QLineEdit*>("EditSoggetto");
+        field->clear();
+        QTest::keyClicks(field, "Z");
+        QTest::mouseClick(window.findChild<QPushButton*>("BBelimina"), Qt::LeftButton);
+        QCOMPARE(boxes.last(), QString("Scelta Non valida"));
+        QCOMPARE(field->text(), QString());
+        QCOMPARE(test::indexTexts("BASE").size(), std::size_t(3));
+
+        // Chosen again: the verified subject goes, the other stays.
+        chooseRow(window, 1);
+        QTest::mouseClick(window.findChild<QPushButton*>("BBelimina"), Qt::LeftButton);
+        const auto index = test::indexTexts("BASE");
+        QCOMPARE(index.size(), std::size_t(2));
+        QCOMPARE(index[1], std::string("ANNA                                  00001"));
+        QCOMPARE(window.findChild<QListWidget*>("ListBoxNomi")->count(), 1);
+    }
+};
+
+QTEST_MAIN(DeletionWindowTest)
+#include "deletion_window_test.moc"

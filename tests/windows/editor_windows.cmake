@@ -1,0 +1,6 @@
+# The subject text editor: its rules without Qt and its window.
+qv_add_gtest(editor_core_test editor_core_test.cpp)
+target_link_libraries(editor_core_test PRIVATE qv_editor)
+
+qv_add_qtest(text_editor_window_test text_editor_window_test.cpp subject_windows_support.cpp)
+target_link_libraries(text_editor_window_test PRIVATE qv_editor_ui qv_archive)

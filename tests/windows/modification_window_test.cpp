@@ -1,0 +1,211 @@
+// The modification window: the data panel of a chosen subject, the checks
+// of "&OK  Registra" in their order, the consistency question, the rewrite
+// and the text document.
+#include "analysis/chart_settings.h"
+#include "archive/archive_files.h"
+#include "archive/current_subject.h"
+#include "archive/side_files.h"
+#include "archive/subject_operations.h"
+#include "archive/ui/modification_window.h"
+#include "base/data_dir.h"
+#include "base/text_file.h"
+#include "editor/ui/text_editor_window.h"
+#include "tests/support/temp_data_dir.h"
+#include "tests/support/zero_tables.h"
+#include "tests/windows/subject_windows_support.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+
+using namespace qv;
+
+namespace {
+
+std::string bytesOf(const std::string& dataPath) { return readWholeFile(dataDir().resolve(dataPath)); }
+
+std::string archiveBytes() { return bytesOf("BASE.ST1") + bytesOf("BASE.ST2") + bytesOf("BASE.ST3"); }
+
+void chooseRow(TFoModifi& window, int row) {
+    auto* list = window.findChild<QListWidget*>("ListBoxNomi");
+    const QRect r = list->visualItemRect(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+QLineEdit* field(TFoModifi& window, const char* name) { return window.findChild<QLineEdit*>(name); }
+
+void click(TFoModifi& window, const char* button) {
+    QTest::mouseClick(window.findChild<QPushButton*>(button), Qt::LeftButton);
+}
+
+} // namespace
+
+class ModificationWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::TempDataDir> dir_;
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<test::TempDataDir>();
+        test::writeZeroCorrectionTables(dir_->path());
+        resetChartSettings();
+    }
+    void cleanup() {
+        resetChartSettings();
+        dir_.reset();
+    }
+
+    void aDoubleClickShowsTheStoredFields() {
+        test::StoredExample s{"ROSSI MARIO"};
+        s.annotation = {{"Prima", "Seconda", "", "Quarta" + std::string(58, ' ') + "00003"}};
+        test::writeExampleArchive("BASE", {{"ANNA"}, s});
+        TFoModifi window;
+        QVERIFY(!window.showsData());
+        chooseRow(window, 1);
+        QVERIFY(window.showsData());
+        const std::pair<const char*, QString> shown[] = {
+            {"EditNome", QString("ROSSI MARIO").leftJustified(38)}, {"EditData", "15/03/1944"},
+            {"EditOra", "12:30"}, {"EditCorr", "-1"}, {"EditLocalita", "MILANO *MI*"}, {"EditStato", "ITALIA"},
+            {"EditCoordin", "45N28-009E11"}, {"EditCalendario", "GREGORIANO"}, {"EditAnnot1", "Prima"},
+            {"EditAnnot2", "Seconda"}, {"EditAnnot4", QString("Quarta").leftJustified(64)}, {"EditNumTesto", "00003"},
+        };
+        for (const auto& [name, text] : shown) QCOMPARE(field(window, name)->text(), text);
+        click(window, "BBelenco");
+        QVERIFY(!window.showsData());
+        QCOMPARE(field(window, "EditNome")->text(), QString());
+    }
+
+    void theChecksStopInTheirOrderAndWriteNothing() {
+        test::writeExampleArchive("BASE", {{"ROSSI MARIO"}});
+        test::RecordedBoxes boxes;
+        TFoModifi window;
+        const std::string before = archiveBytes();
+        struct Check {
+            const char* field;
+            const char* wrong;
+            const char* message;
+        };
+        // Case i makes its own field and every later one wrong: only its
+        // message may show.
+        const Check checks[] = {
+            {"EditData", "32/03/1944", "Data Nascita Scorretta o Incompleta"},
+            {"EditOra", "12:60", "Ora Nascita Scorretta o Incompleta"},
+            {"EditCoordin", "45N28-009X11", "Coordinate Scorrette o Incomplete"},
+            {"EditCalendario", "GREG", "Errore definizione Calendario"},
+            {"EditCorr", "meno uno", "Errore alla voce \"Corr\" (Correzione Totale)"},
+        };
+        const std::size_t count = std::size(checks);
+        for (std::size_t i = 0; i < count; ++i) {
+            chooseRow(window, 0);
+            for (std::size_t j = i; j < count; ++j) field(window, checks[j].field)->setText(checks[j].wrong);
+            boxes->shown.clear();
+            click(window, "BBokRegistra");
+            QCOMPARE(boxes->shown.size(), std::size_t(1));
+            QCOMPARE(boxes.last(), QString(checks[i].message));
+            QVERIFY2(!window.locked(), "the fields stay editable");
+            click(window, "BBelenco");
+        }
+        chooseRow(window, 0);
+        field(window, "EditCorr")->setText("-12,5");
+        click(window, "BBokRegistra");
+        QCOMPARE(boxes.last(), QString("\"Corr\" riporta un valore impossibile"));
+        QCOMPARE(archiveBytes(), before);
+        // The fields are shown stripped.
+        field(window, "EditStato")->setText("  ITALIA ");
+        click(window, "BBokRegistra");
+        QCOMPARE(field(window, "EditStato")->text(), QString("ITALIA"));
+    }
+
+    void theConsistencyQuestionGuardsTheRewrite() {
+        test::writeExampleArchive("BASE", {{"ROSSI MARIO"}});
+        test::RecordedBoxes boxes;
+        TFoModifi window;
+        chooseRow(window, 0);
+        const std::string before = archiveBytes();
+        field(window, "EditCorr")->setText("3");  // at 9° E: |3 + 0.6| > 2
+        boxes->answers = {Dialogs::Answer::No};
+        click(window, "BBokRegistra");
+        QCOMPARE(boxes.last(), QString("Possibile Incongruenza tra Longitudine e \"Corr\", Confermi i Dati?"));
+        QCOMPARE(archiveBytes(), before);
+        QVERIFY(!window.locked());
+        boxes->answers = {Dialogs::Answer::Yes};
+        click(window, "BBokRegistra");
+        QVERIFY(window.locked());
+        const Archive base = openAnyArchive("BASE");
+        QCOMPARE(base.readBirth(1).moment, std::string("1944031512303"));
+    }
+
+    void aNewNameMovesTheEntryAndTheCurrentSubjectStays() {
+        test::writeExampleArchive("BASE", {{"ANNA"}, {"CARLO"}, {"ROSSI MARIO"}});
+        writeCurrentSubject("CORRENTE", BirthRecord{});
+        const std::string current = bytesOf("TMPR.ST1") + bytesOf("TMPR.ST2");
+        test::RecordedBoxes boxes;
+        TFoModifi window;
+        chooseRow(window, 2);
+        field(window, "EditNome")->setText("Bianchi Mario");
+        field(window, "EditOra")->setText("08:05");
+        QVERIFY(!window.findChild<QPushButton*>("BBancora")->isEnabled());
+        click(window, "BBokRegistra");
+        QVERIFY(boxes->shown.empty());
+        QVERIFY(window.locked());
+        QVERIFY(field(window, "EditNome")->isReadOnly());
+        QVERIFY(window.findChild<QPushButton*>("BBancora")->isEnabled());
+        QCOMPARE(test::indexTexts("BASE")[2], std::string("BIANCHI MARIO                         00003"));
+        QCOMPARE(openAnyArchive("BASE").readBirth(3).moment, std::string("194403150805-1"));
+        QCOMPARE(bytesOf("TMPR.ST1") + bytesOf("TMPR.ST2"), current);
+        click(window, "BBancora");
+        QVERIFY(!window.showsData());
+        auto* list = window.findChild<QListWidget*>("ListBoxNomi");
+        QCOMPARE(list->item(1)->text().left(13), QString("BIANCHI MARIO"));
+    }
+
+    void theTextDocumentIsCreatedAndOpenedInTheEditor() {
+        test::writeExampleArchive("BASE", {{"ROSSI MARIO"}});
+        writeTextPointer({"RICE", "00004"});  // the current subject's text
+        test::RecordedBoxes boxes;
+        TFoModifi window;
+        chooseRow(window, 0);
+        QString shownText;
+        QString shownName;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&] {
+            if (auto* editor = qobject_cast<TFoReMaiH*>(QApplication::activeModalWidget())) {
+                shownText = editor->textArea()->toPlainText();
+                shownName = editor->documentName();
+                editor->close();
+            }
+        });
+        closer.start(10);
+        click(window, "BBtesto");
+        closer.stop();
+        QCOMPARE(shownText, QString("ROSSI MARIO").leftJustified(38));
+        QVERIFY(shownName.endsWith("BASEtxt/00001.txt"));
+        QCOMPARE(field(window, "EditNumTesto")->text(), QString("00001"));
+        QCOMPARE(readTextLines(dataDir().resolve("BASEtxt\\FlagTxt.set")), std::vector<std::string>{"2"});
+        const Archive base = openAnyArchive("BASE");
+        QCOMPARE(base.readBirth(1).annotationNumber, std::string("00001"));
+        QCOMPARE(base.readAnnotation(1).textNumber(), std::string("00001"));
+        QCOMPARE(readTextLines(dataDir().resolve(kEditedDocumentFile)), std::vector<std::string>{"BASEtxt\\00001.txt"});
+        QCOMPARE(readTextLines(dataDir().resolve(kTextPointerFile)), (std::vector<std::string>{"RICE", "00004"}));
+        QVERIFY(window.locked());
+
+        // Again on the same subject: the document is reused.
+        click(window, "BBancora");
+        chooseRow(window, 0);
+        QCOMPARE(field(window, "EditNumTesto")->text(), QString("00001"));
+        closer.start(10);
+        click(window, "BBtesto");
+        closer.stop();
+        QCOMPARE(readTextLines(dataDir().resolve("BASEtxt\\FlagTxt.set")), std::vector<std::string>{"2"});
+        QCOMPARE(openAnyArchive("BASE").annotationCount(), 2);  // the subject's own record was rewritten
+    }
+};
+
+QTEST_MAIN(ModificationWindowTest)
+#include "modification_window_test.moc"

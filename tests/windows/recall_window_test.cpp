@@ -1,0 +1,262 @@
+// The recall window driven as a user would: archive list, typed-prefix
+// search, the name list, recalling a subject and making it current.
+#include "archive/current_subject.h"
+#include "archive/side_files.h"
+#include "archive/ui/recall_window.h"
+#include "base/data_dir.h"
+#include "base/text_file.h"
+#include "tests/support/temp_data_dir.h"
+#include "tests/windows/subject_windows_support.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+using namespace qv;
+
+namespace {
+
+std::vector<std::string> lines(const char* dataPath) { return readTextLines(dataDir().resolve(dataPath)); }
+
+QStringList listed(QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+    return out;
+}
+
+// The name part of each line of the name list.
+QStringList names(QListWidget* list) {
+    QStringList out;
+    for (const QString& line : listed(list)) out << line.left(38).trimmed();
+    return out;
+}
+
+bool aqua(QLineEdit* field) { return field->styleSheet().contains("aqua"); }
+bool red(QLineEdit* field) { return field->styleSheet().contains("red"); }
+
+void doubleClickRow(QListWidget* list, int row) {
+    const QRect r = list->visualItemRect(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+} // namespace
+
+class RecallWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::TempDataDir> dir_;
+
+private slots:
+    void init() { dir_ = std::make_unique<test::TempDataDir>(); }
+    void cleanup() { dir_.reset(); }
+
+    void archivesAreListedWithCaptionsAndBaseIsOpened() {
+        test::writeExampleArchive("BASE", {{"ROSSI MARIO"}, {"BIANCHI LUCA"}});
+        test::writeExampleArchive("RICE", {});
+        test::writeExampleArchive("ZETA", {{"VERDI ANNA"}});
+        test::writeExampleArchive("TMPR", {{"CORRENTE"}});
+        TFormRich window;
+        auto* archives = window.findChild<QListWidget*>("ListBoxArchivi");
+        QCOMPARE(listed(archives), (QStringList{"BASE (personale)", "RICE (speciale)", "ZETA"}));
+        QCOMPARE(window.findChild<QLineEdit*>("EditArchi")->text(), QString("BASE"));
+        auto* list = window.findChild<QListWidget*>("ListBoxNomi");
+        QCOMPARE(names(list), (QStringList{"BIANCHI LUCA", "ROSSI MARIO"}));
+        QCOMPARE(list->item(0)->text().right(5), QString("00002"));
+
+        QTest::mouseClick(archives->viewport(), Qt::LeftButton, {}, archives->visualItemRect(archives->item(1)).center());
+        QCOMPARE(window.findChild<QLineEdit*>("EditArchi")->text(), QString("RICE"));
+        QCOMPARE(listed(list), QStringList{"ARCHIVIO VUOTO"});
+        QVERIFY(!window.findChild<QLineEdit*>("EditSoggetto")->isEnabled());
+    }
+
+    void theTemporaryArchiveIsRefused() {
+        test::writeExampleArchive("BASE", {{"ROSSI MARIO"}});
+        test::writeExampleArchive("TMPR", {{"CORRENTE"}});
+        test::RecordedBoxes boxes;
+        TFormRich window;
+        auto* archive = window.findChild<QLineEdit*>("EditArchi");
+        archive->clear();
+        QTest::keyClicks(archive, "tmpr");
+        QTest::keyClick(archive, Qt::Key_Return);
+        QCOMPARE(boxes.last(), QString("Nome Archivio Non Ammesso"));
+        QCOMPARE(window.findChild<QListWidget*>("ListBoxNomi")->count(), 0);
+    }
+
+    void typedPrefixesTurnTheFieldAquaOrRed() {
+        test::writeExampleArchive("BASE", {{"ROSSI ANNA"}, {"ROSSI MARIO"}, {"ROSSINI GIOACCHINO"}, {"VERDI GIUSEPPE"}});
+        TFormRich window;
+        auto* field = window.findChild<QLineEdit*>("EditSoggetto");
+        QVERIFY2(red(field), "nothing typed yet after opening");
+        struct Step {
+            const char* keys;
+            bool found;
+        };
+        // Whole surnames are found; a prefix that continues with letters is not.
+        const Step steps[] = {{"rossi", true}, {"n", false}, {"i", true}};
+        for (const Step& s : steps) {
+            QTest::keyClicks(field, s.keys);
+            QCOMPARE(aqua(field), s.found);
+        }
+        QCOMPARE(field->text(), QString("ROSSINI"));
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QVERIFY(red(field));
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QVERIFY2(aqua(field), "an empty prefix is aqua");
+    }
+
+    void theListFollowsTheSearchAndTheScrollBar() {
+        test::writeExampleArchive("BASE", test::numberedSubjects(20));
+        TFormRich window;
+        auto* field = window.findChild<QLineEdit*>("EditSoggetto");
+        auto* list = window.findChild<QListWidget*>("ListBoxNomi");
+        auto* bar = window.findChild<QScrollBar*>("ScrollBarNomi");
+        QCOMPARE(list->count(), 9);
+        QCOMPARE(names(list).first(), QString("NAME01"));
+        QCOMPARE(bar->minimum(), 5);
+        QCOMPARE(bar->maximum(), 16);
+
+        struct Case {
+            const char* typed;
+            const char* firstShown;
+            const char* lastShown;
+        };
+        const Case cases[] = {
+            {"NAME10", "NAME06", "NAME14"},  // the found name in the middle line
+            {"NAME02", "NAME01", "NAME09"},
+            {"NAME20", "NAME12", "NAME20"},  // the last subject is shown
+        };
+        for (const Case& c : cases) {
+            field->clear();
+            QTest::keyClicks(field, c.typed);
+            QVERIFY(aqua(field));
+            QCOMPARE(names(list).first(), QString(c.firstShown));
+            QCOMPARE(names(list).last(), QString(c.lastShown));
+            QCOMPARE(list->currentItem()->text().left(6), QString(c.typed));
+        }
+        bar->setValue(8);
+        QCOMPARE(names(list).first(), QString("NAME04"));
+        bar->triggerAction(QScrollBar::SliderPageStepAdd);
+        QCOMPARE(bar->value(), 16);
+        QCOMPARE(names(list).first(), QString("NAME12"));
+        bar->setValue(10);
+        list->setFocus();
+        list->setCurrentRow(8);
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(names(list).first(), QString("NAME07"));
+        QCOMPARE(list->currentRow(), 8);
+        list->setCurrentRow(0);
+        QTest::keyClick(list, Qt::Key_Up);
+        QTest::keyClick(list, Qt::Key_Up);
+        QCOMPARE(names(list).first(), QString("NAME05"));
+    }
+
+    void recallingASubjectWritesItsSideFilesAndOkMakesItCurrent() {
+        test::StoredExample annotated{"ROSSI MARIO LUIGI"};
+        annotated.annotation = {{"  Prima riga  ", "", "Terza", "Quarta" + std::string(58, ' ') + "00007"}};
+        test::writeExampleArchive("BASE", {{"BIANCHI LUCA"}, annotated});
+        TFormRich window;
+        auto* list = window.findChild<QListWidget*>("ListBoxNomi");
+        auto* inverti = window.findChild<QPushButton*>("BBinverti");
+        QVERIFY(!inverti->isEnabled());
+        doubleClickRow(list, 1);
+        QCOMPARE(window.findChild<QLineEdit*>("EditSoggetto")->text(), QString("ROSSI MARIO LUIGI                     00002"));
+        QCOMPARE(window.findChild<QLineEdit*>("EditNome")->text(), QString("ROSSI MARIO LUIGI").leftJustified(38));
+        QCOMPARE(window.findChild<QLineEdit*>("EditData")->text(), QString("15/03/1944 12:30"));
+        QCOMPARE(window.findChild<QLineEdit*>("EditCorrez")->text(), QString("-1"));
+        QCOMPARE(window.findChild<QLineEdit*>("EditCoordinate")->text(), QString("45N28-009E11"));
+        QCOMPARE(window.findChild<QLineEdit*>("EditCalend")->text(), QString("GREG"));
+        QCOMPARE(window.findChild<QLineEdit*>("EditLocalita")->text(), QString("MILANO (MI)"));
+        QCOMPARE(window.findChild<QLineEdit*>("EditNazional")->text(), QString("ITALIA"));
+        QVERIFY(window.findChild<QPlainTextEdit*>("MemoAnnotaz")->toPlainText().startsWith("Prima riga\n\nTerza\nQuarta"));
+        QVERIFY(inverti->isEnabled());
+        QCOMPARE(window.focusWidget(), window.findChild<QPushButton*>("BBok"));
+        // Each stored line stripped and appended after one space.
+        QCOMPARE(lines(kAnnotationsFile),
+                 std::vector<std::string>{" Prima riga  Terza Quarta" + std::string(58, ' ') + "00007"});
+        QCOMPARE(lines(kTextPointerFile), (std::vector<std::string>{"BASE", "00007"}));
+        QCOMPARE(lines(kRecalledPointerFile), (std::vector<std::string>{"00002", "BASE"}));
+
+        window.findChild<QLineEdit*>("EditNome")->setText("Rossi Mario");
+        window.findChild<QLineEdit*>("EditLocalita")->setText("Milano");
+        window.findChild<QLineEdit*>("EditNazional")->setText("Italia");
+        QTest::mouseClick(window.findChild<QPushButton*>("BBok"), Qt::LeftButton);
+        QCOMPARE(window.result(), int(QDialog::Accepted));
+        QVERIFY(window.recalled());
+        const CurrentSubject current = readCurrentSubject();
+        QCOMPARE(current.nameText, std::string("Rossi Mario"));
+        QCOMPARE(current.record.place, std::string("45N28-009E11Milano"));
+        QCOMPARE(current.record.nation, std::string("Italia"));
+        QCOMPARE(current.record.moment, std::string("194403151230-1"));
+        QCOMPARE(current.record.annotationNumber, std::string("00001"));
+        QCOMPARE(lines(kArchiveChoiceFile),
+                 (std::vector<std::string>{"BASE", "ROSSI MARIO LUIGI                     00002", "2", "ROSSI MARIO LUIGI"}));
+    }
+
+    void theInversionCyclesThroughTheWords() {
+        test::writeExampleArchive("BASE", {{"ROSSI MARIO LUIGI"}, {"VERDI ANNA"}});
+        TFormRich window;
+        auto* list = window.findChild<QListWidget*>("ListBoxNomi");
+        auto* inverti = window.findChild<QPushButton*>("BBinverti");
+        auto* nome = window.findChild<QLineEdit*>("EditNome");
+        doubleClickRow(list, 0);
+        const QStringList three = {"MARIO LUIGI ROSSI", "ROSSI LUIGI MARIO", "MARIO ROSSI LUIGI", "LUIGI ROSSI MARIO",
+                                   "LUIGI MARIO ROSSI", "ROSSI MARIO LUIGI", "MARIO LUIGI ROSSI"};
+        for (const QString& expected : three) {
+            QTest::mouseClick(inverti, Qt::LeftButton);
+            QCOMPARE(nome->text(), expected);
+        }
+        doubleClickRow(list, 1);
+        for (const char* expected : {"ANNA VERDI", "VERDI ANNA", "ANNA VERDI"}) {
+            QTest::mouseClick(inverti, Qt::LeftButton);
+            QCOMPARE(nome->text(), QString(expected));
+        }
+    }
+
+    void enterChoosesTheFoundNameOrAsksForADoubleClick() {
+        test::writeExampleArchive("BASE", {{"ROSSI ANNA"}, {"ROSSI MARIO"}, {"VERDI GIUSEPPE"}});
+        test::RecordedBoxes boxes;
+        TFormRich window;
+        auto* field = window.findChild<QLineEdit*>("EditSoggetto");
+        QTest::keyClicks(field, "VERDI");
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(window.findChild<QLineEdit*>("EditNome")->text().trimmed(), QString("VERDI GIUSEPPE"));
+        QVERIFY(boxes->shown.empty());
+
+        field->clear();
+        QTest::keyClicks(field, "VERDO");
+        QVERIFY(red(field));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(boxes.last(), QString("Doppio Clic sull'Elenco Nomi"));
+
+        // Enter on a highlighted list line chooses it.
+        auto* list = window.findChild<QListWidget*>("ListBoxNomi");
+        field->clear();
+        list->setFocus();
+        list->setCurrentRow(0);
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(window.findChild<QLineEdit*>("EditNome")->text().trimmed(), QString("ROSSI ANNA"));
+    }
+
+    void okWithARedFieldOnlyClearsIt() {
+        test::writeExampleArchive("BASE", {{"ROSSI ANNA"}});
+        TFormRich window;
+        auto* field = window.findChild<QLineEdit*>("EditSoggetto");
+        doubleClickRow(window.findChild<QListWidget*>("ListBoxNomi"), 0);
+        field->clear();
+        QTest::keyClicks(field, "X");
+        QVERIFY(red(field));
+        QTest::mouseClick(window.findChild<QPushButton*>("BBok"), Qt::LeftButton);
+        QVERIFY(aqua(field));
+        QCOMPARE(field->text(), QString());
+        QVERIFY(!currentSubjectExists());
+        QCOMPARE(window.result(), int(QDialog::Rejected));
+    }
+};
+
+QTEST_MAIN(RecallWindowTest)
+#include "recall_window_test.moc"
