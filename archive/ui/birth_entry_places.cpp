@@ -25,6 +25,12 @@ constexpr qint64 kListPageStep = 6;  // Page Up and Page Down in the list
 // 4..n-3, so that the first and the last place can both be shown.
 qint64 clampedPosition(qint64 p, qint64 n) { return std::max<qint64>(4, std::min(p, n - 3)); }
 
+// The comparison form of a place name: as stored in the Italian table,
+// normalised in the foreign one.
+std::string keyOf(const atlas::PlaceTable& table, const std::string& name) {
+    return table.archive() == atlas::PlaceArchive::Estero ? atlas::normalisePlaceName(name) : name;
+}
+
 // Where a typed prefix lands: the last place that sorts below the prefix
 // followed by "!". The search of the atlas stops one short of the last
 // place, so the last one is compared here as well.
@@ -33,9 +39,28 @@ qint64 landing(const atlas::PlaceTable& table, const std::string& prefix) {
     const qint64 n = table.count();
     if (n < 2 || landed.position != n - 1) return landed.position;
     const std::string last = table.read(n).name;
-    const std::string key = table.archive() == atlas::PlaceArchive::Estero ? atlas::normalisePlaceName(last) : last;
+    const std::string key = keyOf(table, last);
     const std::string probe = atlas::normalisePlaceName(prefix) + std::string(25, '!');
     return probe > key ? n : landed.position;  // std::string compares bytes as unsigned values
+}
+
+// Enter after a whole name lands on the last of the places whose names go
+// on after it ("TORINO DI SANGRO (CH)" for "TORINO"). The place of exactly
+// that name is chosen instead when it stands in that run of names above
+// the landing: the name itself, or else the name with a suffix in
+// parentheses (Italian names carry their province: "TORINO (TO)").
+qint64 wholeNameChoice(const atlas::PlaceTable& table, qint64 landing, const std::string& prefix) {
+    qint64 withSuffix = 0;
+    for (qint64 k = landing; k >= 1; --k) {
+        const std::string key = keyOf(table, table.read(k).name);
+        if (key.compare(0, prefix.size(), prefix) != 0) break;
+        const std::string rest = key.substr(prefix.size());
+        if (rest.empty()) return k;
+        if (withSuffix == 0 && rest.size() > 3 && rest.compare(0, 2, " (") == 0 &&
+            rest.find(')') == rest.size() - 1)
+            withSuffix = k;
+    }
+    return withSuffix != 0 ? withSuffix : landing;
 }
 
 } // namespace
@@ -65,6 +90,7 @@ void TFoInputSpa::openTable(atlas::PlaceArchive archive) {
     clearResult();
     runUserAction(this, [&] { table_.emplace(archive); });
     position_ = kListLines / 2 + 1;
+    landed_ = position_;
     showList();
 }
 
@@ -91,6 +117,7 @@ void TFoInputSpa::showList() {
 void TFoInputSpa::moveList(qint64 position) {
     if (!table_) return;
     position_ = clampedPosition(position, table_->count());
+    landed_ = position_;
     showList();
 }
 
@@ -152,22 +179,24 @@ void TFoInputSpa::EditLocalChange(const QString& typed) {
     EditLocal->setStyleSheet({});
     if (upper.isEmpty() || !table_) return;
     runUserAction(this, [&] {
-        position_ = clampedPosition(landing(*table_, toCp1252(upper)), table_->count());
+        landed_ = landing(*table_, toCp1252(upper));
+        position_ = clampedPosition(landed_, table_->count());
     });
     showList();
 }
 
-// Enter chooses the middle line when it begins with the typed prefix.
+// Enter chooses the place where the typed prefix landed (the middle line,
+// or a line near it at either end of the table) when it begins with the
+// prefix, or the place of exactly the typed name above it.
 void TFoInputSpa::EditLocalEnter() {
     const std::string prefix = atlas::normalisePlaceName(toCp1252(EditLocal->text().toUpper()));
-    bool matches = false;
+    qint64 chosen = 0;
     runUserAction(this, [&] {
-        if (prefix.empty() || !table_ || position_ < 1 || position_ > table_->count()) return;
-        const std::string name = table_->read(position_).name;
-        const std::string key = archive_ == atlas::PlaceArchive::Estero ? atlas::normalisePlaceName(name) : name;
-        matches = key.compare(0, prefix.size(), prefix) == 0;
+        if (prefix.empty() || !table_ || landed_ < 1 || landed_ > table_->count()) return;
+        const std::string key = keyOf(*table_, table_->read(landed_).name);
+        if (key.compare(0, prefix.size(), prefix) == 0) chosen = wholeNameChoice(*table_, landed_, prefix);
     });
-    if (!matches) {
+    if (chosen == 0) {
         dialogs().information(this, QString::fromUtf8("Doppio Clic sull'Elenco Localit\u00E0"));
         return;
     }
@@ -175,7 +204,8 @@ void TFoInputSpa::EditLocalEnter() {
         dialogs().information(this, "Inserire Data di Nascita");
         return;
     }
-    selectPlace(position_);
+    if (chosen != landed_) moveList(chosen);
+    selectPlace(chosen);
 }
 
 void TFoInputSpa::ListLocalDblClick(QListWidgetItem* item) {

@@ -130,6 +130,7 @@ private:
     std::optional<atlas::PlaceTable> table_;
     atlas::PlaceArchive archive_ = atlas::PlaceArchive::Italia;
     qint64 position_ = 4;
+    qint64 landed_ = 4;  // where the typed prefix landed, before the clamp
     std::optional<atlas::Place> selected_;
     bool changed_ = false;
     bool locked_ = true;

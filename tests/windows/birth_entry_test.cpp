@@ -1,6 +1,7 @@
 // Birth data entry driven as a user would, on a temporary data directory
-// with the small atlas of tests/fixtures/entry (38 Italian places from
-// BOLZANO/BOZEN, MEZZANEGO ... MINORI to TRIESTE; 9 foreign places).
+// with the small atlas of tests/fixtures/entry: 40 Italian places
+// (BOLZANO/BOZEN, MEZZANEGO ... MINORI, TORINO, TORINO DI SANGRO, TRIESTE)
+// and 11 foreign ones (GENEVE ... LONDON, LONDON (OH), LONDON VILLAGE ...).
 #include "archive/archive_files.h"
 #include "archive/current_subject.h"
 #include "archive/ui/birth_entry_window.h"
@@ -133,8 +134,9 @@ private slots:
             {false, "mil", 21, line("MIGNANO MONTE LUNGO (CE)", "ITALIA")},
             {false, "MIGLIO", 18, line("MIGLIERINA (CZ)", "ITALIA")},
             {false, "A", 4, line("MEZZANO (TN)", "ITALIA")},               // entry 1, clamped
-            {false, "MINORI", 35, line("MINERVINO DI LECCE (LE)", "ITALIA")},  // entry 37, clamped
-            {true, "'s-hertogenbosch", 6, line("PARIS", "CANADA")},        // entry 8 of 9, clamped
+            {false, "TRIESTE", 37, line("MINORI (SA)", "ITALIA")},          // entry 40, clamped
+            {true, "'s-hertogenbosch", 8, line("PARIS", "CANADA")},        // entry 10 of 11, clamped
+            {true, "london", 6, line("LONDON VILLAGE", "KIRIBATI")},
             {true, "GENEVE", 4, line("LONDON", "REGNO UNITO")},            // the accented E of GENEVE compares as E
         };
         for (const auto& c : cases) {
@@ -154,7 +156,7 @@ private slots:
     void scrollBarAndListKeysMoveTheLinesWithinTheTable() {
         auto* bar = find<QScrollBar>("SBlocal");
         QCOMPARE(bar->minimum(), 4);
-        QCOMPARE(bar->maximum(), 35);
+        QCOMPARE(bar->maximum(), 37);
         const struct {
             int from;
             std::function<void()> move;
@@ -163,15 +165,15 @@ private slots:
             {4, [&] { bar->triggerAction(QScrollBar::SliderSingleStepAdd); }, 5},
             {4, [&] { bar->triggerAction(QScrollBar::SliderSingleStepSub); }, 4},
             {4, [&] { bar->triggerAction(QScrollBar::SliderPageStepAdd); }, 11},
-            {27, [&] { bar->triggerAction(QScrollBar::SliderPageStepAdd); }, 34},
-            {28, [&] { bar->triggerAction(QScrollBar::SliderPageStepAdd); }, 28},  // no whole page after it
+            {29, [&] { bar->triggerAction(QScrollBar::SliderPageStepAdd); }, 36},
+            {30, [&] { bar->triggerAction(QScrollBar::SliderPageStepAdd); }, 30},  // no whole page after it
             {13, [&] { bar->triggerAction(QScrollBar::SliderPageStepSub); }, 6},
             {12, [&] { bar->triggerAction(QScrollBar::SliderPageStepSub); }, 12},  // no whole page before it
             {10, [&] { list()->setCurrentRow(6); QTest::keyClick(list(), Qt::Key_Down); }, 11},
             {10, [&] { list()->setCurrentRow(3); QTest::keyClick(list(), Qt::Key_Down); }, 10},
             {10, [&] { list()->setCurrentRow(0); QTest::keyClick(list(), Qt::Key_Up); }, 9},
             {10, [&] { QTest::keyClick(list(), Qt::Key_PageDown); }, 16},
-            {33, [&] { QTest::keyClick(list(), Qt::Key_PageDown); }, 35},
+            {33, [&] { QTest::keyClick(list(), Qt::Key_PageDown); }, 37},
             {8, [&] { QTest::keyClick(list(), Qt::Key_PageUp); }, 4},
         };
         for (const auto& c : cases) {
@@ -205,6 +207,28 @@ private slots:
         choosePlace("MILANO");
         QVERIFY(window_->placeSelected());
         QCOMPARE(field("EditLocal")->text(), QString("MILANO (MI)"));
+        QCOMPARE(shown_->shown.size(), size_t(3));
+
+        // A whole name lands on the last place that continues it (TORINO
+        // DI SANGRO, LONDON VILLAGE); Enter takes the place of exactly that
+        // name, and shows it. Near the end of a table the landing is not
+        // the middle line and Enter still takes it.
+        const struct {
+            bool foreign;
+            QString typed, chosen, state;
+        } wholeNames[] = {
+            {false, "TORINO", "TORINO (TO)", "ITALIA"},
+            {true, "LONDON", "LONDON", "REGNO UNITO"},
+            {false, "MILITELLO", "MILITELLO ROSMARINO (ME)", "ITALIA"},  // none of exactly that name
+            {false, "TRIESTE", "TRIESTE (TS)", "ITALIA"},
+        };
+        for (const auto& c : wholeNames) {
+            QTest::mouseClick(find<QRadioButton>(c.foreign ? "RBestero" : "RBitalia"), Qt::LeftButton);
+            type("EditLocal", c.typed);
+            QTest::keyClick(field("EditLocal"), Qt::Key_Return);
+            QCOMPARE(field("EditLocal")->text(), c.chosen);
+            QCOMPARE(list()->currentItem()->text(), line(c.chosen, c.state));
+        }
         QCOMPARE(shown_->shown.size(), size_t(3));
     }
 
