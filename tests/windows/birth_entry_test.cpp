@@ -482,31 +482,40 @@ private slots:
         }
     }
 
-    // A correction as typed in the panel and the zone offset registration shows.
-    void correctionGoesToRegistrationWithItsSignReversed() {
+    // A correction and coordinates as typed in the panel, and what
+    // registration shows: the zone offset with the sign reversed, and 60
+    // minutes carried into the degrees.
+    void handOverToRegistrationReversesTheCorrection() {
         const struct {
-            QString typed, gmt;
+            QString correction, coordinates, gmt, shownCoordinates;
         } cases[] = {
-            {"-1", "+1"}, {"+5,75", "-5,75"}, {"1", "-1"}, {"-12.75", "+12,75"}, {"-0,61222", "+0,61222"},
+            {"-1", "45N28-009E11", "+1", "45N28-009E11"},
+            {"+5,75", "45N28-009E11", "-5,75", "45N28-009E11"},
+            {"1", "45N28-009E11", "-1", "45N28-009E11"},  // no sign: a positive correction
+            {"-12.75", "45N28-009E11", "+12,75", "45N28-009E11"},
+            {"-0,61222", "45N60-009E60", "+0,61222", "46N00-010E00"},
         };
         for (const auto& c : cases) {
             fresh();
             enterMilano1944();
             QTest::mouseClick(find<QToolButton>("BBlock"), Qt::LeftButton);
-            type("EditFuso", c.typed);
-            QString gmt;
+            type("EditFuso", c.correction);
+            type("EditCoord", c.coordinates);
+            QString gmt, coordinates;
             QTimer::singleShot(0, this, [&] {
                 auto* registration = window_->findChild<TFormRegSpa*>();
                 QVERIFY(registration);
                 gmt = registration->findChild<QLineEdit*>("EditGMT")->text();
+                coordinates = registration->findChild<QLineEdit*>("EditCoord")->text();
                 registration->reject();
             });
             QTest::mouseClick(find<QPushButton>("BBprosegui"), Qt::LeftButton);
             QCOMPARE(gmt, c.gmt);
+            QCOMPARE(coordinates, c.shownCoordinates);
             QCOMPARE(window_->result(), int(QDialog::Rejected));  // abandoned there, closed here too
         }
         QVERIFY(shown_->shown.empty());
-        QVERIFY(!currentSubjectExists());  // abandoned in registration: nothing written
+        QVERIFY(!currentSubjectExists());  // nothing written
     }
 
     void subjectTypedFromNameToRegistrationBecomesCurrent() {
