@@ -225,7 +225,7 @@ void TFormRegSpa::BBregistraClick() {
 }
 
 // The document is created once: after a failed registration a second
-// attempt reuses the number shown.
+// attempt reuses the number shown, in the same archive.
 void TFormRegSpa::BBregistraTestoClick() {
     bool ready = false;
     runUserAction(this, [&] {
@@ -235,8 +235,11 @@ void TFormRegSpa::BBregistraTestoClick() {
             return;
         }
         const std::string archive = chosenArchive();
-        if (EditNumTesto->text().isEmpty())
+        if (EditNumTesto->text().isEmpty()) {
             EditNumTesto->setText(fromCp1252(createTextDocument(archive, entered_.subject.name)));
+            EditArchi->setReadOnly(true);
+            ListArchivi->setEnabled(false);
+        }
         openDocument(textDocumentPath(archive, toCp1252(EditNumTesto->text())));
         ready = true;
     });

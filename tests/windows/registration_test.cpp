@@ -181,6 +181,7 @@ private slots:
         QVERIFY(shown_->shown.empty());
         QVERIFY(!registeredWhileEditing);
         QCOMPARE(field(window, "EditNumTesto")->text(), QString("00001"));
+        QVERIFY(field(window, "EditArchi")->isReadOnly());  // the document belongs to BASE now
         QVERIFY(edited.endsWith("BASEtxt\\00001.txt") || edited.endsWith("BASEtxt/00001.txt"));
         QCOMPARE(firstLine, QString("VERDI GIUSEPPE").leftJustified(38));
         QCOMPARE(lines(dir_->path() / "BASEtxt" / "FlagTxt.set"), std::vector<std::string>{"2"});
