@@ -2,11 +2,16 @@
 
 #include "analysis/chart_settings.h"
 #include "analysis/ui/orb_editor.h"
+#include "archive/ui/birth_entry_window.h"
+#include "archive/ui/deletion_window.h"
+#include "archive/ui/modification_window.h"
+#include "archive/ui/recall_window.h"
 #include "archive/archive_files.h"
 #include "base/data_dir.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
+#include "editor/ui/text_editor_window.h"
 #include "shell/current_subject_view.h"
 #include "shell/ui/backup_window.h"
 #include "shell/ui/main_window_pictures.h"
@@ -14,7 +19,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -26,7 +30,6 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace qv {
@@ -152,9 +155,19 @@ TFoSpagyr::TFoSpagyr(QWidget* parent) : QMainWindow(parent) {
     MemoAnnotaz->hide();
     auto* subjectTitle = new QLabel("Soggetto Attualmente selezionato", astro);
     subjectTitle->setStyleSheet("color: #f4e8c0; font-weight: bold;");
+    auto* recall = tabButton(astro, "Richiamo Nuovo Soggetto", "BBrichiamo");
+    auto* entry = tabButton(astro, "Inserim Dati Nascita", "BBinserimento");
+    auto* deletion = tabButton(astro, "Eliminaz Dati Nascita", "BBelimina");
+    auto* modification = tabButton(astro, "Modifica Dati Nascita / Crea Testo", "BBmodifica");
+    auto* subjectButtons = new QGridLayout;
+    subjectButtons->addWidget(recall, 0, 0);
+    subjectButtons->addWidget(entry, 0, 1);
+    subjectButtons->addWidget(deletion, 1, 0);
+    subjectButtons->addWidget(modification, 1, 1);
     auto* astroLayout = new QVBoxLayout(astro);
     astroLayout->addWidget(subjectTitle);
     astroLayout->addWidget(subjectFrame);
+    astroLayout->addLayout(subjectButtons);
     astroLayout->addStretch();
 
     auto* accessory = new QWidget;
@@ -184,6 +197,10 @@ TFoSpagyr::TFoSpagyr(QWidget* parent) : QMainWindow(parent) {
     connect(BBnome, &QPushButton::clicked, this, &TFoSpagyr::BBnomeClick);
     connect(BBstampa, &QPushButton::clicked, this, &TFoSpagyr::BBstampaClick);
     connect(BBapriTesto, &QPushButton::clicked, this, &TFoSpagyr::BBapriTestoClick);
+    connect(recall, &QPushButton::clicked, this, &TFoSpagyr::BBrichiamoClick);
+    connect(entry, &QPushButton::clicked, this, &TFoSpagyr::BBinserimentoClick);
+    connect(deletion, &QPushButton::clicked, this, &TFoSpagyr::BBeliminaClick);
+    connect(modification, &QPushButton::clicked, this, &TFoSpagyr::BBmodificaClick);
     connect(orbs, &QPushButton::clicked, this, &TFoSpagyr::BBorbiteClick);
     connect(thickness, &QPushButton::clicked, this, &TFoSpagyr::BBspessoreClick);
     connect(backup, &QPushButton::clicked, this, &TFoSpagyr::BBbackupClick);
@@ -400,10 +417,30 @@ void TFoSpagyr::BBbackupClick() {
 }
 
 void TFoSpagyr::BBapriTestoClick() {
-    runUserAction(this, [&] {
-        const std::string path = currentSubjectTextPath();
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(dataDir().resolve(path).string())));
-    });
+    std::string path;
+    if (!runUserAction(this, [&] { path = currentSubjectTextPath(); })) return;
+    TFoReMaiH editor(fromCp1252(path), this);
+    openChild(&editor);
+}
+
+void TFoSpagyr::BBrichiamoClick() {
+    TFormRich window(this);
+    openChild(&window);
+}
+
+void TFoSpagyr::BBinserimentoClick() {
+    TFoInputSpa window(this);
+    openChild(&window);
+}
+
+void TFoSpagyr::BBeliminaClick() {
+    TFoCancel window(this);
+    openChild(&window);
+}
+
+void TFoSpagyr::BBmodificaClick() {
+    TFoModifi window(this);
+    openChild(&window);
 }
 
 void TFoSpagyr::MemoSoggettoClick() {

@@ -50,6 +50,10 @@ public slots:
     void BBnomeClick();
     void BBstampaClick();
     void BBapriTestoClick();
+    void BBrichiamoClick();
+    void BBinserimentoClick();
+    void BBeliminaClick();
+    void BBmodificaClick();
     void BBorbiteClick();
     void BBspessoreClick();
     void BBbackupClick();

@@ -12,7 +12,9 @@
 #include "tests/support/temp_data_dir.h"
 #include "tests/support/zero_tables.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -136,6 +138,32 @@ private slots:
         QVERIFY(accessModes().administrator);
         QCOMPARE(code->text(), QString("OK"));
         QVERIFY(!code->isVisible());
+    }
+
+    void buttonsOpenTheirWindows() {
+        registerExample();
+        TFoSpagyr window;
+        window.show();
+        window.FormActivate();
+        const std::pair<const char*, const char*> buttons[] = {
+            {"BBrichiamo", "qv::TFormRich"},     {"BBinserimento", "qv::TFoInputSpa"},
+            {"BBelimina", "qv::TFoCancel"},      {"BBmodifica", "qv::TFoModifi"},
+            {"BBorbite", "qv::TFoOrbSpa"},       {"BBspessore", "qv::TFoSpeLin"},
+            {"BBbackup", "qv::TFoBakMod1"},      {"BBnome", "qv::TFoNomUte"},
+            {"BBstampa", "qv::TFoStampa"}};
+        for (auto [button, windowClass] : buttons) {
+            QString opened;
+            QTimer::singleShot(50, [&] {
+                if (QWidget* modal = QApplication::activeModalWidget()) {
+                    opened = modal->metaObject()->className();
+                    modal->close();
+                }
+            });
+            auto* b = window.findChild<QPushButton*>(button);
+            QVERIFY2(b, button);
+            b->click();
+            QCOMPARE(opened, QString(windowClass));
+        }
     }
 
 private:
