@@ -6,7 +6,9 @@
 #include "archive/ui/registration_window.h"
 #include "base/data_dir.h"
 #include "base/text_file.h"
+#include "base/decimal_text.h"
 #include "base/ui/dialogs.h"
+#include "base/ui/lock_glyph.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
 #include "ephemeris/angles.h"
@@ -77,29 +79,6 @@ int pressedKey(QEvent* e) {
 }
 
 bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
-
-// The lock glyph of the result panel: shut or open.
-QIcon lockGlyph(bool open) {
-    QPixmap glyph(32, 32);
-    glyph.fill(Qt::transparent);
-    QPainter p(&glyph);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(50, 50, 50), 3));
-    QPainterPath shackle;
-    const qreal left = open ? 15 : 9;
-    const qreal lift = open ? -4 : 0;
-    shackle.moveTo(left, 15 + lift);
-    shackle.lineTo(left, 10 + lift);
-    shackle.arcTo(left, 3 + lift, 14, 14, 180, -180);
-    shackle.lineTo(left + 14, open ? 11 + lift : 15);
-    p.drawPath(shackle);
-    p.setPen(QPen(QColor(80, 60, 20), 1));
-    p.setBrush(open ? QColor(80, 200, 90) : QColor(210, 170, 40));
-    p.drawRoundedRect(QRectF(5, 14, 22, 15), 3, 3);
-    p.setBrush(QColor(40, 30, 10));
-    p.drawEllipse(QPointF(16, 21), 2, 2);
-    return QIcon(glyph);
-}
 
 QLineEdit* lineField(QWidget* parent, const char* name, int maxLength, int widthInChars) {
     auto* e = new QLineEdit(parent);
@@ -173,12 +152,6 @@ QString carriedMinutes(const QString& coordinates) {
     carry(0, 2, 3);
     carry(6, 3, 10);
     return c;
-}
-
-std::string significant11(Extended jd) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.11Lg", jd);
-    return buf;
 }
 
 QString twoDigits(int v) { return QString("%1").arg(v, 2, 10, QChar('0')); }
@@ -655,7 +628,7 @@ void TFoInputSpa::showJulianDay() {
     const atlas::BirthMoment& m = *moment;
     const Extended local = julianDayOf(gregorian, m.day, m.month, m.year, m.hour, m.minute);
     const Extended universal = julianDayOf(gregorian, m.day, m.month, m.year, m.hour + *correction, m.minute);
-    EditJD->setText(fromCp1252(significant11(universal)));
+    EditJD->setText(fromCp1252(generalText(universal, 11)));
     EditDataEstesa->setText(fromCp1252(atlas::extendedDateText(local, gregorian)));
 }
 

@@ -9,6 +9,7 @@
 #include "archive/archive_files.h"
 #include "base/data_dir.h"
 #include "base/ui/dialogs.h"
+#include "base/ui/lock_glyph.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
 #include "editor/ui/text_editor_window.h"

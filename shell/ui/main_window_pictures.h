@@ -1,13 +1,11 @@
-// Pictures of the main window: the exit picture (FineProg.bmp, and
-// FineProgClic.bmp while pressed) and the two lock glyphs.
+// The exit picture of the main window: FineProg.bmp, and FineProgClic.bmp
+// while pressed.
 #pragma once
 
-#include <QIcon>
 #include <QPixmap>
 
 namespace qv {
 
 QPixmap exitPicture(bool pressed);
-QIcon lockGlyph(bool open);
 
 } // namespace qv
