@@ -6,6 +6,11 @@
 #include "archive/archive_files.h"
 #include "archive/data_directory_startup.h"
 #include "archive/subject_registration.h"
+#include "archive/ui/birth_entry_window.h"
+#include "archive/ui/deletion_window.h"
+#include "archive/ui/modification_window.h"
+#include "archive/ui/recall_window.h"
+#include "editor/ui/text_editor_window.h"
 #include "base/data_dir.h"
 #include "shell/ui/backup_window.h"
 #include "shell/ui/main_window.h"
@@ -71,6 +76,16 @@ int main(int argc, char** argv) {
     save(name, out + "/practitioner_name.png");
     qv::TFoBakMod1 backup;
     save(backup, out + "/backup.png");
+    qv::TFoInputSpa entry(&main);
+    save(entry, out + "/birth_entry.png");
+    qv::TFormRich recall(&main);
+    save(recall, out + "/recall.png");
+    qv::TFoModifi modification(&main);
+    save(modification, out + "/modification.png");
+    qv::TFoCancel deletion(&main);
+    save(deletion, out + "/deletion.png");
+    qv::TFoReMaiH editor(&main);
+    save(editor, out + "/text_editor.png");
     std::filesystem::remove_all(scratch);
     return 0;
 }
