@@ -1,7 +1,7 @@
 #include "archive/ui/recall_window.h"
 
-#include "archive/side_files.h"
 #include "archive/ui/subject_list_panel.h"
+#include "base/data_dir.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
@@ -19,11 +19,13 @@ namespace qv {
 
 namespace {
 
-QLineEdit* dataField(QWidget* parent, const char* name, int maxLength, bool readOnly) {
+// A field wide enough for `sample`.
+QLineEdit* dataField(QWidget* parent, const char* name, int maxLength, bool readOnly, const char* sample = nullptr) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
     e->setMaxLength(maxLength);
     e->setReadOnly(readOnly);
+    if (sample) e->setMinimumWidth(e->fontMetrics().horizontalAdvance(sample) + 16);
     if (readOnly) e->setStyleSheet("QLineEdit { background-color: palette(window); }");
     return e;
 }
@@ -36,10 +38,10 @@ TFormRich::TFormRich(QWidget* parent) : QDialog(parent) {
     panel_ = new SubjectListPanel(9, true, this);
 
     EditNome = dataField(this, "EditNome", 38, false);
-    EditData = dataField(this, "EditData", 16, true);
-    EditCorrez = dataField(this, "EditCorrez", 8, true);
-    EditCoordinate = dataField(this, "EditCoordinate", 12, true);
-    EditCalend = dataField(this, "EditCalend", 4, true);
+    EditData = dataField(this, "EditData", 16, true, "00/00/0000 00:00");
+    EditCorrez = dataField(this, "EditCorrez", 8, true, "-10,5");
+    EditCoordinate = dataField(this, "EditCoordinate", 12, true, "00N00-000E00");
+    EditCalend = dataField(this, "EditCalend", 4, true, "GIUL");
     EditLocalita = dataField(this, "EditLocalita", 27, false);
     EditNazional = dataField(this, "EditNazional", 20, false);
     MemoAnnotaz = new QPlainTextEdit(this);
@@ -98,6 +100,10 @@ TFormRich::TFormRich(QWidget* parent) : QDialog(parent) {
     connect(BBinverti, &QPushButton::clicked, this, &TFormRich::BBinvertiClick);
     connect(BBok, &QPushButton::clicked, this, &TFormRich::BBokClick);
     connect(BBannulla, &QPushButton::clicked, this, &QDialog::reject);
+    runUserAction(this, [&] {
+        if (dataDir().exists(kAnnotationsFile)) annotationsBefore_ = readAnnotationsFile();
+        if (dataDir().exists(kTextPointerFile)) pointerBefore_ = readTextPointer();
+    });
     panel_->start();
 }
 
@@ -114,6 +120,7 @@ void TFormRich::clearData() {
 void TFormRich::ListBoxNomiSelect(int position) {
     clearData();
     runUserAction(this, [&] {
+        sideFilesWritten_ = true;
         Recall r = recallSubject(*panel_->archive(), position);
         const DecodedBirth& b = r.birth;
         chosenName_ = r.subject.entry.name();
@@ -129,6 +136,8 @@ void TFormRich::ListBoxNomiSelect(int position) {
             for (const std::string& line : r.subject.annotation->lines) lines << fromCp1252(trimSpaces(line));
             MemoAnnotaz->setPlainText(lines.join('\n'));
         }
+        for (QLineEdit* e : {EditNome, EditData, EditCorrez, EditCoordinate, EditCalend, EditLocalita, EditNazional})
+            e->setCursorPosition(0);
         recall_ = std::move(r);
         inversions_ = 0;
         BBinverti->setEnabled(true);
@@ -163,7 +172,15 @@ void TFormRich::BBokClick() {
 }
 
 // Leaving notes the archive, the entry and its position in MMDatArc.dum.
+// Choosing a subject wrote its annotations and text pointer; when it did
+// not become the current subject they are the current subject's again.
 void TFormRich::done(int result) {
+    if (sideFilesWritten_ && !recalled_) {
+        runUserAction(this, [&] {
+            writeAnnotationsFile(annotationsBefore_);
+            writeTextPointer(pointerBefore_);
+        });
+    }
     if (panel_->archive() && panel_->lastPosition() > 0) {
         runUserAction(this, [&] {
             const IndexEntry& entry = panel_->lastEntry();

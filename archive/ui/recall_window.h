@@ -2,6 +2,7 @@
 // subject (TMPR), with the name, place and nation as edited here.
 #pragma once
 
+#include "archive/side_files.h"
 #include "archive/subject_operations.h"
 
 #include <QDialog>
@@ -46,6 +47,12 @@ private:
     QPushButton* BBok;
     QPushButton* BBannulla;
 
+    // The current subject's annotations and text pointer as they were
+    // before a subject was chosen here: put back when the window closes
+    // without "&OK".
+    std::string annotationsBefore_;
+    TextPointer pointerBefore_;
+    bool sideFilesWritten_ = false;
     std::optional<Recall> recall_;
     std::string chosenName_;
     int inversions_ = 0;

@@ -65,9 +65,9 @@ SubjectListPanel::SubjectListPanel(int lines, bool enterInList, QWidget* parent)
     ListBoxNomi->setFont(fixed);
     EditSoggetto->setFont(fixed);
     const QFontMetrics fm(fixed);
-    const int row = fm.height() + 2;
+    rowHeight_ = fm.height() + 2;
     const int frame = 2 * ListBoxNomi->frameWidth();
-    ListBoxNomi->setFixedHeight(lines_ * row + frame + 4);
+    ListBoxNomi->setFixedHeight(lines_ * rowHeight_ + frame);
     ListBoxNomi->setMinimumWidth(fm.horizontalAdvance(QString(44, 'M')) + frame + 8);
     ListBoxArchivi->setFixedWidth(fm.horizontalAdvance(QString(19, 'M')));
     EditArchi->setFixedWidth(fm.horizontalAdvance(QString(7, 'M')));
@@ -179,7 +179,7 @@ void SubjectListPanel::showList() {
     if (!archive_) return;
     const NameListWindow w = window();
     if (w.subjects == 0) {
-        ListBoxNomi->addItem(kEmptyArchive);
+        (new QListWidgetItem(kEmptyArchive, ListBoxNomi))->setSizeHint(QSize(0, rowHeight_));
         clearField(true);
         EditSoggetto->setEnabled(false);
         return;
@@ -187,7 +187,10 @@ void SubjectListPanel::showList() {
     EditSoggetto->setEnabled(true);
     position_ = w.clamp(position_);
     const int first = w.first(position_);
-    for (int i = 0; i < w.shown(); ++i) ListBoxNomi->addItem(fromCp1252(archive_->readIndex(first + i).text));
+    for (int i = 0; i < w.shown(); ++i) {
+        auto* item = new QListWidgetItem(fromCp1252(archive_->readIndex(first + i).text), ListBoxNomi);
+        item->setSizeHint(QSize(0, rowHeight_));
+    }
     if (!w.showsAll()) {
         ScrollBarNomi->setRange(w.lowest(), w.highest());
         ScrollBarNomi->setValue(position_);

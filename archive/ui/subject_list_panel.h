@@ -87,6 +87,7 @@ private:
     QScrollBar* ScrollBarNomi;
 
     int lines_;
+    int rowHeight_ = 0;
     bool enterInList_;
     std::optional<Archive> archive_;
     int position_ = 0;

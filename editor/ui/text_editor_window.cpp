@@ -329,6 +329,8 @@ void TFoReMaiH::build() {
     connect(RichEdit, &QTextEdit::currentCharFormatChanged, this, &TFoReMaiH::RichEditCharFormatChange);
     connect(RichEdit->document(), &QTextDocument::modificationChanged, this,
             [this](bool changed) { panelModified_->setText(changed ? "Modified" : ""); });
+    // Undo and redo change paragraph formats without moving the caret.
+    connect(RichEdit->document(), &QTextDocument::contentsChanged, this, &TFoReMaiH::RichEditSelectionChange);
     connect(RichEdit, &QTextEdit::copyAvailable, EditCutItem, &QAction::setEnabled);
     connect(RichEdit, &QTextEdit::copyAvailable, EditCopyItem, &QAction::setEnabled);
     connect(RichEdit, &QTextEdit::undoAvailable, EditUndoItem, &QAction::setEnabled);

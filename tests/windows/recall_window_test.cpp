@@ -197,6 +197,22 @@ private slots:
                  (std::vector<std::string>{"BASE", "ROSSI MARIO LUIGI                     00002", "2", "ROSSI MARIO LUIGI"}));
     }
 
+    void cancellingLeavesTheCurrentSubjectsSideFiles() {
+        test::StoredExample annotated{"ROSSI MARIO"};
+        annotated.annotation = {{"Nota", "", "", std::string(64, ' ') + "00002"}};
+        test::writeExampleArchive("BASE", {annotated});
+        writeAnnotationsFile(" Annotazioni del soggetto attuale");
+        writeTextPointer({"RICE", "00009"});
+        TFormRich window;
+        doubleClickRow(window.findChild<QListWidget*>("ListBoxNomi"), 0);
+        QCOMPARE(lines(kTextPointerFile), (std::vector<std::string>{"BASE", "00002"}));
+        QTest::mouseClick(window.findChild<QPushButton*>("BBannulla"), Qt::LeftButton);
+        QCOMPARE(window.result(), int(QDialog::Rejected));
+        QCOMPARE(lines(kAnnotationsFile), std::vector<std::string>{" Annotazioni del soggetto attuale"});
+        QCOMPARE(lines(kTextPointerFile), (std::vector<std::string>{"RICE", "00009"}));
+        QVERIFY(!currentSubjectExists());
+    }
+
     void theInversionCyclesThroughTheWords() {
         test::writeExampleArchive("BASE", {{"ROSSI MARIO LUIGI"}, {"VERDI ANNA"}});
         TFormRich window;
