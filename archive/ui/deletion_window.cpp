@@ -18,15 +18,17 @@ namespace qv {
 
 namespace {
 
-QPlainTextEdit* memo(QWidget* parent, const char* name, int lines) {
+QPlainTextEdit* memo(QWidget* parent, const char* name, int lines, bool fixedPitch) {
     auto* m = new QPlainTextEdit(parent);
     m->setObjectName(name);
     m->setReadOnly(true);
-    m->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont fixed("Courier New");
-    fixed.setStyleHint(QFont::TypeWriter);
-    m->setFont(fixed);
-    m->setFixedHeight(QFontMetrics(fixed).lineSpacing() * lines + 14);
+    m->setLineWrapMode(fixedPitch ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+    if (fixedPitch) {
+        QFont fixed("Courier New");
+        fixed.setStyleHint(QFont::TypeWriter);
+        m->setFont(fixed);
+    }
+    m->setFixedHeight(m->fontMetrics().lineSpacing() * lines + 14);
     return m;
 }
 
@@ -38,10 +40,10 @@ TFoCancel::TFoCancel(QWidget* parent) : QDialog(parent) {
     panel_ = new SubjectListPanel(9, false, this);
 
     auto* verification = new QGroupBox("Verifica Dati da Eliminare", this);
-    MemoVerifica = memo(verification, "MemoVerifica", 7);
+    MemoVerifica = memo(verification, "MemoVerifica", 7, true);
     MemoVerifica->setMinimumWidth(QFontMetrics(MemoVerifica->font()).horizontalAdvance(QString(46, 'M')));
-    MemoAnnotaz = memo(verification, "MemoAnnotaz", 7);
-    MemoAnnotaz->setMinimumWidth(QFontMetrics(MemoAnnotaz->font()).horizontalAdvance(QString(40, 'M')));
+    MemoAnnotaz = memo(verification, "MemoAnnotaz", 7, false);
+    MemoAnnotaz->setMinimumWidth(MemoAnnotaz->fontMetrics().horizontalAdvance(QString(36, 'M')));
     LabNumTesto = new QLabel(verification);
     LabNumTesto->setObjectName("LabNumTesto");
     QFont small = LabNumTesto->font();
@@ -104,7 +106,7 @@ void TFoCancel::ListBoxNomiSelect(int position) {
         MemoVerifica->setPlainText(lines.join('\n'));
         if (s.annotation) {
             QStringList notes;
-            for (const std::string& line : s.annotation->lines) notes << fromCp1252(trimRight(line));
+            for (const std::string& line : s.annotation->lines) notes << fromCp1252(trimSpaces(line));
             MemoAnnotaz->setPlainText(notes.join('\n'));
         }
         const std::string number = s.textNumber();

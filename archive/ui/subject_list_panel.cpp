@@ -329,8 +329,10 @@ void SubjectListPanel::start() {
     for (int i = 0; i < ListBoxArchivi->count(); ++i)
         if (ListBoxArchivi->item(i)->data(Qt::UserRole).toString() == kPersonalArchive) {
             openNamedArchive(kPersonalArchive);
-            return;
+            break;
         }
+    // The user can type a name at once.
+    if (EditSoggetto->isEnabled()) EditSoggetto->setFocus();
 }
 
 } // namespace qv

@@ -191,6 +191,26 @@ private slots:
         QVERIFY(!editor.modified());
     }
 
+    void openAsksTheSaveQuestionThenLoadsTheChosenFile() {
+        test::RecordedBoxes boxes;
+        const auto other = dir_->path() / "altro.txt";
+        writeFileAtomically(other, "Altro\ntesto");
+        TFoReMaiH editor{QString(kDocument)};
+        QTest::keyClicks(editor.textArea(), "a");
+        boxes->answers = {Dialogs::Answer::Cancel};
+        editor.findChild<QAction*>("FileOpenItem")->trigger();
+        QCOMPARE(editor.textArea()->toPlainText(), QString("aROSSI MARIO\nseconda riga"));
+        boxes->answers = {Dialogs::Answer::No};
+        {
+            FileDialogAnswer choose{QString::fromStdString(other.string())};
+            editor.findChild<QAction*>("FileOpenItem")->trigger();
+            QCOMPARE(choose.title, QString("OpenDialog"));
+        }
+        QCOMPARE(editor.textArea()->toPlainText(), QString("Altro\ntesto"));
+        QCOMPARE(editor.documentName(), QString::fromStdString(other.string()));
+        QVERIFY(!editor.modified());
+    }
+
     void aDroppedFileIsOpenedAfterTheSaveQuestion() {
         test::RecordedBoxes boxes;
         const auto other = dir_->path() / "altro.txt";
