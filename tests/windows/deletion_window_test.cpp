@@ -19,13 +19,6 @@ using namespace qv;
 
 namespace {
 
-void chooseRow(TFoCancel& window, int row) {
-    auto* list = window.findChild<QListWidget*>("ListBoxNomi");
-    const QRect r = list->visualItemRect(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
-}
-
 } // namespace
 
 class DeletionWindowTest : public QObject {
@@ -48,7 +41,7 @@ private slots:
         TFoCancel window;
         auto* elimina = window.findChild<QPushButton*>("BBelimina");
         QVERIFY(!elimina->isEnabled());
-        chooseRow(window, 0);
+        test::chooseListedSubject(&window, 0);
         QCOMPARE(window.findChild<QPlainTextEdit*>("MemoVerifica")->toPlainText(),
                  QString("ROSSI MARIO").leftJustified(38) + "\n"
                          "Nascita 15/03/1944 12:30  Correz. -1\n"
@@ -81,7 +74,7 @@ private slots:
         test::writeExampleArchive("BASE", {{"ANNA"}, {"ROSSI MARIO"}});
         test::RecordedBoxes boxes;
         TFoCancel window;
-        chooseRow(window, 1);
+        test::chooseListedSubject(&window, 1);
         auto* field = window.findChild<QLineEdit*>("EditSoggetto");
         field->clear();
         QTest::keyClicks(field, "Z");
@@ -91,7 +84,7 @@ private slots:
         QCOMPARE(test::indexTexts("BASE").size(), std::size_t(3));
 
         // Chosen again: the verified subject goes, the other stays.
-        chooseRow(window, 1);
+        test::chooseListedSubject(&window, 1);
         QTest::mouseClick(window.findChild<QPushButton*>("BBelimina"), Qt::LeftButton);
         const auto index = test::indexTexts("BASE");
         QCOMPARE(index.size(), std::size_t(2));

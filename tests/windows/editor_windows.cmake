@@ -2,5 +2,5 @@
 qv_add_gtest(editor_core_test editor_core_test.cpp)
 target_link_libraries(editor_core_test PRIVATE qv_editor)
 
-qv_add_qtest(text_editor_window_test text_editor_window_test.cpp subject_windows_support.cpp)
-target_link_libraries(text_editor_window_test PRIVATE qv_editor_ui qv_archive)
+qv_add_qtest(text_editor_window_test text_editor_window_test.cpp)
+target_link_libraries(text_editor_window_test PRIVATE qv_editor_ui qv_subject_windows_test_support)

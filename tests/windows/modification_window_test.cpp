@@ -30,13 +30,6 @@ std::string bytesOf(const std::string& dataPath) { return readWholeFile(dataDir(
 
 std::string archiveBytes() { return bytesOf("BASE.ST1") + bytesOf("BASE.ST2") + bytesOf("BASE.ST3"); }
 
-void chooseRow(TFoModifi& window, int row) {
-    auto* list = window.findChild<QListWidget*>("ListBoxNomi");
-    const QRect r = list->visualItemRect(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
-}
-
 QLineEdit* field(TFoModifi& window, const char* name) { return window.findChild<QLineEdit*>(name); }
 
 void click(TFoModifi& window, const char* button) {
@@ -67,7 +60,7 @@ private slots:
         test::writeExampleArchive("BASE", {{"ANNA"}, s});
         TFoModifi window;
         QVERIFY(!window.showsData());
-        chooseRow(window, 1);
+        test::chooseListedSubject(&window, 1);
         QVERIFY(window.showsData());
         const std::pair<const char*, QString> shown[] = {
             {"EditNome", QString("ROSSI MARIO").leftJustified(38)}, {"EditData", "15/03/1944"},
@@ -102,7 +95,7 @@ private slots:
         };
         const std::size_t count = std::size(checks);
         for (std::size_t i = 0; i < count; ++i) {
-            chooseRow(window, 0);
+            test::chooseListedSubject(&window, 0);
             for (std::size_t j = i; j < count; ++j) field(window, checks[j].field)->setText(checks[j].wrong);
             boxes->shown.clear();
             click(window, "BBokRegistra");
@@ -111,7 +104,7 @@ private slots:
             QVERIFY2(!window.locked(), "the fields stay editable");
             click(window, "BBelenco");
         }
-        chooseRow(window, 0);
+        test::chooseListedSubject(&window, 0);
         field(window, "EditCorr")->setText("-12,5");
         click(window, "BBokRegistra");
         QCOMPARE(boxes.last(), QString("\"Corr\" riporta un valore impossibile"));
@@ -126,7 +119,7 @@ private slots:
         test::writeExampleArchive("BASE", {{"ROSSI MARIO"}});
         test::RecordedBoxes boxes;
         TFoModifi window;
-        chooseRow(window, 0);
+        test::chooseListedSubject(&window, 0);
         const std::string before = archiveBytes();
         field(window, "EditCorr")->setText("3");  // at 9° E: |3 + 0.6| > 2
         boxes->answers = {Dialogs::Answer::No};
@@ -147,7 +140,7 @@ private slots:
         const std::string current = bytesOf("TMPR.ST1") + bytesOf("TMPR.ST2");
         test::RecordedBoxes boxes;
         TFoModifi window;
-        chooseRow(window, 2);
+        test::chooseListedSubject(&window, 2);
         field(window, "EditNome")->setText("Bianchi Mario");
         field(window, "EditOra")->setText("08:05");
         QVERIFY(!window.findChild<QPushButton*>("BBancora")->isEnabled());
@@ -170,7 +163,7 @@ private slots:
         writeTextPointer({"RICE", "00004"});  // the current subject's text
         test::RecordedBoxes boxes;
         TFoModifi window;
-        chooseRow(window, 0);
+        test::chooseListedSubject(&window, 0);
         QString shownText;
         QString shownName;
         QTimer closer;
@@ -197,7 +190,7 @@ private slots:
 
         // Again on the same subject: the document is reused.
         click(window, "BBancora");
-        chooseRow(window, 0);
+        test::chooseListedSubject(&window, 0);
         QCOMPARE(field(window, "EditNumTesto")->text(), QString("00001"));
         closer.start(10);
         click(window, "BBtesto");

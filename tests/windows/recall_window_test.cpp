@@ -37,12 +37,6 @@ QStringList names(QListWidget* list) {
 bool aqua(QLineEdit* field) { return field->styleSheet().contains("aqua"); }
 bool red(QLineEdit* field) { return field->styleSheet().contains("red"); }
 
-void doubleClickRow(QListWidget* list, int row) {
-    const QRect r = list->visualItemRect(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
-}
-
 } // namespace
 
 class RecallWindowTest : public QObject {
@@ -160,10 +154,9 @@ private slots:
         annotated.annotation = {{"  Prima riga  ", "", "Terza", "Quarta" + std::string(58, ' ') + "00007"}};
         test::writeExampleArchive("BASE", {{"BIANCHI LUCA"}, annotated});
         TFormRich window;
-        auto* list = window.findChild<QListWidget*>("ListBoxNomi");
         auto* inverti = window.findChild<QPushButton*>("BBinverti");
         QVERIFY(!inverti->isEnabled());
-        doubleClickRow(list, 1);
+        test::chooseListedSubject(&window, 1);
         QCOMPARE(window.findChild<QLineEdit*>("EditSoggetto")->text(), QString("ROSSI MARIO LUIGI                     00002"));
         QCOMPARE(window.findChild<QLineEdit*>("EditNome")->text(), QString("ROSSI MARIO LUIGI").leftJustified(38));
         QCOMPARE(window.findChild<QLineEdit*>("EditData")->text(), QString("15/03/1944 12:30"));
@@ -204,7 +197,7 @@ private slots:
         writeAnnotationsFile(" Annotazioni del soggetto attuale");
         writeTextPointer({"RICE", "00009"});
         TFormRich window;
-        doubleClickRow(window.findChild<QListWidget*>("ListBoxNomi"), 0);
+        test::chooseListedSubject(&window, 0);
         QCOMPARE(lines(kTextPointerFile), (std::vector<std::string>{"BASE", "00002"}));
         QTest::mouseClick(window.findChild<QPushButton*>("BBannulla"), Qt::LeftButton);
         QCOMPARE(window.result(), int(QDialog::Rejected));
@@ -216,17 +209,16 @@ private slots:
     void theInversionCyclesThroughTheWords() {
         test::writeExampleArchive("BASE", {{"ROSSI MARIO LUIGI"}, {"VERDI ANNA"}});
         TFormRich window;
-        auto* list = window.findChild<QListWidget*>("ListBoxNomi");
         auto* inverti = window.findChild<QPushButton*>("BBinverti");
         auto* nome = window.findChild<QLineEdit*>("EditNome");
-        doubleClickRow(list, 0);
+        test::chooseListedSubject(&window, 0);
         const QStringList three = {"MARIO LUIGI ROSSI", "ROSSI LUIGI MARIO", "MARIO ROSSI LUIGI", "LUIGI ROSSI MARIO",
                                    "LUIGI MARIO ROSSI", "ROSSI MARIO LUIGI", "MARIO LUIGI ROSSI"};
         for (const QString& expected : three) {
             QTest::mouseClick(inverti, Qt::LeftButton);
             QCOMPARE(nome->text(), expected);
         }
-        doubleClickRow(list, 1);
+        test::chooseListedSubject(&window, 1);
         for (const char* expected : {"ANNA VERDI", "VERDI ANNA", "ANNA VERDI"}) {
             QTest::mouseClick(inverti, Qt::LeftButton);
             QCOMPARE(nome->text(), QString(expected));
@@ -262,7 +254,7 @@ private slots:
         test::writeExampleArchive("BASE", {{"ROSSI ANNA"}});
         TFormRich window;
         auto* field = window.findChild<QLineEdit*>("EditSoggetto");
-        doubleClickRow(window.findChild<QListWidget*>("ListBoxNomi"), 0);
+        test::chooseListedSubject(&window, 0);
         field->clear();
         QTest::keyClicks(field, "X");
         QVERIFY(red(field));

@@ -4,6 +4,8 @@
 #include "archive/archive_records.h"
 #include "base/data_dir.h"
 
+#include <QListWidget>
+#include <QTest>
 #include <algorithm>
 #include <cstdio>
 
@@ -53,6 +55,13 @@ std::vector<std::string> indexTexts(const std::string& archive) {
     std::vector<std::string> out;
     for (const auto& e : openAnyArchive(archive).readWholeIndex()) out.push_back(e.text);
     return out;
+}
+
+void chooseListedSubject(QWidget* window, int row) {
+    auto* list = window->findChild<QListWidget*>("ListBoxNomi");
+    const QPoint at = list->visualItemRect(list->item(row)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 
 RecordedBoxes::RecordedBoxes() {

@@ -4,6 +4,8 @@
 
 #include "base/ui/dialogs.h"
 
+class QWidget;
+
 #include <array>
 #include <memory>
 #include <optional>
@@ -35,6 +37,10 @@ std::vector<StoredExample> numberedSubjects(int count);
 
 // The whole index of an archive, record 0 included.
 std::vector<std::string> indexTexts(const std::string& archive);
+
+// Clicks and then double-clicks line `row` of the window's name list
+// (ListBoxNomi), as a user chooses a subject.
+void chooseListedSubject(QWidget* window, int row);
 
 // Installs a RecordingDialogs for the lifetime of the object.
 class RecordedBoxes {
