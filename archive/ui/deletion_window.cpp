@@ -118,7 +118,7 @@ void TFoCancel::ListBoxNomiSelect(int position) {
 
 // Deletes the subject shown for verification; there is no further question.
 void TFoCancel::BBeliminaClick() {
-    if (verified_ < 1) {
+    if (verified_ < 1 || !panel_->archive()) {
         dialogs().information(this, "Doppio Clic su Elenco");
         return;
     }

@@ -223,13 +223,15 @@ bool TFoModifi::rewrite(const SubjectEdit& edit) {
     }
     // The subject now stands where the rewrite put it; the list is read again.
     panel_->reopen();
-    runUserAction(this, [&] { subject_ = readStoredSubject(*panel_->archive(), done.indexPosition); });
+    subject_.reset();
+    if (panel_->archive())
+        runUserAction(this, [&] { subject_ = readStoredSubject(*panel_->archive(), done.indexPosition); });
     BBancora->setEnabled(true);
     return true;
 }
 
 void TFoModifi::BBokRegistraClick() {
-    if (!subject_ || locked_) return;
+    if (!subject_ || locked_ || !panel_->archive()) return;
     SubjectEdit edit = editFromFields();
     if (!checksPass(edit)) return;
     rewrite(edit);
@@ -238,7 +240,7 @@ void TFoModifi::BBokRegistraClick() {
 // Creates the subject's text document (or reuses the one it has), rewrites
 // the subject with its number and opens the document in the editor.
 void TFoModifi::BBtestoClick() {
-    if (!subject_ || locked_) return;
+    if (!subject_ || locked_ || !panel_->archive()) return;
     SubjectEdit edit = editFromFields();
     if (!checksPass(edit)) return;
     std::string path;
