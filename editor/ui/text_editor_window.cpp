@@ -347,7 +347,7 @@ void TFoReMaiH::build() {
     setDocumentName(kUntitled);
     RichEditCharFormatChange(RichEdit->currentCharFormat());
     RichEditSelectionChange();
-    resize(760, 540);
+    resize(sizeHint());
     RichEdit->setFocus();
 }
 

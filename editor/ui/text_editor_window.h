@@ -44,6 +44,8 @@ public:
     bool openDocument(const QString& path);
     // Prints the text on `printer`, with the document's name as job title.
     void printTo(QPrinter* printer);
+    // Room for a page of text, also when the window is sized to its hint.
+    QSize sizeHint() const override { return {760, 540}; }
 
 public slots:
     void FileNewClick();
