@@ -246,7 +246,14 @@ TFoSpagyr::TFoSpagyr(QWidget* parent) : QMainWindow(parent) {
 }
 
 bool TFoSpagyr::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate && !activating_) FormActivate();
+    // The first activation loads everything; afterwards openChild activates
+    // again when a child window closes. Activations of any other kind (a
+    // message box closing, the user switching back) do not reload, so a
+    // failure shown by the activation cannot bring itself back.
+    if (e->type() == QEvent::WindowActivate && !activatedOnce_) {
+        activatedOnce_ = true;
+        FormActivate();
+    }
     return QMainWindow::event(e);
 }
 
@@ -260,7 +267,6 @@ void TFoSpagyr::paintEvent(QPaintEvent* e) {
 }
 
 void TFoSpagyr::FormActivate() {
-    activating_ = true;
     runUserAction(this, [&] {
         retireOldBackupFolder();
         if (!archiveExists(kPersonalArchive)) createPersonalArchive();
@@ -278,7 +284,6 @@ void TFoSpagyr::FormActivate() {
         const int index = settings.setLetter == "B" ? 1 : settings.setLetter == "C" ? 2 : 0;
         CBorbite->setCurrentIndex(index);
     });
-    activating_ = false;
 }
 
 void TFoSpagyr::loadCurrentSubject() {

@@ -90,7 +90,7 @@ private:
     bool locked_ = true;
     bool orbChanged_ = false;
     bool nodeChanged_ = false;
-    bool activating_ = false;
+    bool activatedOnce_ = false;
     QStringList subject_;
 };
 
