@@ -75,9 +75,8 @@ Recall recallSubject(const Archive& archive, int k) {
     r.subject = readStoredSubject(archive, k);
     r.birth = decodeBirth(r.subject.record);
     r.annotationText = r.subject.annotation ? recalledAnnotationText(*r.subject.annotation) : std::string();
+    r.archive = archive.name();
     writeRecalledPointer(r.subject.birthNumber, archive.name());
-    writeAnnotationsFile(r.annotationText);
-    writeTextPointer({archive.name(), r.subject.textNumber()});
     return r;
 }
 
@@ -86,6 +85,10 @@ void confirmRecall(const Recall& recall, const std::string& name, const std::str
     record.place = recall.birth.coordinates + place;
     record.nation = nation;
     writeCurrentSubject(name.substr(0, kKeyWidth), record);
+    // The annotations and the text go with the subject that became current,
+    // not with one only looked at.
+    writeAnnotationsFile(recall.annotationText);
+    writeTextPointer({recall.archive, recall.subject.textNumber()});
 }
 
 SubjectEdit editFieldsOf(const StoredSubject& s) {

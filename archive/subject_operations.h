@@ -33,16 +33,18 @@ struct StoredSubject {
 StoredSubject readStoredSubject(const Archive& archive, int k);
 
 // Selecting a subject in the recall window: reads it and writes
-// FileDum\PointGlo.dum, FileDum\Annotaz.dum and FileDum\StrText.dum.
+// FileDum\PointGlo.dum.
 struct Recall {
     StoredSubject subject;
     DecodedBirth birth;
-    std::string annotationText;  // as written into Annotaz.dum
+    std::string archive;
+    std::string annotationText;  // as confirmRecall writes it into Annotaz.dum
 };
 Recall recallSubject(const Archive& archive, int k);
 
 // "&OK" of the recall window: the subject becomes the current one, with the
-// name, place and nation as the window's fields hold them.
+// name, place and nation as the window's fields hold them, and its
+// annotations and text pointer go to FileDum\Annotaz.dum and StrText.dum.
 void confirmRecall(const Recall& recall, const std::string& name, const std::string& place,
                    const std::string& nation);
 

@@ -100,10 +100,6 @@ TFormRich::TFormRich(QWidget* parent) : QDialog(parent) {
     connect(BBinverti, &QPushButton::clicked, this, &TFormRich::BBinvertiClick);
     connect(BBok, &QPushButton::clicked, this, &TFormRich::BBokClick);
     connect(BBannulla, &QPushButton::clicked, this, &QDialog::reject);
-    runUserAction(this, [&] {
-        if (dataDir().exists(kAnnotationsFile)) annotationsBefore_ = readAnnotationsFile();
-        if (dataDir().exists(kTextPointerFile)) pointerBefore_ = readTextPointer();
-    });
     panel_->start();
 }
 
@@ -115,12 +111,11 @@ void TFormRich::clearData() {
     BBinverti->setEnabled(false);
 }
 
-// A subject chosen in the list: its data are shown and the side files of
-// the recall written (PointGlo.dum, Annotaz.dum, StrText.dum).
+// A subject chosen in the list: its data are shown (and PointGlo.dum
+// written); the current subject changes only with "&OK".
 void TFormRich::ListBoxNomiSelect(int position) {
     clearData();
     runUserAction(this, [&] {
-        sideFilesWritten_ = true;
         Recall r = recallSubject(*panel_->archive(), position);
         const DecodedBirth& b = r.birth;
         chosenName_ = r.subject.entry.name();
@@ -172,15 +167,7 @@ void TFormRich::BBokClick() {
 }
 
 // Leaving notes the archive, the entry and its position in MMDatArc.dum.
-// Choosing a subject wrote its annotations and text pointer; when it did
-// not become the current subject they are the current subject's again.
 void TFormRich::done(int result) {
-    if (sideFilesWritten_ && !recalled_) {
-        runUserAction(this, [&] {
-            writeAnnotationsFile(annotationsBefore_);
-            writeTextPointer(pointerBefore_);
-        });
-    }
     if (panel_->archive() && panel_->lastPosition() > 0) {
         runUserAction(this, [&] {
             const IndexEntry& entry = panel_->lastEntry();

@@ -50,9 +50,6 @@ private:
     // The current subject's annotations and text pointer as they were
     // before a subject was chosen here: put back when the window closes
     // without "&OK".
-    std::string annotationsBefore_;
-    TextPointer pointerBefore_;
-    bool sideFilesWritten_ = false;
     std::optional<Recall> recall_;
     std::string chosenName_;
     int inversions_ = 0;
