@@ -120,7 +120,6 @@ std::string createTextDocument(const std::string& archive, const std::string& su
     writeLines(flag.c_str(), {std::to_string(k + 1)});
     writeLines(document.c_str(), {padRight(subjectName, kNameWidth).substr(0, kNameWidth)});
     writeEditedDocument(document);
-    writeTextPointer({archive, digits});
     return digits;
 }
 

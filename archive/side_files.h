@@ -62,8 +62,9 @@ bool textDocumentExists(const std::string& archive, const std::string& number);
 // FlagTxt.set ("1") when missing, the number k read from FlagTxt.set and
 // k + 1 written back, the document with one line (the name padded to 38).
 // A number whose document already exists is passed over, so no document is
-// ever overwritten. Writes DatModif.dum and StrText.dum. Returns the
-// 5-digit number.
+// ever overwritten. Writes DatModif.dum (StrText.dum follows the current
+// subject and is written by registration and recall). Returns the 5-digit
+// number.
 std::string createTextDocument(const std::string& archive, const std::string& subjectName);
 
 // Deletes ARCHtxt\NUMBER.Txt when it exists; returns whether it did.

@@ -245,12 +245,8 @@ void TFoModifi::BBtestoClick() {
     if (!checksPass(edit)) return;
     std::string path;
     const bool ok = runUserAction(this, [&] {
-        // The text pointer belongs to the current subject, which a
-        // modification does not change: it is kept as it was.
-        const TextPointer current = dataDir().exists(kTextPointerFile) ? readTextPointer() : TextPointer{};
         const std::string archive = panel_->archive()->name();
         const std::string number = textDocumentForEdit(archive, edit);
-        writeTextPointer(current);
         edit.textNumber = number;
         EditNumTesto->setText(fromCp1252(number));
         path = textDocumentPath(archive, number);
