@@ -6,7 +6,4 @@ cd "$(dirname "$0")"
 ./setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build
-if [ -x build/shell/quorendaville ]; then
-  exec build/shell/quorendaville "$@"
-fi
-exec build/shell/cli/quorendaville-cli "$@"
+exec build/shell/ui/quorendaville "$@"
