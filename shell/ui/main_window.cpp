@@ -44,10 +44,6 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* e) {
     if (rect().contains(e->position().toPoint())) emit clicked();
     QLabel::mouseReleaseEvent(e);
 }
-void ClickableLabel::mouseDoubleClickEvent(QMouseEvent* e) {
-    emit doubleClicked();
-    QLabel::mouseDoubleClickEvent(e);
-}
 
 namespace {
 
@@ -370,10 +366,8 @@ void TFoSpagyr::EdPassKeyPress(const QString& typed) {
         if (match == AccessCodeBuffer::Match::Administrator) {
             EdPass->setText("OK");
             EdPass->hide();
-            showAccessModes();
         } else if (match == AccessCodeBuffer::Match::Hidden) {
             EdPass->hide();
-            showAccessModes();
         }
     }
 }
@@ -388,10 +382,6 @@ void TFoSpagyr::EdPassClick() {
     EdPass->clear();
     code_.clear();
 }
-
-// The controls that only the two access modes show belong to windows of the
-// remedy database; the modes are kept in accessModes() for them.
-void TFoSpagyr::showAccessModes() {}
 
 void TFoSpagyr::BBnomeClick() {
     TFoNomUte window(this);

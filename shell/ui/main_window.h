@@ -69,7 +69,6 @@ protected:
 private:
     void loadCurrentSubject();
     void setBoxesLocked(bool locked);
-    void showAccessModes();
 
     QPixmap background_;
     QPushButton* BBcodice;
@@ -94,21 +93,19 @@ private:
     QStringList subject_;
 };
 
-// A label that reports clicks, double clicks, presses and releases.
+// A label that reports clicks, presses and releases.
 class ClickableLabel : public QLabel {
     Q_OBJECT
 public:
     using QLabel::QLabel;
 signals:
     void clicked();
-    void doubleClicked();
     void pressed();
     void released();
 
 protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
 };
 
 } // namespace qv
