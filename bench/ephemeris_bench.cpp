@@ -1,11 +1,16 @@
 // Speed of the ephemeris: one call of the body computation (both passes,
-// all nineteen points) and a year of hourly charts (houses and bodies).
+// all nineteen points) on random dates and on a walk of steps, and a year of
+// hourly charts (houses and bodies). Times to quote are the CPU column (the
+// thread's CPU time); run with --benchmark_repetitions=5 on a shared machine.
 // Run: build/bench/ephemeris_bench
 #include "base/data_dir.h"
 #include "ephemeris/bodies.h"
 #include "ephemeris/chart_steps.h"
 
 #include <benchmark/benchmark.h>
+
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -24,6 +29,25 @@ void BM_ComputeBodiesAllPoints(benchmark::State& st) {
     }
 }
 BENCHMARK(BM_ComputeBodiesAllPoints);
+
+// Random dates 1600–2100: a walk of small steps keeps reading the same
+// table records, random dates do not.
+void BM_ComputeBodiesRandomDates(benchmark::State& st) {
+    useShippedData();
+    std::mt19937_64 rng(1600);
+    std::uniform_real_distribution<double> pick(2305447.5, 2488069.5);
+    std::vector<qv::Extended> dates(4096);
+    for (qv::Extended& d : dates) d = pick(rng);
+    qv::ChartState s;
+    s.nodeKind = "VERO";
+    s.blackMoonKind = "VERA";
+    std::size_t i = 0;
+    for (auto _ : st) {
+        qv::computeBodies(s, 0, dates[i++ % dates.size()]);
+        benchmark::DoNotOptimize(s.longitude[2]);
+    }
+}
+BENCHMARK(BM_ComputeBodiesRandomDates)->Unit(benchmark::kMicrosecond);
 
 // A date before 1900 also reads the planet corrections.
 void BM_ComputeBodiesBefore1900(benchmark::State& st) {
