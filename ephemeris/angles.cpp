@@ -1,12 +1,101 @@
 #include "ephemeris/angles.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace qv {
 
 namespace {
 constexpr Extended kTrigLimit = 9223372036854775808.0L; // 2^63
+
+// Adding 1.5 × 2^63 rounds a value below 2^62 to an integer (ties to even)
+// in the last bits of the mantissa: subtracting it again gives that
+// integer, and the two lowest mantissa bits are the quadrant.
+constexpr Extended kShifter = 0x1.8p63L;
+
+unsigned quadrantOf(Extended shifted) {
+    std::uint64_t mantissa;
+    std::memcpy(&mantissa, &shifted, sizeof mantissa); // x87 layout: mantissa first
+    return static_cast<unsigned>(mantissa & 3u);
 }
+
+// π/2 in three parts: the first two of 40 bits, so that n times them is
+// exact for n below 2^24, and the rest.
+constexpr Extended kHalfPi1 = 0xc90fdaa221p-39L;
+constexpr Extended kHalfPi2 = 0xd18469898dp-80L;
+constexpr Extended kHalfPi3 = -0xeba3f91f1976b7eep-146L;
+constexpr Extended kTwoOverPi = 0xa2f9836e4e44152ap-64L;
+constexpr Extended kQuarterPi = 0.785398163397448309615660845819875721L;
+
+// Largest arguments reduced here; beyond them the processor's own
+// reduction is used (no chart comes near).
+constexpr Extended kDegreeReductionLimit = 0x1p52L;
+constexpr Extended kRadianReductionLimit = 0x1p23L;
+
+// An argument as r + k quarter turns, |r| ≤ π/4 give or take a rounding;
+// false when it is too large to be reduced here.
+struct Reduced {
+    Extended r;
+    unsigned k;
+};
+
+bool reduceRadians(Extended x, Reduced& out) {
+    if (std::fabs(x) <= kQuarterPi) {
+        out = {x, 0};
+        return true;
+    }
+    if (!(std::fabs(x) < kRadianReductionLimit)) return false;
+    const Extended shifted = x * kTwoOverPi + kShifter;
+    const Extended n = shifted - kShifter;
+    out = {((x - n * kHalfPi1) - n * kHalfPi2) - n * kHalfPi3, quadrantOf(shifted)};
+    return true;
+}
+
+// x − 90n is exact: 90n is representable and lies within a factor of two
+// of x whenever n ≠ 0.
+bool reduceDegrees(Extended x, Reduced& out) {
+    if (!(std::fabs(x) < kDegreeReductionLimit)) return false;
+    const Extended shifted = x * (1.0L / 90.0L) + kShifter;
+    const Extended n = shifted - kShifter;
+    out = {(x - n * 90.0L) * kPi / 180.0L, quadrantOf(shifted)};
+    return true;
+}
+
+Extended sinOf(const Reduced& a) {
+    switch (a.k) {
+    case 0: return std::sin(a.r);
+    case 1: return std::cos(a.r);
+    case 2: return -std::sin(a.r);
+    default: return -std::cos(a.r);
+    }
+}
+
+Extended cosOf(const Reduced& a) {
+    switch (a.k) {
+    case 0: return std::cos(a.r);
+    case 1: return -std::sin(a.r);
+    case 2: return -std::cos(a.r);
+    default: return std::sin(a.r);
+    }
+}
+
+void sinCosOf(const Reduced& a, Extended& s, Extended& c) {
+    Extended sr, cr;
+    ::sincosl(a.r, &sr, &cr);
+    switch (a.k) {
+    case 0: s = sr; c = cr; break;
+    case 1: s = cr; c = -sr; break;
+    case 2: s = -sr; c = -cr; break;
+    default: s = -cr; c = sr; break;
+    }
+}
+
+// The processor's own reduction, for what is too large for ours.
+Extended plainSin(Extended rad) { return std::fabs(rad) >= kTrigLimit ? 0.0L : std::sin(rad); }
+Extended plainCos(Extended rad) { return std::fabs(rad) >= kTrigLimit ? 0.0L : std::cos(rad); }
+
+} // namespace
 
 Extended Int(Extended x) { return std::trunc(x); }
 Extended Frac(Extended x) { return x - std::trunc(x); }
@@ -28,12 +117,52 @@ Extended FracTimes(Extended x, Extended period) {
     return (x / period - Int(x / period)) * period;
 }
 
-Extended SinRad(Extended x) { return std::fabs(x) >= kTrigLimit ? 0.0L : std::sin(x); }
-Extended CosRad(Extended x) { return std::fabs(x) >= kTrigLimit ? 0.0L : std::cos(x); }
+Extended SinRad(Extended x) {
+    Reduced a;
+    return reduceRadians(x, a) ? sinOf(a) : plainSin(x);
+}
 
-Extended SinDeg(Extended x) { return SinRad(x * kPi / 180.0L); }
-Extended CosDeg(Extended x) { return CosRad(x * kPi / 180.0L); }
-Extended TanDeg(Extended x) { return SinDeg(x) / CosDeg(x); }
+Extended CosRad(Extended x) {
+    Reduced a;
+    return reduceRadians(x, a) ? cosOf(a) : plainCos(x);
+}
+
+void SinCosRad(Extended x, Extended& sine, Extended& cosine) {
+    Reduced a;
+    if (reduceRadians(x, a)) {
+        sinCosOf(a, sine, cosine);
+    } else {
+        sine = plainSin(x);
+        cosine = plainCos(x);
+    }
+}
+
+Extended SinDeg(Extended x) {
+    Reduced a;
+    return reduceDegrees(x, a) ? sinOf(a) : plainSin(x * kPi / 180.0L);
+}
+
+Extended CosDeg(Extended x) {
+    Reduced a;
+    return reduceDegrees(x, a) ? cosOf(a) : plainCos(x * kPi / 180.0L);
+}
+
+void SinCosDeg(Extended x, Extended& sine, Extended& cosine) {
+    Reduced a;
+    if (reduceDegrees(x, a)) {
+        sinCosOf(a, sine, cosine);
+    } else {
+        sine = plainSin(x * kPi / 180.0L);
+        cosine = plainCos(x * kPi / 180.0L);
+    }
+}
+
+Extended TanDeg(Extended x) {
+    Extended s, c;
+    SinCosDeg(x, s, c);
+    return s / c;
+}
+
 Extended RadToDeg(Extended x) { return x * 180.0L / kPi; }
 
 Extended ArcSin(Extended x) { return std::atan(x / std::sqrt(1.0L - x * x)); }

@@ -22,17 +22,23 @@ Extended Norm30(Extended x);
 // The reduction the house computation writes as (x/360 − Int(x/360)) × 360.
 Extended FracTimes(Extended x, Extended period);
 
+// Degree arguments are reduced exactly to within 45° of a multiple of 90°
+// before the sine is taken, so large arguments lose nothing and the
+// processor's sine stays in its fast range.
 Extended SinDeg(Extended x);
 Extended CosDeg(Extended x);
 Extended TanDeg(Extended x);
+// Both at once, from one reduction.
+void SinCosDeg(Extended x, Extended& sine, Extended& cosine);
 Extended RadToDeg(Extended x);
 // atan(x / √(1 − x²)) and atan(√(1 − x²) / x), radians.
 Extended ArcSin(Extended x);
 Extended ArcCosPositive(Extended x);
 
-// sin and cos of radians as the processor computes them: arguments out of
-// its range (|x| ≥ 2^63) give 0.
+// sin and cos of radians, reduced by a three-part π/2 first; arguments out
+// of the processor's range (|x| ≥ 2^63) give 0.
 Extended SinRad(Extended x);
 Extended CosRad(Extended x);
+void SinCosRad(Extended x, Extended& sine, Extended& cosine);
 
 } // namespace qv

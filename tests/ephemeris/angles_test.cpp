@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <utility>
+
 namespace qv {
 namespace {
 
@@ -26,6 +29,37 @@ TEST(Angles, DegreeTrigonometryAndTheProcessorRange) {
     EXPECT_EQ(Int(-2.7L), -2.0L);
     EXPECT_EQ(Round(2.5L), 2.0L);
     EXPECT_EQ(Round(3.5L), 4.0L);
+}
+
+// Large arguments are reduced exactly: the sine of 30° plus many whole
+// quarter turns is the sine of 30° turned by those quarters to the last bit,
+// in degrees and in radians alike.
+TEST(Angles, LargeArgumentsLoseNothingInTheReduction) {
+    const Extended thirty = SinDeg(30.0L);
+    const Extended sixty = SinDeg(60.0L);
+    const std::pair<Extended, Extended> degrees[] = {
+        {30.0L + 360.0L * 1000003, thirty}, {30.0L + 90.0L * 4194305, sixty},
+        {30.0L + 180.0L * 7777777, -thirty}, {-30.0L - 90.0L * 4194305, -sixty},
+        {30.0L + 90.0L * 0x1p40L, thirty}};
+    for (auto [x, expected] : degrees) EXPECT_EQ(SinDeg(x), expected) << static_cast<double>(x);
+    EXPECT_EQ(CosDeg(60.0L + 360.0L * 123456), CosDeg(60.0L));
+    EXPECT_EQ(SinDeg(180.0L), 0.0L);
+    EXPECT_EQ(CosDeg(-90.0L), 0.0L);
+    EXPECT_NEAR(static_cast<double>(TanDeg(45.0L + 180.0L * 99999)), 1.0, 1e-18);
+
+    Extended s, c;
+    SinCosDeg(300.0L + 360.0L * 5000, s, c);
+    EXPECT_EQ(s, -sixty);
+    EXPECT_EQ(c, thirty);
+
+    // Radians: within a few units of the last place of the exact values.
+    const Extended x = 1000.0L; // sin 1000 = 0.8268795405320025602558874291092181412…
+    EXPECT_NEAR(static_cast<double>((SinRad(x) - 0.8268795405320025602558874291092181412L) / 1e-19L), 0.0, 2.0);
+    EXPECT_NEAR(static_cast<double>((CosRad(x) - 0.5623790762907029910782492266053959687L) / 1e-19L), 0.0, 2.0);
+    SinCosRad(-x, s, c);
+    EXPECT_EQ(s, -SinRad(x));
+    EXPECT_EQ(c, CosRad(x));
+    EXPECT_EQ(SinRad(0.5L), std::sin(0.5L));
 }
 
 } // namespace
