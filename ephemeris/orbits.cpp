@@ -22,58 +22,78 @@ void toRectangular(Extended r, Extended theta, Extended& x, Extended& y) {
     y = r * std::sin(theta);
 }
 
+namespace {
+
+// (x, y) turned by the angle of cosine c and sine s.
+void turn(Extended& x, Extended& y, Extended c, Extended s) {
+    if (y == 0) y = kConversionEpsilon;
+    const Extended tx = x * c - y * s;
+    const Extended ty = x * s + y * c;
+    x = tx;
+    y = ty;
+    if (y == 0 && x > 0) toRectangular(x, 0, x, y);
+}
+
+} // namespace
+
+OrbitTurns orbitTurns(Extended perihelion, Extended inclination, Extended node) {
+    OrbitTurns t;
+    SinCosDeg(perihelion, t.sinPerihelion, t.cosPerihelion);
+    SinCosDeg(inclination, t.sinInclination, t.cosInclination);
+    SinCosDeg(node, t.sinNode, t.cosNode);
+    return t;
+}
+
+Vector3 rotateToEcliptic(Extended p, Extended q, const OrbitTurns& t) {
+    turn(p, q, t.cosPerihelion, t.sinPerihelion);
+    Extended z = 0;
+    turn(q, z, t.cosInclination, t.sinInclination);
+    turn(p, q, t.cosNode, t.sinNode);
+    return Vector3{p, q, z};
+}
+
 Vector3 rotateToEcliptic(Extended p, Extended q, Extended perihelion, Extended inclination, Extended node) {
-    Polar s1 = toPolar(p, q);
-    s1.theta = s1.theta + perihelion;
-    Extended p1, q1;
-    toRectangular(s1.r, s1.theta, p1, q1);
-
-    Extended zero = 0;
-    Polar s2 = toPolar(q1, zero);
-    s2.theta = s2.theta + inclination;
-    Extended q2, z;
-    toRectangular(s2.r, s2.theta, q2, z);
-
-    Polar s3 = toPolar(p1, q2);
-    s3.theta = s3.theta + node;
-    if (s3.theta < 0) s3.theta += 2.0L * kPi;
-    Vector3 out;
-    toRectangular(s3.r, s3.theta, out.x, out.y);
-    out.z = z;
-    return out;
+    OrbitTurns t;
+    SinCosRad(perihelion, t.sinPerihelion, t.cosPerihelion);
+    SinCosRad(inclination, t.sinInclination, t.cosInclination);
+    SinCosRad(node, t.sinNode, t.cosNode);
+    return rotateToEcliptic(p, q, t);
 }
 
 OrbitState orbitState(const OrbitalElements& el) {
     const Extended m = Norm360(el.meanAnomaly) * kDegToRad;
     const Extended e = el.eccentricity;
     const Extended a = el.semiMajorAxis;
-    const Extended w = el.perihelion * kDegToRad;
-    const Extended node = el.node * kDegToRad;
-    const Extended inc = el.inclination * kDegToRad;
 
     Extended ecc = m;
-    for (int i = 0; i < 3; ++i) ecc = m + e * std::sin(ecc);
-    const Extended nPrime = 0.01720209L / ((1.0L - e * std::cos(ecc)) * std::exp(1.5L * std::log(a)));
+    for (int i = 0; i < 3; ++i) ecc = m + e * SinRad(ecc);
+    Extended sinE, cosE;
+    SinCosRad(ecc, sinE, cosE);
+    const Extended power = el.semiMajorAxisPower != 0 ? el.semiMajorAxisPower : std::exp(1.5L * std::log(a));
+    const Extended nPrime = 0.01720209L / ((1.0L - e * cosE) * power);
     const Extended root = std::sqrt(1.0L - e * e);
-    const Extended u = -a * nPrime * std::sin(ecc);
-    const Extended v = a * nPrime * root * std::cos(ecc);
-    const Extended p = (std::cos(ecc) - e) * a;
-    const Extended q = root * (std::sin(ecc) * a);
+    const Extended u = -a * nPrime * sinE;
+    const Extended v = a * nPrime * root * cosE;
+    const Extended p = (cosE - e) * a;
+    const Extended q = root * (sinE * a);
 
+    const OrbitTurns turns = orbitTurns(el.perihelion, el.inclination, el.node);
     OrbitState s;
-    s.velocity = rotateToEcliptic(u, v, w, inc, node);
-    s.position = rotateToEcliptic(p, q, w, inc, node);
+    s.velocity = rotateToEcliptic(u, v, turns);
+    s.position = rotateToEcliptic(p, q, turns);
     return s;
 }
 
 OrbitalElements earthElements(Extended t) {
+    static const Extended power = std::exp(1.5L * std::log(1.00000023L));
     const Extended t2 = t * t;
     return OrbitalElements{358.4758445L + 35999.04975L * t - 0.000150278L * t2,
                            0.01675104L - 0.0000418L * t - 0.000000126L * t2,
                            1.00000023L,
                            101.2208333L + 1.719175L * t + 0.000452778L * t2,
                            0.0L,
-                           0.0L};
+                           0.0L,
+                           power};
 }
 
 GeocentricResult geocentric(const OrbitState& body, const OrbitState& earth, const Vector3& dp,

@@ -28,6 +28,9 @@ struct OrbitalElements {
     Extended perihelion;   // ω
     Extended node;         // Ω
     Extended inclination;  // i
+    // a^1.5 as exp(1.5 ln a) when the caller knows it (the semi-major axes
+    // are constants); 0 has it computed.
+    Extended semiMajorAxisPower = 0;
 };
 
 struct Vector3 {
@@ -41,7 +44,24 @@ struct OrbitState {
 
 OrbitState orbitState(const OrbitalElements& elements);
 
-// The in-plane pair (p, q) rotated by ω, i and Ω (radians).
+// The sine and cosine of the three angles that carry the orbit plane to the
+// ecliptic.
+struct OrbitTurns {
+    Extended cosPerihelion, sinPerihelion; // ω
+    Extended cosInclination, sinInclination; // i
+    Extended cosNode, sinNode; // Ω
+};
+// From the angles in degrees.
+OrbitTurns orbitTurns(Extended perihelion, Extended inclination, Extended node);
+
+// The in-plane pair (p, q) turned by ω about the orbit's pole, tilted by i
+// about the line of nodes and turned by Ω about the ecliptic pole. Each turn
+// takes a zero second coordinate as kConversionEpsilon first, and a turned
+// pair that lands exactly on the positive first axis at the angle
+// kConversionEpsilon, as the polar and rectangular conversions above do; so
+// the tilt always lifts the body by kConversionEpsilon × cos i.
+Vector3 rotateToEcliptic(Extended p, Extended q, const OrbitTurns& turns);
+// The same with the angles in radians.
 Vector3 rotateToEcliptic(Extended p, Extended q, Extended perihelion, Extended inclination, Extended node);
 
 OrbitalElements earthElements(Extended t);

@@ -2,6 +2,9 @@
 
 #include "ephemeris/angles.h"
 
+#include <array>
+#include <cmath>
+
 namespace qv {
 
 namespace {
@@ -15,10 +18,19 @@ struct ElementPolys {
     Poly m, e, a, w, node, i;
 };
 
-OrbitalElements evaluate(const ElementPolys& p, Extended t) {
+// The semi-major axes are constants: a^1.5 is computed once for each.
+OrbitalElements evaluate(const ElementPolys& p, Extended t, Extended power) {
     const Extended t2 = t * t;
-    return OrbitalElements{p.m.at(t, t2), p.e.at(t, t2), p.a.at(t, t2),
-                           p.w.at(t, t2), p.node.at(t, t2), p.i.at(t, t2)};
+    return OrbitalElements{p.m.at(t, t2),    p.e.at(t, t2),    p.a.at(t, t2), p.w.at(t, t2),
+                           p.node.at(t, t2), p.i.at(t, t2),    power};
+}
+
+template <std::size_t N>
+std::array<Extended, N> powersOf(const ElementPolys (&sets)[N]) {
+    std::array<Extended, N> powers{};
+    for (std::size_t k = 0; k < N; ++k)
+        if (sets[k].a.c1 == 0 && sets[k].a.c2 == 0) powers[k] = std::exp(1.5L * std::log(sets[k].a.c0));
+    return powers;
 }
 
 const ElementPolys kInner[3] = {
@@ -139,9 +151,15 @@ constexpr CosineTerm kSaturnZ[] = {
 } // namespace
 
 OrbitalElements elementsOf(int point, Extended t) {
-    if (point >= 3 && point <= 5) return evaluate(kInner[point - 3], t);
-    if (point >= 6 && point <= 10) return evaluate(t >= -2.0L ? kOuterA[point - 6] : kOuterB[point - 6], t);
-    return evaluate(kMinor[point - 15], t);
+    static const auto inner = powersOf(kInner);
+    static const auto outerA = powersOf(kOuterA);
+    static const auto outerB = powersOf(kOuterB);
+    static const auto minor = powersOf(kMinor);
+    if (point >= 3 && point <= 5) return evaluate(kInner[point - 3], t, inner[point - 3]);
+    if (point >= 6 && point <= 10)
+        return t >= -2.0L ? evaluate(kOuterA[point - 6], t, outerA[point - 6])
+                          : evaluate(kOuterB[point - 6], t, outerB[point - 6]);
+    return evaluate(kMinor[point - 15], t, minor[point - 15]);
 }
 
 Vector3 perturbationOf(int point, Extended t) {
