@@ -35,6 +35,30 @@ Extended RadToDeg(Extended x);
 Extended ArcSin(Extended x);
 Extended ArcCosPositive(Extended x);
 
+// An angle as its cosine and sine, for sums of angles by multiplication:
+// cos and sin of a + b from those of a and b without another sine.
+struct Turn {
+    Extended c = 1, s = 0;
+};
+inline Turn operator*(const Turn& a, const Turn& b) { return {a.c * b.c - a.s * b.s, a.s * b.c + a.c * b.s}; }
+inline Turn conj(const Turn& a) { return {a.c, -a.s}; }
+inline Turn TurnDeg(Extended x) {
+    Turn t;
+    SinCosDeg(x, t.s, t.c);
+    return t;
+}
+// 0, 1, …, N times an angle: multiples[n] = angle × n (multiples[0] = 0).
+template <int N>
+struct Multiples {
+    explicit Multiples(const Turn& angle) {
+        m[1] = angle;
+        for (int n = 2; n <= N; ++n) m[n] = m[n - 1] * angle;
+    }
+    // n in −N..N.
+    Turn operator[](int n) const { return n >= 0 ? m[n] : conj(m[-n]); }
+    Turn m[N + 1];
+};
+
 // sin and cos of radians, reduced by a three-part π/2 first; arguments out
 // of the processor's range (|x| ≥ 2^63) give 0.
 Extended SinRad(Extended x);

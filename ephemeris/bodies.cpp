@@ -28,7 +28,8 @@ void sun(ChartState& s, Pass& pass) {
 }
 
 void moon(ChartState& s, const Pass& pass) {
-    const EclipticPosition p = moonPosition(pass.fa);
+    // The first pass serves the test of motion, which reads longitudes only.
+    const EclipticPosition p = moonPosition(pass.fa, true, !pass.firstPass);
     s.longitude[kMoon] = p.longitude;
     s.latitude[kMoon] = p.latitude;
 }

@@ -28,13 +28,23 @@ constexpr Extended kSolarPerigee = 282.596403L;
 } // namespace
 
 Extended trueNode(const FundamentalArgs& fa, Extended sun, Extended moon) {
+    static const Turn solar = TurnDeg(kSolarPerigee);
     const Extended mean = meanNode(fa.t);
     const Extended perigee = moonPerigee(fa.d, fa.t);
+    // The sines of the arguments by angle addition from the multiples of
+    // each longitude.
+    const Multiples<3> sunTurns(TurnDeg(sun));
+    const Multiples<3> moonTurns(TurnDeg(moon));
+    const Multiples<3> nodeTurns(TurnDeg(mean));
+    const Multiples<3> perigeeTurns(TurnDeg(perigee));
     Extended node = mean;
     for (const NodeTerm& term : kTrueNodeTerms) {
-        const Extended arg = term.sun * sun + term.moon * moon + term.node * mean + term.perigee * perigee +
-                             term.solar * kSolarPerigee;
-        node += term.coefficient * SinDeg(arg);
+        Turn arg = sunTurns[term.sun];
+        if (term.moon != 0) arg = arg * moonTurns[term.moon];
+        if (term.node != 0) arg = arg * nodeTurns[term.node];
+        if (term.perigee != 0) arg = arg * perigeeTurns[term.perigee];
+        if (term.solar != 0) arg = arg * (term.solar > 0 ? solar : conj(solar));
+        node += term.coefficient * arg.s;
     }
     node = Norm360(node);
     if (fa.jd > 1721433.5L && fa.jd < 2499373.5L) node = Norm360(node + ReadDpr1(fa.jd, 9) / 60.0L);

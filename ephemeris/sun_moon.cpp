@@ -3,6 +3,7 @@
 #include "ephemeris/angles.h"
 #include "ephemeris/correction_tables.h"
 
+#include <array>
 #include <cmath>
 
 namespace qv {
@@ -30,13 +31,26 @@ constexpr CosTerm kGroup3[] = {
     {1.61L, 2, -1, 292.6L},    {0.556L, 3, -1, 177.31L}};
 constexpr CosTerm kGroup4[] = {{0.419L, 1, 0, 90.33999L}, {0.32L, 1, -1, 259.22L}};
 
+// The phases of a group as turns, once.
 template <std::size_t N>
-Extended groupSum(const CosTerm (&terms)[N], Extended a, Extended mc) {
+std::array<Turn, N> phasesOf(const CosTerm (&terms)[N]) {
+    std::array<Turn, N> phases;
+    for (std::size_t k = 0; k < N; ++k) phases[k] = TurnDeg(terms[k].phase);
+    return phases;
+}
+
+// Σ c cos(n a + m Mc + phase), with the multiples of a and Mc by angle
+// addition.
+template <std::size_t N>
+Extended groupSum(const CosTerm (&terms)[N], const std::array<Turn, N>& phases, Extended a,
+                  const Multiples<3>& mc) {
+    const Multiples<5> multiples(TurnDeg(a));
     Extended sum = 0;
-    for (const CosTerm& term : terms) {
-        Extended arg = term.multiple * a;
-        if (term.mcMultiple != 0) arg = arg + term.mcMultiple * mc;
-        sum += term.c * CosDeg(arg + term.phase);
+    for (std::size_t k = 0; k < N; ++k) {
+        const CosTerm& term = terms[k];
+        Turn arg = multiples[term.multiple] * phases[k];
+        if (term.mcMultiple != 0) arg = arg * mc[term.mcMultiple];
+        sum += term.c * arg.c;
     }
     return sum / 3600.0L;
 }
@@ -79,10 +93,27 @@ constexpr SinTerm kMoonLatitudeArgument[] = {
     {-1, 0, 2, 0, -85.1L},   {0, 0, 2, -2, -52.1L},   {3, 0, 0, 0, 50.64L},
     {1, 0, 0, -4, -38.6L},   {2, 0, 0, -4, -34.1L}};
 
+// The multiples of the Moon's four arguments that its series use.
+struct MoonArguments {
+    MoonArguments(Extended l, Extended lp, Extended f, Extended d)
+        : l(TurnDeg(l)), lp(TurnDeg(lp)), f(TurnDeg(f)), d(TurnDeg(d)) {}
+    Multiples<4> l;
+    Multiples<2> lp;
+    Multiples<2> f;
+    Multiples<6> d;
+};
+
+// Σ c sin(i l + j l′ + k F + m D), the sines by angle addition.
 template <std::size_t N>
-Extended seriesSum(const SinTerm (&terms)[N], Extended l, Extended lp, Extended f, Extended d) {
+Extended seriesSum(const SinTerm (&terms)[N], const MoonArguments& a) {
     Extended sum = 0;
-    for (const SinTerm& s : terms) sum += s.c * SinDeg(s.l * l + s.lp * lp + s.f * f + s.d * d);
+    for (const SinTerm& s : terms) {
+        Turn arg = a.l[s.l];
+        if (s.lp != 0) arg = arg * a.lp[s.lp];
+        if (s.f != 0) arg = arg * a.f[s.f];
+        if (s.d != 0) arg = arg * a.d[s.d];
+        sum += s.c * arg.s;
+    }
     return sum;
 }
 
@@ -93,9 +124,10 @@ EclipticPosition sunPosition(const FundamentalArgs& fa) {
     const Extended e = 0.01675104L - 0.0000418L * t - 0.000000126L * t2;
     const Extended m = fa.sunMeanAnomaly;
     Extended ecc = m * kDegToRad;
-    for (int i = 0; i < 5; ++i) ecc = m * kDegToRad + e * std::sin(ecc);
-    const Extended v = RadToDeg(2.0L * std::atan(std::sqrt((1.0L + e) / (1.0L - e)) * std::sin(ecc / 2.0L) /
-                                                 std::cos(ecc / 2.0L)));
+    for (int i = 0; i < 5; ++i) ecc = m * kDegToRad + e * SinRad(ecc);
+    Extended sinHalf, cosHalf;
+    SinCosRad(ecc / 2.0L, sinHalf, cosHalf);
+    const Extended v = RadToDeg(2.0L * std::atan(std::sqrt((1.0L + e) / (1.0L - e)) * sinHalf / cosHalf));
     const Extended lambda0 = Norm360(v - m + fa.sunMeanLongitude);
 
     const Extended p = 6.4L * SinDeg(231.19L + 20.2L * t) + (1.882L - 0.016L * t) * SinDeg(57.24L + 150.27L * t) +
@@ -107,13 +139,18 @@ EclipticPosition sunPosition(const FundamentalArgs& fa) {
     const Extended a2 = Norm360(165.94905L + 16859.069667L * t);
     const Extended a3 = Norm360(221.64742L + 32964.466939L * t);
     const Extended a4 = Norm360(193.1323L + 34777.259042L * t);
-    const Extended g1 = groupSum(kGroup1, a1, mc);
-    const Extended g2 = groupSum(kGroup2, a2, mc);
-    const Extended g3 = groupSum(kGroup3, a3, mc);
-    const Extended g4 = groupSum(kGroup4, a4, mc);
+    static const auto phases1 = phasesOf(kGroup1);
+    static const auto phases2 = phasesOf(kGroup2);
+    static const auto phases3 = phasesOf(kGroup3);
+    static const auto phases4 = phasesOf(kGroup4);
+    const Multiples<3> mcTurns(TurnDeg(mc));
+    const Extended g1 = groupSum(kGroup1, phases1, a1, mcTurns);
+    const Extended g2 = groupSum(kGroup2, phases2, a2, mcTurns);
+    const Extended g3 = groupSum(kGroup3, phases3, a3, mcTurns);
+    const Extended g4 = groupSum(kGroup4, phases4, a4, mcTurns);
 
     const Extended lunar = (6.454L * SinDeg(fa.elongation) + 0.424L * SinDeg(fa.elongation - fa.moonMeanAnomaly)) / 3600.0L;
-    const Extended aberration = -(20.47L + 0.342L * CosDeg(mc)) / 3600.0L;
+    const Extended aberration = -(20.47L + 0.342L * mcTurns[1].c) / 3600.0L;
 
     EclipticPosition out;
     out.longitude = Norm360(lambda0 + pDeg + g1 + g2 + g3 + g4 + lunar + fa.nutation + aberration);
@@ -121,7 +158,7 @@ EclipticPosition sunPosition(const FundamentalArgs& fa) {
     return out;
 }
 
-EclipticPosition moonPosition(const FundamentalArgs& fa, bool useTable) {
+EclipticPosition moonPosition(const FundamentalArgs& fa, bool useTable, bool withLatitude) {
     const Extended t = fa.t, t2 = fa.t2;
     Extended lMoon = fa.moonMeanLongitude;                 // L′
     Extended l = fa.moonMeanLongitude - fa.moonPerigee;    // mean anomaly
@@ -129,29 +166,34 @@ EclipticPosition moonPosition(const FundamentalArgs& fa, bool useTable) {
     Extended d = fa.elongation;
     Extended lp = fa.sunMeanAnomaly;                       // l′
 
+    const Turn omega = TurnDeg(fa.omega);
+    const Turn omegaShifted = TurnDeg(fa.omega + 275.05L - 2.3L * t);
     const Extended s1 = SinDeg(51.2L + 20.2L * t);
     const Extended s2 = 14.27L * SinDeg(193.4404L - 132.87L * t - 0.0091731L * t2);
-    const Extended s3 = SinDeg(fa.omega);
-    const Extended s4 = -15.58L * SinDeg(fa.omega + 275.05L - 2.3L * t);
+    const Extended s3 = omega.s;
+    const Extended s4 = -15.58L * omegaShifted.s;
     lMoon += (0.84L * s1 + s2 + 7.261L * s3) / 3600.0L;
     l += (2.94L * s1 + s2 + 9.337L * s3) / 3600.0L;
     d += (7.24L * s1 + 7.261L * s3) / 3600.0L;
     lp += (-6.4L * s1) / 3600.0L;
     f += (0.21L * s1 + s2 - 88.699L * s3 + s4) / 3600.0L;
 
-    const Extended sigma = seriesSum(kMoonLongitude, l, lp, f, d);
+    const MoonArguments args(l, lp, f, d);
+    const Extended sigma = seriesSum(kMoonLongitude, args);
     Extended lambda = Norm360(lMoon + sigma / 3600.0L + fa.nutation);
     if (useTable && fa.jd > 1721422.5L && fa.jd < 2499373.5L)
         lambda = Norm360(lambda + ReadDsel(fa.jd) / 3600.0L);
 
-    const Extended sigmaS = seriesSum(kMoonLatitudeArgument, l, lp, f, d);
-    const Extended s = f + sigmaS / 3600.0L;
-    const Extended k = 1.0L - 0.00004664L * CosDeg(fa.omega) - 0.0000754L * CosDeg(fa.omega + 275.05L - 2.3L * t);
-    const Extended b = (18519.7L * k * SinDeg(s) - 6.2L * SinDeg(3.0L * s) - 526.1L * SinDeg(f - 2.0L * d)) / 3600.0L;
-
     EclipticPosition out;
     out.longitude = lambda;
-    out.latitude = b;
+    if (!withLatitude) return out;
+
+    const Extended sigmaS = seriesSum(kMoonLatitudeArgument, args);
+    const Extended s = f + sigmaS / 3600.0L;
+    const Extended k = 1.0L - 0.00004664L * omega.c - 0.0000754L * omegaShifted.c;
+    const Multiples<3> sTurns(TurnDeg(s));
+    const Turn fMinus2d = args.f[1] * args.d[-2];
+    out.latitude = (18519.7L * k * sTurns[1].s - 6.2L * sTurns[3].s - 526.1L * fMinus2d.s) / 3600.0L;
     return out;
 }
 

@@ -19,7 +19,8 @@ EclipticPosition sunPosition(const FundamentalArgs& fa);
 
 // Moon: 69 terms in longitude, the argument of latitude, a short latitude
 // formula; the table correction of DSEL.rnd applies strictly inside
-// (1721422.5, 2499373.5) when `useTable` is set.
-EclipticPosition moonPosition(const FundamentalArgs& fa, bool useTable = true);
+// (1721422.5, 2499373.5) when `useTable` is set. Without `withLatitude`
+// only the longitude is computed (the latitude is left 0).
+EclipticPosition moonPosition(const FundamentalArgs& fa, bool useTable = true, bool withLatitude = true);
 
 } // namespace qv

@@ -62,5 +62,19 @@ TEST(Angles, LargeArgumentsLoseNothingInTheReduction) {
     EXPECT_EQ(SinRad(0.5L), std::sin(0.5L));
 }
 
+// Sums and multiples of angles by multiplying their turns agree with the
+// sines of the summed angles.
+TEST(Angles, TurnsAddAngles) {
+    const Multiples<6> m(TurnDeg(37.3L));
+    for (int n = -6; n <= 6; ++n) {
+        EXPECT_NEAR(static_cast<double>(m[n].s - SinDeg(37.3L * n)), 0.0, 1e-18) << n;
+        EXPECT_NEAR(static_cast<double>(m[n].c - CosDeg(37.3L * n)), 0.0, 1e-18) << n;
+    }
+    const Turn sum = TurnDeg(250.0L) * conj(TurnDeg(100.0L)) * m[2];
+    EXPECT_NEAR(static_cast<double>(sum.s - SinDeg(250.0L - 100.0L + 74.6L)), 0.0, 1e-18);
+    EXPECT_EQ(m[0].c, 1.0L);
+    EXPECT_EQ(m[0].s, 0.0L);
+}
+
 } // namespace
 } // namespace qv

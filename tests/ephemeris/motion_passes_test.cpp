@@ -1,0 +1,35 @@
+#include "ephemeris/bodies.h"
+#include "tests/support/temp_data_dir.h"
+#include "tests/support/zero_tables.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace qv {
+namespace {
+
+// The pass at jd + 0.001 serves only the test of motion: the chart's
+// latitudes and longitudes are those of a single pass at jd.
+TEST(MotionPasses, TheChartIsThePassAtTheMoment) {
+    test::TempDataDir dir;
+    test::writeZeroCorrectionTables(dir.path());
+    for (Extended jd : {2451545.3L, 2400000.7L, 1800000.2L}) {
+        ChartState twoPasses;
+        twoPasses.nodeKind = "VERO";
+        twoPasses.blackMoonKind = "VERA";
+        computeBodies(twoPasses, 0, jd);
+        ChartState once;
+        once.nodeKind = "VERO";
+        once.blackMoonKind = "VERA";
+        computeBodiesOnce(once, 0, jd, false);
+        for (int k = 1; k <= 19; ++k) {
+            EXPECT_EQ(twoPasses.latitude[k], once.latitude[k]) << k;
+            EXPECT_EQ(std::fabs(twoPasses.longitude[k]), once.longitude[k]) << k;
+        }
+        EXPECT_NE(once.latitude[kMoon], 0);
+    }
+}
+
+} // namespace
+} // namespace qv
