@@ -97,8 +97,20 @@ Extended plainCos(Extended rad) { return std::fabs(rad) >= kTrigLimit ? 0.0L : s
 
 } // namespace
 
-Extended Int(Extended x) { return std::trunc(x); }
-Extended Frac(Extended x) { return x - std::trunc(x); }
+// Truncation by the shifter (the processor's own rounding-mode switch is
+// slow): the nearest integer, one step back toward zero when it lies beyond
+// x, and the sign of x kept for a zero.
+Extended Int(Extended x) {
+    if (!(std::fabs(x) < 0x1p62L)) return std::trunc(x);
+    Extended n = (x + kShifter) - kShifter;
+    if (x >= 0) {
+        if (n > x) n -= 1.0L;
+    } else if (n < x) {
+        n += 1.0L;
+    }
+    return std::copysign(n, x);
+}
+Extended Frac(Extended x) { return x - Int(x); }
 Extended Round(Extended x) { return std::nearbyint(x); }
 
 Extended Norm360(Extended x) {
@@ -162,6 +174,72 @@ Extended TanDeg(Extended x) {
     SinCosDeg(x, s, c);
     return s / c;
 }
+
+namespace {
+
+thread_local TurnMemory* memoryInForce = nullptr;
+
+// The largest difference replayed, in radians (1°), where nine powers of
+// the series leave less than a unit of the last place.
+constexpr Extended kReplayLimit = 0.0174532925199432957692L;
+
+Turn smallTurn(Extended x) {
+    const Extended x2 = x * x;
+    const Extended s =
+        x * (1.0L - x2 * (1.0L / 6.0L) *
+                        (1.0L - x2 * (1.0L / 20.0L) * (1.0L - x2 * (1.0L / 42.0L) * (1.0L - x2 * (1.0L / 72.0L)))));
+    const Extended c =
+        1.0L - x2 * 0.5L *
+                   (1.0L - x2 * (1.0L / 12.0L) * (1.0L - x2 * (1.0L / 30.0L) * (1.0L - x2 * (1.0L / 56.0L))));
+    return {c, s};
+}
+
+Turn freshTurn(Extended x, bool degrees) {
+    Turn t;
+    if (degrees)
+        SinCosDeg(x, t.s, t.c);
+    else
+        SinCosRad(x, t.s, t.c);
+    return t;
+}
+
+} // namespace
+
+TurnMemory::~TurnMemory() {
+    if (memoryInForce == this) memoryInForce = nullptr;
+}
+
+void TurnMemory::record() {
+    count_ = 0;
+    next_ = 0;
+    replaying_ = false;
+    memoryInForce = this;
+}
+
+void TurnMemory::replay() {
+    next_ = 0;
+    replaying_ = true;
+    memoryInForce = this;
+}
+
+Turn TurnMemory::turn(Extended x, bool degrees) {
+    if (!replaying_) {
+        const Turn t = freshTurn(x, degrees);
+        if (count_ < kCapacity) kept_[count_++] = {x, t, degrees};
+        return t;
+    }
+    if (next_ < count_) {
+        const Kept& k = kept_[next_++];
+        if (k.degrees == degrees) {
+            const Extended difference = degrees ? (x - k.angle) * kDegToRad : x - k.angle;
+            if (std::fabs(difference) <= kReplayLimit) return k.turn * smallTurn(difference);
+        }
+    }
+    return freshTurn(x, degrees);
+}
+
+Turn TurnDeg(Extended x) { return memoryInForce ? memoryInForce->turn(x, true) : freshTurn(x, true); }
+Turn TurnRad(Extended x) { return memoryInForce ? memoryInForce->turn(x, false) : freshTurn(x, false); }
 
 Extended RadToDeg(Extended x) { return x * 180.0L / kPi; }
 

@@ -42,11 +42,42 @@ struct Turn {
 };
 inline Turn operator*(const Turn& a, const Turn& b) { return {a.c * b.c - a.s * b.s, a.s * b.c + a.c * b.s}; }
 inline Turn conj(const Turn& a) { return {a.c, -a.s}; }
-inline Turn TurnDeg(Extended x) {
-    Turn t;
-    SinCosDeg(x, t.s, t.c);
-    return t;
-}
+// The turn of an angle in degrees (TurnDeg) or radians (TurnRad). While a
+// TurnMemory is recording, each turn is also kept; while it is replaying,
+// each turn is taken from the one kept at the same place of the sequence
+// when the angles differ by little, by adding the difference (a few terms of
+// the sine and cosine series), and computed afresh otherwise.
+Turn TurnDeg(Extended x);
+Turn TurnRad(Extended x);
+
+// Two evaluations of the same sequence of turns at nearby moments (the two
+// passes of the body computation, 0.001 day apart) take the second one's
+// turns from the first one's. A memory is in force on this thread from
+// record() or replay() until it is destroyed or another one starts.
+class TurnMemory {
+public:
+    TurnMemory() = default;
+    ~TurnMemory();
+    TurnMemory(const TurnMemory&) = delete;
+    TurnMemory& operator=(const TurnMemory&) = delete;
+
+    void record();
+    void replay();
+
+    Turn turn(Extended x, bool degrees);
+
+private:
+    struct Kept {
+        Extended angle;
+        Turn turn;
+        bool degrees;
+    };
+    static constexpr int kCapacity = 160;
+    Kept kept_[kCapacity];
+    int count_ = 0;
+    int next_ = 0;
+    bool replaying_ = false;
+};
 // 0, 1, …, N times an angle: multiples[n] = angle × n (multiples[0] = 0).
 template <int N>
 struct Multiples {

@@ -97,7 +97,11 @@ void computeBodiesOnce(ChartState& s, int selector, Extended jd, bool firstPass)
 }
 
 void computeBodies(ChartState& s, int selector, Extended jd) {
+    // The second pass takes its sines and cosines from the first one's.
+    TurnMemory turns;
+    turns.record();
     computeBodiesOnce(s, selector, jd + 0.001L, true);
+    turns.replay();
     std::array<Extended, 20> later{};
     for (int i = 1; i <= 19; ++i) later[i] = s.longitude[i];
     computeBodiesOnce(s, selector, jd, false);

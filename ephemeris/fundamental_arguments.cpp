@@ -24,7 +24,9 @@ FundamentalArgs FundamentalArguments(Extended jd) {
     a.moonMeanAnomaly = Norm360(296.1046083L + 477198.849L * t + 0.009191671L * t2);
     a.nutation = (-(17.2327L + 0.01737L * t) * SinDeg(a.omega) - 1.273L * SinDeg(2.0L * a.sunMeanLongitude)) / 3600.0L;
     a.obliquity = 23.4522944L - 0.0130125L * t;
-    SinCosDeg(a.obliquity, a.sinObliquity, a.cosObliquity);
+    const Turn obliquity = TurnDeg(a.obliquity);
+    a.cosObliquity = obliquity.c;
+    a.sinObliquity = obliquity.s;
     return a;
 }
 

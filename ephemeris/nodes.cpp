@@ -28,7 +28,11 @@ constexpr Extended kSolarPerigee = 282.596403L;
 } // namespace
 
 Extended trueNode(const FundamentalArgs& fa, Extended sun, Extended moon) {
-    static const Turn solar = TurnDeg(kSolarPerigee);
+    static const Turn solar = [] {
+        Turn t;
+        SinCosDeg(kSolarPerigee, t.s, t.c);
+        return t;
+    }();
     const Extended mean = meanNode(fa.t);
     const Extended perigee = moonPerigee(fa.d, fa.t);
     // The sines of the arguments by angle addition from the multiples of

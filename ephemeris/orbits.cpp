@@ -37,11 +37,10 @@ void turn(Extended& x, Extended& y, Extended c, Extended s) {
 } // namespace
 
 OrbitTurns orbitTurns(Extended perihelion, Extended inclination, Extended node) {
-    OrbitTurns t;
-    SinCosDeg(perihelion, t.sinPerihelion, t.cosPerihelion);
-    SinCosDeg(inclination, t.sinInclination, t.cosInclination);
-    SinCosDeg(node, t.sinNode, t.cosNode);
-    return t;
+    const Turn w = TurnDeg(perihelion);
+    const Turn i = TurnDeg(inclination);
+    const Turn n = TurnDeg(node);
+    return OrbitTurns{w.c, w.s, i.c, i.s, n.c, n.s};
 }
 
 Vector3 rotateToEcliptic(Extended p, Extended q, const OrbitTurns& t) {
@@ -67,8 +66,8 @@ OrbitState orbitState(const OrbitalElements& el) {
 
     Extended ecc = m;
     for (int i = 0; i < 3; ++i) ecc = m + e * SinRad(ecc);
-    Extended sinE, cosE;
-    SinCosRad(ecc, sinE, cosE);
+    const Turn eccTurn = TurnRad(ecc);
+    const Extended sinE = eccTurn.s, cosE = eccTurn.c;
     const Extended power = el.semiMajorAxisPower != 0 ? el.semiMajorAxisPower : std::exp(1.5L * std::log(a));
     const Extended nPrime = 0.01720209L / ((1.0L - e * cosE) * power);
     const Extended root = std::sqrt(1.0L - e * e);

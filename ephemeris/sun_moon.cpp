@@ -35,7 +35,7 @@ constexpr CosTerm kGroup4[] = {{0.419L, 1, 0, 90.33999L}, {0.32L, 1, -1, 259.22L
 template <std::size_t N>
 std::array<Turn, N> phasesOf(const CosTerm (&terms)[N]) {
     std::array<Turn, N> phases;
-    for (std::size_t k = 0; k < N; ++k) phases[k] = TurnDeg(terms[k].phase);
+    for (std::size_t k = 0; k < N; ++k) SinCosDeg(terms[k].phase, phases[k].s, phases[k].c);
     return phases;
 }
 
@@ -125,9 +125,8 @@ EclipticPosition sunPosition(const FundamentalArgs& fa) {
     const Extended m = fa.sunMeanAnomaly;
     Extended ecc = m * kDegToRad;
     for (int i = 0; i < 5; ++i) ecc = m * kDegToRad + e * SinRad(ecc);
-    Extended sinHalf, cosHalf;
-    SinCosRad(ecc / 2.0L, sinHalf, cosHalf);
-    const Extended v = RadToDeg(2.0L * std::atan(std::sqrt((1.0L + e) / (1.0L - e)) * sinHalf / cosHalf));
+    const Turn half = TurnRad(ecc / 2.0L);
+    const Extended v = RadToDeg(2.0L * std::atan(std::sqrt((1.0L + e) / (1.0L - e)) * half.s / half.c));
     const Extended lambda0 = Norm360(v - m + fa.sunMeanLongitude);
 
     const Extended p = 6.4L * SinDeg(231.19L + 20.2L * t) + (1.882L - 0.016L * t) * SinDeg(57.24L + 150.27L * t) +
@@ -191,7 +190,11 @@ EclipticPosition moonPosition(const FundamentalArgs& fa, bool useTable, bool wit
     const Extended sigmaS = seriesSum(kMoonLatitudeArgument, args);
     const Extended s = f + sigmaS / 3600.0L;
     const Extended k = 1.0L - 0.00004664L * omega.c - 0.0000754L * omegaShifted.c;
-    const Multiples<3> sTurns(TurnDeg(s));
+    // Only the pass at the moment itself computes the latitude: this turn
+    // is not one of those the two passes share.
+    Turn sTurn;
+    SinCosDeg(s, sTurn.s, sTurn.c);
+    const Multiples<3> sTurns(sTurn);
     const Turn fMinus2d = args.f[1] * args.d[-2];
     out.latitude = (18519.7L * k * sTurns[1].s - 6.2L * sTurns[3].s - 526.1L * fMinus2d.s) / 3600.0L;
     return out;

@@ -62,6 +62,39 @@ TEST(Angles, LargeArgumentsLoseNothingInTheReduction) {
     EXPECT_EQ(SinRad(0.5L), std::sin(0.5L));
 }
 
+// Truncation agrees with the library's to the sign of a zero.
+TEST(Angles, TruncationTowardZero) {
+    const Extended values[] = {-0.3L, 0.3L, -0.0L, 2.9999999999999999L, -2.5L, 7.0L, -7.0L,
+                               123456789.999L, -0x1p61L - 0.5L, 0x1p63L + 2048.0L, 1e30L, 0.49999999999999999L};
+    for (Extended x : values) {
+        EXPECT_EQ(Int(x), std::trunc(x)) << static_cast<double>(x);
+        EXPECT_EQ(std::signbit(Int(x)), std::signbit(std::trunc(x))) << static_cast<double>(x);
+        EXPECT_EQ(Frac(x), x - std::trunc(x)) << static_cast<double>(x);
+    }
+}
+
+// Two passes at nearby moments: the second one's turns, taken from the
+// first one's, agree with fresh ones; a turn far from the one kept is
+// computed afresh.
+TEST(Angles, TurnsReplayedFromANearbyPass) {
+    TurnMemory memory;
+    memory.record();
+    TurnDeg(100.0L);
+    TurnRad(2.0L);
+    TurnDeg(5000.0L);
+    memory.replay();
+    const Turn nearDeg = TurnDeg(100.013L);
+    const Turn nearRad = TurnRad(2.0001L);
+    const Turn far = TurnDeg(5003.0L);
+    EXPECT_NEAR(static_cast<double>(nearDeg.s - SinDeg(100.013L)), 0.0, 1e-18);
+    EXPECT_NEAR(static_cast<double>(nearDeg.c - CosDeg(100.013L)), 0.0, 1e-18);
+    EXPECT_NEAR(static_cast<double>(nearRad.s - SinRad(2.0001L)), 0.0, 1e-18);
+    EXPECT_NEAR(static_cast<double>(nearRad.c - CosRad(2.0001L)), 0.0, 1e-18);
+    EXPECT_EQ(far.s, SinDeg(5003.0L));
+    // More turns than were kept, and no memory at all, are computed afresh.
+    EXPECT_EQ(TurnDeg(7.0L).s, SinDeg(7.0L));
+}
+
 // Sums and multiples of angles by multiplying their turns agree with the
 // sines of the summed angles.
 TEST(Angles, TurnsAddAngles) {
