@@ -34,6 +34,21 @@ void moon(ChartState& s, const Pass& pass) {
     s.latitude[kMoon] = p.latitude;
 }
 
+// The first correction of planet k (DPR1.rnd field k − 2). Jupiter to Pluto
+// jump where they change element set (T = −2) and where their perturbation
+// series start (T = 0) and stop (after T = 2): the table is read on the
+// jd's own side of the nearest of those instants.
+Extended firstPlanetCorrection(Extended jd, int k) {
+    if (k < kJupiter) return ReadDpr1(jd, k - 2);
+    // The instants of T = −2 and T = 0, and just after T = 2 (the series
+    // still apply at T = 2 itself).
+    const Extended jumps[] = {2341970.0L, 2415020.0L, 2488070.0L + 1e-7L};
+    Extended nearest = jumps[0];
+    for (Extended j : jumps)
+        if (std::fabs(jd - j) < std::fabs(jd - nearest)) nearest = j;
+    return ReadDpr1AcrossJump(jd, k - 2, nearest);
+}
+
 void body(ChartState& s, const Pass& pass, int k) {
     const Extended t = pass.fa.t;
     const OrbitState state = orbitState(elementsOf(k, t));
@@ -41,10 +56,13 @@ void body(ChartState& s, const Pass& pass, int k) {
     s.longitude[k] = g.longitude;
     s.latitude[k] = g.latitude;
     const Extended jd = pass.fa.jd;
-    if (k >= 3 && k <= 10 && jd >= 1721423.5L && jd < 2415020.5L) {
-        s.longitude[k] = Norm360(s.longitude[k] + ReadDpr1(jd, k - 2) / 60.0L);
-        if (!pass.firstPass) s.longitude[k] = s.longitude[k] + ReadDpr1(jd, k + 7) / 60.0L;
+    if (k >= 3 && k <= 10 && jd >= kPlanetTableFrom && jd < kPlanetTableUntil) {
+        s.longitude[k] = Norm360(s.longitude[k] + firstPlanetCorrection(jd, k) / 60.0L);
+        if (!pass.firstPass && jd < kSecondPlanetCorrectionsUntil)
+            s.longitude[k] = s.longitude[k] + ReadDpr1(jd, k + 7) / 60.0L;
     }
+    if (k >= kCeres && k <= kChiron && jd >= kDastOrigin && jd < kMinorBodyTableUntil)
+        s.longitude[k] = Norm360(s.longitude[k] + ReadDast(jd, k - kCeres + 1) / 3600.0L);
 }
 
 void node(ChartState& s, Pass& pass, bool alone) {

@@ -24,21 +24,24 @@ std::int64_t recordNumber(Extended n, const char* dataPath) {
     return static_cast<std::int64_t>(n);
 }
 
-// Daily tables of one signed little-endian integer per record.
-Extended readDaily(const char* dataPath, int recordSize, Extended origin, Extended jd) {
+// Daily tables of signed little-endian integers: the `width`-byte value at
+// byte `at` of each record.
+Extended readDaily(const char* dataPath, int recordSize, Extended origin, Extended jd, int at = 0,
+                   int width = 0) {
+    if (width == 0) width = recordSize;
     const Extended u = jd - origin;
     const Extended n = Round(u - 0.5L);
     RecordFile table = openTable(dataPath, recordSize);
     const std::int64_t k = recordNumber(n, dataPath);
     auto value = [&](std::int64_t rec) -> Extended {
         const Bytes b = table.read(rec);
-        if (recordSize == 2) {
+        if (width == 2) {
             std::int16_t v;
-            std::memcpy(&v, b.data(), 2);
+            std::memcpy(&v, b.data() + at, 2);
             return v;
         }
         std::int32_t v;
-        std::memcpy(&v, b.data(), 4);
+        std::memcpy(&v, b.data() + at, 4);
         return v;
     };
     const Extended p = value(k);
@@ -74,19 +77,52 @@ Extended ReadNojlne(Extended jd) {
     return readDaily(kNojlnePath, kNojlneRecordSize, kNojlneOrigin, jd);
 }
 
+Extended ReadDast(Extended jd, int body) {
+    if (body < 1 || body > kDastBodies)
+        throw IoError(kDastPath, "corpo inesistente (" + std::to_string(body) + ")");
+    if (!dataDir().exists(kDastPath)) return 0;
+    return readDaily(kDastPath, kDastRecordSize, kDastOrigin, jd, 4 * (body - 1), 4);
+}
+
+namespace {
+
+std::int64_t dpr1RecordOf(Extended jd) {
+    const Extended whole = Int(jd - kDpr1Origin - 0.5L);
+    return recordNumber(whole, kDpr1Path) / 5;
+}
+
+Extended recordDay(const Bytes& record) { return decodeReal48(std::span<const std::uint8_t, 6>(record.data(), 6)); }
+
+// The line through records a and b (5 days apart) at jd, folded as the
+// table's values are.
+Extended along(const Bytes& a, const Bytes& b, int field, Extended jd) {
+    const Extended p = fieldValue(a, field);
+    const Extended q = fieldValue(b, field);
+    Extended value = p + (jd - recordDay(a)) * (q - p) / 5.0L;
+    if (value > 21600.0L) value -= 21600.0L;
+    return value;
+}
+
+} // namespace
+
 Extended ReadDpr1(Extended jd, int field) {
-    const Extended u = jd - kDpr1Origin;
-    const Extended whole = Int(u - 0.5L);
-    const std::int64_t n = recordNumber(whole, kDpr1Path) / 5;
+    const std::int64_t n = dpr1RecordOf(jd);
+    RecordFile table = openTable(kDpr1Path, kDpr1RecordSize);
+    return along(table.read(n), table.read(n + 1), field, jd);
+}
+
+Extended ReadDpr1AcrossJump(Extended jd, int field, Extended jump) {
+    const std::int64_t n = dpr1RecordOf(jd);
     RecordFile table = openTable(kDpr1Path, kDpr1RecordSize);
     const Bytes first = table.read(n);
     const Bytes second = table.read(n + 1);
-    const Extended t0 = decodeReal48(std::span<const std::uint8_t, 6>(first.data(), 6));
-    const Extended p = fieldValue(first, field);
-    const Extended q = fieldValue(second, field);
-    Extended value = p + (jd - t0) * (q - p) / 5.0L;
-    if (value > 21600.0L) value -= 21600.0L;
-    return value;
+    const Extended t0 = recordDay(first);
+    if (!(jump > t0 && jump < t0 + 5.0L)) return along(first, second, field, jd);
+    if (jd < jump) {
+        if (n == 0) return along(first, second, field, jd);
+        return along(table.read(n - 1), first, field, jd);
+    }
+    return along(second, table.read(n + 2), field, jd);
 }
 
 } // namespace qv

@@ -111,7 +111,7 @@ TEST(BodiesTables, EachCorrectionAppliesOnlyInsideItsWindow) {
     EXPECT_NEAR(moonShift(2499373.5L), 0.0, 1e-12);
 
     // Mercury before 1900: the first correction in every pass, the second
-    // one only in the pass at jd itself.
+    // one only in the pass at jd itself (a constant of one degree each).
     auto mercury = [](Extended jd, bool firstPass) {
         ChartState s;
         computeBodiesOnce(s, kMercury, jd, firstPass);
@@ -124,7 +124,11 @@ TEST(BodiesTables, EachCorrectionAppliesOnlyInsideItsWindow) {
     };
     EXPECT_NEAR(static_cast<double>(Norm360(mercury(2415020.4L, false) - model(2415020.4L))), 2.0, 1e-9);
     EXPECT_NEAR(static_cast<double>(Norm360(mercury(2415020.4L, true) - model(2415020.4L))), 1.0, 1e-9);
-    EXPECT_NEAR(static_cast<double>(Norm360(mercury(2415020.5L, false) - model(2415020.5L))), 0.0, 1e-9);
+    // From 1900 to the end of the table only the first correction.
+    EXPECT_NEAR(static_cast<double>(Norm360(mercury(2415020.5L, false) - model(2415020.5L))), 1.0, 1e-9);
+    EXPECT_NEAR(static_cast<double>(Norm360(mercury(2499373.4L, false) - model(2499373.4L))), 1.0, 1e-9);
+    EXPECT_NEAR(static_cast<double>(Norm360(mercury(2499373.5L, false) - model(2499373.5L))), 0.0, 1e-9);
+    EXPECT_NEAR(static_cast<double>(Norm360(mercury(1721423.4L, false) - model(1721423.4L))), 0.0, 1e-9);
 
     // The corrected Black Moon from 1850; any other kind is the mean one.
     const FundamentalArgs y1849 = FundamentalArguments(2396758.0L);

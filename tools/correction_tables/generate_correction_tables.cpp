@@ -1,8 +1,9 @@
-// Generates the three correction tables of FilePosi\ from the reference
+// Generates the correction tables of FilePosi\ from the reference
 // ephemeris (tools/reference/reference_ephemeris.h):
 //   DSEL.rnd    the Moon's longitude, daily
-//   DPR1.rnd    the planets before 1900 and the true node, every 5 days
+//   DPR1.rnd    the planets and the true node, every 5 days
 //   NOJLNE.rnd  the corrected ("VERA") Black Moon, daily, 1850–2100
+//   DAST.rnd    Ceres, Pallas, Juno, Vesta and Chiron, daily, 1850–2080
 // Each record holds the reference's apparent longitude minus the program's
 // own at the record's instant (Universal Time), so that the program's linear
 // interpolation between records meets the reference at every record.
@@ -80,11 +81,15 @@ int main(int argc, char** argv) {
         FieldReport blackMoon;
         const std::string nojlne = buildNojlne(ref, apogee, blackMoon);
         std::printf("NOJLNE.rnd built (%.1f s)\n", secondsSince(start));
+        std::vector<FieldReport> dastReports;
+        const std::string dast = buildDast(ref, dastReports);
+        std::printf("DAST.rnd built (%.1f s)\n", secondsSince(start));
 
         fs::create_directories(output);
         qv::writeFileAtomically(output / "DSEL.rnd", dsel);
         qv::writeFileAtomically(output / "DPR1.rnd", dpr1);
         qv::writeFileAtomically(output / "NOJLNE.rnd", nojlne);
+        qv::writeFileAtomically(output / "DAST.rnd", dast);
 
         std::printf("written into %s:\n", output.c_str());
         long clamped = moon.clamped + blackMoon.clamped;
@@ -94,6 +99,10 @@ int main(int argc, char** argv) {
             clamped += r.clamped;
         }
         print(blackMoon);
+        for (const FieldReport& r : dastReports) {
+            print(r);
+            clamped += r.clamped;
+        }
         std::printf("%ld values clamped to their field's range\n", clamped);
     } catch (const std::exception& e) {
         std::cerr << "generate_correction_tables: " << e.what() << "\n";

@@ -92,6 +92,30 @@ std::string buildNojlne(const reference::Ephemeris& ref, ApogeeReference apogee,
     return bytes;
 }
 
+std::string buildDast(const reference::Ephemeris& ref, std::vector<FieldReport>& reports) {
+    constexpr Body kMinor[kDastBodies] = {Body::Ceres, Body::Pallas, Body::Juno, Body::Vesta, Body::Chiron};
+    const char* names[kDastBodies] = {"Ceres", "Pallas", "Juno", "Vesta", "Chiron"};
+    reports.assign(kDastBodies, FieldReport{});
+    for (int b = 0; b < kDastBodies; ++b)
+        reports[b].name = std::string("DAST.rnd ") + names[b] + " (arcseconds)";
+    std::string bytes(static_cast<std::size_t>(kDastRecords) * kDastRecordSize, '\0');
+    ChartState state;
+    for (long k = 0; k < kDastRecords; ++k) {
+        const Extended jd = kDastOrigin + k;
+        // The osculating orbits alone: the chart state's DAST.rnd is not read
+        // here (the staging folder has none).
+        computeBodiesOnce(state, 0, jd, false);
+        for (int b = 0; b < kDastBodies; ++b) {
+            const double arcsec =
+                3600.0 * difference(ref.longitude(static_cast<double>(jd), kMinor[b]), state.longitude[kCeres + b]);
+            put32(bytes, static_cast<std::size_t>(k) * kDastRecordSize + 4 * static_cast<std::size_t>(b),
+                  fit(arcsec, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(),
+                      reports[b]));
+        }
+    }
+    return bytes;
+}
+
 std::string zeroDpr1() {
     std::string bytes(static_cast<std::size_t>(kDpr1Records) * kDpr1RecordSize, '\0');
     for (long n = 0; n < kDpr1Records; ++n) {
@@ -124,18 +148,14 @@ std::string buildDpr1(const reference::Ephemeris& ref, std::vector<FieldReport>&
         // DPR1.rnd in force (all zero) no planet or node correction.
         computeBodiesOnce(state, 0, t0, false);
         const std::size_t base = static_cast<std::size_t>(n) * kDpr1RecordSize;
-        // The planets' corrections are read before 1900; the record after the
-        // last one read before 1900 closes its interpolation.
-        if (t0 < kPlanetsUntil + 5.0L) {
-            for (int f = 1; f <= 8; ++f) {
-                const double arcmin = 60.0 * difference(ref.longitude(jd, kPlanets[f - 1]), state.longitude[f + 2]);
-                const Dpr1Field field = dpr1Field(f);
-                if (field.width == 1)
-                    bytes[base + field.offset] = static_cast<char>(fit(arcmin, -128, 127, reports[f - 1]));
-                else
-                    put16(bytes, base + field.offset,
-                          fit(arcmin, std::numeric_limits<std::int16_t>::min(), kFoldedTop, reports[f - 1]));
-            }
+        for (int f = 1; f <= 8; ++f) {
+            const double arcmin = 60.0 * difference(ref.longitude(jd, kPlanets[f - 1]), state.longitude[f + 2]);
+            const Dpr1Field field = dpr1Field(f);
+            if (field.width == 1)
+                bytes[base + field.offset] = static_cast<char>(fit(arcmin, -128, 127, reports[f - 1]));
+            else
+                put16(bytes, base + field.offset,
+                      fit(arcmin, std::numeric_limits<std::int16_t>::min(), kFoldedTop, reports[f - 1]));
         }
         const double arcmin = 60.0 * difference(ref.longitude(jd, Body::TrueNode), state.longitude[kEphemerisNode]);
         bytes[base + dpr1Field(9).offset] = static_cast<char>(fit(arcmin, -128, 127, reports[8]));

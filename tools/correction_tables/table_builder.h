@@ -34,11 +34,17 @@ std::string buildNojlne(const reference::Ephemeris& ref, ApogeeReference apogee,
 // DPR1.rnd with every correction zero (t0 filled in).
 std::string zeroDpr1();
 
-// DPR1.rnd: fields 1–8 the planets Mercury … Pluto before 1900, field 9 the
-// true node, arcminutes; fields 10–17 zero. The program's true node is
+// DPR1.rnd: fields 1–8 the planets Mercury … Pluto, field 9 the true node,
+// arcminutes, over the whole table; fields 10–17 zero. The program's true node is
 // computed from its corrected Moon, so the data directory in force must hold
 // the DSEL.rnd that will ship, and a DPR1.rnd with zero corrections.
 // `reports` receives nine entries, fields 1–9.
 std::string buildDpr1(const reference::Ephemeris& ref, std::vector<FieldReport>& reports);
+
+// DAST.rnd: Ceres, Pallas, Juno, Vesta and Chiron, arcseconds, five signed
+// 32-bit integers a day from 1850 through 2080. The data directory in force
+// must hold no DAST.rnd (the program's osculating orbits are the model).
+// `reports` receives five entries.
+std::string buildDast(const reference::Ephemeris& ref, std::vector<FieldReport>& reports);
 
 } // namespace qv::tables

@@ -151,11 +151,11 @@ const MeasuredPoint kPoints[] = {
     {"True node", qv::kEphemerisNode, false, Body::TrueNode, true},
     {"Mean Black Moon", qv::kBlackMoon, true, Body::MeanApogee, false},
     {"Black Moon VERA (osculating apogee)", qv::kBlackMoon, false, Body::OsculatingApogee, true},
-    {"Ceres", qv::kCeres, false, Body::Ceres, false},
-    {"Pallas", qv::kPallas, false, Body::Pallas, false},
-    {"Juno", qv::kJuno, false, Body::Juno, false},
-    {"Vesta", qv::kVesta, false, Body::Vesta, false},
-    {"Chiron", qv::kChiron, false, Body::Chiron, false},
+    {"Ceres", qv::kCeres, false, Body::Ceres, true},
+    {"Pallas", qv::kPallas, false, Body::Pallas, true},
+    {"Juno", qv::kJuno, false, Body::Juno, true},
+    {"Vesta", qv::kVesta, false, Body::Vesta, true},
+    {"Chiron", qv::kChiron, false, Body::Chiron, true},
 };
 constexpr int kPointCount = static_cast<int>(std::size(kPoints));
 
@@ -220,9 +220,11 @@ std::pair<Extended, Extended> recordBefore(const MeasuredPoint& ps, Extended jd)
         return {qv::kDselOrigin + qv::Round(jd - qv::kDselOrigin - 0.5L), 1.0L};
     if (ps.body == Body::OsculatingApogee && jd >= kYear1850 && jd < qv::tables::kLastBlackMoonDay)
         return {qv::kNojlneOrigin + qv::Round(jd - qv::kNojlneOrigin - 0.5L), 1.0L};
+    if (ps.body >= Body::Ceres && jd >= qv::kDastOrigin && jd < qv::kMinorBodyTableUntil)
+        return {qv::kDastOrigin + qv::Round(jd - qv::kDastOrigin - 0.5L), 1.0L};
     const bool planet = ps.point >= qv::kMercury && ps.point <= qv::kPluto && ps.body != Body::MeanNode;
     const bool node = ps.body == Body::TrueNode;
-    if ((planet && jd >= 1721423.5L && jd < qv::tables::kPlanetsUntil) ||
+    if ((planet && jd >= qv::kPlanetTableFrom && jd < qv::kPlanetTableUntil) ||
         (node && jd > 1721433.5L && jd < qv::tables::kLastCorrectedDay)) {
         const long n = static_cast<long>(qv::Int(jd - qv::kDpr1Origin - 0.5L)) / 5;
         return {qv::tables::dpr1RecordDay(n), 5.0L};
@@ -334,17 +336,21 @@ std::string reportText(const std::vector<Row>& rows, const std::vector<Row>& hou
     line("Moon, 1–2130", combined(moon.with, 0, last), combined(moon.without, 0, last));
     line("Moon, 1–1000", combined(moon.with, 0, 0), combined(moon.without, 0, 0));
     line("Moon, 1000–2130", combined(moon.with, 1, last), combined(moon.without, 1, last));
-    for (const char* planet : {"Mercury", "Venus", "Mars", "Jupiter", "Saturn"}) {
+    for (const char* planet : {"Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto"}) {
         const Row& r = row(planet);
         line(std::string(planet) + ", 1–1900", combined(r.with, 0, 3), combined(r.without, 0, 3));
+        line(std::string(planet) + ", 1900–2130", combined(r.with, 4, last), combined(r.without, 4, last));
     }
     const Row& node = row("True node");
     line("True node, 1–1850", combined(node.with, 0, 2), combined(node.without, 0, 2));
     line("True node, 1850–2130", combined(node.with, 3, last), combined(node.without, 3, last));
     const Row& vera = row("Black Moon VERA (osculating apogee)");
     line("Black Moon VERA, 1850–2100", combined(vera.with, 3, last), combined(vera.without, 3, last));
-    o << "\nRMS over the grid's instants (a period's share follows its grid step). After 1900 no table "
-         "corrects the planets: they keep the accuracy of their series (see 1900–2100 below).\n\n";
+    for (const char* minor : {"Ceres", "Pallas", "Juno", "Vesta", "Chiron"}) {
+        const Row& r = row(minor);
+        line(std::string(minor) + ", 1850–2080", combined(r.with, 3, last), combined(r.without, 3, last));
+    }
+    o << "\nRMS over the grid's instants (a period's share follows its grid step).\n\n";
 
     o << "## Points\n\n";
     for (int p = 0; p < kPeriodCount; ++p) {
@@ -363,12 +369,12 @@ std::string reportText(const std::vector<Row>& rows, const std::vector<Row>& hou
 
     o << "## What the tables' formats allow\n\n"
          "The same errors with the record values unrounded: each record holding the exact difference at its "
-         "instant, interpolated linearly as the program does (daily for the Moon and the Black Moon, every 5 "
-         "days for the planets and the true node). This is the error of the interpolation alone; the shipped "
-         "tables add the rounding of their units (1″ for the Moon and the Black Moon, 1′ for the planets and "
-         "the true node, that is up to 30″).\n\n"
-         "Where the targets (the Moon within 2″ RMS and 10″ at worst, Mercury to Saturn within 1′ before "
-         "1900, the true node within 1′) are missed, this is why:\n\n"
+         "instant, interpolated linearly as the program does (daily for the Moon, the Black Moon and Ceres to "
+         "Chiron, every 5 days for the planets and the true node). This is the error of the interpolation "
+         "alone; the shipped tables add the rounding of their units (1″ for the Moon, the Black Moon and "
+         "Ceres to Chiron, 1′ for the planets and the true node, that is up to 30″).\n\n"
+         "Where the targets (the Moon within 2″ RMS and 10″ at worst, Mercury to Pluto within 1′, the true "
+         "node within 1′) are missed, this is why:\n\n"
          "- The Moon before 1000: there the model's mean arguments have drifted from the real ones and its "
          "Moon is off by up to 2.5°, mostly in terms with the periods of the month and the half month. A "
          "straight line over one day misses about (2π/P)²/8 of such a term's amplitude (0.65 % for P = 27.55 "
@@ -455,8 +461,8 @@ int writeFixture(const fs::path& out, const qv::reference::Ephemeris& ref) {
          "# " << ref.description() << ";\n"
          "# apparent geocentric ecliptic longitude of date, degrees, at the Universal Time Julian Day.\n"
          "# Written by tools/reference/accuracy_report --fixture.\n"
-         "# Each line: Julian Day (UT), chart point (2 Moon, 3-7 Mercury-Saturn, 11 true node,\n"
-         "# 12 Black Moon VERA), longitude.\n";
+         "# Each line: Julian Day (UT), chart point (2 Moon, 3-10 Mercury-Pluto, 11 true node,\n"
+         "# 12 Black Moon VERA, 15-19 Ceres-Chiron), longitude.\n";
     char line[96];
     for (int century = 0; century <= 21; ++century) {
         const int year = century < 21 ? century * 100 + 50 : 2125;
@@ -467,8 +473,10 @@ int writeFixture(const fs::path& out, const qv::reference::Ephemeris& ref) {
                       qv::julianDayOf(gregorian, 7 + century % 20, 1 + century % 12, year, 13, 17));
         const Extended jd = std::strtold(line, nullptr);
         std::vector<std::pair<int, Body>> points = {{2, Body::Moon}, {11, Body::TrueNode}};
-        if (jd < kYear1900)
-            for (int k = 3; k <= 7; ++k) points.push_back({k, static_cast<Body>(static_cast<int>(Body::Sun) + k - 1)});
+        for (int k = 3; k <= 10; ++k) points.push_back({k, static_cast<Body>(static_cast<int>(Body::Sun) + k - 1)});
+        if (jd >= qv::kAsteroidsFirstJd && jd <= qv::kAsteroidsLastJd)
+            for (int k = 15; k <= 19; ++k)
+                points.push_back({k, static_cast<Body>(static_cast<int>(Body::Ceres) + k - 15)});
         if (jd >= kYear1850 && jd < qv::tables::kLastBlackMoonDay) {
             // The corrected Black Moon at the day's record instant: between
             // records it cannot follow the osculating apogee.
