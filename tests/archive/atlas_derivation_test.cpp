@@ -209,10 +209,22 @@ TEST_F(AtlasShipped, BirthsAgreeWithTheTimeZoneDatabase) {
     const auto I = PlaceArchive::Italia, E = PlaceArchive::Estero;
     const auto none = ClockAnomaly::None;
     const Birth births[] = {
-        // Before 1 November 1893 Italian clocks kept local mean time.
+        // Italian clocks kept local mean time until 11 December 1866, Rome's
+        // mean time (+0:49:56) from 12 December 1866 to 31 October 1893, then
+        // Central European time.
         {I, "MILANO (MI)", "", {15, 6, 1850, 12, 0}, 1, "GREG", "-0.612222222222222", "LMT ", none},
-        {I, "MILANO (MI)", "", {15, 6, 1893, 12, 0}, 1, "GREG", "-0.612222222222222", "LMT ", none},
+        {I, "TORINO (TO)", "", {11, 12, 1866, 12, 0}, 1, "GREG", "-0.512222222222222", "LMT ", none},
+        {I, "TORINO (TO)", "", {13, 12, 1866, 12, 0}, 1, "GREG", "-0.832222222222222", "RMT ", none},
+        {I, "PALERMO (PA)", "", {15, 6, 1882, 12, 0}, 1, "GREG", "-0.832222222222222", "RMT ", none},
+        {I, "TORINO (TO)", "", {15, 6, 1887, 12, 0}, 1, "GREG", "-0.832222222222222", "RMT ", none},
+        {I, "MILANO (MI)", "", {15, 6, 1893, 12, 0}, 1, "GREG", "-0.832222222222222", "RMT ", none},
+        {I, "MILANO (MI)", "", {31, 10, 1893, 23, 0}, 1, "GREG", "-0.832222222222222", "RMT ", none},
+        {I, "MILANO (MI)", "", {1, 11, 1893, 0, 30}, 1, "GREG", "-1", "CET ", none},
         {I, "MILANO (MI)", "", {15, 6, 1900, 12, 0}, 1, "GREG", "-1", "CET ", none},
+        // The same for cities whose mean time became their country's: Paris
+        // mean time (+0:09:21) from 1891.
+        {E, "LYON", "FRANCIA", {15, 6, 1880, 12, 0}, 1, "GREG", "-0.323333333333333", "LMT ", none},
+        {E, "LYON", "FRANCIA", {15, 6, 1900, 12, 0}, 1, "GREG", "-0.155833333333333", "PMT ", none},
         // Rome: German summer time until the liberation (4 June 1944), then
         // Italian summer time until 17 September.
         {I, "ROMA (RM)", "", {15, 7, 1944, 12, 0}, 1, "GREG", "-2", "CEST", none},
@@ -297,6 +309,11 @@ TEST_F(AtlasShipped, TablesHaveTheExpectedShape) {
     const RegimeTable rome = loadRegimeTable(PlaceArchive::Italia, "00000001.CAL");
     EXPECT_EQ(rome[0].code, "GREG");
     EXPECT_EQ(rome[1].code, "LMT ");
+    EXPECT_EQ(rome[2].code, "RMT ");
+    EXPECT_NEAR(static_cast<double>(rome[1].date() - julianDayOf(true, 12, 12, 1866, 0, 0)), 0.0, 1e-9);
+    EXPECT_EQ(rome[2].date(), rome[1].date());
+    EXPECT_NEAR(rome[2].correction, -(49 * 60 + 56) / 3600.0, 1e-12);
+    EXPECT_EQ(rome[3].code, "CET ");
     EXPECT_EQ(rome[0].date() - 1.0L, julianDayOf(false, 4, 10, 1582, 0, 0));
 }
 

@@ -207,15 +207,28 @@ def code4(abbr):
 
 
 def zone_history(zone_id):
-    """(initial type, [(UT seconds, type)]) with one entry per change of UT offset."""
+    """(initial type, [(UT seconds, type, UT offset before)]): the end of the
+    zone's local mean time, then one entry per change of UT offset. Local mean
+    time ends at the zone's first transition even when the offset stays: a
+    city's mean time made the legal time of the whole zone (Rome's "RMT" of
+    1866-1893, Amsterdam's "AMT") has that city's offset, but a birthplace
+    elsewhere in the zone kept it rather than its own local mean time."""
     zone = tzif.read_tzif(os.path.join(ZONEINFO, zone_id))
     changes = []
     offset = zone.initial.utoff
     for t, typ in tzif.expanded_transitions(zone, LAST_YEAR):
-        if typ.utoff != offset:
+        ends_mean_time = not changes and zone.initial.abbr == "LMT" and typ.abbr != "LMT"
+        if typ.utoff != offset or ends_mean_time:
             changes.append((t, typ, offset))
             offset = typ.utoff
     return zone.initial, changes
+
+
+def keeps_offset_after_mean_time(zone_id):
+    """True when the zone's first period after local mean time has the same
+    UT offset (a city's mean time made legal time)."""
+    initial, changes = zone_history(zone_id)
+    return initial.abbr == "LMT" and bool(changes) and changes[0][1].utoff == initial.utoff
 
 
 def correction_of(utoff):
@@ -454,9 +467,12 @@ def main():
         out.append(fmt.place_record(name, lat, lon, numbers[key], state))
     write_file(os.path.join(localita, "ESTERO.LOC"), b"".join(out))
 
+    mean_time_zones = sorted({k[0] for k in keys if keeps_offset_after_mean_time(k[0])})
     print("ITALIA.LOC: %d places, %d tables; ESTERO.LOC: %d places, %d tables (%d records); "
           "ICU %s; %.1f s" % (len(italy), len(italian_tables), len(foreign), len(keys), len(database),
                              icu, time.time() - started))
+    print("zones whose local mean time ends in a city's mean time of the same offset (a regime record of "
+          "its own): Europe/Rome, %d foreign: %s" % (len(mean_time_zones), " ".join(mean_time_zones)))
 
 
 if __name__ == "__main__":
