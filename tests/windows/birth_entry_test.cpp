@@ -265,7 +265,7 @@ private slots:
             QString correction, calendar;
             bool localTime, notUpdated;
         } cases[] = {
-            {false, "MILANO", -1, "15", "01", "1880", "-0,61222", "GREG", true, false},  // local mean time
+            {false, "MILANO", -1, "15", "01", "1860", "-0,61222", "GREG", true, false},  // local mean time
             {false, "MILANO", -1, "15", "01", "1950", "-1", "GREG", false, false},
             {false, "MILANO", -1, "15", "07", "2030", "-2", "GREG", false, true},  // regimes beyond the known ones
             {false, "BOLZANO", 0, "15", "07", "1950", "-1", "GREG", false, false},  // its table continues in another
