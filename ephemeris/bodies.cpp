@@ -1,6 +1,7 @@
 #include "ephemeris/bodies.h"
 
 #include "ephemeris/angles.h"
+#include "ephemeris/cached_tables.h"
 #include "ephemeris/correction_tables.h"
 #include "ephemeris/fundamental_arguments.h"
 #include "ephemeris/nodes.h"
@@ -99,6 +100,7 @@ void point(ChartState& s, Pass& pass, int k, bool alone) {
 } // namespace
 
 void computeBodiesOnce(ChartState& s, int selector, Extended jd, bool firstPass) {
+    const TableCheckScope tables; // each correction table checked once
     Pass pass;
     pass.fa = FundamentalArguments(jd);
     pass.firstPass = firstPass;
@@ -115,6 +117,7 @@ void computeBodiesOnce(ChartState& s, int selector, Extended jd, bool firstPass)
 }
 
 void computeBodies(ChartState& s, int selector, Extended jd) {
+    const TableCheckScope tables; // each correction table checked once for both passes
     // The second pass takes its sines and cosines from the first one's.
     TurnMemory turns;
     turns.record();
