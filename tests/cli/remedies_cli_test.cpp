@@ -1,0 +1,113 @@
+// End-to-end runs of `quorendaville-cli remedies` on a small remedy
+// database written into a temporary data directory.
+#include "base/text_file.h"
+#include "remedies/remedy_files.h"
+#include "tests/remedies/remedy_fixture.h"
+#include "tests/support/cli_runner.h"
+#include "tests/support/temp_data_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+using qv::test::CliRun;
+using qv::test::remedy;
+using qv::test::therapy;
+namespace files = qv::remedies::files;
+
+class CliRemedies : public ::testing::Test {
+protected:
+    qv::test::TempDataDir temp;
+    qv::DataDir dir{temp.path()};
+
+    void SetUp() override {
+        qv::remedies::RemedyRecord rosa = remedy("MSA Rosa", "Tosse", "Venere", "Toro");
+        rosa.segnaturaSecondaria = "Luna";
+        rosa.setDosage("10 gocce al mattino");
+        rosa.setWarnings("Non in gravidanza.");
+        qv::test::writeRemedyDatabase(dir, {rosa, remedy("Malva (2)", "Tosse", "Luna", "Cancro"),
+                                            remedy("MSA Rosa", "Insonnia \xE8 notturna"), remedy("Y", "B"),
+                                            remedy("X", "A"), remedy("X", "C")});
+        qv::test::writeRepertoryDatabase(dir, {therapy("Cefalea", "MSA Rosa", "5 gocce", "Con acqua."),
+                                               therapy("Febbre", "Malva (2)", "2 gocce"), therapy("Cefalea", "Malva (2)")});
+    }
+    CliRun remedies(const std::string& args) const {
+        return qv::test::runCli(QV_CLI_PATH, "remedies " + args + " --data-dir " + temp.path().string());
+    }
+};
+
+TEST_F(CliRemedies, RebuildThenConsultSymptomRemedyAndPathology) {
+    const CliRun rebuilt = remedies("rebuild");
+    ASSERT_EQ(rebuilt.status, 0) << rebuilt.out;
+    EXPECT_TRUE(rebuilt.has("28 file rigenerati")) << rebuilt.out;
+    EXPECT_EQ(qv::readTextLines(dir.resolve(files::kSymptomList)),
+              (std::vector<std::string>{"A", "B", "C", "Insonnia \xE8 notturna", "Tosse"}));
+
+    const CliRun symptom = remedies("symptom Tosse");
+    ASSERT_EQ(symptom.status, 0) << symptom.out;
+    EXPECT_TRUE(symptom.has("2 rimedi\n- MSA Rosa  [Venere Luna | Toro]\n  Posologia: 10 gocce al mattino\n- Malva (2)"))
+        << symptom.out;
+    const CliRun accented = remedies("symptom \"Insonnia \xC3\xA8 notturna\" --json");
+    EXPECT_TRUE(accented.has("\"symptom\": \"Insonnia \xC3\xA8 notturna\", \"matches\": [{\"record\": 3, \"remedy\": \"MSA Rosa\""))
+        << accented.out;
+
+    const CliRun rosa = remedies("remedy \"MSA Rosa\"");
+    ASSERT_EQ(rosa.status, 0) << rosa.out;
+    EXPECT_TRUE(rosa.has("Rimedio: MSA Rosa (Macerato Spagirico-Alchemico)")) << rosa.out;
+    EXPECT_TRUE(rosa.has("2 indicazioni\n- Tosse")) << rosa.out;
+    const CliRun malva = remedies("remedy \"Malva (2)\" --json");
+    EXPECT_TRUE(malva.has("\"use_number\": true")) << malva.out;
+    EXPECT_TRUE(malva.has("\"warnings\": \"Non \xC3\xA8 stato finora necessario prescrivere Avvertenze\"")) << malva.out;
+
+    const CliRun cefalea = remedies("pathology Cefalea --json");
+    EXPECT_TRUE(cefalea.has("{\"record\": 1, \"remedy\": \"MSA Rosa\", \"dosage\": \"5 gocce\", \"notes\": \"Con acqua.\"}"))
+        << cefalea.out;
+}
+
+TEST_F(CliRemedies, RankingOfSymptomsAndCompositeTherapy) {
+    ASSERT_EQ(remedies("rebuild").status, 0);
+    const CliRun ranked = remedies("rank A B C");
+    ASSERT_EQ(ranked.status, 0) << ranked.out;
+    EXPECT_TRUE(ranked.has("\n02 X\n01 Y\n") || ranked.out == "02 X\n01 Y\n") << ranked.out;
+    const CliRun json = remedies("rank A B C --json");
+    EXPECT_TRUE(json.has("\"ranking\": [{\"count\": 2, \"name\": \"X\"}, {\"count\": 1, \"name\": \"Y\"}]")) << json.out;
+
+    const CliRun therapy = remedies("therapy Cefalea Febbre");
+    ASSERT_EQ(therapy.status, 0) << therapy.out;
+    EXPECT_TRUE(therapy.has("02 Malva (2)\n01 MSA Rosa\n")) << therapy.out;
+    EXPECT_TRUE(remedies("therapy Nessuna").has("Nessun rimedio\n"));
+}
+
+TEST_F(CliRemedies, BadArgumentsAndDamagedFiles) {
+    std::string sixteen;
+    for (int i = 0; i < 16; ++i) sixteen += " S" + std::to_string(i);
+    const std::pair<std::string, std::string> usage[] = {
+        {"rank" + sixteen, "Al massimo 15 voci"},
+        {"rank", "Indicare almeno un sintomo"},
+        {"symptom", "Indicare un solo testo"},
+        {"search Tosse", "Sottocomando sconosciuto"},
+        {"rebuild --fast", "Opzione sconosciuta"},
+    };
+    for (const auto& [args, message] : usage) {
+        const CliRun r = remedies(args);
+        EXPECT_EQ(r.status, 2) << args << "\n" << r.out;
+        EXPECT_TRUE(r.has(message)) << args << "\n" << r.out;
+    }
+
+    ASSERT_EQ(remedies("rebuild").status, 0);
+    const std::string listBefore = qv::readWholeFile(dir.resolve(files::kSymptomList));
+    std::ofstream(dir.resolve(files::kRemedies), std::ios::binary | std::ios::app) << "x";
+    const std::string damaged = qv::readWholeFile(dir.resolve(files::kRemedies));
+    for (const char* args : {"rebuild", "symptom Tosse", "rank A"}) {
+        const CliRun r = remedies(args);
+        EXPECT_EQ(r.status, 1) << args << "\n" << r.out;
+        EXPECT_TRUE(r.has("OpzioneH\\DBmain.rnd")) << r.out;
+        EXPECT_TRUE(r.has("non \xC3\xA8 un multiplo del record")) << r.out;
+    }
+    EXPECT_EQ(qv::readWholeFile(dir.resolve(files::kRemedies)), damaged);
+    EXPECT_EQ(qv::readWholeFile(dir.resolve(files::kSymptomList)), listBefore);
+}
+
+} // namespace
