@@ -53,7 +53,8 @@ Extended firstPlanetCorrection(Extended jd, int k) {
 void body(ChartState& s, const Pass& pass, int k) {
     const Extended t = pass.fa.t;
     const OrbitState state = orbitState(elementsOf(k, t));
-    const GeocentricResult g = geocentric(state, pass.earth, perturbationOf(k, t), pass.fa.nutation, k == kPallas);
+    const GeocentricResult g =
+        geocentric(state, pass.earth, perturbationOf(k, t), pass.fa.nutation, k == kPallas, !pass.firstPass);
     s.longitude[k] = g.longitude;
     s.latitude[k] = g.latitude;
     const Extended jd = pass.fa.jd;

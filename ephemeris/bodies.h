@@ -18,7 +18,7 @@ void computeBodies(int selector, Extended jd); // on the chart state of the proc
 
 // One pass without the retrograde test, for computations of other moments.
 // `firstPass` set only for the pass at jd + 0.001: the second planet table
-// corrections are left out of it, and so is the Moon's latitude (that pass
+// corrections are left out of it, and so are the latitudes (that pass
 // serves the test of motion, which reads longitudes only).
 void computeBodiesOnce(ChartState& state, int selector, Extended jd, bool firstPass);
 

@@ -96,7 +96,7 @@ OrbitalElements earthElements(Extended t) {
 }
 
 GeocentricResult geocentric(const OrbitState& body, const OrbitState& earth, const Vector3& dp,
-                            Extended nutation, bool pallas) {
+                            Extended nutation, bool pallas, bool withLatitude) {
     const Extended rvx = body.velocity.x - earth.velocity.x;
     const Extended rvy = body.velocity.y - earth.velocity.y;
     Extended x = body.position.x + dp.x;
@@ -112,6 +112,8 @@ GeocentricResult geocentric(const OrbitState& body, const OrbitState& earth, con
     const Polar lon = toPolar(x, y);
     GeocentricResult out;
     out.longitude = Norm360(RadToDeg(lon.theta) + nutation - lightTime);
+    out.latitude = 0;
+    if (!withLatitude) return out;
 
     Extended zz = z;
     const Polar lat = toPolar(lon.r, zz);

@@ -73,8 +73,9 @@ struct GeocentricResult {
 
 // Apparent geocentric longitude and latitude of a body from its
 // heliocentric state, the Earth's state, a perturbation vector and the
-// nutation Δψ. `pallas` selects Pallas's latitude threshold.
+// nutation Δψ. `pallas` selects Pallas's latitude threshold. Without
+// `withLatitude` only the longitude is computed (the latitude is left 0).
 GeocentricResult geocentric(const OrbitState& body, const OrbitState& earth, const Vector3& perturbation,
-                            Extended nutation, bool pallas);
+                            Extended nutation, bool pallas, bool withLatitude = true);
 
 } // namespace qv
