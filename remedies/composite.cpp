@@ -19,8 +19,19 @@ namespace {
 struct Link {
     std::string complaint;  // compared with the slots
     std::string remedy;     // counted under this name
-    std::string shownComplaint;
-    std::string dosage;
+    std::span<const std::uint8_t> record;
+    bool symptoms;
+
+    std::string shownComplaint() const {
+        return symptoms ? fieldText(record, remedy_fields::indicazioni[0]) + fieldText(record, remedy_fields::indicazioni[1])
+                        : complaint;
+    }
+    std::string dosage() const {
+        if (!symptoms) return fieldText(record, repertory_fields::posologia);
+        std::string d;
+        for (const Field& f : remedy_fields::posologia) d += fieldText(record, f);
+        return d;
+    }
 };
 
 // Calls visit(link) for every record, record 0 included.
@@ -31,17 +42,13 @@ void forEachLink(const DataDir& dir, CompositeKind kind, Visit visit) {
         scan.forEach(0, [&](std::int64_t, std::span<const std::uint8_t> r) {
             const std::string indication =
                 fieldText(r, remedy_fields::indicazioni[0]) + fieldText(r, remedy_fields::indicazioni[1]);
-            std::string dosage;
-            for (const Field& f : remedy_fields::posologia) dosage += fieldText(r, f);
-            visit(Link{listedForm(indication), listedForm(fieldText(r, remedy_fields::rimedio)), indication, dosage});
+            visit(Link{listedForm(indication), listedForm(fieldText(r, remedy_fields::rimedio)), r, true});
             return true;
         });
     } else {
         const RecordScan scan(dir, files::kRepertory, repertoryLayout());
         scan.forEach(0, [&](std::int64_t, std::span<const std::uint8_t> r) {
-            const std::string pathology = fieldText(r, repertory_fields::patologia);
-            visit(Link{pathology, fieldText(r, repertory_fields::rimedio), pathology,
-                       fieldText(r, repertory_fields::posologia)});
+            visit(Link{fieldText(r, repertory_fields::patologia), fieldText(r, repertory_fields::rimedio), r, false});
             return true;
         });
     }
@@ -94,8 +101,8 @@ RemedyDetail remedyDetail(const DataDir& dir, CompositeKind kind, const std::str
         if (l.remedy != remedy) return;
         for (const std::string& s : slots) {
             if (s.empty() || s != l.complaint) continue;
-            d.lines.push_back("= " + l.shownComplaint);
-            d.lines.push_back("- " + l.dosage);
+            d.lines.push_back("= " + l.shownComplaint());
+            d.lines.push_back("- " + l.dosage());
             d.complaints.insert(s);
         }
     });
