@@ -6,11 +6,9 @@
 #include "base/data_dir.h"
 #include "ephemeris/bodies.h"
 #include "ephemeris/chart_steps.h"
+#include "random_charts.h"
 
 #include <benchmark/benchmark.h>
-
-#include <random>
-#include <vector>
 
 namespace {
 
@@ -30,22 +28,10 @@ void BM_ComputeBodiesAllPoints(benchmark::State& st) {
 }
 BENCHMARK(BM_ComputeBodiesAllPoints);
 
-// Random dates 1600–2100: a walk of small steps keeps reading the same
-// table records, random dates do not.
+// Random dates 1600–2100.
 void BM_ComputeBodiesRandomDates(benchmark::State& st) {
     useShippedData();
-    std::mt19937_64 rng(1600);
-    std::uniform_real_distribution<double> pick(2305447.5, 2488069.5);
-    std::vector<qv::Extended> dates(4096);
-    for (qv::Extended& d : dates) d = pick(rng);
-    qv::ChartState s;
-    s.nodeKind = "VERO";
-    s.blackMoonKind = "VERA";
-    std::size_t i = 0;
-    for (auto _ : st) {
-        qv::computeBodies(s, 0, dates[i++ % dates.size()]);
-        benchmark::DoNotOptimize(s.longitude[2]);
-    }
+    qv::bench::timeComputeBodies(st, qv::bench::randomDates(2305447.5, 2488069.5, 1600));
 }
 BENCHMARK(BM_ComputeBodiesRandomDates)->Unit(benchmark::kMicrosecond);
 

@@ -3,7 +3,7 @@
 // same run, on the same random dates, for the same points, and their ratio.
 //
 // The program computes every point twice (at jd + 0.001 and at jd, for its
-// test of apparent motion) and reads its correction tables; the reference
+// test of apparent motion) and applies its correction tables; the reference
 // computes each point once from its data files with its speed, which tells
 // the direction of motion as well. Both sides: Sun, Moon, Mercury to Pluto,
 // the true node, the corrected Black Moon (the reference's osculating
@@ -16,40 +16,31 @@
 // Run: build/bench/reference_bench [--benchmark_repetitions=N]
 #include "base/data_dir.h"
 #include "ephemeris/bodies.h"
+#include "random_charts.h"
 
 #include <benchmark/benchmark.h>
 #include <swephexp.h>
 
 #include <cstdio>
 #include <map>
-#include <random>
 #include <string>
 #include <vector>
 
 namespace {
-
-constexpr int kDates = 4096;
-
-std::vector<double> randomDates(double first, double last, unsigned seed) {
-    std::mt19937_64 rng(seed);
-    std::uniform_real_distribution<double> pick(first, last);
-    std::vector<double> dates(kDates);
-    for (double& d : dates) d = pick(rng);
-    return dates;
-}
 
 struct Period {
     const char* name;
     double first, last; // Julian Days
 };
 constexpr Period kPeriods[] = {
-    {"1600-2100", 2305447.5, 2488069.5}, // also reads the planet table before 1900
+    {"1600-2100", 2305447.5, 2488069.5}, // before 1900 the second planet corrections too
     {"1900-2100", 2415020.5, 2488069.5},
 };
 
 const std::vector<double>& datesOf(int period) {
-    static const std::vector<double> dates[] = {randomDates(kPeriods[0].first, kPeriods[0].last, 1600),
-                                                randomDates(kPeriods[1].first, kPeriods[1].last, 1900)};
+    static const std::vector<double> dates[] = {
+        qv::bench::randomDates(kPeriods[0].first, kPeriods[0].last, 1600),
+        qv::bench::randomDates(kPeriods[1].first, kPeriods[1].last, 1900)};
     return dates[period];
 }
 
@@ -59,15 +50,7 @@ constexpr int kReferencePoints[] = {SE_SUN,       SE_MOON,      SE_MERCURY, SE_V
 
 void BM_Program(benchmark::State& st) {
     qv::setDataDir(QV_DATA_TEMPLATE_DIR);
-    const std::vector<double>& dates = datesOf(static_cast<int>(st.range(0)));
-    qv::ChartState s;
-    s.nodeKind = "VERO";
-    s.blackMoonKind = "VERA";
-    std::size_t i = 0;
-    for (auto _ : st) {
-        qv::computeBodies(s, 0, dates[i++ % dates.size()]);
-        benchmark::DoNotOptimize(s.longitude[2]);
-    }
+    qv::bench::timeComputeBodies(st, datesOf(static_cast<int>(st.range(0))));
 }
 
 void BM_Reference(benchmark::State& st) {
