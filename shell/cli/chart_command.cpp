@@ -207,6 +207,39 @@ void printTable(const ChartState& s, const MotionFlags& moved, std::ostream& out
 
 } // namespace
 
+BirthData birthDataFromOptions(const Arguments& a) {
+    BirthData b;
+    const std::string calendar = a.value("--calendar").value_or("GR");
+    if (calendar != "GR" && calendar != "GI") throw UsageError{"Calendario non valido (GR o GI): \"" + calendar + "\""};
+    b.gregorian = calendar == "GR";
+
+    const auto date = splitNumbers(a.required("--date"), '/', 3, "--date", "GG/MM/AAAA");
+    b.day = date[0];
+    b.month = date[1];
+    b.year = date[2];
+    if (!validDate(b.day, b.month, b.year, b.gregorian) || b.year < -4000 || b.year > 9999)
+        throw UsageError{"Data inesistente: \"" + a.required("--date") + "\""};
+    const auto time = splitNumbers(a.required("--time"), ':', 2, "--time", "HH:MM");
+    b.hour = time[0];
+    b.minute = time[1];
+    if (b.hour < 0 || b.hour > 23 || b.minute < 0 || b.minute > 59)
+        throw UsageError{"Ora non valida: \"" + a.required("--time") + "\""};
+    b.corr = parseReal(a.required("--corr"), "--corr");
+    if (b.corr < -24 || b.corr > 24) throw UsageError{"Correzione fuori dai limiti (da -24 a +24 ore)"};
+    parseCoords(a.required("--coords"), b);
+    return b;
+}
+
+void chartKindsFromOptions(const Arguments& a, ChartState& s) {
+    s.houseSystem = a.value("--houses").value_or("CASE_MEDIE");
+    if (!isKnownHouseSystem(s.houseSystem)) throw UsageError{"Sistema di case sconosciuto: \"" + s.houseSystem + "\""};
+    s.nodeKind = a.value("--node").value_or("MEDIO");
+    if (s.nodeKind != "MEDIO" && s.nodeKind != "VERO") throw UsageError{"Tipo di nodo non valido (MEDIO o VERO)"};
+    s.blackMoonKind = a.value("--black-moon").value_or("MEDIA");
+    if (s.blackMoonKind != "VERA" && s.blackMoonKind != "MEDIA")
+        throw UsageError{"Tipo di Luna Nera non valido (VERA o MEDIA)"};
+}
+
 int chartCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     return runCommand(err, [&] {
         const Arguments a(args,
@@ -216,35 +249,10 @@ int chartCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         if (!a.positional().empty()) throw UsageError{"Argomento inatteso: " + a.positional().front()};
         if (a.flag("--current")) return currentChart(a, out);
 
-        BirthData b;
-        const std::string calendar = a.value("--calendar").value_or("GR");
-        if (calendar != "GR" && calendar != "GI") throw UsageError{"Calendario non valido (GR o GI): \"" + calendar + "\""};
-        b.gregorian = calendar == "GR";
-
-        const auto date = splitNumbers(a.required("--date"), '/', 3, "--date", "GG/MM/AAAA");
-        b.day = date[0];
-        b.month = date[1];
-        b.year = date[2];
-        if (!validDate(b.day, b.month, b.year, b.gregorian) || b.year < -4000 || b.year > 9999)
-            throw UsageError{"Data inesistente: \"" + a.required("--date") + "\""};
-        const auto time = splitNumbers(a.required("--time"), ':', 2, "--time", "HH:MM");
-        b.hour = time[0];
-        b.minute = time[1];
-        if (b.hour < 0 || b.hour > 23 || b.minute < 0 || b.minute > 59)
-            throw UsageError{"Ora non valida: \"" + a.required("--time") + "\""};
-        b.corr = parseReal(a.required("--corr"), "--corr");
-        if (b.corr < -24 || b.corr > 24) throw UsageError{"Correzione fuori dai limiti (da -24 a +24 ore)"};
-        parseCoords(a.required("--coords"), b);
-
+        const BirthData b = birthDataFromOptions(a);
         ChartState& s = chartState();
         resetChartState();
-        s.houseSystem = a.value("--houses").value_or("CASE_MEDIE");
-        if (!isKnownHouseSystem(s.houseSystem)) throw UsageError{"Sistema di case sconosciuto: \"" + s.houseSystem + "\""};
-        s.nodeKind = a.value("--node").value_or("MEDIO");
-        if (s.nodeKind != "MEDIO" && s.nodeKind != "VERO") throw UsageError{"Tipo di nodo non valido (MEDIO o VERO)"};
-        s.blackMoonKind = a.value("--black-moon").value_or("MEDIA");
-        if (s.blackMoonKind != "VERA" && s.blackMoonKind != "MEDIA")
-            throw UsageError{"Tipo di Luna Nera non valido (VERA o MEDIA)"};
+        chartKindsFromOptions(a, s);
 
         openDataDirectory(a.value("--data-dir"));
         const MotionFlags moved = castChart(s, b);

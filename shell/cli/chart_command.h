@@ -1,5 +1,9 @@
 #pragma once
 
+#include "ephemeris/birth_data.h"
+#include "ephemeris/chart_state.h"
+#include "shell/cli/cli_support.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -15,6 +19,13 @@ namespace qv::cli {
 // `sep`; anything else is a UsageError naming the option and the `form`.
 std::vector<int> splitNumbers(const std::string& text, char sep, std::size_t parts, const std::string& option,
                               const std::string& form);
+
+// The birth data options --date, --time, --corr, --coords and --calendar,
+// checked as the chart command checks them (UsageError naming the option).
+BirthData birthDataFromOptions(const Arguments& a);
+// The options --houses (CASE_MEDIE), --node (MEDIO) and --black-moon (MEDIA)
+// into the chart state.
+void chartKindsFromOptions(const Arguments& a, ChartState& s);
 
 int chartCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 

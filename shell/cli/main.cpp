@@ -5,6 +5,7 @@
 #include "shell/cli/chart_command.h"
 #include "shell/cli/cli_support.h"
 #include "shell/cli/remedies_command.h"
+#include "shell/cli/wheel_command.h"
 
 #include <iostream>
 #include <string>
@@ -34,6 +35,8 @@ const char* const kUsage =
     "  analysis [--current | --date GG/MM/AAAA --time HH:MM --corr ORE --coords 45N28-009E11]\n"
     "          [--only aspects|grid|distances|subdivisions|dodecatemories|antiscia|structure|\n"
     "          substance|hour|masters|scoring|keys] [--json]   le analisi del tema\n"
+    "  wheel [--current | dati di nascita come per chart] --out FILE.svg|.pdf|.png [--mono]\n"
+    "          [--spindles] [--size MM]   disegna la ruota del tema\n"
     "  remedies symptom SINTOMO | remedy RIMEDIO | pathology PATOLOGIA | rank SINTOMO...\n"
     "          | therapy PATOLOGIA... | rebuild [--json]   la banca dati dei rimedi\n"
     "  (tutti i comandi accettano --data-dir CARTELLA)\n";
@@ -54,6 +57,7 @@ int main(int argc, char** argv) {
     if (command == "register") return qv::cli::registerCommand(args, std::cout, std::cerr);
     if (command == "recall") return qv::cli::recallCommand(args, std::cout, std::cerr);
     if (command == "analysis") return qv::cli::analysisCommand(args, std::cout, std::cerr);
+    if (command == "wheel") return qv::cli::wheelCommand(args, std::cout, std::cerr);
     if (command == "remedies") return qv::cli::remediesCommand(args, std::cout, std::cerr);
     if (command == "delete") return qv::cli::deleteCommand(args, std::cout, std::cerr);
     std::cerr << "Comando sconosciuto: " << command << "\n" << kUsage;

@@ -1,0 +1,79 @@
+#include "shell/cli/wheel_command.h"
+
+#include "chart/chart_computation.h"
+#include "display/chart_wheel.h"
+#include "display/picture_output.h"
+#include "archive/current_subject.h"
+#include "ephemeris/chart_steps.h"
+#include "settings/chart_settings.h"
+#include "settings/display_settings.h"
+#include "shell/cli/chart_command.h"
+#include "shell/cli/cli_support.h"
+
+namespace qv::cli {
+
+namespace {
+
+const char* const kBirthOptions[] = {"--date", "--time", "--corr", "--coords", "--calendar", "--houses", "--node", "--black-moon"};
+
+// The chart of the birth options, laid out as the chart computation lays
+// out the current subject's.
+void castFromOptions(const Arguments& a, ChartState& s) {
+    const BirthData b = birthDataFromOptions(a);
+    resetChartState();
+    chartKindsFromOptions(a, s);
+    layOutTraditionally(s, castChart(s, b));
+}
+
+} // namespace
+
+int wheelCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return runCommand(err, [&] {
+        const Arguments a(args,
+                          {"--date", "--time", "--corr", "--coords", "--calendar", "--houses", "--node", "--black-moon",
+                           "--out", "--size", "--data-dir"},
+                          {"--current", "--mono", "--spindles"});
+        if (!a.positional().empty()) throw UsageError{"Argomento inatteso: " + a.positional().front()};
+        const std::string file = a.required("--out");
+        const auto format = draw::pictureFormatOf(file);
+        if (!format) throw UsageError{"Il file di uscita deve finire in .svg, .pdf o .png: \"" + file + "\""};
+        double size = draw::kChartAreaSize;
+        if (const auto text = a.value("--size")) {
+            size = static_cast<double>(parseReal(*text, "--size"));
+            if (size < 50 || size > 1000) throw UsageError{"Dimensione fuori dai limiti (da 50 a 1000 mm): \"" + *text + "\""};
+        }
+        const bool current = a.flag("--current");
+        for (const char* option : kBirthOptions)
+            if (current && a.value(option))
+                throw UsageError{std::string("Con --current i dati vengono dal soggetto attuale: togliere ") + option};
+        if (!current && !a.value("--date"))
+            throw UsageError{"Indicare --current oppure i dati di nascita (--date, --time, --corr, --coords)"};
+
+        openDataDirectory(a.value("--data-dir"));
+        LoadActiveOrbs();
+        ChartState& chart = chartState();
+        if (current) {
+            if (!currentSubjectExists())
+                throw UsageError{"Nessun soggetto attuale: registrarne uno (register) o richiamarne uno (recall)"};
+            computeChart();
+        } else {
+            castFromOptions(a, chart);
+        }
+        const OrbTable orbs = ActiveOrbs();
+
+        draw::PictureRequest request;
+        request.file = file;
+        request.format = *format;
+        request.outputWidth = size;
+        request.monochrome = a.flag("--mono");
+        request.thickness = static_cast<double>(readDisplaySettings().lineThickness);
+        draw::ChartWheelOptions options;
+        options.clickCircles = false;
+        options.aspectMode = a.flag("--spindles") ? draw::AspectLineMode::Spindle : draw::AspectLineMode::Plain;
+        draw::writePicture(request, [&] { draw::drawChartWheel(chart, orbs, options); });
+        out << "Ruota del tema scritta in " << file << "\n";
+        return kExitOk;
+    });
+}
+
+} // namespace qv::cli
