@@ -304,3 +304,32 @@ TEST(ShippedFiles, PrinciplesHaveFifteenGroupsOfFiveLines) {
 
 } // namespace
 } // namespace qv
+
+namespace qv {
+namespace {
+
+// The pages of a PDF: its page objects, written as "/Type /Page" (the page
+// tree is "/Type /Pages").
+int pdfPages(const std::string& bytes) {
+    int pages = 0;
+    for (std::size_t at = bytes.find("/Type"); at != std::string::npos; at = bytes.find("/Type", at + 5)) {
+        std::size_t v = bytes.find_first_not_of(" \r\n", at + 5);
+        if (v != std::string::npos && bytes.compare(v, 5, "/Page") == 0 && (v + 5 >= bytes.size() || bytes[v + 5] != 's'))
+            ++pages;
+    }
+    return pages;
+}
+
+TEST(ShippedManuals, OpenAsPdfWithTheirPages) {
+    struct Manual { const char* file; int pages; };
+    // The short guide, the full guide of every window, the doctrine.
+    for (const Manual& m : {Manual{"Istruzioni_J.pdf", 2}, Manual{"Istruzioni.pdf", 14}, Manual{"Dispensa.pdf", 11}}) {
+        const std::string bytes = templateBytes(m.file);
+        ASSERT_EQ(bytes.rfind("%PDF-", 0), 0u) << m.file;
+        EXPECT_NE(bytes.find("%%EOF"), std::string::npos) << m.file;
+        EXPECT_EQ(pdfPages(bytes), m.pages) << m.file;
+    }
+}
+
+} // namespace
+} // namespace qv

@@ -1,0 +1,345 @@
+// Compiles the remedy and plant sources of tools/content/remedies/ into the
+// database files of a data folder:
+//   OpzioneH\DBmain.rnd      one record per use of a remedy (tincture TSA,
+//                            bud macerate MSA, quintessence QSPC of a plant)
+//   OpzioneH\Repertorio.rnd  pathology–remedy pairs with dosage and notes
+//   OpzioneS\DbTesto.Txt     the plant database source, in symptom order
+// then derives every support list with the program's own rebuild (so that
+// "remedies rebuild" gives the same bytes) and writes the plants-per-planet
+// and plants-per-sign name files of OpzioneS\ that the chart window lists in
+// plants mode.
+//   compile_remedies SOURCE_FOLDER DATA_FOLDER
+// A field longer than its record allows stops the compile with the plant and
+// the field named, so nothing is ever cut silently.
+#include "base/cp1252.h"
+#include "base/data_dir.h"
+#include "base/errors.h"
+#include "remedies/list_order.h"
+#include "remedies/records.h"
+#include "remedies/remedy_files.h"
+#include "remedies/support_lists.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using namespace qv;
+using namespace qv::remedies;
+
+namespace {
+
+struct Use {
+    std::string indication;  // as the practitioner reads it
+    std::string pathology;   // the repertory's heading
+};
+
+struct Plant {
+    std::string name, latin, part, code, primary, secondary, zodiac, moment, cautions, authors, synthesis;
+    std::vector<Use> uses;
+};
+
+std::vector<std::string> split(const std::string& s, const std::string& sep) {
+    std::vector<std::string> out;
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t at = s.find(sep, from);
+        out.push_back(s.substr(from, at == std::string::npos ? std::string::npos : at - from));
+        if (at == std::string::npos) return out;
+        from = at + sep.size();
+    }
+}
+
+std::string replaceAll(std::string s, const std::string& what, const std::string& with) {
+    for (std::size_t at = s.find(what); at != std::string::npos; at = s.find(what, at + with.size()))
+        s.replace(at, what.size(), with);
+    return s;
+}
+
+std::string lower(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+// Rows of a tab-separated UTF-8 source, as Windows-1252; '#' starts a comment.
+std::vector<std::vector<std::string>> readTsv(const fs::path& path, std::size_t columns) {
+    std::ifstream in(path);
+    if (!in) throw std::runtime_error("impossibile leggere " + path.string());
+    std::vector<std::vector<std::string>> rows;
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == '#') continue;
+        auto cells = split(utf8ToCp1252(line), "\t");
+        if (cells.size() != columns)
+            throw std::runtime_error(path.filename().string() + ", riga " + std::to_string(number) + ": attese " +
+                                     std::to_string(columns) + " colonne");
+        rows.push_back(std::move(cells));
+    }
+    return rows;
+}
+
+class Phrases {
+public:
+    explicit Phrases(const fs::path& path) {
+        for (const auto& row : readTsv(path, 2)) map_[row[0]] = row[1];
+    }
+    const std::string& operator[](const std::string& key) const {
+        const auto it = map_.find(key);
+        if (it == map_.end()) throw std::runtime_error("frasi.tsv: manca la frase " + key);
+        return it->second;
+    }
+
+private:
+    std::map<std::string, std::string> map_;
+};
+
+std::vector<Plant> readPlants(const fs::path& path) {
+    std::vector<Plant> plants;
+    for (const auto& c : readTsv(path, 12)) {
+        Plant p{c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7], c[8], c[9], c[10], {}};
+        for (const std::string& u : split(c[11], " | ")) {
+            const auto parts = split(u, ">");
+            if (parts.size() != 2) throw std::runtime_error("piante.tsv, " + p.name + ": uso senza patologia: " + u);
+            p.uses.push_back({parts[0], parts[1]});
+        }
+        plants.push_back(std::move(p));
+    }
+    return plants;
+}
+
+void check(const std::string& owner, const char* field, const std::string& text, std::size_t width) {
+    if (text.size() > width)
+        throw std::runtime_error(owner + ": " + field + " di " + std::to_string(text.size()) + " caratteri, al massimo " +
+                                 std::to_string(width));
+}
+
+// An indication without the remarks in parentheses and without ", come sostegno".
+std::string plainIndication(std::string s) {
+    const std::size_t paren = s.find(" (");
+    if (paren != std::string::npos) s.resize(paren);
+    return replaceAll(s, ", come sostegno", "");
+}
+
+struct Remedy {
+    std::string form;  // TSA, MSA, QSPC
+    std::string name;
+    const Plant* plant = nullptr;
+    std::vector<Use> uses;
+};
+
+std::string baseName(const Plant& p) {
+    const std::string suffix = " gemme";
+    return p.name.size() > suffix.size() && p.name.compare(p.name.size() - suffix.size(), suffix.size(), suffix) == 0
+               ? p.name.substr(0, p.name.size() - suffix.size())
+               : p.name;
+}
+
+std::vector<Remedy> remediesOf(const std::vector<Plant>& plants, const Phrases& phrases) {
+    std::set<std::string> quintessences;
+    for (const std::string& n : split(phrases["quintessenze"], "; ")) quintessences.insert(n);
+    std::vector<Remedy> out;
+    for (const Plant& p : plants) {
+        const std::string form = p.part == "gemme" ? "MSA" : "TSA";
+        out.push_back({form, form + " " + baseName(p), &p, p.uses});
+        if (quintessences.erase(p.name)) {
+            std::vector<Use> first(p.uses.begin(), p.uses.begin() + std::min<std::size_t>(3, p.uses.size()));
+            out.push_back({"QSPC", "QSPC " + p.name, &p, first});
+        }
+    }
+    if (!quintessences.empty()) throw std::runtime_error("frasi.tsv: quintessenza di una pianta sconosciuta: " + *quintessences.begin());
+    return out;
+}
+
+std::string warnings(const Plant& p, const Phrases& phrases) {
+    std::string text = phrases["cautela.alcol"];
+    for (char code : p.cautions) text += " " + phrases[std::string("cautela.") + code];
+    if (p.cautions.find('G') == std::string::npos) text += " " + phrases["cautela.gravidanza"];
+    if (p.cautions.find('B') == std::string::npos) text += " " + phrases["cautela.bambini"];
+    return text;
+}
+
+std::string composition(const Remedy& r, const Phrases& phrases) {
+    std::string t = phrases["nota." + r.form];
+    t = replaceAll(t, "{latino}", r.plant->latin);
+    t = replaceAll(t, "{pianta}", lower(baseName(*r.plant)));
+    t = replaceAll(t, "{parte}", r.plant->part);
+    return t + " " + phrases["nota.medico"];
+}
+
+std::string synthesis(const Plant& p, const Phrases& phrases) {
+    std::string t = p.synthesis + ". " + phrases["pianeta." + split(p.primary, "-")[0]];
+    for (const std::string& sign : split(p.zodiac, "-")) t += " " + phrases["segno." + sign];
+    return t;
+}
+
+std::string dosage(const std::string& key, const Plant& p, const Phrases& phrases) {
+    return replaceAll(phrases[key], "{momento}", phrases["momento." + p.moment]);
+}
+
+std::vector<RemedyRecord> remedyRecords(const std::vector<Remedy>& remedies, const Phrases& phrases) {
+    std::vector<RemedyRecord> records;
+    RemedyRecord header;
+    header.rimedio = "Errore - record di intestazione";
+    records.push_back(header);
+    for (const Remedy& r : remedies) {
+        const Plant& p = *r.plant;
+        for (const Use& u : r.uses) {
+            RemedyRecord rec;
+            const std::string dose = dosage("posologia." + r.form, p, phrases);
+            const std::string synth = synthesis(p, phrases);
+            const std::string warn = warnings(p, phrases);
+            const std::string notes = composition(r, phrases);
+            const std::string more = "Fonti tradizionali: " + p.authors + ". Segnatura: " + p.primary + ", poi " +
+                                     p.secondary + "; " + p.zodiac + ".";
+            check(r.name, "Rimedio", r.name, 50);
+            check(r.name, "Posologia", dose, 900);
+            check(r.name, "Indicazioni", u.indication, 250);
+            check(r.name, "Sintesi psichica", synth, 1500);
+            check(r.name, "Segnatura primaria", p.primary, 30);
+            check(r.name, "Segnatura secondaria", p.secondary, 40);
+            check(r.name, "Segnatura zodiacale", p.zodiac, 70);
+            check(r.name, "Avvertenze", warn, 400);
+            check(r.name, "Note", notes, 750);
+            check(r.name, "Note supplementari", more, 750);
+            rec.rimedio = r.name;
+            rec.setDosage(dose);
+            rec.setIndication(u.indication);
+            rec.setSynthesis(synth);
+            rec.segnaturaPrimaria = p.primary;
+            rec.segnaturaSecondaria = p.secondary;
+            rec.segnaturaZodiacale = p.zodiac;
+            rec.setWarnings(warn);
+            rec.setNotes(notes);
+            rec.setSupplementaryNotes(more);
+            records.push_back(rec);
+        }
+    }
+    return records;
+}
+
+// Each use of a tincture or macerate under its general pathology and, when
+// the indication names a narrower complaint, under that one too.
+std::vector<RepertoryRecord> repertoryRecords(const std::vector<Remedy>& remedies, const Phrases& phrases) {
+    std::vector<RepertoryRecord> records;
+    RepertoryRecord header;
+    header.patologia = "Errore - record di intestazione";
+    records.push_back(header);
+    std::set<std::pair<std::string, std::string>> seen;
+    for (const Remedy& r : remedies) {
+        if (r.form == "QSPC") continue;
+        const Plant& p = *r.plant;
+        std::string shortWarnings;
+        for (char code : p.cautions) shortWarnings += phrases[std::string("cautela.") + code] + " ";
+        for (const Use& u : r.uses) {
+            for (const std::string& pathology : {u.pathology, plainIndication(u.indication)}) {
+                if (!seen.insert({pathology, r.name}).second) continue;
+                RepertoryRecord rec;
+                rec.patologia = pathology;
+                rec.rimedio = r.name;
+                rec.posologia = dosage("repertorio." + r.form, p, phrases);
+                std::string note = replaceAll(phrases["repertorio.nota"], "{avvertenze} ", shortWarnings);
+                check(r.name + " / " + pathology, "Patologia", rec.patologia, 100);
+                check(r.name, "Posologia del repertorio", rec.posologia, 250);
+                check(r.name, "Note del repertorio", note, 750);
+                rec.setNotes(note);
+                records.push_back(rec);
+            }
+        }
+    }
+    return records;
+}
+
+// Groups of eight lines: plant, code, primary and secondary signature (lower
+// case), zodiacal signature, synthesis, symptom, authors; a header group
+// first, then the entries in symptom order.
+std::vector<std::string> plantText(const std::vector<Plant>& plants) {
+    struct Entry {
+        std::string symptom;
+        const Plant* plant;
+    };
+    std::vector<Entry> entries;
+    for (const Plant& p : plants)
+        for (const Use& u : p.uses) entries.push_back({plainIndication(u.indication), &p});
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        if (a.symptom != b.symptom) return listOrderLess(a.symptom, b.symptom);
+        return listOrderLess(a.plant->name, b.plant->name);
+    });
+    std::vector<std::string> lines = {"PIANTA", "SIGLA", "SEGN.PRIMARIA", "SEGN.SECONDARIA",
+                                      "SEGN.ZODIACALE", "SINTESI", "SINTOMO", "AUTORI"};
+    for (const Entry& e : entries) {
+        const Plant& p = *e.plant;
+        check(p.name, "Pianta", p.name, 20);
+        check(p.name, "Sigla", p.code, 15);
+        check(p.name, "Segnatura primaria (piante)", p.primary, 15);
+        check(p.name, "Sintesi (piante)", p.synthesis, 100);
+        check(p.name, "Sintomo", e.symptom, 100);
+        check(p.name, "Autori", p.authors, 100);
+        const std::vector<std::string> group = {p.name, p.code, lower(p.primary), lower(p.secondary),
+                                                p.zodiac, p.synthesis, e.symptom, p.authors};
+        lines.insert(lines.end(), group.begin(), group.end());
+    }
+    return lines;
+}
+
+// The plants that carry a planet in their primary signature, or a sign in
+// their zodiacal one, in list order, from record 1.
+void writePlantSignatureFiles(const DataDir& dir, const std::vector<Plant>& plants) {
+    const char* planets[][2] = {{"sole", "SolePri"},     {"luna", "LunaPri"},   {"mercurio", "MercPri"},
+                                {"venere", "VenePri"},   {"marte", "MartPri"},  {"giove", "GiovPri"},
+                                {"saturno", "SatuPri"}};
+    const char* signs[] = {"Ariete", "Toro",       "Gemelli",    "Cancro",   "Leone", "Vergine",
+                           "Bilancia", "Scorpione", "Sagittario", "Capricorno", "Acquario", "Pesci"};
+    auto write = [&](const std::string& stem, auto matches) {
+        std::vector<std::string> names;
+        for (const Plant& p : plants)
+            if (matches(p)) names.push_back(p.name);
+        sortInListOrder(names);
+        dropRepeats(names);
+        writeRecords(dir, "OpzioneS\\" + stem + ".rnd", namesFromRecordOne(names, kPlantNameWidth));
+    };
+    for (const auto& planet : planets)
+        write(planet[1], [&](const Plant& p) { return lower(p.primary).find(planet[0]) != std::string::npos; });
+    for (const char* sign : signs)
+        write(sign, [&](const Plant& p) { return p.zodiac.find(sign) != std::string::npos; });
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "uso: compile_remedies CARTELLA_SORGENTI CARTELLA_DATI\n");
+        return 2;
+    }
+    try {
+        const fs::path source = argv[1];
+        const DataDir dir{fs::path(argv[2])};
+        const Phrases phrases(source / "frasi.tsv");
+        const std::vector<Plant> plants = readPlants(source / "piante.tsv");
+        const std::vector<Remedy> remedies = remediesOf(plants, phrases);
+        const auto remedyRecs = remedyRecords(remedies, phrases);
+        const auto repertoryRecs = repertoryRecords(remedies, phrases);
+        writeRemedies(dir, remedyRecs);
+        writeRepertory(dir, repertoryRecs);
+        writeTextList(dir, files::kPlantText, plantText(plants));
+        const std::size_t plantRecords = compilePlantDatabase(dir);
+        const RebuildSummary s = rebuildSupportLists(dir);
+        writePlantSignatureFiles(dir, plants);
+        std::printf("%zu piante, %zu rimedi (%zu record), %zu patologie (%zu record del repertorio), "
+                    "%zu indicazioni distinte, %zu record delle piante\n",
+                    plants.size(), s.remedyNames, s.remedies, s.pathologies, s.repertory, s.symptoms, plantRecords - 1);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "errore: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
