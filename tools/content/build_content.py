@@ -61,21 +61,12 @@ def check_width(path, number, text, width):
         fail(path.name, number, "testo vuoto")
 
 
-def point_general(path):
+def general_lines(path, codes, kind):
+    """Code, a blank and the text from the fourth character (at most 80)."""
     lines = []
     for number, (code, text) in read_tsv(path):
-        if code not in POINT_TEXT_CODES:
-            fail(path.name, number, "codice di punto sconosciuto %r" % code)
-        check_width(path, number, text, 80)
-        lines.append(code + " " + text)
-    return lines
-
-
-def sign_general(path):
-    lines = []
-    for number, (code, text) in read_tsv(path):
-        if code not in SIGN_TEXT_CODES:
-            fail(path.name, number, "codice di segno sconosciuto %r" % code)
+        if code not in codes:
+            fail(path.name, number, "codice di %s sconosciuto %r" % (kind, code))
         check_width(path, number, text, 80)
         lines.append(code + " " + text)
     return lines
@@ -189,10 +180,10 @@ def outputs():
     specific = point_specific(t / "punti_specifici.tsv")
     sheet = [(k, x) for k, x in specific if len(k) == 6 and k[:4] in SHEET_POINTS]
     files = {
-        "OpzioneT/SpgPian.txt": point_general(t / "punti_generali.tsv"),
+        "OpzioneT/SpgPian.txt": general_lines(t / "punti_generali.tsv", POINT_TEXT_CODES, "punto"),
         "OpzioneT/SpgPianSpe.Txt": [k.ljust(21) + x for k, x in specific],
         "OpzioneT/SpgPianCan.Txt": [k.ljust(21) + x for k, x in sheet],
-        "OpzioneT/SpgSegni.txt": sign_general(t / "segni_generali.tsv"),
+        "OpzioneT/SpgSegni.txt": general_lines(t / "segni_generali.tsv", SIGN_TEXT_CODES, "segno"),
         "OpzioneT/SpgSegnSpe.txt": sign_specific(t / "segni_specifici.tsv"),
         "Appoggio/Messaggi.txt": messages(HERE / "messaggi.md"),
         "Appoggio/Aggiorna1.txt": plain_text(HERE / "aggiornamenti" / "aggiorna1.txt", 70),
