@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -59,7 +60,23 @@ TEST(Angles, LargeArgumentsLoseNothingInTheReduction) {
     SinCosRad(-x, s, c);
     EXPECT_EQ(s, -SinRad(x));
     EXPECT_EQ(c, CosRad(x));
-    EXPECT_EQ(SinRad(0.5L), std::sin(0.5L));
+    EXPECT_NEAR(static_cast<double>((SinRad(0.5L) - std::sin(0.5L)) / 1e-19L), 0.0, 1.0);
+    EXPECT_NEAR(static_cast<double>((CosRad(-0.7L) - std::cos(0.7L)) / 1e-19L), 0.0, 1.0);
+    EXPECT_EQ(SinRad(1e-30L), 1e-30L);
+}
+
+// Over the whole reduced range the sines and cosines agree with the
+// library's within a unit or two of the last place.
+TEST(Angles, SinesAgreeWithTheLibrary) {
+    double worst = 0;
+    for (int i = -5000; i <= 5000; ++i) {
+        const Extended x = 0.7853981634L * i / 5000.0L;
+        Extended s, c;
+        SinCosRad(x, s, c);
+        if (x != 0) worst = std::max(worst, static_cast<double>(std::fabs(s / std::sin(x) - 1.0L) / 0x1p-63L));
+        worst = std::max(worst, static_cast<double>(std::fabs(c / std::cos(x) - 1.0L) / 0x1p-63L));
+    }
+    EXPECT_LE(worst, 2.0);
 }
 
 // Truncation agrees with the library's to the sign of a zero.
