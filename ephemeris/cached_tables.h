@@ -31,8 +31,9 @@ public:
 // The records of a table in memory, valid until the table is next looked up.
 class TableRecords {
 public:
-    TableRecords(const std::uint8_t* data, std::size_t size, std::size_t recordSize, std::string name)
-        : data_(data), size_(size), recordSize_(recordSize), name_(std::move(name)) {}
+    // `name` (the table's data path) must outlive the records.
+    TableRecords(const std::uint8_t* data, std::size_t size, std::size_t recordSize, const char* name)
+        : data_(data), size_(size), recordSize_(recordSize), name_(name) {}
     // Whole records; a trailing partial record is not counted.
     std::int64_t count() const { return static_cast<std::int64_t>(size_ / recordSize_); }
     // Record k; a negative one, or one past the end or only partly present,
@@ -43,7 +44,7 @@ private:
     const std::uint8_t* data_;
     std::size_t size_;
     std::size_t recordSize_;
-    std::string name_;
+    const char* name_;
 };
 
 // The table at `dataPath` of the data directory in force. A table that
