@@ -1,0 +1,141 @@
+#include "remedies/ui/consultation_windows.h"
+
+#include "base/data_dir.h"
+#include "base/ui/qt_text.h"
+#include "base/ui/user_action.h"
+#include "remedies/remedy_files.h"
+#include "remedies/remedy_text.h"
+#include "remedies/ui/cerca_box.h"
+#include "remedies/ui/remedy_pages.h"
+#include "remedies/ui/window_parts.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace qv {
+
+namespace {
+
+const char* const kHelp =
+    "Individuare il Disturbo (o Sintomo) nell'elenco a destra e farvi clic: nelle righe compaiono i rimedi "
+    "che lo servono, con le segnature planetarie e zodiacali e la posologia.\n"
+    "Nella casella Cerca si scrive l'inizio del sintomo: l'elenco si porta sulla voce corrispondente, che va "
+    "poi scelta con un clic.\n"
+    "I pulsanti numerati 1\u00B0 \u2026 14\u00B0 mostrano in basso, a ogni pressione, Avvertenze, Sintesi "
+    "Psichica, Note e Note Supplementari del rimedio della loro riga.\n"
+    "Quando i rimedi sono pi\u00F9 di 14 l'indicatore di pagina diventa rosso: le frecce portano alle pagine "
+    "seguenti e precedenti.\n"
+    "Un doppio clic su una casella delle segnature ne elenca le parole (\u00A7 =Segnatura Primaria).";
+
+} // namespace
+
+TFoSintom1::TFoSintom1(QWidget* parent) : QDialog(parent) {
+    setObjectName("TFoSintom1");
+    setWindowTitle("SINTOMI e Rimedi Correlati");
+    ListBox1 = entryList(this);
+    EdCerca = new CercaBox(ListBox1, false, this);
+    EdDist = new QLineEdit(this);
+    EdDist->setObjectName("EdDist");
+    EdDist->setReadOnly(true);
+    EdDist->setStyleSheet("QLineEdit { font-weight: bold; }");
+
+    panel_ = new RemedyPagesPanel(
+        {{"EdP", "Rimedio", 24}, {"EdA", "Pianeti", 16}, {"EdS", "Segni", 16}, {"EdD", "Posologia", 34}},
+        4,
+        [this](int entry) -> std::vector<std::string> {
+            const remedies::RemedyRecord& r = matches_.at(static_cast<std::size_t>(entry)).data;
+            return {r.rimedio, remedies::planetsText(r), r.segnaturaZodiacale, r.dosage()};
+        },
+        [this](int entry, int state) { return remedies::symptomRowNote(matches_.at(static_cast<std::size_t>(entry)).data, state); },
+        this);
+    MemoInfo = helpMemo(this, kHelp);
+
+    auto* BitBtn1 = windowButton(this, "Pulisci", "BitBtn1");
+    auto* BitBtn2 = windowButton(this, "Informazioni On/Off", "BitBtn2");
+    auto* BitBtnRitorna = windowButton(this, "&Ritorna al Menu", "BitBtnRitorna");
+
+    auto* left = new QVBoxLayout;
+    auto* chosen = new QHBoxLayout;
+    chosen->addWidget(new QLabel("Sintomo", this));
+    chosen->addWidget(EdDist, 1);
+    left->addLayout(chosen);
+    left->addWidget(panel_, 1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(new QLabel("Sintomi", this));
+    right->addWidget(ListBox1, 1);
+    right->addWidget(EdCerca);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+    buttons->addStretch();
+    buttons->addWidget(BitBtnRitorna);
+    auto* top = new QHBoxLayout;
+    top->addLayout(left, 3);
+    top->addLayout(right, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(buttons);
+    resize(1180, 720);
+
+    connect(ListBox1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { ListBox1Click(ListBox1->row(item)); });
+    connect(BitBtn1, &QPushButton::clicked, this, &TFoSintom1::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TFoSintom1::BitBtn2Click);
+    connect(BitBtnRitorna, &QPushButton::clicked, this, &QDialog::accept);
+    connect(panel_, &RemedyPagesPanel::boxDoubleClicked, this, &TFoSintom1::signaturePopup);
+    connect(panel_, &RemedyPagesPanel::boxClicked, this, [this](int, int column) {
+        if (column == 1) panel_->hidePopup();
+    });
+}
+
+void TFoSintom1::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    FormActivate();
+}
+
+void TFoSintom1::FormActivate() {
+    EdCerca->clearPrefix();
+    runUserAction(this, [&] {
+        fillEntryList(ListBox1, EdCerca, remedies::readSupportList(dataDir(), remedies::files::kSymptomList,
+                                                                    remedies::kLongestIndication));
+    });
+    EdCerca->setFocus();
+}
+
+void TFoSintom1::ListBox1Click(int row) {
+    if (row < 0 || row >= static_cast<int>(EdCerca->entries().size())) return;
+    const std::string line = EdCerca->entries()[static_cast<std::size_t>(row)];
+    std::vector<remedies::RemedyMatch> found;
+    if (!runUserAction(this, [&] { found = remedies::findSymptom(dataDir(), line); })) return;
+    MemoInfo->hide();
+    matches_ = std::move(found);
+    panel_->startSearch();
+    EdDist->clear();
+    for (const remedies::RemedyMatch& m : matches_) {
+        panel_->addMatch(m.record);
+        EdDist->setText(fromCp1252(m.data.indication()));
+    }
+    EdDist->setCursorPosition(0);
+}
+
+void TFoSintom1::BitBtn1Click() {
+    panel_->startSearch();
+    matches_.clear();
+    EdDist->clear();
+    EdCerca->clearPrefix();
+}
+
+void TFoSintom1::BitBtn2Click() { toggleOver(MemoInfo, panel_); }
+
+void TFoSintom1::signaturePopup(int row, int column) {
+    const int entry = panel_->pages().entryOfRow(row);
+    if (entry >= 0 && (column == 1 || column == 2))
+        panel_->showSignatures(row, column, matches_.at(static_cast<std::size_t>(entry)).data, column == 1);
+}
+
+} // namespace qv

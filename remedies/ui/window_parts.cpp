@@ -1,0 +1,83 @@
+#include "remedies/ui/window_parts.h"
+
+#include "base/ui/qt_text.h"
+#include "remedies/ui/cerca_box.h"
+
+#include <QEvent>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace qv {
+
+namespace {
+class MouseTap : public QObject {
+public:
+    MouseTap(QObject* parent, std::function<void()> click, std::function<void()> doubleClick)
+        : QObject(parent), click_(std::move(click)), doubleClick_(std::move(doubleClick)) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::MouseButtonPress && click_) click_();
+        if (e->type() == QEvent::MouseButtonDblClick && doubleClick_) {
+            doubleClick_();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> click_, doubleClick_;
+};
+} // namespace
+
+QPushButton* windowButton(QWidget* parent, const QString& caption, const char* name) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QListWidget* entryList(QWidget* parent, const char* name) {
+    auto* list = new QListWidget(parent);
+    list->setObjectName(name);
+    list->setMinimumWidth(260);
+    list->setUniformItemSizes(true);
+    return list;
+}
+
+void fillEntryList(QListWidget* list, CercaBox* cerca, std::vector<std::string> entries) {
+    list->clear();
+    QStringList shown;
+    shown.reserve(static_cast<qsizetype>(entries.size()));
+    for (const std::string& e : entries) shown << fromCp1252(e);
+    list->addItems(shown);
+    if (cerca) cerca->setEntries(std::move(entries));
+}
+
+QPlainTextEdit* helpMemo(QWidget* parent, const QString& text, const char* name) {
+    auto* memo = new QPlainTextEdit(text, parent);
+    memo->setObjectName(name);
+    memo->setReadOnly(true);
+    memo->setStyleSheet("QPlainTextEdit { background-color: #fffde8; border: 2px solid #a98; }");
+    memo->hide();
+    onMouse(memo->viewport(), {}, [memo] { memo->hide(); });
+    return memo;
+}
+
+void showOver(QWidget* memo, QWidget* over) {
+    memo->setGeometry(QRect(over->mapTo(memo->parentWidget(), QPoint(0, 0)), over->size()));
+    memo->show();
+    memo->raise();
+}
+
+void toggleOver(QWidget* memo, QWidget* over) {
+    if (memo->isVisible())
+        memo->hide();
+    else
+        showOver(memo, over);
+}
+
+void onMouse(QWidget* widget, std::function<void()> onClick, std::function<void()> onDoubleClick) {
+    widget->installEventFilter(new MouseTap(widget, std::move(onClick), std::move(onDoubleClick)));
+}
+
+} // namespace qv

@@ -1,0 +1,32 @@
+// Pieces the remedy consultation windows share: the list with its "Cerca"
+// box, the help text that a double click hides, and the bottom buttons.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QWidget;
+
+namespace qv {
+
+class CercaBox;
+
+QPushButton* windowButton(QWidget* parent, const QString& caption, const char* name);
+// A list of the window's entries (ListBox1), not re-sorted.
+QListWidget* entryList(QWidget* parent, const char* name = "ListBox1");
+// Fills the list and its "Cerca" box with the same entries.
+void fillEntryList(QListWidget* list, CercaBox* cerca, std::vector<std::string> entries);
+// A hidden read-only help text (MemoInfo) that a double click hides.
+QPlainTextEdit* helpMemo(QWidget* parent, const QString& text, const char* name = "MemoInfo");
+// Shows `memo` over the area of `over` (raised), or hides it when shown.
+void toggleOver(QWidget* memo, QWidget* over);
+void showOver(QWidget* memo, QWidget* over);
+// Calls `onClick` when `widget` is clicked (and `onDoubleClick` on a double click).
+void onMouse(QWidget* widget, std::function<void()> onClick, std::function<void()> onDoubleClick = {});
+
+} // namespace qv
