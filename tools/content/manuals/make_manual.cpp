@@ -13,6 +13,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -20,6 +21,7 @@
 #include <QTextTable>
 #include <QUrl>
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -72,6 +74,25 @@ void fitImages(QTextDocument& doc, const QString& folder, qreal width) {
             cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
             cursor.setCharFormat(image);
         }
+    }
+}
+
+// A heading in the last sixth of a page moves to the next one, so that it
+// is never left alone at the foot of a page without the text it introduces.
+void keepHeadingsWithText(QTextDocument& doc, qreal pageHeight) {
+    for (int round = 0; round < 50; ++round) {
+        bool moved = false;
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+            QTextBlockFormat f = b.blockFormat();
+            if (f.headingLevel() < 2 || f.pageBreakPolicy() == QTextFormat::PageBreak_AlwaysBefore) continue;
+            const qreal top = doc.documentLayout()->blockBoundingRect(b).top();
+            if (top - pageHeight * std::floor(top / pageHeight) < pageHeight * 5 / 6) continue;
+            f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(b).setBlockFormat(f);
+            moved = true;
+            break;
+        }
+        if (!moved) return;
     }
 }
 
@@ -134,6 +155,8 @@ int main(int argc, char** argv) {
     shapeTables(doc.rootFrame());
     fitImages(doc, folder, body.width());
     doc.setPageSize(body.size());
+    keepHeadingsWithText(doc, body.height());
+    doc.markContentsDirty(0, doc.characterCount());  // lay the whole document out again
 
     QPainter painter(&writer);
     if (!painter.isActive()) {
