@@ -338,8 +338,10 @@ void productCaption(double x, double y) {
         selectBrush(kYellow);
     polygon({{X + 10, Y - 2}, {X + 25, Y + 7}, {X + 10, Y + 12}, {X + 20, Y - 2}, {X + 20, Y + 13}, {X + 10, Y - 2}});
     // In black and white a filled band and its text would take the same
-    // colour: the band is then only outlined and the text takes colour 0.
+    // colour: the band then keeps the background's colour, covering the
+    // figure behind it, and is outlined; the text takes colour 0.
     if (mono) {
+        fillBox(X - 1, Y, X + 30, Y + 5, drawingContext().onScreen() ? kBlack : kWhite);
         selectNoBrush();
         rectangle(X - 1, Y, X + 30, Y + 5);
         textLeft("Corvalimetrix 3", 15, Y + 0.5, X + 1);

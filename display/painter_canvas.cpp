@@ -1,5 +1,7 @@
 #include "display/painter_canvas.h"
 
+#include "base/errors.h"
+
 #include <QFontMetricsF>
 #include <QPolygon>
 #include <QStringDecoder>
@@ -104,7 +106,9 @@ void PainterCanvas::text(DevicePoint at, TextAnchor anchor, const std::string& t
 }
 
 void PainterCanvas::picture(const std::string& file, DevicePoint a, DevicePoint b) {
-    if (QSvgRenderer* renderer = rendererOf(file)) renderer->render(&painter_, boxOf(a, b));
+    QSvgRenderer* renderer = rendererOf(file);
+    if (!renderer) throw IoError(file, "il file non contiene un disegno SVG leggibile");
+    renderer->render(&painter_, boxOf(a, b));
 }
 
 void PainterCanvas::fill(DevicePoint a, DevicePoint b, Rgb colour) { painter_.fillRect(boxOf(a, b), colourOf(colour)); }

@@ -1,6 +1,9 @@
 // The canvas of every paint device: a window, a QPrinter, a QPdfWriter, a
 // QSvgGenerator or a QImage, all through one QPainter. Pictures are SVG files
-// rendered with QSvgRenderer (each file is parsed once per process).
+// rendered with QSvgRenderer (each file is parsed once per process); a file
+// that does not parse raises IoError. Windows therefore draw inside a user
+// action (into a pixmap they then show), never straight from a paint event,
+// so that such an error reaches the user as a message.
 #pragma once
 
 #include "display/canvas.h"

@@ -12,6 +12,7 @@
 #include "base/ui/lock_glyph.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
+#include "display/ui/calibration_window.h"
 #include "editor/ui/text_editor_window.h"
 #include "shell/current_subject_view.h"
 #include "shell/ui/backup_window.h"
@@ -169,10 +170,11 @@ TFoSpagyr::TFoSpagyr(QWidget* parent) : QMainWindow(parent) {
 
     auto* accessory = new QWidget;
     auto* orbs = tabButton(accessory, "Variaz Orbite Aspetti", "BBorbite");
+    auto* circles = tabButton(accessory, "Rotondit\u00e0 Cerchi e Ridimensionamento Schermo", "BBcerchi");
     auto* thickness = tabButton(accessory, "Spessore Linee", "BBspessore");
     auto* backup = tabButton(accessory, "Backup/Ripristino  Dati di Nascita e Testi ", "BBbackup");
     auto* accessoryLayout = new QVBoxLayout(accessory);
-    for (QPushButton* b : {orbs, thickness, backup}) accessoryLayout->addWidget(b);
+    for (QPushButton* b : {orbs, circles, thickness, backup}) accessoryLayout->addWidget(b);
     accessoryLayout->addStretch();
 
     PageControl = new QTabWidget(central);
@@ -199,6 +201,7 @@ TFoSpagyr::TFoSpagyr(QWidget* parent) : QMainWindow(parent) {
     connect(deletion, &QPushButton::clicked, this, &TFoSpagyr::BBeliminaClick);
     connect(modification, &QPushButton::clicked, this, &TFoSpagyr::BBmodificaClick);
     connect(orbs, &QPushButton::clicked, this, &TFoSpagyr::BBorbiteClick);
+    connect(circles, &QPushButton::clicked, this, &TFoSpagyr::BBcerchiClick);
     connect(thickness, &QPushButton::clicked, this, &TFoSpagyr::BBspessoreClick);
     connect(backup, &QPushButton::clicked, this, &TFoSpagyr::BBbackupClick);
     connect(MemoSoggetto, &ClickableLabel::clicked, this, &TFoSpagyr::MemoSoggettoClick);
@@ -399,6 +402,11 @@ void TFoSpagyr::BBorbiteClick() {
         const QSignalBlocker block(CBorbite);
         CBorbite->setCurrentText(caption);
     });
+    openChild(&window);
+}
+
+void TFoSpagyr::BBcerchiClick() {
+    TFgrTxtSpa window(this);
     openChild(&window);
 }
 

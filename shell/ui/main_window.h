@@ -55,6 +55,7 @@ public slots:
     void BBeliminaClick();
     void BBmodificaClick();
     void BBorbiteClick();
+    void BBcerchiClick();
     void BBspessoreClick();
     void BBbackupClick();
     void MemoSoggettoClick();

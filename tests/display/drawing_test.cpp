@@ -388,6 +388,7 @@ TEST_F(DrawingTest, ProductCaptionAndPageBorder) {
     drawingContext().monochrome = true;
     productCaption(0, 0);
     EXPECT_TRUE(canvas.of(Kind::Rectangle).at(0).brush.none);
+    EXPECT_EQ(canvas.of(Kind::Fill).at(0).fillColour, kWhite);  // the paper's colour hides the figure
     EXPECT_TRUE(canvas.of(Kind::Polygon).at(0).brush.none);
     EXPECT_EQ(canvas.of(Kind::Text).at(0).textColour, kBlack);
 }
