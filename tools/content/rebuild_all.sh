@@ -35,7 +35,8 @@ QT_QPA_PLATFORM=offscreen "$manual" "$root/docs/manuals/Istruzioni_J.md" "$root/
 QT_QPA_PLATFORM=offscreen "$manual" "$root/docs/manuals/Istruzioni.md" "$root/data/Istruzioni.pdf" "Quorendaville - Istruzioni estese"
 QT_QPA_PLATFORM=offscreen "$manual" "$root/docs/manuals/Dispensa.md" "$root/data/Dispensa.pdf" "Quorendaville - Dispensa di astrologia spagirica"
 
-# The data version of the program's own files, when the project keeps one.
-if cmake --build "$build" --target write_data_manifest >/dev/null 2>&1; then
+# The data version of the program's own files, when the project keeps one
+# (QV_SKIP_MANIFEST=1 leaves it alone).
+if [ -z "${QV_SKIP_MANIFEST:-}" ] && cmake --build "$build" --target write_data_manifest >/dev/null 2>&1; then
   "$(tool write_data_manifest)" "$root/data"
 fi

@@ -199,7 +199,7 @@ std::vector<RemedyRecord> remedyRecords(const std::vector<Remedy>& remedies, con
             const std::string synth = synthesis(p, phrases);
             const std::string warn = warnings(p, phrases);
             const std::string notes = composition(r, phrases);
-            const std::string more = "Fonti tradizionali: " + p.authors + ". Segnatura: " + p.primary + ", poi " +
+            const std::string more = "Fonti tradizionali sulla pianta: " + p.authors + ". Segnatura: " + p.primary + ", poi " +
                                      p.secondary + "; " + p.zodiac + ".";
             check(r.name, "Rimedio", r.name, 50);
             check(r.name, "Posologia", dose, 900);
@@ -283,9 +283,11 @@ std::vector<std::string> plantText(const std::vector<Plant>& plants) {
         check(p.name, "Segnatura primaria (piante)", p.primary, 15);
         check(p.name, "Sintesi (piante)", p.synthesis, 100);
         check(p.name, "Sintomo", e.symptom, 100);
-        check(p.name, "Autori", p.authors, 100);
+        // The use is traditional; the authors named are those who wrote of the plant.
+        const std::string authors = "Uso tradizionale; fonti sulla pianta: " + replaceAll(p.authors, "; ", ", ");
+        check(p.name, "Autori", authors, 100);
         const std::vector<std::string> group = {p.name, p.code, lower(p.primary), lower(p.secondary),
-                                                p.zodiac, p.synthesis, e.symptom, p.authors};
+                                                p.zodiac, p.synthesis, e.symptom, authors};
         lines.insert(lines.end(), group.begin(), group.end());
     }
     return lines;
