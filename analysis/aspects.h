@@ -6,7 +6,7 @@
 #pragma once
 
 #include "analysis/chart_codes.h"
-#include "analysis/chart_settings.h"
+#include "settings/chart_settings.h"
 #include "base/reals.h"
 #include "ephemeris/chart_state.h"
 

@@ -4,7 +4,7 @@
 // attribution texts those keys select for a clicked planet or sign.
 #pragma once
 
-#include "analysis/chart_settings.h"
+#include "settings/chart_settings.h"
 #include "analysis/subdivisions.h"
 #include "ephemeris/chart_state.h"
 

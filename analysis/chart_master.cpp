@@ -1,7 +1,7 @@
 #include "analysis/chart_master.h"
 
 #include "analysis/chart_codes.h"
-#include "analysis/chart_settings.h"
+#include "settings/chart_settings.h"
 #include "archive/archive_records.h"
 #include "base/data_dir.h"
 #include "base/errors.h"
@@ -142,16 +142,6 @@ int houseValue(Extended lambda, int h, const std::array<Extended, 13>& cusp) {
 
 std::string valueText(int v) { return std::to_string(v).substr(0, 5); }
 
-std::string digitsAt(const std::string& line, std::size_t from, std::size_t count) {
-    return line.size() >= from + count ? line.substr(from, count) : std::string();
-}
-
-int requireNumber(const std::string& text, const std::string& line) {
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
-        throw ConversionError("Dato di nascita non valido nel file DatiNasc.Tmp: \"" + line + "\"");
-    return std::stoi(text);
-}
-
 std::vector<std::string> readLines(const char* path) { return readTextLines(dataDir().resolve(path), path); }
 
 void writeLines(const char* path, const std::vector<std::string>& lines) {
@@ -164,8 +154,8 @@ const std::array<const char*, 11> kMasterPlanetNames = {
     "",          "SOLE     ", "LUNA     ", "MERCURIO ", "VENERE   ", "MARTE    ",
     "GIOVE    ", "SATURNO  ", "URANO    ", "NETTUNO  ", "PLUTONE  "};
 
-void writeCarrierFile(const std::string& name, const std::string& moment, const std::string& place,
-                      const ChartState& chart) {
+CarrierBirth writeCarrierFile(const std::string& name, const std::string& moment, const std::string& place,
+                              const ChartState& chart) {
     std::vector<std::string> lines;
     std::string momentWithComma = moment;
     std::replace(momentWithComma.begin(), momentWithComma.end(), '.', ',');
@@ -185,6 +175,7 @@ void writeCarrierFile(const std::string& name, const std::string& moment, const 
     }
     for (int i = 13; i <= 22; ++i) lines.push_back(settingRealText(chart.latitude[static_cast<std::size_t>(i)]));
     writeLines(kCarrierPath, lines);
+    return decodeCarrier(lines);
 }
 
 CarrierBirth decodeCarrier(const std::vector<std::string>& lines) {
@@ -193,11 +184,8 @@ CarrierBirth decodeCarrier(const std::vector<std::string>& lines) {
     CarrierBirth b;
     b.name = lines[0];
     const std::string& moment = lines[1];
-    b.year = requireNumber(digitsAt(moment, 0, 4), moment);
-    b.month = requireNumber(digitsAt(moment, 4, 2), moment);
-    b.day = requireNumber(digitsAt(moment, 6, 2), moment);
-    b.hour = requireNumber(digitsAt(moment, 8, 2), moment);
-    b.minute = requireNumber(digitsAt(moment, 10, 2), moment);
+    if (!readMomentDigits(moment, b))
+        throw ConversionError("Dato di nascita non valido nel file DatiNasc.Tmp: \"" + moment + "\"");
     b.corrText = moment.size() > 12 ? moment.substr(12, 6) : std::string();
     while (!b.corrText.empty() && b.corrText.back() == ' ') b.corrText.pop_back();
     // Corr is written with a decimal comma: read with "." only, -1,5 would
@@ -212,14 +200,9 @@ CarrierBirth decodeCarrier(const std::vector<std::string>& lines) {
         b.zoneText[0] = '-';
 
     const std::string& place = lines[2];
-    const std::string coords = digitsAt(place, 0, 12);
-    if (coords.empty()) throw ConversionError("Coordinate non valide nel file DatiNasc.Tmp: \"" + place + "\"");
-    b.latDegrees = requireNumber(coords.substr(0, 2), place);
-    b.latLetter = coords.substr(2, 1);
-    b.latMinutes = requireNumber(coords.substr(3, 2), place);
-    b.lonDegrees = requireNumber(coords.substr(6, 3), place);
-    b.lonLetter = coords.substr(9, 1);
-    b.lonMinutes = requireNumber(coords.substr(10, 2), place);
+    if (place.size() < 12) throw ConversionError("Coordinate non valide nel file DatiNasc.Tmp: \"" + place + "\"");
+    if (!readCoordinates(place.substr(0, 12), b))
+        throw ConversionError("Dato di nascita non valido nel file DatiNasc.Tmp: \"" + place + "\"");
     b.place = place.size() > 12 ? place.substr(12, 27) : std::string();
     while (!b.place.empty() && b.place.back() == ' ') b.place.pop_back();
 
@@ -306,27 +289,8 @@ ChartMasterScores scoreOf(const std::array<Extended, 13>& longitude, const std::
     return r;
 }
 
-BirthData CarrierBirth::birthData() const {
-    BirthData b;
-    b.day = day;
-    b.month = month;
-    b.year = year;
-    b.hour = hour;
-    b.minute = minute;
-    b.corr = corr;
-    b.gregorian = gregorian;
-    b.latDegrees = latDegrees;
-    b.latMinutes = latMinutes;
-    b.latLetter = latLetter;
-    b.lonDegrees = lonDegrees;
-    b.lonMinutes = lonMinutes;
-    b.lonLetter = lonLetter;
-    return b;
-}
-
-ChartMasterScores scoreChartMaster(const ChartState& settings) {
-    const CarrierBirth carrier = decodeCarrier(readLines(kCarrierPath));
-    const BirthData b = carrier.birthData();
+ChartMasterScores scoreChartMaster(const CarrierBirth& carrier, const ChartState& settings) {
+    const BirthData& b = carrier;
     ChartState work = settings;
     const Extended jd = universalJulianDay(b);
     work.jd = jd;

@@ -22,29 +22,22 @@ inline constexpr const char* kMasterTotalsPath = "FileDum\\MMMaitr2.dum";
 inline constexpr const char* kHouseValuesPath = "FileDum\\Dati.dum";
 inline constexpr const char* kMasterSummaryPath = "FileDum\\Dati3.dum";
 
-// Writes the carrier file from the subject's name text, birth-moment field
-// and place field and the chart state (85 lines).
-void writeCarrierFile(const std::string& name, const std::string& moment, const std::string& place,
-                      const ChartState& chart);
-
 // The birth data as the scoring reads them from lines 1–3 of the carrier.
-struct CarrierBirth {
+struct CarrierBirth : BirthData {
     std::string name;
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0;
     std::string corrText;  // characters 13–18 of the moment, trailing blanks removed
-    Extended corr = 0;     // the text read with "." or "," as decimal separator
     std::string zoneText;  // corrText with its sign turned
-    int latDegrees = 0, latMinutes = 0, lonDegrees = 0, lonMinutes = 0;
-    std::string latLetter, lonLetter;
-    std::string place;
-    bool gregorian = false;
     std::string title;     // "Nascita a " place " il " dd/mm/yyyy hh:mm "  GMT" zone
-
-    BirthData birthData() const;
 };
 // Decodes the lines; a moment or coordinates that do not read are a
 // ConversionError.
 CarrierBirth decodeCarrier(const std::vector<std::string>& lines);
+
+// Writes the carrier file from the subject's name text, birth-moment field
+// and place field and the chart state (85 lines), and returns the birth as
+// the scoring reads it from those lines.
+CarrierBirth writeCarrierFile(const std::string& name, const std::string& moment, const std::string& place,
+                              const ChartState& chart);
 
 struct MasterSection {
     std::string header;
@@ -65,10 +58,10 @@ struct ChartMasterScores {
     std::array<int, 4> elementsOfSeven{};
 };
 
-// Scores the subject of the carrier file with the house system, node kind
-// and Black Moon kind of `settings` (the caller sets "PLACIDO"), and writes
-// the three result files.
-ChartMasterScores scoreChartMaster(const ChartState& settings);
+// Scores the subject of the carrier with the house system, node kind and
+// Black Moon kind of `settings` (the caller sets "PLACIDO"), and writes the
+// three result files.
+ChartMasterScores scoreChartMaster(const CarrierBirth& birth, const ChartState& settings);
 
 // The scores of planets 1–10 placed at the given longitudes and speeds,
 // with the cusps: the tables alone, without files.

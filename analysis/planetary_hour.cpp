@@ -5,6 +5,7 @@
 #include "base/text_file.h"
 #include "ephemeris/angles.h"
 #include "ephemeris/bodies.h"
+#include "ephemeris/chart_steps.h"
 #include "ephemeris/houses.h"
 #include "ephemeris/julian_day.h"
 #include "ephemeris/text_forms.h"
@@ -40,18 +41,11 @@ Extended sunAt(ChartState& work, Extended jd) {
 // The birthplace at the Universal Time moment `jd`, its clock time given as
 // hours after the local midnight of the birth date.
 HouseInput placeAt(const ChartState& chart, Extended jd, Extended localMidnight) {
-    HouseInput in;
-    in.lonDegrees = chart.lonDegrees;
-    in.lonMinutes = chart.lonMinutes;
-    in.lonLetter = chart.lonLetter;
-    in.latDegrees = chart.latDegrees;
-    in.latMinutes = chart.latMinutes;
-    in.latLetter = chart.latLetter;
+    HouseInput in = houseInputOf(chart.birth, jd);
     in.hour = 0;
     in.minute = 0;
     in.corr = chart.corr;
     in.extraHours = (jd - chart.corr / 24.0L - localMidnight) * 24.0L;
-    in.jd = jd;
     return in;
 }
 
@@ -105,7 +99,7 @@ bool sunriseByAltitude(const ChartState& chart, ChartState& work, Extended start
 }
 
 Extended localMidnightOf(const ChartState& chart) {
-    return julianDayOf(chart.gregorian, chart.day, chart.month, chart.year, 0, 0);
+    return julianDayOf(chart.gregorian, chart.birth.day, chart.birth.month, chart.birth.year, 0, 0);
 }
 
 // D of r sin(fD + RAMC) − cos D = 0: five secant steps from 0 and 180; where
@@ -175,16 +169,16 @@ HourLines hourLinesOf(const ChartState& chart, Extended localJd) {
     HourLines out;
     const Extended t = (localJd - 2415020.0L) / 36525.0L;
     const Extended eps = 23.4522944L - 0.0130125L * t;
-    Extended lonG = chart.lonDegrees + chart.lonMinutes / 60.0L;
-    if (chart.lonLetter == "O" || chart.lonLetter == "W") lonG = 360.0L - lonG;
+    Extended lonG = chart.birth.lonDegrees + chart.birth.lonMinutes / 60.0L;
+    if (chart.birth.lonLetter == "O" || chart.birth.lonLetter == "W") lonG = 360.0L - lonG;
     Extended g = 18.6460655L + 2400.05126L * t + 0.000025805555L * t * t;
     while (g < 0) g += 24.0L;
-    const Extended v = (chart.corr + chart.hour + chart.minute / 60.0L + 12.0L) / 24.0L;
+    const Extended v = (chart.corr + chart.birth.hour + chart.birth.minute / 60.0L + 12.0L) / 24.0L;
     Extended lst = lonG / 15.0L + Frac(g / 24.0L) * 24.0L + Frac(v) * 24.0L;
     lst -= 24.0L * std::floor(lst / 24.0L);
     const Extended ramc = 15.0L * lst;
-    Extended phi = chart.latDegrees + chart.latMinutes / 60.0L;
-    if (chart.latLetter == "S") phi = -phi;
+    Extended phi = chart.birth.latDegrees + chart.birth.latMinutes / 60.0L;
+    if (chart.birth.latLetter == "S") phi = -phi;
     const Extended r = -TanDeg(phi) * TanDeg(eps);
     const Extended cosEps = CosDeg(eps);
 

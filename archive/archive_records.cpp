@@ -1,6 +1,6 @@
 #include "archive/archive_records.h"
 
-#include "analysis/chart_settings.h"
+#include "base/decimal_text.h"
 #include "base/cp1252.h"
 #include "base/errors.h"
 #include "base/text_field.h"
@@ -27,30 +27,8 @@ std::string digits(long long n, std::size_t width) {
     return n < 0 ? "-" + s : s;
 }
 
-// An integer text as a conversion of the runtime reads it: blanks around it,
-// an optional sign, decimal digits.
-std::optional<int> readInt(const std::string& text) {
-    const std::string t = trimSpaces(text);
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
-    if (i == t.size() || t.size() - i > 9) return std::nullopt;
-    int v = 0;
-    for (; i < t.size(); ++i) {
-        if (t[i] < '0' || t[i] > '9') return std::nullopt;
-        v = v * 10 + (t[i] - '0');
-    }
-    return negative ? -v : v;
-}
-
 std::string part(const std::string& text, std::size_t from, std::size_t count) {
     return from < text.size() ? text.substr(from, count) : std::string();
-}
-
-int requireInt(const std::string& text, const std::string& problem, const std::string& whole) {
-    const auto v = readInt(text);
-    if (!v) throw ConversionError(problem + " nel record di nascita: \"" + whole + "\"");
-    return *v;
 }
 
 } // namespace
@@ -154,28 +132,6 @@ AnnotationRecord headerAnnotationRecord() {
     return r;
 }
 
-std::string corrText(Extended corr) {
-    if (corr == 0) return "+0";
-    char buf[80];
-    const auto r = std::to_chars(buf, buf + sizeof buf, corr, std::chars_format::fixed);
-    std::string s(buf, r.ptr);
-    for (char& c : s)
-        if (c == '.') c = ',';
-    return corr > 0 ? "+" + s : s;
-}
-
-std::optional<Extended> parseCorr(const std::string& text) {
-    Extended v = 0;
-    if (parseSettingReal(text, v)) return v;
-    std::string comma = text;
-    for (char& c : comma) {
-        if (c == '.') return std::nullopt;  // a point and a comma: no number
-        if (c == ',') c = '.';
-    }
-    if (parseSettingReal(comma, v)) return v;
-    return std::nullopt;
-}
-
 std::string placeShown(const std::string& stored) {
     std::string out;
     bool firstStar = true;
@@ -216,22 +172,13 @@ std::string momentDigits(int day, int month, int year, int hour, int minute) {
     return digits(year, 4) + digits(month, 2) + digits(day, 2) + digits(hour, 2) + digits(minute, 2);
 }
 
-std::string DecodedBirth::dateText() const {
-    return digits(day, 2) + "/" + digits(month, 2) + "/" + digits(year, 4) + " " + digits(hour, 2) + ":" +
-           digits(minute, 2);
-}
-
 DecodedBirth decodeBirth(const BirthRecord& r) {
     DecodedBirth d;
     std::string moment = r.moment;
     for (char& c : moment)
         if (c == '.') c = ',';
-    const std::string what = "Data di nascita non valida";
-    d.year = requireInt(part(moment, 0, 4), what, r.moment);
-    d.month = requireInt(part(moment, 4, 2), what, r.moment);
-    d.day = requireInt(part(moment, 6, 2), what, r.moment);
-    d.hour = requireInt(part(moment, 8, 2), what, r.moment);
-    d.minute = requireInt(part(moment, 10, 2), what, r.moment);
+    if (!readMomentDigits(moment, d))
+        throw ConversionError("Data di nascita non valida nel record di nascita: \"" + r.moment + "\"");
     // Corr is the rest of the field: a text longer than five characters
     // (a correction of -12,75 hours) is read whole, not cut.
     d.corrText = part(moment, 12, 8);
@@ -241,13 +188,8 @@ DecodedBirth decodeBirth(const BirthRecord& r) {
 
     d.gregorian = r.calendar == "GR";
     d.coordinates = part(r.place, 0, 12);
-    const std::string coords = "Coordinate non valide";
-    d.latDegrees = requireInt(part(d.coordinates, 0, 2), coords, d.coordinates);
-    d.latLetter = part(d.coordinates, 2, 1);
-    d.latMinutes = requireInt(part(d.coordinates, 3, 2), coords, d.coordinates);
-    d.lonDegrees = requireInt(part(d.coordinates, 6, 3), coords, d.coordinates);
-    d.lonLetter = part(d.coordinates, 9, 1);
-    d.lonMinutes = requireInt(part(d.coordinates, 10, 2), coords, d.coordinates);
+    if (!readCoordinates(d.coordinates, d))
+        throw ConversionError("Coordinate non valide nel record di nascita: \"" + d.coordinates + "\"");
     d.placeAsStored = part(r.place, 12, 27);
     d.place = placeShown(d.placeAsStored);
     d.nation = r.nation;

@@ -4,8 +4,10 @@
 // rules shared by every window that shows a subject.
 #pragma once
 
+#include "base/decimal_text.h"
 #include "base/reals.h"
 #include "base/record_file.h"
+#include "ephemeris/birth_data.h"
 
 #include <array>
 #include <cstddef>
@@ -87,14 +89,6 @@ IndexEntry headerIndexEntry();
 BirthRecord headerBirthRecord();
 AnnotationRecord headerAnnotationRecord();  // the standard text "no annotations"
 
-// Corr: hours added to the local clock time to give Universal Time. Written
-// as its shortest decimal text with a comma (the Italian decimal
-// separator, whatever the machine's locale), "+" before values ≥ 0.
-std::string corrText(Extended corr);
-// Reads a Corr text with "." or "," as decimal separator; blanks around it
-// are ignored. Nothing when the text is no number.
-std::optional<Extended> parseCorr(const std::string& text);
-
 // The place name as shown: the first "*" becomes "(", every later one ")",
 // and a space that follows another space is dropped.
 std::string placeShown(const std::string& stored);
@@ -105,24 +99,13 @@ std::string trimSpaces(const std::string& text);   // both sides
 std::string trimRight(const std::string& text);
 std::string padRight(const std::string& text, std::size_t width, char fill = ' ');
 
-// A birth record read for use: the moment, Corr, calendar, coordinates,
-// place and nation. Numbers that do not read raise ConversionError.
-struct DecodedBirth {
-    int day = 0, month = 0, year = 0, hour = 0, minute = 0;
+// A birth record read for use: the birth data, with the texts of the
+// record's fields as they were stored. Numbers that do not read raise
+// ConversionError.
+struct DecodedBirth : BirthData {
     std::string corrText;       // as stored, "." replaced by ","
-    Extended corr = 0;
-    bool gregorian = false;
     std::string coordinates;    // characters 1–12 of the place field
-    int latDegrees = 0, latMinutes = 0;
-    std::string latLetter;
-    int lonDegrees = 0, lonMinutes = 0;
-    std::string lonLetter;
-    std::string place;          // place name as shown (display transform)
     std::string placeAsStored;  // characters 13–39 of the place field
-    std::string nation;
-
-    // dd/mm/yyyy hh:mm
-    std::string dateText() const;
 };
 
 DecodedBirth decodeBirth(const BirthRecord& record);

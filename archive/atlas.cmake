@@ -6,6 +6,7 @@ add_library(qv_atlas STATIC
   ${CMAKE_CURRENT_LIST_DIR}/place_search.cpp
   ${CMAKE_CURRENT_LIST_DIR}/local_time_correction.cpp
   ${CMAKE_CURRENT_LIST_DIR}/regime_derivation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/birth_entry_rules.cpp
 )
 target_include_directories(qv_atlas PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(qv_atlas PUBLIC qv_ephemeris qv_base)

@@ -1,6 +1,6 @@
 #include "archive/chart_summary.h"
 
-#include "analysis/chart_settings.h"
+#include "settings/chart_settings.h"
 #include "archive/archive_records.h"
 
 #include <cmath>
@@ -60,32 +60,12 @@ ChartSummary summariseChart(const ChartState& c) {
     return out;
 }
 
-BirthData birthDataOf(const DecodedBirth& d) {
-    BirthData b;
-    b.day = d.day;
-    b.month = d.month;
-    b.year = d.year;
-    b.hour = d.hour;
-    b.minute = d.minute;
-    b.corr = d.corr;
-    b.gregorian = d.gregorian;
-    b.latDegrees = d.latDegrees;
-    b.latMinutes = d.latMinutes;
-    b.latLetter = d.latLetter;
-    b.lonDegrees = d.lonDegrees;
-    b.lonMinutes = d.lonMinutes;
-    b.lonLetter = d.lonLetter;
-    return b;
-}
-
 ChartSummary summaryChartOf(const BirthData& birth) {
     ChartState chart;
     chart.houseSystem = "PLACIDO";
     chart.nodeKind = chartSettings().nodeKind;
     chart.blackMoonKind = chartSettings().blackMoonKind;
-    const bool asteroidsValid = chartState().asteroidsValid;
     castChart(chart, birth);
-    chartState().asteroidsValid = asteroidsValid;
     return summariseChart(chart);
 }
 

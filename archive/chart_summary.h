@@ -22,9 +22,6 @@ struct ChartSummary {
 // 1–12 are set.
 ChartSummary summariseChart(const ChartState& chart);
 
-// The birth data of the chart steps from a decoded birth record.
-BirthData birthDataOf(const DecodedBirth& birth);
-
 // The summary chart of a birth: Julian Day plus Corr / 24, Placidus cusps,
 // every body with the node and Black Moon kinds in force. Works on a chart
 // of its own: the chart state of the process is left as it was.

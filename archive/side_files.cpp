@@ -62,7 +62,6 @@ TextPointer readTextPointer() {
     return p;
 }
 
-void writeEditedDocument(const std::string& path) { writeLines(kEditedDocumentFile, {path}); }
 
 void writeArchiveChoice(const std::string& archive, const std::string& entryText, int position,
                         const std::string& name) {

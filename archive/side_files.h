@@ -4,6 +4,7 @@
 #pragma once
 
 #include "archive/archive_records.h"
+#include "editor/editor_document.h"
 
 #include <string>
 #include <vector>
@@ -13,7 +14,6 @@ namespace qv {
 inline constexpr const char* kAnnotationsFile = "FileDum\\Annotaz.dum";
 inline constexpr const char* kRecalledPointerFile = "FileDum\\PointGlo.dum";
 inline constexpr const char* kTextPointerFile = "FileDum\\StrText.dum";
-inline constexpr const char* kEditedDocumentFile = "FileDum\\DatModif.dum";
 inline constexpr const char* kArchiveChoiceFile = "FileDum\\MMDatArc.dum";
 inline constexpr const char* kArchivesInUseFile = "FileDum\\MMordina.dum";
 
@@ -41,8 +41,6 @@ struct TextPointer {
 void writeTextPointer(const TextPointer& pointer);
 TextPointer readTextPointer();
 
-// DatModif.dum: the path of the document to edit.
-void writeEditedDocument(const std::string& path);
 
 // MMDatArc.dum: archive, index entry text, index position, subject's name.
 void writeArchiveChoice(const std::string& archive, const std::string& entryText, int position,

@@ -1,6 +1,6 @@
 #include "archive/subject_operations.h"
 
-#include "analysis/chart_settings.h"
+#include "base/decimal_text.h"
 #include "archive/chart_summary.h"
 #include "archive/current_subject.h"
 #include "archive/side_files.h"
@@ -173,7 +173,7 @@ Modification modifySubject(Archive& archive, const StoredSubject& subject, Subje
     record.calendar = e.calendar.substr(0, 2);
     record.nation = e.nation;
     record.annotationNumber = subject.record.annotationNumber;
-    const ChartSummary summary = summaryChartOf(birthDataOf(decodeBirth(record)));
+    const ChartSummary summary = summaryChartOf(decodeBirth(record));
     record.planetSummary = summary.planets;
     record.cuspSummary = summary.cusps;
     record.aspectSummary = summary.aspects;

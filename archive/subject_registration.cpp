@@ -57,7 +57,7 @@ BirthRecord birthRecordOf(const NewSubject& s) {
     r.calendar = s.gregorian ? "GR" : "GI";
     r.nation = upperCase1252(s.nation);
     r.annotationNumber = "00000";
-    const ChartSummary summary = summaryChartOf(birthDataOf(decodeBirth(r)));
+    const ChartSummary summary = summaryChartOf(decodeBirth(r));
     r.planetSummary = summary.planets;
     r.cuspSummary = summary.cusps;
     r.aspectSummary = summary.aspects;

@@ -30,4 +30,51 @@ std::string generalText(Extended value, int significant) {
     return std::string(buf, r.ptr);
 }
 
+namespace {
+std::string trimmedBlanks(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+} // namespace
+
+bool parseSettingReal(const std::string& text, Extended& value) {
+    std::string t = trimmedBlanks(text);
+    if (t.empty()) return false;
+    bool negative = false;
+    if (t[0] == '+' || t[0] == '-') {
+        negative = t[0] == '-';
+        t.erase(0, 1);
+    }
+    if (t.empty() || !((t[0] >= '0' && t[0] <= '9') || t[0] == '.')) return false;
+    Extended v = 0;
+    const auto r = std::from_chars(t.data(), t.data() + t.size(), v, std::chars_format::general);
+    if (r.ec != std::errc() || r.ptr != t.data() + t.size() || !std::isfinite(v)) return false;
+    value = negative ? -v : v;
+    return true;
+}
+
+std::string corrText(Extended corr) {
+    if (corr == 0) return "+0";
+    char buf[80];
+    const auto r = std::to_chars(buf, buf + sizeof buf, corr, std::chars_format::fixed);
+    std::string s(buf, r.ptr);
+    for (char& c : s)
+        if (c == '.') c = ',';
+    return corr > 0 ? "+" + s : s;
+}
+
+std::optional<Extended> parseCorr(const std::string& text) {
+    Extended v = 0;
+    if (parseSettingReal(text, v)) return v;
+    std::string comma = text;
+    for (char& c : comma) {
+        if (c == '.') return std::nullopt;  // a point and a comma: no number
+        if (c == ',') c = '.';
+    }
+    if (parseSettingReal(comma, v)) return v;
+    return std::nullopt;
+}
+
 } // namespace qv

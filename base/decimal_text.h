@@ -5,6 +5,7 @@
 
 #include "base/reals.h"
 
+#include <optional>
 #include <string>
 
 namespace qv {
@@ -18,5 +19,17 @@ std::string scientificText(Extended value, int decimals);
 // The shortest form with at most `significant` significant digits, as
 // printf's %g would write it in the C locale.
 std::string generalText(Extended value, int significant);
+
+// Reads a decimal real with a point (optionally with an exponent); blanks
+// around it are ignored. Returns false for anything else.
+bool parseSettingReal(const std::string& text, Extended& value);
+
+// Corr: hours added to the local clock time to give Universal Time. Written
+// as its shortest decimal text with a comma (the Italian decimal
+// separator, whatever the machine's locale), "+" before values ≥ 0.
+std::string corrText(Extended corr);
+// Reads a Corr text with "." or "," as decimal separator; blanks around it
+// are ignored. Nothing when the text is no number.
+std::optional<Extended> parseCorr(const std::string& text);
 
 } // namespace qv

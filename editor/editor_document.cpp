@@ -1,6 +1,5 @@
 #include "editor/editor_document.h"
 
-#include "archive/side_files.h"
 #include "base/data_dir.h"
 #include "base/text_file.h"
 
@@ -12,6 +11,10 @@ std::filesystem::path documentLocation(const std::string& path) {
     const std::filesystem::path direct(path);
     if (direct.is_absolute()) return direct;
     return dataDir().resolve(path);
+}
+
+void writeEditedDocument(const std::string& path) {
+    writeTextLines(dataDir().prepareForWrite(kEditedDocumentFile), {path}, kEditedDocumentFile);
 }
 
 std::string handedOverDocument() {

@@ -17,8 +17,12 @@ inline constexpr const char* kOwnTextsFolder = "MieiTesti";
 // directory, matched without regard to case.
 std::filesystem::path documentLocation(const std::string& path);
 
-// Line 1 of FileDum\DatModif.dum, the document the archive windows hand
-// over; empty when the file is missing or empty.
+// FileDum\DatModif.dum hands the editor the document to open: the archive
+// writes its path on line 1 when a subject is registered, recalled or
+// modified with a text.
+inline constexpr const char* kEditedDocumentFile = "FileDum\\DatModif.dum";
+void writeEditedDocument(const std::string& path);
+// Line 1 of the hand-over file; empty when the file is missing or empty.
 std::string handedOverDocument();
 
 // The whole text of a document: its lines (CR LF, LF or CR) joined by "\n".

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/reals.h"
+#include "ephemeris/birth_data.h"
 
 #include <array>
 #include <cstdint>
@@ -46,12 +47,8 @@ struct ChartState {
     std::string nodeKind;
     std::string blackMoonKind;
 
-    // Decoded birth data kept beside the state.
-    Extended day = 0, month = 0, year = 0, hour = 0, minute = 0;
-    int latDegrees = 0, latMinutes = 0;
-    std::string latLetter;
-    int lonDegrees = 0, lonMinutes = 0;
-    std::string lonLetter;
+    // The birth the chart was cast for.
+    BirthData birth;
 };
 
 // The chart state of the process, zero at start.

@@ -1,5 +1,6 @@
 #include "ephemeris/chart_steps.h"
 
+#include "ephemeris/angles.h"
 #include "ephemeris/bodies.h"
 #include "ephemeris/houses.h"
 #include "ephemeris/julian_day.h"
@@ -31,21 +32,11 @@ HouseInput houseInputOf(const BirthData& b, Extended jd) {
 MotionFlags castChart(ChartState& s, const BirthData& b) {
     s.gregorian = b.gregorian;
     s.corr = b.corr;
-    s.day = b.day;
-    s.month = b.month;
-    s.year = b.year;
-    s.hour = b.hour;
-    s.minute = b.minute;
-    s.latDegrees = b.latDegrees;
-    s.latMinutes = b.latMinutes;
-    s.latLetter = b.latLetter;
-    s.lonDegrees = b.lonDegrees;
-    s.lonMinutes = b.lonMinutes;
-    s.lonLetter = b.lonLetter;
+    s.birth = b;
 
-    s.jd = JulianDay(b.gregorian, b.day, b.month, b.year, b.hour, b.minute);
-    s.asteroidsValid = chartState().asteroidsValid;
-    s.jd = s.jd + b.corr / 24.0L;
+    const JulianDayResult local = JulianDay(b.gregorian, b.day, b.month, b.year, b.hour, b.minute);
+    s.asteroidsValid = local.asteroidsValid;
+    s.jd = local.jd + b.corr / 24.0L;
 
     computeHouses(s, houseInputOf(b, s.jd));
 
@@ -67,6 +58,21 @@ MotionFlags castChart(ChartState& s, const BirthData& b) {
         }
     }
     return moved;
+}
+
+void layOutTraditionally(ChartState& s, const MotionFlags& moved) {
+    s.longitude[kNorthNode] = s.longitude[kEphemerisNode];
+    s.longitude[kSouthNode] = Norm360(s.longitude[kNorthNode] + 180.0L);
+    s.longitude[kAscendantPoint] = s.cusp[1];
+    s.longitude[kMcPoint] = RadToDeg(s.mcRadians);
+    for (int i = kNorthNode; i <= kMcPoint; ++i) s.latitude[static_cast<std::size_t>(i)] = 0;
+    const char nodeMark = moved[kEphemerisNode] ? 'r' : ' ';
+    s.retroMark[kNorthNode] = nodeMark;
+    s.retroMark[kSouthNode] = nodeMark;
+
+    housesOfPoints(kMarkSlots, s.longitude.data(), s.cusp.data(), s.houseOf.data());
+    signsOfPoints(kMarkSlots, s.longitude.data(), s.signOf.data());
+    signsOfCusps(12, s.cusp.data(), s.cuspSign.data());
 }
 
 } // namespace qv

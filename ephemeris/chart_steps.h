@@ -5,6 +5,7 @@
 #pragma once
 
 #include "base/reals.h"
+#include "ephemeris/birth_data.h"
 #include "ephemeris/chart_state.h"
 #include "ephemeris/houses.h"
 
@@ -12,16 +13,6 @@
 #include <string>
 
 namespace qv {
-
-struct BirthData {
-    int day = 1, month = 1, year = 2000, hour = 0, minute = 0;
-    Extended corr = 0;    // hours added to the local clock time to get Universal Time
-    bool gregorian = true;
-    int latDegrees = 0, latMinutes = 0;
-    std::string latLetter = "N";
-    int lonDegrees = 0, lonMinutes = 0;
-    std::string lonLetter = "E";
-};
 
 // The birth moment as a Julian Day in Universal Time: the local clock time
 // in the birth's calendar, plus Corr.
@@ -39,5 +30,11 @@ using MotionFlags = std::array<bool, kMarkSlots + 1>;
 // retroMark holds "r" for points 1–9 that moved backwards and " " for the
 // others, and points 15–19 are 0 when outside 1850–2080.
 MotionFlags castChart(ChartState& state, const BirthData& birth);
+
+// The traditional layout of a cast chart: the nodes, the Ascendant and the
+// Medium Coeli take the slots of Uranus, Neptune, Pluto and the ephemeris
+// node (latitude 0, the nodes marked by the node's motion); then the signs
+// and houses of the points and the signs of the cusps.
+void layOutTraditionally(ChartState& state, const MotionFlags& moved);
 
 } // namespace qv

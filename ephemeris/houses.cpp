@@ -167,26 +167,4 @@ void computeHouses(ChartState& state, const HouseInput& in) {
     for (int i = 1; i <= 12; ++i) state.cusp[i] = c[i];
 }
 
-void computeHouses(int /*type*/, int lonDegrees, int lonMinutes, Extended* cusps,
-                   const std::string& /*text*/, Extended extraHours, Extended corr, int minute, int hour,
-                   const std::string& latLetter, int latMinutes, int latDegrees,
-                   const std::string& lonLetter, Extended jd) {
-    HouseInput in;
-    in.lonDegrees = lonDegrees;
-    in.lonMinutes = lonMinutes;
-    in.lonLetter = lonLetter;
-    in.latDegrees = latDegrees;
-    in.latMinutes = latMinutes;
-    in.latLetter = latLetter;
-    in.hour = hour;
-    in.minute = minute;
-    in.corr = corr;
-    in.extraHours = extraHours;
-    in.jd = jd;
-    ChartState& state = chartState();
-    computeHouses(state, in);
-    if (cusps != state.cusp.data())
-        for (int i = 1; i <= 12; ++i) cusps[i] = state.cusp[i];
-}
-
 } // namespace qv

@@ -61,13 +61,6 @@ Cusps cuspsOfSystem(const std::string& system, const HouseFrame& frame);
 // state.houseSystem.
 void computeHouses(ChartState& state, const HouseInput& in);
 
-// The same with the argument list of the callers (type is always 1 and the
-// text argument always "N").
-void computeHouses(int type, int lonDegrees, int lonMinutes, Extended* cusps, const std::string& text,
-                   Extended extraHours, Extended corr, int minute, int hour,
-                   const std::string& latLetter, int latMinutes, int latDegrees,
-                   const std::string& lonLetter, Extended jd);
-
 // Cusps of the systems beyond equal houses and Placidus.
 Cusps kochCusps(const HouseFrame& frame);
 Cusps regiomontanusCusps(const HouseFrame& frame);

@@ -28,11 +28,10 @@ Extended julianDayOf(bool gregorian, Extended day, Extended month, Extended year
     return b + c + e + d + 1720994.5L;
 }
 
-Extended JulianDay(bool gregorian, Extended day, Extended month, Extended year, Extended hour,
-                   Extended minute) {
+JulianDayResult JulianDay(bool gregorian, Extended day, Extended month, Extended year, Extended hour,
+                          Extended minute) {
     const Extended jd = julianDayOf(gregorian, day, month, year, hour, minute);
-    chartState().asteroidsValid = jd >= kAsteroidsFirstJd && jd <= kAsteroidsLastJd;
-    return jd;
+    return {jd, jd >= kAsteroidsFirstJd && jd <= kAsteroidsLastJd};
 }
 
 namespace {

@@ -7,14 +7,18 @@
 
 namespace qv {
 
-// Julian Day of a civil date and time. Also records in the chart state
-// whether the minor bodies can be computed for it (1850–2080).
-Extended JulianDay(bool gregorian, Extended day, Extended month, Extended year, Extended hour,
-                   Extended minute);
-
-// The same without touching the chart state.
+// Julian Day of a civil date and time.
 Extended julianDayOf(bool gregorian, Extended day, Extended month, Extended year, Extended hour,
                      Extended minute);
+
+// The Julian Day of a civil moment and whether the minor bodies are
+// computed for it (1850–2080).
+struct JulianDayResult {
+    Extended jd = 0;
+    bool asteroidsValid = false;
+};
+JulianDayResult JulianDay(bool gregorian, Extended day, Extended month, Extended year, Extended hour,
+                          Extended minute);
 
 // Range of Julian Days in which the minor bodies are computed.
 inline constexpr Extended kAsteroidsFirstJd = 2396758.5L;

@@ -3,7 +3,7 @@
 #include "archive/side_files.h"
 #include "base/data_dir.h"
 #include "base/errors.h"
-#include "ephemeris/chart_computation.h"
+#include "chart/chart_computation.h"
 
 namespace qv {
 

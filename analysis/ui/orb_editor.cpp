@@ -1,7 +1,7 @@
 #include "base/decimal_text.h"
 #include "analysis/ui/orb_editor.h"
 
-#include "analysis/chart_settings.h"
+#include "settings/chart_settings.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"

@@ -1,11 +1,11 @@
 #include "archive/ui/birth_entry_window.h"
 
 #include "archive/archive_records.h"
+#include "archive/birth_entry_rules.h"
 #include "archive/local_time_correction.h"
 #include "archive/ui/manual_coordinates_panel.h"
 #include "archive/ui/registration_window.h"
-#include "base/data_dir.h"
-#include "base/text_file.h"
+#include "settings/display_settings.h"
 #include "base/decimal_text.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/lock_glyph.h"
@@ -49,7 +49,6 @@ const char* const kUnlockedStyle = "background-color: aqua; color: black;";
 const char* const kWrongStyle = "background-color: red; color: white;";
 const char* const kChosenStyle = "background-color: aqua; color: black;";
 // Corr fills the last eight characters of a birth record's moment field.
-constexpr std::size_t kCorrectionWidth = 8;
 
 // Watches a widget's keys and double clicks on behalf of the window.
 class EventTap : public QObject {
@@ -95,70 +94,12 @@ QPushButton* pushButton(QWidget* parent, const QString& text, const char* name) 
     return b;
 }
 
-// Line 4 of the display settings: 1 makes every date after the reform of
-// 1582 Gregorian. A missing or unreadable line counts as 1, the default.
-int reformSettingOfDataDir() {
-    const char* const path = "FileSet\\MMVarLas.stt";
-    if (!dataDir().exists(path)) return 1;
-    const auto lines = readTextLines(dataDir().resolve(path), path);
-    if (lines.size() < 4) return 1;
-    bool ok = false;
-    const int v = QString::fromStdString(lines[3]).trimmed().toInt(&ok);
-    return ok ? v : 1;
-}
-
-// A correction as the field shows it: "+" before values of zero and more,
-// the decimal comma, rounded so that it fits the birth record.
-std::string fittedCorrection(Extended hours) {
-    for (int decimals = 6; decimals > 0; --decimals) {
-        const Extended scale = std::pow(10.0L, static_cast<Extended>(decimals));
-        const std::string text = corrText(Round(hours * scale) / scale);
-        if (text.size() <= kCorrectionWidth) return text;
-    }
-    return corrText(Round(hours));
-}
-
-// The zone offset that registration shows as "GMT": the correction with its
-// sign reversed and the decimal comma. A correction typed without a sign is
-// a positive one. Empty when the field holds no number.
-std::string gmtOfCorrection(const QString& field) {
-    QString t = field.trimmed();
-    t.replace('.', ',');
-    if (t.isEmpty()) return {};
-    QString magnitude = t;
-    QChar sign = '-';
-    if (t.at(0) == '+' || t.at(0) == '-') {
-        magnitude = t.mid(1);
-        sign = t.at(0) == '+' ? '-' : '+';
-    }
-    if (magnitude.isEmpty() || magnitude.at(0) == '+' || magnitude.at(0) == '-') return {};
-    if (!parseCorr(toCp1252(magnitude))) return {};
-    return toCp1252(sign + magnitude);
-}
-
-// 60 minutes, which the rounding of a coordinate can give, carried into the
-// degrees: "45N60-009E11" is "46N00-009E11".
-QString carriedMinutes(const QString& coordinates) {
-    if (coordinates.size() != 12) return coordinates;
-    QString c = coordinates;
-    auto carry = [&](int degreesAt, int degreesWidth, int minutesAt) {
-        bool degreesRead = false, minutesRead = false;
-        const int degrees = c.mid(degreesAt, degreesWidth).toInt(&degreesRead);
-        const int minutes = c.mid(minutesAt, 2).toInt(&minutesRead);
-        if (!degreesRead || !minutesRead || minutes != 60) return;
-        c.replace(degreesAt, degreesWidth, QString("%1").arg(degrees + 1, degreesWidth, 10, QChar('0')));
-        c.replace(minutesAt, 2, "00");
-    };
-    carry(0, 2, 3);
-    carry(6, 3, 10);
-    return c;
-}
-
 QString twoDigits(int v) { return QString("%1").arg(v, 2, 10, QChar('0')); }
 
 } // namespace
 
-TFoInputSpa::TFoInputSpa(QWidget* parent) : QDialog(parent) {
+TFoInputSpa::TFoInputSpa(SubjectTextOpener openText, QWidget* parent)
+    : QDialog(parent), openText_(std::move(openText)) {
     setObjectName("TFoInputSpa");
     setWindowTitle("Introduzione Dati di Nascita");
     idle_ = new QTimer(this);
@@ -431,7 +372,7 @@ void TFoInputSpa::dateFieldKey(int index, int key) {
 // the name field in focus.
 void TFoInputSpa::FormShow() {
     for (QLineEdit* e : dateFields()) e->clear();
-    runUserAction(this, [&] { reformSetting_ = reformSettingOfDataDir(); });
+    runUserAction(this, [&] { reformSetting_ = calendarReformSetting(); });
     openTable(atlas::PlaceArchive::Italia);
     CalPicker->setSelectedDate(QDate::currentDate());
     EditStato->setText("ITALIA");
@@ -551,7 +492,7 @@ void TFoInputSpa::derive(const atlas::BirthMoment& moment) {
         EditJD->setText(fromCp1252(d.universalJdText));
         EditLocEstesa->setText(fromCp1252(d.placeName));
         EditStato->setText(fromCp1252(d.state));
-        EditCoord->setText(carriedMinutes(fromCp1252(d.coordinates)));
+        EditCoord->setText(fromCp1252(carriedMinutes(d.coordinates)));
         derived_ = true;
         setLocked(true);
     });
@@ -627,7 +568,7 @@ void TFoInputSpa::showJulianDay() {
     const bool gregorian = calendar == "GREG";
     const atlas::BirthMoment& m = *moment;
     const Extended local = julianDayOf(gregorian, m.day, m.month, m.year, m.hour, m.minute);
-    const Extended universal = julianDayOf(gregorian, m.day, m.month, m.year, m.hour + *correction, m.minute);
+    const Extended universal = typedUniversalJulianDay(gregorian, m, *correction);
     EditJD->setText(fromCp1252(generalText(universal, 11)));
     EditDataEstesa->setText(fromCp1252(atlas::extendedDateText(local, gregorian)));
 }
@@ -668,10 +609,10 @@ void TFoInputSpa::BBproseguiClick() {
     const atlas::BirthMoment& m = *moment;
     const QString place = EditLocEstesa->text().trimmed();
     if (place.isEmpty()) return refuse(QString::fromUtf8("Manca Nome Localit\u00E0"));
-    const QString coordinates = carriedMinutes(EditCoord->text().trimmed());
+    const QString coordinates = fromCp1252(carriedMinutes(toCp1252(EditCoord->text().trimmed())));
     if (coordinates.size() != 12 || !atlas::validCoordinatesText(toCp1252(coordinates)))
         return refuse("Coordinate Errate o Mancanti");
-    const std::string gmt = gmtOfCorrection(EditFuso->text());
+    const std::string gmt = gmtOfCorrection(toCp1252(EditFuso->text()));
     if (gmt.empty()) return refuse("Manca correzione Coordinate Totale");
     showJulianDay();
 
@@ -697,7 +638,7 @@ void TFoInputSpa::BBproseguiClick() {
     const std::string refused = checkNewSubject(s);
     if (!refused.empty()) return refuse(fromCp1252(refused));
 
-    TFormRegSpa registration(this);
+    TFormRegSpa registration(openText_, this);
     registration.setEnteredBirth(entered);
     registration.adjustSize();
     if (parentWidget()) placeChildWindow(&registration, parentWidget());

@@ -8,6 +8,8 @@
 #include "archive/places.h"
 #include "archive/regime_derivation.h"
 
+#include "archive/ui/subject_text_opener.h"
+
 #include <QDialog>
 #include <array>
 #include <optional>
@@ -31,7 +33,7 @@ class ManualCoordinatesPanel;
 class TFoInputSpa : public QDialog {
     Q_OBJECT
 public:
-    explicit TFoInputSpa(QWidget* parent = nullptr);
+    explicit TFoInputSpa(SubjectTextOpener openText, QWidget* parent = nullptr);
     ~TFoInputSpa() override;
 
     // The record of the list's middle line (the list shows p-3..p+3).
@@ -63,6 +65,7 @@ public slots:
     void BBproseguiClick();
 
 private:
+    SubjectTextOpener openText_;
     void FormShow();
     void buildLayout();
     void connectKeys();

@@ -6,7 +6,6 @@
 #include "base/ui/dialogs.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
-#include "editor/ui/text_editor_window.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -36,7 +35,8 @@ QLineEdit* editField(QWidget* parent, const char* name, int maxLength) {
 
 } // namespace
 
-TFoModifi::TFoModifi(QWidget* parent) : QDialog(parent) {
+TFoModifi::TFoModifi(SubjectTextOpener openText, QWidget* parent)
+    : QDialog(parent), openText_(std::move(openText)) {
     setObjectName("TFoModifi");
     setWindowTitle("Modifica Dati di Nascita");
 
@@ -252,8 +252,7 @@ void TFoModifi::BBtestoClick() {
         path = textDocumentPath(archive, number);
     });
     if (!ok || !rewrite(edit)) return;
-    TFoReMaiH editor(fromCp1252(path), this);
-    editor.exec();
+    openText_(this, fromCp1252(path));
 }
 
 void TFoModifi::BBelencoClick() { showList(); }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "archive/subject_operations.h"
+#include "archive/ui/subject_text_opener.h"
 
 #include <QDialog>
 #include <array>
@@ -21,7 +22,7 @@ class SubjectListPanel;
 class TFoModifi : public QDialog {
     Q_OBJECT
 public:
-    explicit TFoModifi(QWidget* parent = nullptr);
+    explicit TFoModifi(SubjectTextOpener openText, QWidget* parent = nullptr);
     // True while the data panel (rather than the list) is shown.
     bool showsData() const;
     // True after a rewrite, until the list is shown again.
@@ -35,6 +36,7 @@ public slots:
     void BBancoraClick();
 
 private:
+    SubjectTextOpener openText_;
     SubjectEdit editFromFields() const;
     void showEdit(const SubjectEdit& edit);
     // The checks in order with their messages and the question; false when

@@ -5,7 +5,6 @@
 #include "base/ui/dialogs.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
-#include "editor/ui/text_editor_window.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -55,7 +54,8 @@ QString shownGmt(const std::string& gmt) {
 
 } // namespace
 
-TFormRegSpa::TFormRegSpa(QWidget* parent) : QDialog(parent) {
+TFormRegSpa::TFormRegSpa(SubjectTextOpener openText, QWidget* parent)
+    : QDialog(parent), openText_(std::move(openText)) {
     setObjectName("TFormRegSpa");
     setWindowTitle("Registrazione Dati Nascita");
 
@@ -248,8 +248,7 @@ void TFormRegSpa::BBregistraTestoClick() {
 
 // The subject text editor, modal: registration goes on when it closes.
 void TFormRegSpa::openDocument(const std::string& dataPath) {
-    TFoReMaiH editor(fromCp1252(dataPath), this);
-    editor.exec();
+    openText_(this, fromCp1252(dataPath));
 }
 
 void TFormRegSpa::done(int result) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "archive/subject_registration.h"
+#include "archive/ui/subject_text_opener.h"
 
 #include <QDialog>
 #include <array>
@@ -29,7 +30,7 @@ struct EnteredBirth {
 class TFormRegSpa : public QDialog {
     Q_OBJECT
 public:
-    explicit TFormRegSpa(QWidget* parent = nullptr);
+    explicit TFormRegSpa(SubjectTextOpener openText, QWidget* parent = nullptr);
 
     // Shows the subject read-only and empties the annotations and the text number.
     void setEnteredBirth(const EnteredBirth& entered);
@@ -55,6 +56,7 @@ private:
     bool registerNow();
     void openDocument(const std::string& dataPath);
 
+    SubjectTextOpener openText_;
     QListWidget* ListArchivi;
     QLineEdit* EditArchi;
     QLineEdit* EditNome;

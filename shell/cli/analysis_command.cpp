@@ -3,7 +3,7 @@
 #include "analysis/aspects.h"
 #include "analysis/chart_keys.h"
 #include "analysis/chart_master.h"
-#include "analysis/chart_settings.h"
+#include "settings/chart_settings.h"
 #include "analysis/dignities.h"
 #include "analysis/planetary_hour.h"
 #include "analysis/subdivisions.h"
@@ -13,7 +13,7 @@
 #include "archive/current_subject.h"
 #include "base/data_dir.h"
 #include "ephemeris/angles.h"
-#include "ephemeris/chart_computation.h"
+#include "chart/chart_computation.h"
 #include "ephemeris/chart_steps.h"
 #include "ephemeris/julian_day.h"
 #include "ephemeris/text_forms.h"
@@ -460,8 +460,8 @@ Section mastersSection(const Subject& s) {
 Section scoringSection(const Subject& s) {
     ChartState settings = s.chart;
     settings.houseSystem = "PLACIDO";
-    writeCarrierFile(s.name, s.moment, s.place, settings);
-    const ChartMasterScores scores = scoreChartMaster(settings);
+    const CarrierBirth carrier = writeCarrierFile(s.name, s.moment, s.place, settings);
+    const ChartMasterScores scores = scoreChartMaster(carrier, settings);
     const ChartMasterDisplay display = chartMasterDisplay(s.chart);
     static const char* const columns[11] = {"", "SOL", "LUN", "MER", "VEN", "MAR", "GIO", "SAT", "URA", "NET", "PLU"};
     return {[scores, display](std::ostream& out) {
@@ -591,17 +591,8 @@ Subject subjectFromOptions(const Arguments& a) {
     c.houseSystem = "CASE_MEDIE";
     c.nodeKind = a.value("--node").value_or(chartSettings().nodeKind);
     c.blackMoonKind = a.value("--black-moon").value_or(chartSettings().blackMoonKind);
-    const MotionFlags moved = castChart(c, birthDataOf(decodeBirth(record)));
-    // The traditional layout, as the chart computation leaves the chart.
-    c.longitude[kNorthNode] = c.longitude[kEphemerisNode];
-    c.longitude[kSouthNode] = Norm360(c.longitude[kNorthNode] + 180.0L);
-    c.longitude[kAscendantPoint] = c.cusp[1];
-    c.longitude[kMcPoint] = RadToDeg(c.mcRadians);
-    for (int i = kNorthNode; i <= kMcPoint; ++i) c.latitude[static_cast<std::size_t>(i)] = 0;
-    c.retroMark[kNorthNode] = c.retroMark[kSouthNode] = moved[kEphemerisNode] ? 'r' : ' ';
-    housesOfPoints(kMarkSlots, c.longitude.data(), c.cusp.data(), c.houseOf.data());
-    signsOfPoints(kMarkSlots, c.longitude.data(), c.signOf.data());
-    signsOfCusps(12, c.cusp.data(), c.cuspSign.data());
+    const MotionFlags moved = castChart(c, decodeBirth(record));
+    layOutTraditionally(c, moved);
     return s;
 }
 

@@ -1,6 +1,6 @@
 #include "shell/cli/archive_commands.h"
 
-#include "analysis/chart_settings.h"
+#include "settings/chart_settings.h"
 #include "archive/archive_files.h"
 #include "archive/data_directory_startup.h"
 #include "archive/side_files.h"

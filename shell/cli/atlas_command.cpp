@@ -1,6 +1,7 @@
 #include "base/decimal_text.h"
 #include "shell/cli/atlas_command.h"
 
+
 #include "archive/place_search.h"
 #include "archive/places.h"
 #include "archive/regime_derivation.h"
@@ -8,6 +9,7 @@
 #include "base/data_dir.h"
 #include "base/text_file.h"
 #include "ephemeris/text_forms.h"
+#include "settings/display_settings.h"
 #include "shell/cli/cli_support.h"
 
 #include <algorithm>
@@ -71,17 +73,6 @@ std::vector<int> fields(const std::string& text, char separator, std::size_t cou
     }
     if (out.size() != count) throw bad;
     return out;
-}
-
-// Line 4 of the display settings, 1 when the file is missing or unreadable.
-int reformSettingOfDataDir() {
-    const char* const path = "FileSet\\MMVarLas.stt";
-    if (!dataDir().exists(path)) return 1;
-    const auto lines = readTextLines(dataDir().resolve(path), path);
-    if (lines.size() < 4) return 1;
-    char* end = nullptr;
-    const long v = std::strtol(lines[3].c_str(), &end, 10);
-    return end != lines[3].c_str() ? static_cast<int>(v) : 1;
 }
 
 int findCommand(const std::vector<std::string>& args, std::ostream& out) {
@@ -167,7 +158,7 @@ int correctionCommand(const std::vector<std::string>& args, std::ostream& out) {
     if (archive == PlaceArchive::Italia) name = italianCapitals(name);
     const atlas::Place place = findPlace(table, name, typed(a.value("--state").value_or("")));
     const atlas::Derivation d =
-        atlas::deriveCorrection(archive, place, moment, reformFlag ? *reformFlag : reformSettingOfDataDir());
+        atlas::deriveCorrection(archive, place, moment, reformFlag ? *reformFlag : calendarReformSetting());
 
     if (a.flag("--json")) {
         out << "{\"place\": " << jsonString(d.placeName) << ", \"state\": " << jsonString(d.state)

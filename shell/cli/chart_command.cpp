@@ -1,10 +1,10 @@
 #include "base/decimal_text.h"
 #include "shell/cli/chart_command.h"
 
-#include "analysis/chart_settings.h"
+#include "settings/chart_settings.h"
 #include "archive/current_subject.h"
 #include "ephemeris/angles.h"
-#include "ephemeris/chart_computation.h"
+#include "chart/chart_computation.h"
 #include "ephemeris/chart_steps.h"
 #include "ephemeris/houses.h"
 #include "ephemeris/text_forms.h"
@@ -38,12 +38,6 @@ std::vector<int> splitNumbers(const std::string& text, char sep, std::size_t par
 
 namespace {
 
-int digits(const std::string& text, std::size_t from, std::size_t count) {
-    int v = 0;
-    for (std::size_t i = from; i < from + count; ++i) v = v * 10 + (text[i] - '0');
-    return v;
-}
-
 // "45N28-009E11": latitude degrees, N/S, minutes, a separator, longitude
 // degrees (3 digits), E/W (or O), minutes.
 void parseCoords(const std::string& text, BirthData& b) {
@@ -54,12 +48,7 @@ void parseCoords(const std::string& text, BirthData& b) {
     const char lat = text[2], lon = text[9];
     if (lat != 'N' && lat != 'S') throw UsageError{bad};
     if (lon != 'E' && lon != 'W' && lon != 'O') throw UsageError{bad};
-    b.latDegrees = digits(text, 0, 2);
-    b.latMinutes = digits(text, 3, 2);
-    b.lonDegrees = digits(text, 6, 3);
-    b.lonMinutes = digits(text, 10, 2);
-    b.latLetter = std::string(1, lat);
-    b.lonLetter = std::string(1, lon);
+    readCoordinates(text, b);
     if (b.latDegrees > 89 || b.latMinutes > 59 || b.lonDegrees > 180 || b.lonMinutes > 59 ||
         (b.lonDegrees == 180 && b.lonMinutes > 0))
         throw UsageError{"Coordinate fuori dai limiti (latitudine fino a 89\xB0" "59', longitudine fino a 180\xB0): \"" + text + "\""};

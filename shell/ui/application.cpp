@@ -1,5 +1,5 @@
 // quorendaville: the desktop program.
-#include "analysis/chart_settings.h"
+#include "settings/chart_settings.h"
 #include "archive/data_directory_startup.h"
 #include "base/data_dir.h"
 #include "base/ui/dialogs.h"

@@ -4,7 +4,7 @@
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
 #include "shell/backup.h"
-#include "shell/display_settings.h"
+#include "settings/display_settings.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // line thickness and printer type.
 #pragma once
 
-#include "shell/display_settings.h"
+#include "settings/display_settings.h"
 
 #include <QDialog>
 

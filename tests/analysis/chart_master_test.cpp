@@ -171,7 +171,7 @@ TEST(ChartMaster, CarrierDecoding) {
 TEST(ChartMaster, FilesOfAScoredChart) {
     test::EphemerisDir dir;
     ChartState natal = test::castTraditional(test::birth(10, 3, 1990, 12, 30, -1, 45, 28, "N", 9, 11, "E"));
-    writeCarrierFile("ROSSI MARIO", "199003101230-1", "45N28-009E11MILANO", natal);
+    const CarrierBirth birth = writeCarrierFile("ROSSI MARIO", "199003101230-1", "45N28-009E11MILANO", natal);
     const auto carrier = readTextLines(dir.dir.path() / "FileTmp" / "DatiNasc.Tmp");
     ASSERT_EQ(carrier.size(), 85u);
     EXPECT_EQ(carrier[3], "CASE_MEDIE");
@@ -181,7 +181,7 @@ TEST(ChartMaster, FilesOfAScoredChart) {
     EXPECT_THROW(chartMasterDisplay(natal), IoError);  // nothing scored yet
     ChartState settings = natal;
     settings.houseSystem = "PLACIDO";
-    const ChartMasterScores s = scoreChartMaster(settings);
+    const ChartMasterScores s = scoreChartMaster(birth, settings);
     EXPECT_EQ(s.birth.title, "Nascita a MILANO il 10/03/1990 12:30  GMT+1");
     // The Sun in Pesci, slow as in March: 0.99 to 1 degree a day.
     EXPECT_EQ(s.sign[1], 12);

@@ -1,7 +1,7 @@
 // Charts and orb tables built by hand for the doctrine tests.
 #pragma once
 
-#include "analysis/chart_settings.h"
+#include "settings/chart_settings.h"
 #include "ephemeris/chart_state.h"
 
 #include <initializer_list>

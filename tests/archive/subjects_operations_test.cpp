@@ -1,6 +1,6 @@
 // Registering, recalling, modifying and deleting subjects, and their text
 // documents, on a temporary data directory with zero correction tables.
-#include "analysis/chart_settings.h"
+#include "settings/chart_settings.h"
 #include "archive/archive_files.h"
 #include "archive/current_subject.h"
 #include "archive/side_files.h"

@@ -2,6 +2,7 @@
 // with the small atlas of tests/fixtures/entry: 40 Italian places
 // (BOLZANO/BOZEN, MEZZANEGO ... MINORI, TORINO, TORINO DI SANGRO, TRIESTE)
 // and 11 foreign ones (GENEVE ... LONDON, LONDON (OH), LONDON VILLAGE ...).
+#include "tests/windows/editor_opener.h"
 #include "archive/archive_files.h"
 #include "archive/current_subject.h"
 #include "archive/ui/birth_entry_window.h"
@@ -77,7 +78,7 @@ class BirthEntryTest : public QObject {
         QTest::keyClick(field("EditLocal"), Qt::Key_Return);
     }
     void fresh() {
-        window_ = std::make_unique<TFoInputSpa>();
+        window_ = std::make_unique<TFoInputSpa>(test::openInEditor);
         window_->show();
     }
     QListWidget* list() const { return find<QListWidget>("ListLocal"); }

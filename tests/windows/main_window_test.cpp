@@ -1,6 +1,6 @@
 // The main window: activation, the subject box, the two chart options and
 // the code field.
-#include "analysis/chart_settings.h"
+#include "settings/chart_settings.h"
 #include "archive/archive_files.h"
 #include "archive/data_directory_startup.h"
 #include "archive/subject_registration.h"

@@ -1,7 +1,8 @@
 // The modification window: the data panel of a chosen subject, the checks
 // of "&OK  Registra" in their order, the consistency question, the rewrite
 // and the text document.
-#include "analysis/chart_settings.h"
+#include "tests/windows/editor_opener.h"
+#include "settings/chart_settings.h"
 #include "archive/archive_files.h"
 #include "archive/current_subject.h"
 #include "archive/side_files.h"
@@ -58,7 +59,7 @@ private slots:
         test::StoredExample s{"ROSSI MARIO"};
         s.annotation = {{"Prima", "Seconda", "", "Quarta" + std::string(58, ' ') + "00003"}};
         test::writeExampleArchive("BASE", {{"ANNA"}, s});
-        TFoModifi window;
+        TFoModifi window(test::openInEditor);
         QVERIFY(!window.showsData());
         test::chooseListedSubject(&window, 1);
         QVERIFY(window.showsData());
@@ -77,7 +78,7 @@ private slots:
     void theChecksStopInTheirOrderAndWriteNothing() {
         test::writeExampleArchive("BASE", {{"ROSSI MARIO"}});
         test::RecordedBoxes boxes;
-        TFoModifi window;
+        TFoModifi window(test::openInEditor);
         const std::string before = archiveBytes();
         struct Check {
             const char* field;
@@ -118,7 +119,7 @@ private slots:
     void theConsistencyQuestionGuardsTheRewrite() {
         test::writeExampleArchive("BASE", {{"ROSSI MARIO"}});
         test::RecordedBoxes boxes;
-        TFoModifi window;
+        TFoModifi window(test::openInEditor);
         test::chooseListedSubject(&window, 0);
         const std::string before = archiveBytes();
         field(window, "EditCorr")->setText("3");  // at 9° E: |3 + 0.6| > 2
@@ -139,7 +140,7 @@ private slots:
         writeCurrentSubject("CORRENTE", BirthRecord{});
         const std::string current = bytesOf("TMPR.ST1") + bytesOf("TMPR.ST2");
         test::RecordedBoxes boxes;
-        TFoModifi window;
+        TFoModifi window(test::openInEditor);
         test::chooseListedSubject(&window, 2);
         field(window, "EditNome")->setText("Bianchi Mario");
         field(window, "EditOra")->setText("08:05");
@@ -162,7 +163,7 @@ private slots:
         test::writeExampleArchive("BASE", {{"ROSSI MARIO"}});
         writeTextPointer({"RICE", "00004"});  // the current subject's text
         test::RecordedBoxes boxes;
-        TFoModifi window;
+        TFoModifi window(test::openInEditor);
         test::chooseListedSubject(&window, 0);
         QString shownText;
         QString shownName;

@@ -1,5 +1,5 @@
 // The orb editor: validation of the fields and applying a set.
-#include "analysis/chart_settings.h"
+#include "settings/chart_settings.h"
 #include "analysis/ui/orb_editor.h"
 #include "base/data_dir.h"
 #include "base/text_file.h"

@@ -1,5 +1,6 @@
 // The registration window on its own: what it shows, where it registers,
 // the annotations, the text document and the file it leaves on closing.
+#include "tests/windows/editor_opener.h"
 #include "archive/archive_files.h"
 #include "archive/current_subject.h"
 #include "archive/side_files.h"
@@ -74,7 +75,7 @@ private slots:
     void showsTheSubjectReadOnlyAndOffersTheArchives() {
         createArchive("RICE");
         createArchive("TMPR");
-        TFormRegSpa window;
+        TFormRegSpa window(test::openInEditor);
         EnteredBirth e = milano1944();
         e.gmt = "-";  // a bare sign is a zero offset
         e.subject.gregorian = false;
@@ -105,7 +106,7 @@ private slots:
 
     void registersIntoTheChosenArchiveWithAnnotations() {
         createArchive("RICE");
-        TFormRegSpa window;
+        TFormRegSpa window(test::openInEditor);
         window.setEnteredBirth(milano1944());
         field(window, "EditArchi")->clear();
         QTest::keyClicks(field(window, "EditArchi"), "rice");
@@ -143,7 +144,7 @@ private slots:
         };
         for (const auto& c : cases) {
             shown_->shown.clear();
-            TFormRegSpa window;
+            TFormRegSpa window(test::openInEditor);
             window.setEnteredBirth(milano1944());
             field(window, "EditArchi")->setText(c.archive);
             click(window, c.clicked);
@@ -165,7 +166,7 @@ private slots:
     // The document exists when the editor opens on it, modal; the subject is
     // registered with its number once the editor closes.
     void registrationWithATextCreatesAndOpensTheDocument() {
-        TFormRegSpa window;
+        TFormRegSpa window(test::openInEditor);
         window.setEnteredBirth(milano1944());
         QString edited, firstLine;
         bool registeredWhileEditing = true;

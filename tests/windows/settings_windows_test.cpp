@@ -1,7 +1,7 @@
 // The small settings windows of the main window, driven as a user would.
 #include "base/text_file.h"
 #include "base/ui/dialogs.h"
-#include "shell/display_settings.h"
+#include "settings/display_settings.h"
 #include "shell/ui/backup_window.h"
 #include "shell/ui/settings_windows.h"
 #include "tests/support/temp_data_dir.h"

@@ -4,7 +4,7 @@
 // deleted. Each step is checked as the user sees it: the subject box, the
 // windows' fields and the files left in the data directory. The steps run
 // in order on one data directory.
-#include "analysis/chart_settings.h"
+#include "settings/chart_settings.h"
 #include "archive/archive_files.h"
 #include "archive/current_subject.h"
 #include "archive/data_directory_startup.h"

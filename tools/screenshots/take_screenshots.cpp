@@ -76,11 +76,11 @@ int main(int argc, char** argv) {
     save(name, out + "/practitioner_name.png");
     qv::TFoBakMod1 backup;
     save(backup, out + "/backup.png");
-    qv::TFoInputSpa entry(&main);
+    qv::TFoInputSpa entry({}, &main);
     save(entry, out + "/birth_entry.png");
     qv::TFormRich recall(&main);
     save(recall, out + "/recall.png");
-    qv::TFoModifi modification(&main);
+    qv::TFoModifi modification({}, &main);
     save(modification, out + "/modification.png");
     qv::TFoCancel deletion(&main);
     save(deletion, out + "/deletion.png");

@@ -1,6 +1,6 @@
 // The two chart settings files, the orbs in force and the three operations
 // that load and change them.
-#include "analysis/chart_settings.h"
+#include "settings/chart_settings.h"
 #include "base/data_dir.h"
 #include "base/errors.h"
 #include "base/text_file.h"

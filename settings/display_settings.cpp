@@ -1,13 +1,14 @@
 #include "base/decimal_text.h"
-#include "shell/display_settings.h"
+#include "settings/display_settings.h"
 
-#include "analysis/chart_settings.h"
+#include "settings/chart_settings.h"
 
 #include "base/data_dir.h"
 #include "base/errors.h"
 #include "base/text_file.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -107,6 +108,20 @@ PractitionerName readPractitionerName() {
 
 void writePractitionerName(const PractitionerName& name) {
     writeLines(kPractitionerPath, {name.firstName, name.surname});
+}
+
+int calendarReformSetting() {
+    if (!dataDir().exists(kDisplaySettingsPath)) return 1;
+    const auto lines = readTextLines(dataDir().resolve(kDisplaySettingsPath), kDisplaySettingsPath);
+    if (lines.size() < 4) return 1;
+    std::string t = lines[3];
+    const auto first = t.find_first_not_of(" \t");
+    if (first == std::string::npos) return 1;
+    t = t.substr(first, t.find_last_not_of(" \t") - first + 1);
+    if (t[0] == '+') t.erase(0, 1);
+    int v = 0;
+    const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
+    return r.ec == std::errc() && r.ptr == t.data() + t.size() ? v : 1;
 }
 
 } // namespace qv

@@ -1,14 +1,14 @@
 // The chart computation of the current subject, on zero correction tables:
 // the J2000 chart at Greenwich has the Sun at 280.368°, the Moon at 223.316°,
 // the Ascendant at 24.28° and the Medium Coeli at 279.61°.
-#include "analysis/chart_settings.h"
+#include "settings/chart_settings.h"
 #include "archive/archive_files.h"
 #include "archive/current_subject.h"
 #include "archive/side_files.h"
 #include "archive/subject_registration.h"
 #include "base/data_dir.h"
 #include "base/errors.h"
-#include "ephemeris/chart_computation.h"
+#include "chart/chart_computation.h"
 #include "tests/support/temp_data_dir.h"
 #include "tests/support/zero_tables.h"
 

@@ -1,7 +1,6 @@
-#include "ephemeris/chart_computation.h"
+#include "chart/chart_computation.h"
 
-#include "analysis/chart_settings.h"
-#include "archive/chart_summary.h"
+#include "settings/chart_settings.h"
 #include "archive/current_subject.h"
 #include "archive/side_files.h"
 #include "ephemeris/angles.h"
@@ -30,7 +29,7 @@ ComputedChart computeChart(HouseCalls calls) {
     ChartState& s = chartState();
     s.nodeKind = chartSettings().nodeKind;
     s.blackMoonKind = chartSettings().blackMoonKind;
-    const BirthData birth = birthDataOf(out.birth);
+    const BirthData& birth = out.birth;
     if (calls == HouseCalls::PlacidusFirst) {
         s.houseSystem = "PLACIDO";
         computeHouses(s, houseInputOf(birth, universalJulianDay(birth)));
@@ -45,20 +44,7 @@ ComputedChart computeChart(HouseCalls calls) {
     s.zoneText = zoneTextOf(s.corr);
     s.jdText = jdTextOf(s.jd);
 
-    // The traditional layout: the nodes, the Ascendant and the Medium Coeli
-    // take the slots of Uranus, Neptune, Pluto and the ephemeris node.
-    s.longitude[kNorthNode] = s.longitude[kEphemerisNode];
-    s.longitude[kSouthNode] = Norm360(s.longitude[kNorthNode] + 180.0L);
-    s.longitude[kAscendantPoint] = s.cusp[1];
-    s.longitude[kMcPoint] = RadToDeg(s.mcRadians);
-    for (int i = kNorthNode; i <= kMcPoint; ++i) s.latitude[static_cast<std::size_t>(i)] = 0;
-    const char nodeMark = out.moved[kEphemerisNode] ? 'r' : ' ';
-    s.retroMark[kNorthNode] = nodeMark;
-    s.retroMark[kSouthNode] = nodeMark;
-
-    housesOfPoints(kMarkSlots, s.longitude.data(), s.cusp.data(), s.houseOf.data());
-    signsOfPoints(kMarkSlots, s.longitude.data(), s.signOf.data());
-    signsOfCusps(12, s.cusp.data(), s.cuspSign.data());
+    layOutTraditionally(s, out.moved);
 
     out.texts.name = subject.name();
     out.texts.birth = "Nascita " + out.birth.dateText() + "  Correz. " + s.zoneText;

@@ -1,7 +1,7 @@
 #include "base/data_dir.h"
 #include "base/errors.h"
 #include "base/text_file.h"
-#include "shell/display_settings.h"
+#include "settings/display_settings.h"
 #include "tests/support/temp_data_dir.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +25,22 @@ TEST(DisplaySettings, AMissingFileIsCreatedWithTheDefaults) {
     EXPECT_EQ(readWholeFile(dir.path() / "FileSet" / "MMVarLas.stt"),
               "1\r\n0\r\n0\r\n1\r\n 1.00000000000000E+0000\r\n\r\n 1.00000000000000E+0000\r\n"
               " 1.00000000000000E+0000\r\n");
+}
+
+TEST(DisplaySettings, TheCalendarReformLineAloneDefaultsToOneAndWritesNothing) {
+    test::TempDataDir dir;
+    EXPECT_EQ(calendarReformSetting(), 1);
+    EXPECT_FALSE(fs::exists(dir.path() / "FileSet" / "MMVarLas.stt")) << "reading line 4 creates no file";
+    fs::create_directories(dir.path() / "FileSet");
+    struct Case { std::vector<std::string> lines; int setting; };
+    const Case cases[] = {
+        {{"1", "0", "0", "0"}, 0}, {{"1", "0", "0", " 2 "}, 2}, {{"1", "0", "0", "+0"}, 0},
+        {{"1", "0", "0", "2x"}, 1}, {{"1", "0", "0", ""}, 1}, {{"1", "0"}, 1},
+    };
+    for (const Case& c : cases) {
+        writeTextLines(dir.path() / "FileSet" / "MMVarLas.stt", c.lines);
+        EXPECT_EQ(calendarReformSetting(), c.setting) << (c.lines.size() > 3 ? c.lines[3] : "short file");
+    }
 }
 
 TEST(DisplaySettings, ZeroFactorsReadAsOneAndTheFileStaysAsItIs) {

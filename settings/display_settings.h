@@ -27,6 +27,10 @@ struct DisplaySettings {
 // rewritten for that). A short or unreadable file raises ConversionError or
 // IoError naming it.
 DisplaySettings readDisplaySettings();
+// Line 4 alone, as birth data entry and the atlas read it: 1 makes every
+// date after the reform of 1582 Gregorian. A missing file, a short one or a
+// line that is no whole number counts as 1, and nothing is written.
+int calendarReformSetting();
 // Rewrites all eight lines.
 void writeDisplaySettings(const DisplaySettings& settings);
 

@@ -1,4 +1,4 @@
-#include "analysis/chart_settings.h"
+#include "settings/chart_settings.h"
 
 #include "base/data_dir.h"
 #include "base/text_file.h"
@@ -58,13 +58,6 @@ std::string digitsPadded(int n, std::size_t width) {
     std::string s = std::to_string(n);
     while (s.size() < width) s.insert(s.begin(), '0');
     return s;
-}
-
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
 }
 
 std::vector<std::string> readLines(const char* dataPath) {
@@ -155,22 +148,6 @@ std::string settingRealText(Extended value) {
     out += exponent < 0 ? '-' : '+';
     out += digitsPadded(std::abs(exponent), 4);
     return out;
-}
-
-bool parseSettingReal(const std::string& text, Extended& value) {
-    std::string t = trimmed(text);
-    if (t.empty()) return false;
-    bool negative = false;
-    if (t[0] == '+' || t[0] == '-') {
-        negative = t[0] == '-';
-        t.erase(0, 1);
-    }
-    if (t.empty() || !((t[0] >= '0' && t[0] <= '9') || t[0] == '.')) return false;
-    Extended v = 0;
-    const auto r = std::from_chars(t.data(), t.data() + t.size(), v, std::chars_format::general);
-    if (r.ec != std::errc() || r.ptr != t.data() + t.size() || !std::isfinite(v)) return false;
-    value = negative ? -v : v;
-    return true;
 }
 
 ActiveSettingsFile readActiveSettingsFile() { return parseActiveSettings(readLines(kActiveSettingsPath)); }

@@ -5,6 +5,7 @@
 // FileDum\MMVarOrb.dum (the three sets, 49 lines).
 #pragma once
 
+#include "base/decimal_text.h"
 #include "base/errors.h"
 #include "base/reals.h"
 
@@ -90,9 +91,6 @@ inline constexpr const char* kOrbSetsPath = "FileDum\\MMVarOrb.dum";
 // The fixed scientific form of width 23: " 1.00000000000000E+0001".
 // Written the same whatever the locale of the machine.
 std::string settingRealText(Extended value);
-// Reads a decimal real with a point (optionally with an exponent); blanks
-// around it are ignored. Returns false for anything else.
-bool parseSettingReal(const std::string& text, Extended& value);
 
 // Readers check the number of lines and every number: a short file is an
 // IoError, a line that is no number a ConversionError naming file and line.

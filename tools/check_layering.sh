@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Checks the direction of every include between the program's folders.
+#
+# The core folders, from the bottom up. A core folder includes only itself
+# and the folders below it; it never includes window code (any ui/ folder).
+# A window folder (X/ui) includes any core folder, its own ui/ folder and the
+# shared base/ui; only shell/ui wires the windows of several subsystems.
+# shell/cli is the command line: any core folder, no windows.
+#
+# Core code has no Qt at all, except the drawing layer (display/), which
+# draws with QtGui and never includes Qt Widgets.
+set -u
+cd "$(dirname "$0")/.."
+
+layers=(base ephemeris settings editor archive chart analysis display remedies shell)
+
+rank_of() {
+  local i
+  for i in "${!layers[@]}"; do
+    [ "${layers[$i]}" = "$1" ] && { echo "$i"; return; }
+  done
+  echo -1
+}
+
+failures=0
+fail() {
+  echo "$1"
+  failures=$((failures + 1))
+}
+
+# Every project include of every source file in the layered folders, as
+# "file<TAB>included path".
+includes() {
+  local layer
+  for layer in "${layers[@]}"; do
+    [ -d "$layer" ] || continue
+    grep -rnE '^\s*#\s*include\s*"' --include='*.h' --include='*.cpp' "$layer" 2>/dev/null |
+      sed -E 's/^([^:]+):[0-9]+:\s*#\s*include\s*"([^"]+)".*/\1\t\2/'
+  done
+}
+
+while IFS=$'\t' read -r file included; do
+  [ -n "$file" ] || continue
+  from_layer=${file%%/*}
+  to_layer=${included%%/*}
+  to_rank=$(rank_of "$to_layer")
+  [ "$to_rank" -ge 0 ] || continue # a header beside the file, or a system one
+  from_rank=$(rank_of "$from_layer")
+  from_ui=0; to_ui=0
+  case "$file" in */ui/*) from_ui=1 ;; esac
+  case "$included" in */ui/*) to_ui=1 ;; esac
+
+  if [ "$from_ui" = 0 ]; then
+    if [ "$to_ui" = 1 ]; then
+      fail "$file: core code includes window code $included"
+    elif [ "$to_rank" -gt "$from_rank" ]; then
+      fail "$file: $from_layer/ includes $included from $to_layer/, a folder above it"
+    fi
+  elif [ "$to_ui" = 1 ] && [ "$to_layer" != "$from_layer" ] && [ "$to_layer" != base ] &&
+       [ "$from_layer" != shell ]; then
+    fail "$file: windows of $from_layer/ include windows of $to_layer/ ($included); only shell/ui wires subsystems"
+  fi
+  if [ "$from_layer" = shell ] && [ "$to_ui" = 1 ]; then
+    case "$file" in shell/ui/*) ;; *) fail "$file: shell core or command line includes window code $included" ;; esac
+  fi
+done < <(includes)
+
+# No Qt in core code; no Qt Widgets in the drawing layer.
+for layer in "${layers[@]}"; do
+  [ -d "$layer" ] || continue
+  while IFS= read -r file; do
+    case "$file" in */ui/*) continue ;; esac
+    if [ "$layer" = display ]; then
+      if grep -qE '^\s*#\s*include\s*<(QtWidgets/|QWidget|QApplication|QDialog|QMainWindow|QPushButton|QLabel|QScrollBar|QLineEdit)' "$file"; then
+        fail "$file: the drawing layer includes Qt Widgets"
+      fi
+    elif grep -qE '^\s*#\s*include\s*[<"]Q' "$file"; then
+      fail "$file: Qt included in core code"
+    fi
+  done < <(find "$layer" \( -name '*.h' -o -name '*.cpp' \) 2>/dev/null)
+done
+
+if [ "$failures" -gt 0 ]; then
+  echo "$failures include(s) break the layering"
+  exit 1
+fi
+echo "includes follow the layering"
