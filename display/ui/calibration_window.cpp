@@ -3,6 +3,7 @@
 #include "base/ui/user_action.h"
 #include "display/display_scales.h"
 #include "display/drawing.h"
+#include "display/drawing_setup.h"
 #include "display/painter_canvas.h"
 #include "settings/chart_settings.h"
 
@@ -43,17 +44,14 @@ protected:
         if (!shown) return;
         draw::PainterCanvas canvas(painter);
         draw::TargetScope target(canvas);
+        draw::useScreenSettings(settings_);
         draw::DrawingContext& c = draw::drawingContext();
-        c.printing = c.exporting = c.monochrome = false;
+        c.monochrome = false;
         c.scale = scale_();
         c.zoom = 1;
         c.x0 = c.y0 = 0;
-        c.hFactor = static_cast<double>(settings_.scaleX);
-        c.vFactor = static_cast<double>(settings_.scaleY);
-        c.thickness = static_cast<double>(settings_.lineThickness);
-        c.fontBase = 0;
         draw::selectNoBrush();
-        draw::selectPen(7);
+        draw::selectPen(76);  // yellow, half a millimetre: easy to find at the screen's edges
         draw::rectangle(1, 1, 279, 202);
         draw::selectPen(9);
         draw::rectangle(kCentreX - kRadius, kCentreY - kRadius, kCentreX + kRadius, kCentreY + kRadius);

@@ -1,7 +1,9 @@
 // The drawing layer on the recording canvas: coordinates, circles, broken
 // lines, fonts, the monochrome rules, the stroke glyphs and the pictures.
 #include "base/errors.h"
+#include "display/display_scales.h"
 #include "display/drawing.h"
+#include "display/drawing_setup.h"
 #include "display/pictures.h"
 #include "display/recording_canvas.h"
 #include "tests/display/picture_folders.h"
@@ -405,6 +407,31 @@ TEST_F(DrawingTest, DateAndPractitionerStandRightAligned) {
     EXPECT_EQ(texts[1].text, "Nome Cognome");
     EXPECT_EQ(texts[1].points[0], (DevicePoint{200, 104}));
     EXPECT_EQ(texts[1].font.height, fontHeight(15));
+}
+
+TEST_F(DrawingTest, ScreenAndPrinterSetUpsFollowTheSettingsAndThePage) {
+    setScreenScales(1920, 1080);
+    setPrinterScale(4960);
+    DisplaySettings settings;
+    settings.scaleX = 0.9L;
+    settings.scaleY = 1.1L;
+    settings.lineThickness = 2;
+    useScreenSettings(settings);
+    const DrawingContext& c = drawingContext();
+    EXPECT_DOUBLE_EQ(c.scale, 1920 / 210.0 * (1080.0 / 1920));
+    EXPECT_DOUBLE_EQ(c.hFactor, 0.9);
+    EXPECT_DOUBLE_EQ(c.vFactor, 1.1);
+    EXPECT_EQ(c.thickness, 2);
+    EXPECT_TRUE(c.printerInstalled);
+    EXPECT_TRUE(c.onScreen());
+
+    usePrinterPage(4960);  // an A4 page at 600 dots per inch
+    EXPECT_TRUE(c.printing);
+    EXPECT_DOUBLE_EQ(c.scale, 4960 / 210.0 * 0.776);
+    EXPECT_EQ(c.hFactor, 1);
+    EXPECT_EQ(c.vFactor, 1);
+    EXPECT_EQ(fontHeight(0), 60 * 30 / 38);  // base round(4960 ÷ 82) = 60
+    EXPECT_EQ(c.thickness, 2);
 }
 
 } // namespace
