@@ -1,6 +1,9 @@
 // What every start does with the data directory before anything reads it:
-// the template's missing files copied in, the lock against a second running
-// copy, and the personal archive BASE created when it is missing.
+// the lock against a second running copy, the directory brought up to the
+// shipped template (missing files copied in, the program's own files
+// replaced when the shipped data version is newer or restored when damaged,
+// said in one line on standard error), and the personal archive BASE
+// created when it is missing.
 #pragma once
 
 #include "base/data_dir.h"
@@ -22,9 +25,9 @@ struct PreparedDataDirectory {
 };
 
 // Makes `root` the data directory in force, creates it when missing, takes
-// the lock, and only then copies the template's missing files and creates
-// BASE when BASE.ST1 does not exist. When the lock is held by another copy
-// nothing is written and `refusal` says so.
+// the lock, and only then brings it up to the template (DataDir::
+// installTemplate) and creates BASE when BASE.ST1 does not exist. When the
+// lock is held by another copy nothing is written and `refusal` says so.
 PreparedDataDirectory prepareDataDirectory(const std::filesystem::path& root,
                                            const std::filesystem::path& templateDir);
 

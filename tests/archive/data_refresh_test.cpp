@@ -1,0 +1,212 @@
+// Start-up on a data directory made by an older program or damaged since:
+// the program's own files (tables, atlas, analysis data) follow the shipped
+// template, the user's files (archives, settings) are never touched.
+#include "archive/data_directory_startup.h"
+#include "base/data_dir.h"
+#include "base/errors.h"
+#include "base/text_file.h"
+#include "ephemeris/bodies.h"
+#include "tests/support/temp_data_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <string>
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+
+void put(const fs::path& path, const std::string& bytes) {
+    fs::create_directories(path.parent_path());
+    writeFileAtomically(path, bytes);
+}
+
+// Files left behind under a temporary name by an interrupted copy.
+int temporaryFiles(const fs::path& root) {
+    int n = 0;
+    for (const auto& e : fs::recursive_directory_iterator(root))
+        n += e.path().filename().string().rfind('.', 0) == 0 && e.path().filename() != ".quorendaville.lock";
+    return n;
+}
+
+// The shipped template must describe itself: a changed table without a new
+// manifest and data version would never reach existing data directories.
+TEST(DataTemplate, ManifestAndVersionDescribeTheShippedFiles) {
+    const fs::path templ = test::dataTemplateDir();
+    EXPECT_GT(parseDataVersion(readWholeFile(templ / kDataVersionFile)), 0);
+    const auto entries = parseManifest(readWholeFile(templ / kDataManifestFile));
+    const auto actual = computeManifest(templ);
+    std::string stale;
+    for (const auto& e : actual)
+        if (std::find(entries.begin(), entries.end(), e) == entries.end()) stale += " " + e.dataPath;
+    for (const auto& e : entries)
+        if (std::find_if(actual.begin(), actual.end(), [&](const auto& a) { return a.dataPath == e.dataPath; }) ==
+            actual.end())
+            stale += " " + e.dataPath + " (tolto)";
+    EXPECT_EQ(stale, "") << "data/MANIFEST does not describe these files of data/: run "
+                            "build/tools/write_data_manifest, which also raises data/VERSION";
+    auto listed = [&](const std::string& path) {
+        for (const auto& e : entries)
+            if (e.dataPath == path) return true;
+        return false;
+    };
+    EXPECT_TRUE(listed("FilePosi\\DPR1.rnd"));
+    EXPECT_TRUE(listed("Localita\\ITALIA.LOC"));
+    EXPECT_TRUE(listed("Calendar\\00000001.CAL"));
+    EXPECT_FALSE(listed("FileSet\\OrbiDomi.stt")); // settings the user changes
+    EXPECT_FALSE(listed("FileDum\\MMVarOrb.dum"));
+}
+
+TEST(DataTemplate, ProgramFilesAreTheDeliveredDataNotTheUsers) {
+    for (const char* path : {"FilePosi\\DAST.rnd", "localita\\ESTERO.LOC", "Calendar\\Database.cll",
+                             "Scambi\\Scambio22.txt", "Appoggio\\GoverAnno.txt", "Sfondo.jpg", "Simboli\\PiaX01.svg",
+                             "Istruzioni.pdf", "Principi.txt"})
+        EXPECT_TRUE(isProgramFile(path)) << path;
+    for (const char* path : {"BASE.ST1", "FileSet\\OrbiDomi.stt", "FileDum\\MMVarOrb.dum", "OpzioneH\\DBmain.rnd",
+                             "FileTmp\\Personal.Tmp", "VERSION", "MANIFEST", "Emf\\GRAF01.SVG", "README.md"})
+        EXPECT_FALSE(isProgramFile(path)) << path;
+}
+
+TEST(DataTemplate, ManifestLinesAreCheckedWhenRead) {
+    const auto e = parseManifest("0000002a 12 FilePosi\\DSEL.rnd\r\nffffffff 0 Sfondo.jpg\n");
+    ASSERT_EQ(e.size(), 2u);
+    EXPECT_EQ(e[0], (ManifestEntry{"FilePosi\\DSEL.rnd", 12, 42}));
+    EXPECT_EQ(e[1].crc, 0xFFFFFFFFu);
+    for (const char* bad : {"2a 12 X", "0000002a x12 X", "0000002a 12", "0000002a 12 ..\\BASE.ST1",
+                            "0000002g 12 X"})
+        EXPECT_THROW(parseManifest(bad), ConversionError) << bad;
+    EXPECT_EQ(parseDataVersion("7\r\n"), 7);
+    EXPECT_EQ(parseDataVersion(""), 0);
+    EXPECT_EQ(parseDataVersion("x"), 0);
+    EXPECT_EQ(parseDataVersion("3a"), 0);
+}
+
+// A small template of version 2 and a data directory left at version 1
+// with a user archive, settings changed by the user and an old table.
+class DataRefresh : public ::testing::Test {
+protected:
+    void SetUp() override {
+        put(templ.path() / "FilePosi" / "DSEL.rnd", "new moon table");
+        put(templ.path() / "Localita" / "ITALIA.LOC", "new atlas");
+        put(templ.path() / "FileSet" / "OrbiDomi.stt", "shipped settings");
+        put(templ.path() / "VERSION", "2\r\n");
+        put(templ.path() / "MANIFEST", manifestText(computeManifest(templ.path())));
+
+        put(data.path() / "filePosi" / "dsel.RND", "old moon table");
+        put(data.path() / "Localita" / "ITALIA.LOC", "old atlas");
+        put(data.path() / "FileSet" / "OrbiDomi.stt", "the user's settings");
+        put(data.path() / "BASE.ST1", std::string("\x01\x02user archive", 14));
+        put(data.path() / "VERSION", "1\r\n");
+    }
+    PreparedDataDirectory start() {
+        testing::internal::CaptureStderr();
+        PreparedDataDirectory p = prepareDataDirectory(data.path(), templ.path());
+        stderrText = testing::internal::GetCapturedStderr();
+        return p;
+    }
+    test::TempDataDir templ, data;
+    std::string stderrText;
+};
+
+TEST_F(DataRefresh, OlderDirectoryGetsTheNewProgramFilesAndKeepsTheUsers) {
+    const PreparedDataDirectory p = start();
+    EXPECT_EQ(readWholeFile(data.path() / "filePosi" / "dsel.RND"), "new moon table");
+    EXPECT_EQ(readWholeFile(data.path() / "Localita" / "ITALIA.LOC"), "new atlas");
+    EXPECT_EQ(readWholeFile(data.path() / "FileSet" / "OrbiDomi.stt"), "the user's settings");
+    EXPECT_EQ(readWholeFile(data.path() / "BASE.ST1"), std::string("\x01\x02user archive", 14));
+    EXPECT_EQ(parseDataVersion(readWholeFile(data.path() / "VERSION")), 2);
+    EXPECT_FALSE(fs::exists(data.path() / "MANIFEST"));
+    EXPECT_FALSE(fs::exists(data.path() / "FilePosi")); // the existing folder's case is kept
+    EXPECT_EQ(temporaryFiles(data.path()), 0);
+    EXPECT_EQ(stderrText,
+              "Quorendaville: dati del programma aggiornati dalla versione 1 alla versione 2 (2 file sostituiti)\n");
+    EXPECT_EQ(p.templateFilesCopied, 0);
+
+    // The next start finds everything in order and says nothing.
+    start();
+    EXPECT_EQ(stderrText, "");
+}
+
+TEST_F(DataRefresh, DamagedProgramFileIsRestoredAtTheSameVersion) {
+    start();
+    put(data.path() / "filePosi" / "dsel.RND", "new moon");             // cut short
+    put(data.path() / "Localita" / "ITALIA.LOC", "new atlaS");         // same size, other bytes
+    put(data.path() / "FileSet" / "OrbiDomi.stt", "shipped settingS"); // the user's: left alone
+    start();
+    EXPECT_EQ(readWholeFile(data.path() / "filePosi" / "dsel.RND"), "new moon table");
+    EXPECT_EQ(readWholeFile(data.path() / "Localita" / "ITALIA.LOC"), "new atlas");
+    EXPECT_EQ(readWholeFile(data.path() / "FileSet" / "OrbiDomi.stt"), "shipped settingS");
+    EXPECT_EQ(stderrText,
+              "Quorendaville: 2 file del programma danneggiati ripristinati (primo: FilePosi\\DSEL.rnd)\n");
+
+    // A template file that no longer matches its manifest is not copied over
+    // and over at every start.
+    put(templ.path() / "Localita" / "ITALIA.LOC", "edited atlas");
+    put(data.path() / "Localita" / "ITALIA.LOC", "other atlas");
+    start();
+    EXPECT_EQ(readWholeFile(data.path() / "Localita" / "ITALIA.LOC"), "other atlas");
+    EXPECT_EQ(stderrText, "");
+}
+
+// A directory never used by the program (no record, no personal archive)
+// keeps the program files it already holds, as a test's own tables, and
+// they are recorded as they are: the next start does not take them for
+// damaged ones.
+TEST_F(DataRefresh, NewDirectoryKeepsTheFilesItAlreadyHolds) {
+    fs::remove(data.path() / "VERSION");
+    fs::remove(data.path() / "BASE.ST1");
+    start();
+    EXPECT_EQ(readWholeFile(data.path() / "filePosi" / "dsel.RND"), "old moon table");
+    EXPECT_EQ(stderrText, "");
+    start();
+    EXPECT_EQ(readWholeFile(data.path() / "filePosi" / "dsel.RND"), "old moon table");
+    EXPECT_EQ(stderrText, "");
+    EXPECT_EQ(parseDataVersion(readWholeFile(data.path() / "VERSION")), 2);
+}
+
+TEST_F(DataRefresh, NewerDirectoryKeepsItsFilesAndMissingOnesAreCopied) {
+    put(data.path() / "VERSION", "3\r\n");
+    fs::remove(data.path() / "Localita" / "ITALIA.LOC");
+    const PreparedDataDirectory p = start();
+    EXPECT_EQ(readWholeFile(data.path() / "filePosi" / "dsel.RND"), "old moon table");
+    EXPECT_EQ(readWholeFile(data.path() / "Localita" / "ITALIA.LOC"), "new atlas");
+    EXPECT_EQ(parseDataVersion(readWholeFile(data.path() / "VERSION")), 3);
+    EXPECT_EQ(p.templateFilesCopied, 1);
+    EXPECT_EQ(stderrText, "");
+}
+
+// The shipped template over a directory of before the data version: the old
+// planet table (no corrections after 1900) and no minor-body table.
+TEST(DataRefreshShipped, OldDirectoryComputesWithTheNewTables) {
+    test::TempDataDir data(true);
+    const std::string shippedDpr1 = readWholeFile(data.path() / "FilePosi" / "DPR1.rnd");
+    std::string oldDpr1 = shippedDpr1;
+    for (std::size_t r = 0; r < oldDpr1.size(); r += 32)
+        if (r / 32 > 138723)
+            for (std::size_t b = 6; b <= 15; ++b) oldDpr1[r + b] = 0;
+    put(data.path() / "FilePosi" / "DPR1.rnd", oldDpr1);
+    fs::remove(data.path() / "FilePosi" / "DAST.rnd");
+    fs::remove(data.path() / "VERSION");
+    put(data.path() / "BASE.ST1", "user archive");
+
+    testing::internal::CaptureStderr();
+    prepareDataDirectory(data.path(), test::dataTemplateDir());
+    const std::string notice = testing::internal::GetCapturedStderr();
+    EXPECT_NE(notice.find("aggiornati dalla versione 0"), std::string::npos) << notice;
+    EXPECT_EQ(readWholeFile(data.path() / "FilePosi" / "DPR1.rnd"), shippedDpr1);
+    EXPECT_EQ(readWholeFile(data.path() / "BASE.ST1"), "user archive");
+
+    // Pluto and Vesta on 20 May 2026, 04:45 UT, as the reference gives them
+    // (apparent geocentric, computed 2026): 305.46711° and 2.75618°.
+    ChartState s;
+    computeBodies(s, 0, 2461180.697917L);
+    EXPECT_NEAR(std::fabs(static_cast<double>(s.longitude[kPluto])), 305.46711, 45.0 / 3600);
+    EXPECT_NEAR(std::fabs(static_cast<double>(s.longitude[kVesta])), 2.75618, 5.0 / 3600);
+}
+
+} // namespace
+} // namespace qv

@@ -1,0 +1,56 @@
+// Writes data/MANIFEST, the list of the program's own files of the data
+// template (tables, atlas, analysis data, pictures, texts) with their sizes
+// and checksums, and raises data/VERSION by one whenever that list changes:
+// a data directory holding an older version then has those files replaced at
+// its next start. Run it after changing any shipped table or text; a test
+// fails while the manifest does not describe the template.
+//
+// Usage: write_data_manifest [DATA_FOLDER]   (default: the source tree's data/)
+#include "base/data_dir.h"
+#include "base/text_file.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+namespace fs = std::filesystem;
+
+int main(int argc, char** argv) {
+    if (argc > 2) {
+        std::cerr << "usage: write_data_manifest [DATA_FOLDER]\n";
+        return 2;
+    }
+    const fs::path folder = argc == 2 ? fs::path(argv[1]) : fs::path(QV_DATA_TEMPLATE_DIR);
+    try {
+        const auto manifest = qv::computeManifest(folder);
+        const std::string text = qv::manifestText(manifest);
+        const fs::path manifestPath = folder / qv::kDataManifestFile;
+        const fs::path versionPath = folder / qv::kDataVersionFile;
+        const std::string before = fs::exists(manifestPath) ? qv::readWholeFile(manifestPath) : std::string();
+        long version = fs::exists(versionPath) ? qv::parseDataVersion(qv::readWholeFile(versionPath)) : 0;
+        if (before == text && version > 0) {
+            std::printf("%s: %zu files, unchanged; data version %ld\n", manifestPath.c_str(), manifest.size(),
+                        version);
+            return 0;
+        }
+        if (before != text) {
+            const auto old = before.empty() ? std::vector<qv::ManifestEntry>{} : qv::parseManifest(before);
+            for (const auto& e : manifest)
+                if (std::find(old.begin(), old.end(), e) == old.end()) std::printf("  changed or new: %s\n", e.dataPath.c_str());
+            for (const auto& e : old) {
+                bool kept = false;
+                for (const auto& n : manifest) kept = kept || n.dataPath == e.dataPath;
+                if (!kept) std::printf("  removed: %s\n", e.dataPath.c_str());
+            }
+            ++version;
+        }
+        qv::writeFileAtomically(manifestPath, text);
+        qv::writeFileAtomically(versionPath, std::to_string(version) + "\r\n");
+        std::printf("%s: %zu files; data version %ld\n", manifestPath.c_str(), manifest.size(), version);
+    } catch (const std::exception& e) {
+        std::cerr << "write_data_manifest: " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
