@@ -233,7 +233,7 @@ std::vector<Layer> lineGlyph() {
     QPainterPath dots;
     dots.addEllipse(QPointF(12, 78), 5, 5);
     dots.addEllipse(QPointF(88, 22), 5, 5);
-    return {{solid, "#2fd8f0", 6, false}, {dashes, "#ff4a3a", 6, false}, {dots, "#ffffff", 1}};
+    return {{solid, "#10a8c8", 6, false}, {dashes, "#e02a1a", 6, false}, {dots, "#404040", 1}};
 }
 
 std::vector<Layer> spindleGlyph() {
@@ -257,7 +257,7 @@ std::vector<Layer> monochromeGlyph(bool black) {
     right.arcTo(QRectF(12, 12, 76, 76), 90, -180);
     right.closeSubpath();
     ring.addEllipse(QRectF(12, 12, 76, 76));
-    if (black) return {{left, "#ffffff", 1}, {right, "#000000", 1}, {ring, "#ffffff", 4, false}};
+    if (black) return {{left, "#ffffff", 1}, {right, "#000000", 1}, {ring, "#404040", 4, false}};
     QPainterPath q1, q2, q3, q4;
     const QRectF box(12, 12, 76, 76);
     for (auto [path, start] : {std::pair{&q1, 0}, {&q2, 90}, {&q3, 180}, {&q4, 270}}) {
@@ -265,7 +265,7 @@ std::vector<Layer> monochromeGlyph(bool black) {
         path->arcTo(box, start, 90);
         path->closeSubpath();
     }
-    return {{q1, kAir, 1}, {q2, kFire, 1}, {q3, kWater, 1}, {q4, kEarth, 1}, {ring, "#ffffff", 4, false}};
+    return {{q1, kAir, 1}, {q2, kFire, 1}, {q3, kWater, 1}, {q4, kEarth, 1}, {ring, "#404040", 4, false}};
 }
 
 std::vector<Layer> fontGlyph(const QRawFont& letters, bool larger) {
@@ -290,7 +290,8 @@ std::vector<Layer> fontGlyph(const QRawFont& letters, bool larger) {
     arrow.closeSubpath();
     QPainterPath shaft;
     shaft.addRect(80, larger ? 34 : 30, 8, 36);
-    return {{a, "#ffffff", 1}, {arrow, "#ffd93a", 1}, {shaft, "#ffd93a", 1}};
+    // Dark letter and a deep amber arrow: the glyph stands on a light button.
+    return {{a, "#1c2a48", 1}, {arrow, "#d98a00", 1}, {shaft, "#d98a00", 1}};
 }
 
 } // namespace
