@@ -98,7 +98,10 @@ CompositeSearchWindow::CompositeSearchWindow(remedies::CompositeKind kind, const
     auto* Memo2 = new QPlainTextEdit(help, this);
     Memo2->setObjectName("Memo2");
     Memo2->setReadOnly(true);
-    Memo2->setMaximumHeight(Memo2->fontMetrics().height() * 11);
+    Memo2->setFixedHeight(Memo2->fontMetrics().lineSpacing() * 10 + 2 * Memo2->frameWidth() + 12);
+    Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* BBpulisciTutto = windowButton(this, "Pulisci Tutto", "BBpulisciTutto");
     auto* BBpuliMemo = windowButton(this, "Pulisci", "BBpuliMemo");
     auto* BitBtnRitorna = windowButton(this, "&Ritorna al Menu", "BitBtnRitorna");

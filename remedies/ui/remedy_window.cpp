@@ -48,6 +48,7 @@ TFoRimed::TFoRimed(QWidget* parent) : QDialog(parent) {
     EdRime->setStyleSheet("QLineEdit { font-weight: bold; }");
     LabSpeci = new QLabel(this);
     LabSpeci->setObjectName("LabSpeci");
+    LabSpeci->setMinimumWidth(LabSpeci->fontMetrics().horizontalAdvance("(Quintessenza Spagirica Canonica)") + 8);
     EdAvve = new QLineEdit(this);
     EdAvve->setObjectName("EdAvve");
     EdAvve->setReadOnly(true);

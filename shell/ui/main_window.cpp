@@ -14,6 +14,8 @@
 #include "base/ui/user_action.h"
 #include "display/ui/calibration_window.h"
 #include "editor/ui/text_editor_window.h"
+#include "remedies/ui/composite_windows.h"
+#include "remedies/ui/consultation_windows.h"
 #include "shell/current_subject_view.h"
 #include "shell/ui/backup_window.h"
 #include "shell/ui/main_window_pictures.h"
@@ -177,9 +179,26 @@ TFoSpagyr::TFoSpagyr(QWidget* parent) : QMainWindow(parent) {
     for (QPushButton* b : {orbs, circles, thickness, backup}) accessoryLayout->addWidget(b);
     accessoryLayout->addStretch();
 
+    // Consultazione Rimedi: the consultations of the remedy database.
+    auto* remedyTab = new QWidget;
+    remedyTab->setObjectName("TabRimedi");
+    auto* symptoms = tabButton(remedyTab, "Sintomi", "BBsintomi");
+    auto* remedyButton = tabButton(remedyTab, "Rimedi", "BBrimedi");
+    auto* therapies = tabButton(remedyTab, "Terapie", "BBterapie");
+    auto* multiple = tabButton(remedyTab, "Sintomi Multipli", "BBsintomiMultipli");
+    auto* composite = tabButton(remedyTab, "Terapie Composite", "BBterapieComposite");
+    auto* remedyLayout = new QGridLayout(remedyTab);
+    remedyLayout->addWidget(symptoms, 0, 0);
+    remedyLayout->addWidget(remedyButton, 0, 1);
+    remedyLayout->addWidget(therapies, 0, 2);
+    remedyLayout->addWidget(multiple, 1, 0);
+    remedyLayout->addWidget(composite, 1, 1);
+    remedyLayout->setRowStretch(2, 1);
+
     PageControl = new QTabWidget(central);
     PageControl->setObjectName("PageControl");
     PageControl->addTab(astro, "Funzioni Astrologiche");
+    PageControl->addTab(remedyTab, "Consultazione Rimedi");
     PageControl->addTab(accessory, "Funzioni Accessorie");
     PageControl->setStyleSheet("QTabWidget::pane { background: transparent; border: 1px solid #887; } "
                                "QTabWidget > QWidget > QWidget { background: transparent; }");
@@ -204,6 +223,11 @@ TFoSpagyr::TFoSpagyr(QWidget* parent) : QMainWindow(parent) {
     connect(circles, &QPushButton::clicked, this, &TFoSpagyr::BBcerchiClick);
     connect(thickness, &QPushButton::clicked, this, &TFoSpagyr::BBspessoreClick);
     connect(backup, &QPushButton::clicked, this, &TFoSpagyr::BBbackupClick);
+    connect(symptoms, &QPushButton::clicked, this, &TFoSpagyr::BBsintomiClick);
+    connect(remedyButton, &QPushButton::clicked, this, &TFoSpagyr::BBrimediClick);
+    connect(therapies, &QPushButton::clicked, this, &TFoSpagyr::BBterapieClick);
+    connect(multiple, &QPushButton::clicked, this, &TFoSpagyr::BBsintomiMultipliClick);
+    connect(composite, &QPushButton::clicked, this, &TFoSpagyr::BBterapieCompositeClick);
     connect(MemoSoggetto, &ClickableLabel::clicked, this, &TFoSpagyr::MemoSoggettoClick);
     connect(MemoAnnotaz, &ClickableLabel::clicked, this, &TFoSpagyr::MemoAnnotazClick);
     connect(ImgFine, &ClickableLabel::pressed, this, &TFoSpagyr::ImgFineMouseDown);
@@ -444,6 +468,31 @@ void TFoSpagyr::BBeliminaClick() {
 
 void TFoSpagyr::BBmodificaClick() {
     TFoModifi window(this);
+    openChild(&window);
+}
+
+void TFoSpagyr::BBsintomiClick() {
+    TFoSintom1 window(this);
+    openChild(&window);
+}
+
+void TFoSpagyr::BBrimediClick() {
+    TFoRimed window(this);
+    openChild(&window);
+}
+
+void TFoSpagyr::BBterapieClick() {
+    if (!terapi_) terapi_ = new TFoTerapi(this);
+    openChild(terapi_);
+}
+
+void TFoSpagyr::BBsintomiMultipliClick() {
+    TFoRicCom window(this);
+    openChild(&window);
+}
+
+void TFoSpagyr::BBterapieCompositeClick() {
+    TFoTerCom window(this);
     openChild(&window);
 }
 

@@ -21,6 +21,7 @@ class QToolButton;
 namespace qv {
 
 class ClickableLabel;
+class TFoTerapi;
 
 class TFoSpagyr : public QMainWindow {
     Q_OBJECT
@@ -58,6 +59,12 @@ public slots:
     void BBcerchiClick();
     void BBspessoreClick();
     void BBbackupClick();
+    // Consultazione Rimedi.
+    void BBsintomiClick();
+    void BBrimediClick();
+    void BBterapieClick();
+    void BBsintomiMultipliClick();
+    void BBterapieCompositeClick();
     void MemoSoggettoClick();
     void MemoAnnotazClick();
     void ImgFineMouseDown();
@@ -85,6 +92,8 @@ private:
     ClickableLabel* MemoSoggetto;
     ClickableLabel* MemoAnnotaz;
     QPushButton* BButility = nullptr;
+    // The therapy window lives for the whole run (it keeps its rows between openings).
+    TFoTerapi* terapi_ = nullptr;
 
     AccessCodeBuffer code_;
     bool locked_ = true;
