@@ -6,4 +6,4 @@ cd "$(dirname "$0")"
 ./setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build
-exec build/shell/ui/quorendaville "$@"
+exec build/bin/quorendaville "$@"

@@ -39,7 +39,8 @@ const char* const kUsage =
     "          [--spindles] [--size MM]   disegna la ruota del tema\n"
     "  remedies symptom SINTOMO | remedy RIMEDIO | pathology PATOLOGIA | rank SINTOMO...\n"
     "          | therapy PATOLOGIA... | rebuild [--json]   la banca dati dei rimedi\n"
-    "  (tutti i comandi accettano --data-dir CARTELLA)\n";
+    "  (tutti i comandi accettano --data-dir CARTELLA)\n"
+    "  --help    questo aiuto;  --version    la versione del programma\n";
 
 } // namespace
 
@@ -48,6 +49,10 @@ int main(int argc, char** argv) {
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         std::cout << kUsage;
         return args.empty() ? qv::cli::kExitUsage : qv::cli::kExitOk;
+    }
+    if (args[0] == "--version") {
+        std::cout << "quorendaville-cli " << QV_VERSION << "\n";
+        return qv::cli::kExitOk;
     }
     const std::string command = args[0];
     args.erase(args.begin());

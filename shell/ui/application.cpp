@@ -17,6 +17,8 @@
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QTranslator>
+#include <cstdio>
+#include <string>
 
 namespace {
 
@@ -30,9 +32,34 @@ int printerPageWidthPixels() {
     return printer.pageLayout().paintRectPixels(printer.resolution()).width();
 }
 
+const char* const kUsage =
+    "Uso: quorendaville [--data-dir CARTELLA]\n"
+    "\n"
+    "Quorendaville, il programma da scrivania della spagiria astrologica: tema natale,\n"
+    "analisi tradizionali, archivi dei soggetti, schede da stampare e rimedi spagirici.\n"
+    "\n"
+    "Opzioni:\n"
+    "  --data-dir CARTELLA  la cartella dei dati (archivi, impostazioni, tabelle);\n"
+    "                       senza, ~/.local/share/quorendaville\n"
+    "  --help               questo aiuto\n"
+    "  --version            la versione del programma\n"
+    "\n"
+    "Lo stesso motore senza finestre: quorendaville-cli --help\n";
+
 } // namespace
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("quorendaville %s\n", QV_VERSION);
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("quorendaville");
     QApplication::setApplicationDisplayName("Quorendaville");

@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
     const QString out = QString::fromLocal8Bit(argv[1]);
     std::string scratch = (std::filesystem::temp_directory_path() / "qv-screens-XXXXXX").string();
     if (!mkdtemp(scratch.data())) return 1;
-    auto prepared = qv::prepareDataDirectory(scratch, qv::templateDir());
+    auto prepared = qv::prepareDataDirectory(scratch, QV_DATA_TEMPLATE_DIR);
 
     qv::NewSubject subject;
     subject.name = "ROSSI MARIA";
