@@ -204,10 +204,16 @@ double exactRecordError(Model& model, const qv::reference::Ephemeris& ref, const
                                   static_cast<double>(model.longitude(x, ps.point)),
                               360.0);
     };
-    const double p = correction(first);
-    const double q = correction(first + step);
+    // Jupiter to Pluto: inside a step that holds a jump of their model the
+    // program follows the two records on the jd's own side (bodies.cpp).
+    Extended a = first;
+    if (step == 5.0L && ps.point >= qv::kJupiter && ps.point <= qv::kPluto)
+        for (const Extended jump : {2341970.0L, 2415020.0L, 2488070.0L + 1e-7L})
+            if (jump > first && jump < first + step) a = jd < jump ? first - step : first + step;
+    const double p = correction(a);
+    const double q = correction(a + step);
     const Extended modelAt = model.longitude(jd, ps.point);
-    const double interpolated = p + static_cast<double>((jd - first) / step) * (q - p);
+    const double interpolated = p + static_cast<double>((jd - a) / step) * (q - p);
     return 3600.0 *
            std::remainder(static_cast<double>(modelAt) + interpolated - ref.longitude(static_cast<double>(jd), ps.body),
                           360.0);
