@@ -226,7 +226,7 @@ std::string DatabaseEditor::stored(const QWidget* box) {
     return toCp1252(t);
 }
 
-void DatabaseEditor::show(QWidget* box, const std::string& text) {
+void DatabaseEditor::showStored(QWidget* box, const std::string& text) {
     QString t = fromCp1252(text);
     t.replace("\r\n", "\n");
     if (auto* line = qobject_cast<QLineEdit*>(box)) line->setText(t);

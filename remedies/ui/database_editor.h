@@ -111,7 +111,7 @@ protected:
 
     // Text of a box as stored (Windows-1252, line breaks as CR LF) and back.
     static std::string stored(const QWidget* box);
-    static void show(QWidget* box, const std::string& text);
+    static void showStored(QWidget* box, const std::string& text);
     void showLengthWarning(QWidget* beside, bool over);
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;

@@ -150,16 +150,16 @@ Bytes TFoMainArc::formToRecord() const {
 
 void TFoMainArc::recordToForm(const Bytes& record) {
     const remedies::RemedyRecord r = remedies::decodeRemedy(record);
-    show(EdProd, r.rimedio);
-    show(MemoIndi, r.indication());
-    show(MemoPoso, r.dosage());
-    show(MemoAvve, r.warnings());
-    show(EdPlane, r.segnaturaPrimaria);
-    show(EdSeco, r.segnaturaSecondaria);
-    show(EdZodi, r.segnaturaZodiacale);
-    show(MemoSint, r.synthesis());
-    show(MemoNote, r.notes());
-    show(MemoNoteSupp, r.supplementaryNotes());
+    showStored(EdProd, r.rimedio);
+    showStored(MemoIndi, r.indication());
+    showStored(MemoPoso, r.dosage());
+    showStored(MemoAvve, r.warnings());
+    showStored(EdPlane, r.segnaturaPrimaria);
+    showStored(EdSeco, r.segnaturaSecondaria);
+    showStored(EdZodi, r.segnaturaZodiacale);
+    showStored(MemoSint, r.synthesis());
+    showStored(MemoNote, r.notes());
+    showStored(MemoNoteSupp, r.supplementaryNotes());
 }
 
 void TFoMainArc::clearFields() {
@@ -251,10 +251,10 @@ Bytes TFoAggRep::formToRecord() const {
 
 void TFoAggRep::recordToForm(const Bytes& record) {
     const remedies::RepertoryRecord r = remedies::decodeRepertory(record);
-    show(EdPato, r.patologia);
-    show(EdProd, r.rimedio);
-    show(EdPoso, r.posologia);
-    show(MemoNote, r.notes());
+    showStored(EdPato, r.patologia);
+    showStored(EdProd, r.rimedio);
+    showStored(EdPoso, r.posologia);
+    showStored(MemoNote, r.notes());
 }
 
 void TFoAggRep::clearFields() {

@@ -1,0 +1,3 @@
+# The maintenance windows of the remedy database.
+qv_add_qtest(maintenance_windows_test maintenance_windows_test.cpp)
+target_link_libraries(maintenance_windows_test PRIVATE qv_remedies_maintenance_ui qv_remedy_fixture)
