@@ -1,9 +1,9 @@
 #include "ephemeris/correction_tables.h"
 
-#include "base/data_dir.h"
 #include "base/errors.h"
-#include "base/record_file.h"
+#include "base/reals.h"
 #include "ephemeris/angles.h"
+#include "ephemeris/cached_tables.h"
 
 #include <cmath>
 #include <cstdint>
@@ -13,10 +13,13 @@ namespace qv {
 
 namespace {
 
-RecordFile openTable(const char* dataPath, int recordSize) {
-    return RecordFile(dataDir().resolve(dataPath), static_cast<std::size_t>(recordSize),
-                      RecordFile::Mode::ReadOnly, dataPath);
+// The table as it is now on disk (kept in memory while its file stays the
+// same); a missing table raises the error of opening it.
+TableRecords openTable(const char* dataPath, int recordSize) {
+    return tableRecords(dataPath, static_cast<std::size_t>(recordSize));
 }
+
+using Record = std::span<const std::uint8_t>;
 
 std::int64_t recordNumber(Extended n, const char* dataPath) {
     if (!std::isfinite(n) || n < 0 || n > 1e12L)
@@ -31,10 +34,10 @@ Extended readDaily(const char* dataPath, int recordSize, Extended origin, Extend
     if (width == 0) width = recordSize;
     const Extended u = jd - origin;
     const Extended n = Round(u - 0.5L);
-    RecordFile table = openTable(dataPath, recordSize);
+    const TableRecords table = openTable(dataPath, recordSize);
     const std::int64_t k = recordNumber(n, dataPath);
     auto value = [&](std::int64_t rec) -> Extended {
-        const Bytes b = table.read(rec);
+        const Record b = table.record(rec);
         if (width == 2) {
             std::int16_t v;
             std::memcpy(&v, b.data() + at, 2);
@@ -49,7 +52,7 @@ Extended readDaily(const char* dataPath, int recordSize, Extended origin, Extend
     return p + (jd - (origin + n)) * (q - p);
 }
 
-Extended fieldValue(const Bytes& record, int field) {
+Extended fieldValue(Record record, int field) {
     const Dpr1Field f = dpr1Field(field);
     if (f.width == 1) return static_cast<std::int8_t>(record[static_cast<std::size_t>(f.offset)]);
     std::int16_t v;
@@ -80,7 +83,7 @@ Extended ReadNojlne(Extended jd) {
 Extended ReadDast(Extended jd, int body) {
     if (body < 1 || body > kDastBodies)
         throw IoError(kDastPath, "corpo inesistente (" + std::to_string(body) + ")");
-    if (!dataDir().exists(kDastPath)) return 0;
+    if (!tablePresent(kDastPath)) return 0;
     return readDaily(kDastPath, kDastRecordSize, kDastOrigin, jd, 4 * (body - 1), 4);
 }
 
@@ -91,11 +94,11 @@ std::int64_t dpr1RecordOf(Extended jd) {
     return recordNumber(whole, kDpr1Path) / 5;
 }
 
-Extended recordDay(const Bytes& record) { return decodeReal48(std::span<const std::uint8_t, 6>(record.data(), 6)); }
+Extended recordDay(Record record) { return decodeReal48(std::span<const std::uint8_t, 6>(record.data(), 6)); }
 
 // The line through records a and b (5 days apart) at jd, folded as the
 // table's values are.
-Extended along(const Bytes& a, const Bytes& b, int field, Extended jd) {
+Extended along(Record a, Record b, int field, Extended jd) {
     const Extended p = fieldValue(a, field);
     const Extended q = fieldValue(b, field);
     Extended value = p + (jd - recordDay(a)) * (q - p) / 5.0L;
@@ -107,22 +110,22 @@ Extended along(const Bytes& a, const Bytes& b, int field, Extended jd) {
 
 Extended ReadDpr1(Extended jd, int field) {
     const std::int64_t n = dpr1RecordOf(jd);
-    RecordFile table = openTable(kDpr1Path, kDpr1RecordSize);
-    return along(table.read(n), table.read(n + 1), field, jd);
+    const TableRecords table = openTable(kDpr1Path, kDpr1RecordSize);
+    return along(table.record(n), table.record(n + 1), field, jd);
 }
 
 Extended ReadDpr1AcrossJump(Extended jd, int field, Extended jump) {
     const std::int64_t n = dpr1RecordOf(jd);
-    RecordFile table = openTable(kDpr1Path, kDpr1RecordSize);
-    const Bytes first = table.read(n);
-    const Bytes second = table.read(n + 1);
+    const TableRecords table = openTable(kDpr1Path, kDpr1RecordSize);
+    const Record first = table.record(n);
+    const Record second = table.record(n + 1);
     const Extended t0 = recordDay(first);
     if (!(jump > t0 && jump < t0 + 5.0L)) return along(first, second, field, jd);
     if (jd < jump) {
         if (n == 0) return along(first, second, field, jd);
-        return along(table.read(n - 1), first, field, jd);
+        return along(table.record(n - 1), first, field, jd);
     }
-    return along(second, table.read(n + 2), field, jd);
+    return along(second, table.record(n + 2), field, jd);
 }
 
 } // namespace qv

@@ -1,7 +1,8 @@
 // Readers of the correction tables under FilePosi\: the Moon's longitude
 // (DSEL.rnd), the planets and the true node (DPR1.rnd), the corrected Black
-// Moon (NOJLNE.rnd) and Ceres to Chiron (DAST.rnd). Each reader opens, reads
-// and closes its table on every call and interpolates linearly between two
+// Moon (NOJLNE.rnd) and Ceres to Chiron (DAST.rnd). Each reader reads its
+// table as it is on disk at that moment (kept in memory while its file stays
+// the same, see cached_tables.h) and interpolates linearly between two
 // records. A missing table or a record past its end raises IoError with the
 // table's name, except DAST.rnd: without it the minor bodies keep their
 // osculating orbits (zero corrections).
