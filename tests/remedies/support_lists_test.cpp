@@ -183,6 +183,19 @@ TEST_F(Rebuild, WritesEveryListAndTally) {
     EXPECT_EQ(readNames(dir, "opzioneh\\cancro.RND", 50), Lines{"Malva"});
 }
 
+TEST_F(Rebuild, ARecordAppendedToTheHeaderBecomesRecordOne) {
+    test::writeRemedyDatabase(dir, {});
+    test::writeRepertoryDatabase(dir, {});
+    rebuildSupportLists(dir);
+    EXPECT_EQ(test::fileBytes(dir, files::kSymptomList), "");
+    EXPECT_EQ(test::fileBytes(dir, files::kRemedyNames), "");
+    writeRemedy(dir, 1, remedy("Malva", "Afonia"));
+    EXPECT_EQ(readRemedy(dir, 1).rimedio, "Malva");
+    EXPECT_THROW(writeRemedy(dir, 3, remedy("Oltre", "x")), IoError);  // no gaps
+    rebuildSupportLists(dir);
+    EXPECT_EQ(test::fileBytes(dir, files::kSymptomList), "Afonia\r\n");
+}
+
 TEST_F(Rebuild, DamagedOrMissingFilesStopItAndChangeNothing) {
     writeDatabases();
     rebuildSupportLists(dir);
