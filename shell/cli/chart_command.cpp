@@ -10,6 +10,7 @@
 #include "ephemeris/text_forms.h"
 #include "shell/cli/cli_support.h"
 
+#include <cmath>
 #include <cstdio>
 #include <sstream>
 
@@ -52,6 +53,42 @@ void parseCoords(const std::string& text, BirthData& b) {
     if (b.latDegrees > 89 || b.latMinutes > 59 || b.lonDegrees > 180 || b.lonMinutes > 59 ||
         (b.lonDegrees == 180 && b.lonMinutes > 0))
         throw UsageError{"Coordinate fuori dai limiti (latitudine fino a 89\xB0" "59', longitudine fino a 180\xB0): \"" + text + "\""};
+}
+
+// A longitude in fixed columns, in Windows-1252: "15\xB023' " (7 bytes), the
+// sign's name padded to the longest (Capricorno, Sagittario), then
+// " Retrogrado" or as many blanks, so that what follows lines up.
+std::string longitudeColumns(bool retrograde, Extended longitude) {
+    std::string text = LongitudeWithSign(" ", longitude);
+    text.pop_back(); // the blank mark
+    text.resize(7 + 10, ' ');
+    return text + (retrograde ? " Retrogrado" : "           ");
+}
+
+// A latitude in a fixed width: "03\xB0 44' Nord", "00\xB0 44' Sud ".
+std::string latitudeColumns(Extended latitude) {
+    std::string text = LatitudeText(latitude);
+    text.resize(12, ' ');
+    return text;
+}
+
+// The local sidereal time as hours, minutes and seconds: "21h 13m 10s".
+std::string siderealTimeText(Extended hours) {
+    long seconds = std::lround(static_cast<double>(hours) * 3600.0) % 86400;
+    if (seconds < 0) seconds += 86400;
+    char text[24];
+    std::snprintf(text, sizeof text, "%02ldh %02ldm %02lds", seconds / 3600, seconds / 60 % 60, seconds % 60);
+    return text;
+}
+
+// A table line: the name in `nameWidth` columns, then the columns of the
+// longitude, and `rest`; trailing blanks dropped.
+std::string tableLine(const std::string& name, int nameWidth, const std::string& columns) {
+    std::string line = name;
+    line.resize(static_cast<std::size_t>(nameWidth), ' ');
+    line += columns;
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    return shown(line);
 }
 
 bool validDate(int day, int month, int year, bool gregorian) {
@@ -140,18 +177,19 @@ void printCurrentTable(const ChartState& s, const ComputedChart& c, std::ostream
     while (!notes.empty() && notes.back() == ' ') notes.pop_back();
     out << shown("Annotazioni: " + notes) << "\n";
     out << shown(s.jdText + "   Case: " + s.houseSystem + "   Nodo: " + s.nodeKind) << "\n\n";
-    char text[256];
+    char house[16];
     for (int k = 1; k <= 19; ++k) {
         if (k == kAscendantCopy || k == kPoint14) continue;
         if (k >= kCeres && !s.asteroidsValid) continue;
-        std::snprintf(text, sizeof text, "%-12s %s  casa %2d", kLayoutNames[k],
-                      shown(LongitudeWithSign(std::string(1, s.retroMark[k]), s.longitude[k])).c_str(), s.houseOf[k]);
-        out << text << "\n";
+        std::snprintf(house, sizeof house, "  casa %2d", s.houseOf[k]);
+        const bool retrograde = s.retroMark[k] == 'r' || s.retroMark[k] == 'R';
+        out << tableLine(kLayoutNames[k], 13, longitudeColumns(retrograde, s.longitude[k]) + house) << "\n";
     }
     out << "\n";
+    char label[16];
     for (int i = 1; i <= 12; ++i) {
-        std::snprintf(text, sizeof text, "Cuspide %2d  %s", i, shown(LongitudeWithSign(" ", s.cusp[i])).c_str());
-        out << text << "\n";
+        std::snprintf(label, sizeof label, "Cuspide %2d", i);
+        out << tableLine(label, 13, longitudeColumns(false, s.cusp[i])) << "\n";
     }
 }
 
@@ -175,23 +213,25 @@ void printTable(const ChartState& s, const MotionFlags& moved, std::ostream& out
     std::uint8_t houses[kMarkSlots + 1] = {};
     housesOfPoints(19, s.longitude.data(), s.cusp.data(), houses);
     out << shown("Giorno giuliano (TU): " + DecimalText15(s.jd) + "   Case: " + s.houseSystem) << "\n\n";
-    char line[256];
+    // Fixed columns: name, longitude, sign, retrograde mark, latitude, house.
+    char house[16];
     for (int k : kShownPoints) {
         if (k >= kCeres && !s.asteroidsValid) continue;
         const std::string name = k <= 12 ? kBodyNames[k] : kMinorNames[k - kCeres];
-        const std::string lon = shown(LongitudeWithSign(moved[k] ? "r" : " ", s.longitude[k]));
-        const std::string lat = shown(LatitudeText(s.latitude[k]));
-        std::snprintf(line, sizeof line, "%-10s %s  %s  casa %2d", name.c_str(), lon.c_str(), lat.c_str(), houses[k]);
-        out << line << "\n";
+        std::snprintf(house, sizeof house, "  casa %2d", houses[k]);
+        out << tableLine(name, 12,
+                         longitudeColumns(moved[k], s.longitude[k]) + "  " + latitudeColumns(s.latitude[k]) + house)
+            << "\n";
     }
     out << "\n";
+    char label[16];
     for (int i = 1; i <= 12; ++i) {
-        std::snprintf(line, sizeof line, "Cuspide %2d  %s", i, shown(LongitudeWithSign(" ", s.cusp[i])).c_str());
-        out << line << "\n";
+        std::snprintf(label, sizeof label, "Cuspide %2d", i);
+        out << tableLine(label, 12, longitudeColumns(false, s.cusp[i])) << "\n";
     }
-    out << shown("Ascendente  " + LongitudeWithSign(" ", RadToDeg(s.ascRadians))) << "\n";
-    out << shown("Medio Cielo " + LongitudeWithSign(" ", RadToDeg(s.mcRadians))) << "\n";
-    out << "Tempo siderale locale " << jsonNumber(s.localSiderealTime) << " h\n";
+    out << tableLine("Ascendente", 12, longitudeColumns(false, RadToDeg(s.ascRadians))) << "\n";
+    out << tableLine("Medio Cielo", 12, longitudeColumns(false, RadToDeg(s.mcRadians))) << "\n";
+    out << "Tempo siderale locale " << siderealTimeText(s.localSiderealTime) << "\n";
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #include <array>
 #include <cstdio>
 #include <regex>
+#include <set>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -65,6 +67,32 @@ TEST_F(CliChart, ReadableTableInItalian) {
     EXPECT_NE(r.out.find("Capricorno"), std::string::npos);
     EXPECT_NE(r.out.find("\xC2\xB0"), std::string::npos) << "degree sign in UTF-8";
     EXPECT_EQ(r.out.find("Chirone"), std::string::npos) << "no minor bodies before 1850";
+}
+
+// The table keeps its columns whatever the length of the sign's name or the
+// retrograde mark; the local sidereal time reads as hours, minutes, seconds.
+TEST_F(CliChart, TableColumnsLineUpWhateverTheSignAndTheMark) {
+    const CliRun r = runCli("chart --date 20/05/2026 --time 06:45 --corr -2 --coords 45N28-009E11 --node VERO" + dataDir());
+    ASSERT_EQ(r.status, 0) << r.out;
+    std::istringstream in(r.out);
+    std::string line;
+    std::set<std::size_t> houses, minutes;
+    int retrograde = 0, direct = 0;
+    while (std::getline(in, line)) {
+        if (line.rfind("Cuspide", 0) == 0 || line.rfind("Ascendente", 0) == 0 || line.rfind("Medio Cielo", 0) == 0)
+            minutes.insert(line.find('\''));
+        const std::size_t house = line.find("  casa ");
+        if (house == std::string::npos) continue;
+        houses.insert(house);
+        minutes.insert(line.find('\''));
+        (line.find(" Retrogrado ") != std::string::npos ? retrograde : direct)++;
+    }
+    EXPECT_EQ(houses.size(), 1u) << r.out;
+    EXPECT_EQ(minutes.size(), 1u) << r.out;
+    EXPECT_GE(retrograde, 2) << r.out; // Pluto and the node
+    EXPECT_GE(direct, 10) << r.out;
+    EXPECT_TRUE(std::regex_search(r.out, std::regex("\nTempo siderale locale [0-2][0-9]h [0-5][0-9]m [0-5][0-9]s\n")))
+        << r.out;
 }
 
 TEST_F(CliChart, BadArgumentsGiveAnItalianMessageAndStatusTwo) {
