@@ -1,6 +1,7 @@
 #include "analysis/chart_master.h"
 
 #include "analysis/chart_codes.h"
+#include "analysis/substance.h"
 #include "settings/chart_settings.h"
 #include "archive/archive_records.h"
 #include "base/data_dir.h"
@@ -236,17 +237,24 @@ std::array<int, 4> elementBalance(const std::array<int, 13>& values, const std::
     return {three(1, 5, 9), three(2, 6, 10), three(3, 7, 11), three(4, 8, 12)};
 }
 
-ChartMasterScores scoreOf(const std::array<Extended, 13>& longitude, const std::array<double, 11>& speed,
-                          const std::array<Extended, 13>& cusp) {
+ChartMasterScores scoreOf(const std::array<Extended, 13>& rawLongitude, const std::array<double, 11>& speed,
+                          const std::array<Extended, 13>& rawCusp) {
+    // Every sign and house below indexes a table: the points are taken
+    // within one turn first, whatever the ephemeris left.
+    std::array<Extended, 13> longitude{}, cusp{};
+    for (std::size_t i = 1; i <= 12; ++i) {
+        longitude[i] = oneTurn(rawLongitude[i]);
+        cusp[i] = oneTurn(rawCusp[i]);
+    }
     ChartMasterScores r;
     r.longitude = longitude;
     r.speed = speed;
-    for (int i = 1; i <= 12; ++i) r.sign[static_cast<std::size_t>(i)] = static_cast<int>(Int(longitude[static_cast<std::size_t>(i)] / 30.0L + 1.0L));
+    for (int i = 1; i <= 12; ++i) r.sign[static_cast<std::size_t>(i)] = zodiacSignOf(longitude[static_cast<std::size_t>(i)]);
     std::array<double, 14> c{};
     for (int h = 1; h <= 12; ++h) c[static_cast<std::size_t>(h)] = static_cast<double>(cusp[static_cast<std::size_t>(h)]);
     c[13] = c[1];
     for (int i = 1; i <= 12; ++i) r.house[static_cast<std::size_t>(i)] = firstHouseOf(static_cast<double>(longitude[static_cast<std::size_t>(i)]), c);
-    const int a = static_cast<int>(Int(cusp[1] / 30.0L)) + 1;
+    const int a = zodiacSignOf(cusp[1]);
     r.ascendantSign = a;
 
     auto section = [&](const char* header, auto valueOf, bool writeTotals) {
@@ -373,8 +381,8 @@ ChartMasterDisplay chartMasterDisplay(const ChartState& natal) {
             throw ConversionError("Totale non valido nel file MMMaitr2.dum: \"" + lines[static_cast<std::size_t>(p - 1)] + "\"");
     }
     const ChartMasterDisplay d = displayOf(totals);
-    writeLines(kMasterSummaryPath, {kSignUpperNames[static_cast<std::size_t>(signOf(natal.longitude[kSun]))],
-                                    kSignUpperNames[static_cast<std::size_t>(signOf(natal.cusp[1]))],
+    writeLines(kMasterSummaryPath, {kSignUpperNames[static_cast<std::size_t>(zodiacSignOf(natal.longitude[kSun]))],
+                                    kSignUpperNames[static_cast<std::size_t>(zodiacSignOf(natal.cusp[1]))],
                                     d.master == 0 ? std::string() : kMasterPlanetNames[static_cast<std::size_t>(d.master)]});
     return d;
 }

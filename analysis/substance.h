@@ -18,6 +18,19 @@ enum Principle : int { kSalt = 0, kSulphur = 1, kMercuryPrinciple = 2 };
 enum Season : int { kSpring = 0, kSummer = 1, kAutumn = 2, kWinter = 3 };
 enum Modality : int { kCardinal = 0, kFixed = 1, kMutable = 2 };
 
+// A longitude of any size reduced to [0, 360): a damaged table may leave a
+// point thousands of degrees out, or below 0. A longitude that is no number
+// raises ConversionError.
+Extended oneTurn(Extended longitude);
+// The sign 1 (Ariete) .. 12 (Pesci) of a longitude of any size.
+int zodiacSignOf(Extended longitude);
+// A cast chart made fit for the analyses and the printed chart: every point
+// and cusp within [0, 360), and the signs and houses of the points read
+// again from them when one was out of its range; a point that is no number
+// raises ConversionError. A sound chart is left as it is.
+void bringWithinOneTurn(ChartState& chart);
+
+// Sign 1..12; any other number raises ConversionError.
 Element elementOfSign(int sign);
 Principle principleOfSign(int sign);
 Season seasonOfSign(int sign);
