@@ -2,6 +2,7 @@
 
 #include "base/errors.h"
 #include "base/text_file.h"
+#include "remedies/safe_rewrite.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -49,13 +50,15 @@ void writeAll(const DataDir& dir, const std::string& path, const std::vector<Rec
     writeRecords(dir, path, bytes);
 }
 
-void writeOne(const DataDir& dir, const std::string& path, std::size_t size, std::int64_t k, const Bytes& record) {
+// Through a whole-file rewrite, so that an interrupted write cannot leave a
+// half-written record.
+void writeOne(const DataDir& dir, const std::string& path, const RecordLayout& layout, std::int64_t k,
+              const Bytes& record) {
     if (!dir.exists(path)) throw IoError(path, italianSystemReason(ENOENT));
-    RecordFile file(dir.resolve(path), size, RecordFile::Mode::ReadWrite, path);
-    if (file.count() * static_cast<std::int64_t>(size) != static_cast<std::int64_t>(std::filesystem::file_size(dir.resolve(path))))
-        throw IoError(path, "il file \xE8 danneggiato: la sua lunghezza non \xE8 un multiplo del record (" +
-                                std::to_string(size) + " byte)");
-    file.write(k, record);
+    if (k == RecordScan(dir, path, layout).count())
+        appendRecordSafely(dir, path, layout, record);
+    else
+        replaceRecordSafely(dir, path, layout, k, record);
 }
 
 } // namespace
@@ -163,7 +166,7 @@ RemedyRecord readRemedy(const DataDir& dir, std::int64_t k) {
 }
 
 void writeRemedy(const DataDir& dir, std::int64_t k, const RemedyRecord& record) {
-    writeOne(dir, files::kRemedies, kRemedyRecordSize, k, encodeRemedy(record));
+    writeOne(dir, files::kRemedies, remedyLayout(), k, encodeRemedy(record));
 }
 
 RepertoryRecord readRepertoryRecord(const DataDir& dir, std::int64_t k) {
@@ -171,7 +174,7 @@ RepertoryRecord readRepertoryRecord(const DataDir& dir, std::int64_t k) {
 }
 
 void writeRepertoryRecord(const DataDir& dir, std::int64_t k, const RepertoryRecord& record) {
-    writeOne(dir, files::kRepertory, kRepertoryRecordSize, k, encodeRepertory(record));
+    writeOne(dir, files::kRepertory, repertoryLayout(), k, encodeRepertory(record));
 }
 
 std::vector<std::string> readOptionalList(const DataDir& dir, const std::string& dataPath, std::size_t longestLine) {

@@ -86,7 +86,8 @@ void writeRemedies(const DataDir& dir, const std::vector<RemedyRecord>& records)
 void writeRepertory(const DataDir& dir, const std::vector<RepertoryRecord>& records);
 void writePlantEntries(const DataDir& dir, const std::vector<PlantEntryRecord>& records);
 
-// Reads or writes one record by number in place (k = count appends).
+// Reads or writes one record by number (k = count appends); a write replaces
+// the file safely (remedies/safe_rewrite.h).
 RemedyRecord readRemedy(const DataDir& dir, std::int64_t k);
 void writeRemedy(const DataDir& dir, std::int64_t k, const RemedyRecord& record);
 RepertoryRecord readRepertoryRecord(const DataDir& dir, std::int64_t k);

@@ -105,7 +105,10 @@ DatabaseEditor::DatabaseEditor(remedies::Database db, const Captions& captions, 
     MemoInfo = new QPlainTextEdit(kAdminNotice, this);
     MemoInfo->setObjectName("MemoInfo");
     MemoInfo->setReadOnly(true);
-    MemoInfo->setFixedHeight(62);
+    MemoInfo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    MemoInfo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MemoInfo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MemoInfo->setFixedHeight(MemoInfo->fontMetrics().lineSpacing() * 3 + 16);
     MemoInfo->setStyleSheet("QPlainTextEdit { color: #a00000; background: #fff6e8; }");
     MemoIstruz = helpMemo(this, captions.instructions, "MemoIstruz");
 
@@ -128,6 +131,7 @@ DatabaseEditor::DatabaseEditor(remedies::Database db, const Captions& captions, 
     EdTrova = new QLineEdit(this);
     EdTrova->setObjectName("EdTrova");
     EdTrova->setMaximumWidth(160);
+    EdTrova->setPlaceholderText("testo da trovare");
     BBritorna = windowButton(this, "&Ritorna al Menu", "BBritorna");
 
     // The panel shown on leaving when something changed.

@@ -64,6 +64,7 @@ TFoAggiorna::TFoAggiorna(QWidget* parent) : QDialog(parent), candidates_(remedie
     ProgressBar1->setRange(0, 1000);
     ProgressBar1->hide();
     BBritorna = windowButton(this, "&Ritorna al Menu", "BBritorna");
+    BBritorna->setMinimumWidth(BBritorna->fontMetrics().horizontalAdvance("Fatto. Ritorna al Menu") + 32);
 
     auto* installed = new QHBoxLayout;
     installed->addWidget(new QLabel("Ultimo Aggiornamento al Programma effettuato  in data:", this));
@@ -197,7 +198,8 @@ TFoManut1::TFoManut1(QWidget* parent) : QDialog(parent) {
         this);
     memo->setObjectName("Memo1");
     memo->setReadOnly(true);
-    memo->setMaximumHeight(100);
+    memo->setMaximumHeight(80);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* BitBtn1 = windowButton(this, "Ordinamento", "BitBtn1");
     auto* BBritorna = windowButton(this, "&Ritorna al Menu", "BBritorna");
 
@@ -342,7 +344,9 @@ TFoUtilit::TFoUtilit(QWidget* parent) : QDialog(parent) {
     top->addLayout(numbers, 2, 1);
     auto* left = new QVBoxLayout;
     left->addLayout(top);
+    left->addWidget(new QLabel("Testo prima della frase trovata", this));
     left->addWidget(Memo1, 1);
+    left->addWidget(new QLabel("Testo dalla frase trovata in poi", this));
     left->addWidget(Memo2, 2);
     auto* right = new QVBoxLayout;
     auto* archiveLabel = new QLabel("Archivio da esaminare:", this);
@@ -377,7 +381,13 @@ TFoUtilit::TFoUtilit(QWidget* parent) : QDialog(parent) {
     for (QPlainTextEdit* m : {Memo1, Memo2}) {
         onMouse(m->viewport(), [this] { memoTouched_ = true; });
         connect(m, &QPlainTextEdit::textChanged, this, [this] {
-            if (memoTouched_ && !loading_) BBsalva->setEnabled(true);
+            if (loading_ || found_ < 0) return;
+            if (memoTouched_) BBsalva->setEnabled(true);
+            // The length of the corrected text, red beyond the field's capacity.
+            const std::size_t length = storedText(Memo1->toPlainText()).size() + storedText(Memo2->toPlainText()).size();
+            const std::size_t capacity = remedies::searchFieldInfo(field_).capacity;
+            Edit2->setText(QString("%1/%2").arg(length).arg(capacity));
+            Edit2->setStyleSheet(length > capacity ? "QLineEdit { background: red; color: white; }" : "");
         });
     }
 }
@@ -469,6 +479,7 @@ void TFoUtilit::BBcercaClick() {
         const remedies::SearchFieldInfo& info = remedies::searchFieldInfo(field_);
         EdRime->setText(fromCp1252(hit->name));
         Edit2->setText(QString("%1/%2").arg(hit->text.size()).arg(info.capacity));
+        Edit2->setStyleSheet({});
         Memo1->setPlainText(shownText(hit->text.substr(0, hit->position)));
         Memo2->setPlainText(shownText(hit->text.substr(hit->position)));
         found_ = hit->record;
@@ -479,6 +490,7 @@ void TFoUtilit::BBcercaClick() {
         for (QPlainTextEdit* m : {Memo1, Memo2}) m->setPlainText("FINE ARCHIVIO");
         EdRime->setText("FINE ARCHIVIO");
         Edit2->clear();
+        Edit2->setStyleSheet({});
         Edit1->setText(QString::number(count - 1));
         found_ = -1;
         stopSearch("Cerca");

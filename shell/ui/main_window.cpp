@@ -16,6 +16,8 @@
 #include "editor/ui/text_editor_window.h"
 #include "remedies/ui/composite_windows.h"
 #include "remedies/ui/consultation_windows.h"
+#include "remedies/ui/database_editor.h"
+#include "remedies/ui/maintenance_windows.h"
 #include "shell/current_subject_view.h"
 #include "shell/ui/backup_window.h"
 #include "shell/ui/main_window_pictures.h"
@@ -113,6 +115,9 @@ TFoSpagyr::TFoSpagyr(QWidget* parent) : QMainWindow(parent) {
     BBapriTesto = new QPushButton("Apri Testo", central);
     BBapriTesto->setObjectName("BBapriTesto");
     BBapriTesto->hide();
+    auto* BBaggiorna = new QPushButton("Aggiornam.", central);
+    BBaggiorna->setObjectName("BBaggiorna");
+    BBaggiorna->setToolTip("Per aggiornare l'elenco Rimedi e relativo utilizzo");
 
     auto* orbLabel = new QLabel("Orbite", central);
     auto* nodeLabel = new QLabel("Nodo", central);
@@ -133,6 +138,7 @@ TFoSpagyr::TFoSpagyr(QWidget* parent) : QMainWindow(parent) {
     top->addStretch();
     top->addWidget(BBstampa);
     top->addWidget(BBnome);
+    top->addWidget(BBaggiorna);
     top->addWidget(BBapriTesto);
 
     // The subject box and, over it on a click, the annotations box.
@@ -176,7 +182,11 @@ TFoSpagyr::TFoSpagyr(QWidget* parent) : QMainWindow(parent) {
     auto* thickness = tabButton(accessory, "Spessore Linee", "BBspessore");
     auto* backup = tabButton(accessory, "Backup/Ripristino  Dati di Nascita e Testi ", "BBbackup");
     auto* accessoryLayout = new QVBoxLayout(accessory);
-    for (QPushButton* b : {orbs, circles, thickness, backup}) accessoryLayout->addWidget(b);
+    BButility = tabButton(accessory, "Utility Ricerca", "BButility");
+    BButility->hide(); // administrator mode only
+    BBmanutenzione = tabButton(accessory, "Manutenzione", "BBmanutenzione");
+    BBmanutenzione->hide(); // administrator mode only
+    for (QPushButton* b : {orbs, circles, thickness, backup, BButility, BBmanutenzione}) accessoryLayout->addWidget(b);
     accessoryLayout->addStretch();
 
     // Consultazione Rimedi: the consultations of the remedy database.
@@ -193,7 +203,16 @@ TFoSpagyr::TFoSpagyr(QWidget* parent) : QMainWindow(parent) {
     remedyLayout->addWidget(therapies, 0, 2);
     remedyLayout->addWidget(multiple, 1, 0);
     remedyLayout->addWidget(composite, 1, 1);
-    remedyLayout->setRowStretch(2, 1);
+    auto* database = tabButton(remedyTab, "Database Primario", "BBdatabase");
+    auto* repertory = tabButton(remedyTab, "Repertorio Terapie", "BBrepertorio");
+    remedyLayout->addWidget(database, 2, 0);
+    remedyLayout->addWidget(repertory, 2, 1);
+    remedyLayout->setRowStretch(3, 1);
+    connect(database, &QPushButton::clicked, this, &TFoSpagyr::BBdatabaseClick);
+    connect(repertory, &QPushButton::clicked, this, &TFoSpagyr::BBrepertorioClick);
+    connect(BBaggiorna, &QPushButton::clicked, this, &TFoSpagyr::BBaggiornaClick);
+    connect(BButility, &QPushButton::clicked, this, &TFoSpagyr::BButilityClick);
+    connect(BBmanutenzione, &QPushButton::clicked, this, &TFoSpagyr::BBmanutenzioneClick);
 
     PageControl = new QTabWidget(central);
     PageControl->setObjectName("PageControl");
@@ -392,6 +411,9 @@ void TFoSpagyr::EdPassKeyPress(const QString& typed) {
         EdPass->setText(QString::fromStdString(code_.echo()));
         if (match == AccessCodeBuffer::Match::Administrator) {
             EdPass->setText("OK");
+            BButility->show();
+            BBmanutenzione->show();
+            primarySavingHidden_ = false;
             EdPass->hide();
         } else if (match == AccessCodeBuffer::Match::Hidden) {
             EdPass->hide();
@@ -408,6 +430,7 @@ void TFoSpagyr::EdPassClick() {
     EdPass->hide();
     EdPass->clear();
     code_.clear();
+    if (accessModes().administrator) primarySavingHidden_ = true;
 }
 
 void TFoSpagyr::BBnomeClick() {
@@ -494,6 +517,34 @@ void TFoSpagyr::BBsintomiMultipliClick() {
 void TFoSpagyr::BBterapieCompositeClick() {
     TFoTerCom window(this);
     openChild(&window);
+}
+
+void TFoSpagyr::BBdatabaseClick() {
+    if (!mainArc_) mainArc_ = new TFoMainArc(this);
+    mainArc_->setAdministrator(accessModes().administrator);
+    if (primarySavingHidden_) mainArc_->hideSavingControls();
+    openChild(mainArc_);
+}
+
+void TFoSpagyr::BBrepertorioClick() {
+    if (!aggRep_) aggRep_ = new TFoAggRep(this);
+    aggRep_->setAdministrator(accessModes().administrator);
+    openChild(aggRep_);
+}
+
+void TFoSpagyr::BBaggiornaClick() {
+    if (!aggiorna_) aggiorna_ = new TFoAggiorna(this);
+    openChild(aggiorna_);
+}
+
+void TFoSpagyr::BBmanutenzioneClick() {
+    if (!manut1_) manut1_ = new TFoManut1(this);
+    openChild(manut1_);
+}
+
+void TFoSpagyr::BButilityClick() {
+    if (!utilit_) utilit_ = new TFoUtilit(this);
+    openChild(utilit_);
 }
 
 void TFoSpagyr::MemoSoggettoClick() {

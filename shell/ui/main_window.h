@@ -22,6 +22,11 @@ namespace qv {
 
 class ClickableLabel;
 class TFoTerapi;
+class TFoMainArc;
+class TFoAggRep;
+class TFoAggiorna;
+class TFoManut1;
+class TFoUtilit;
 
 class TFoSpagyr : public QMainWindow {
     Q_OBJECT
@@ -65,6 +70,12 @@ public slots:
     void BBterapieClick();
     void BBsintomiMultipliClick();
     void BBterapieCompositeClick();
+    // Maintenance of the remedy database.
+    void BBdatabaseClick();
+    void BBrepertorioClick();
+    void BBaggiornaClick();
+    void BBmanutenzioneClick();
+    void BButilityClick();
     void MemoSoggettoClick();
     void MemoAnnotazClick();
     void ImgFineMouseDown();
@@ -94,6 +105,15 @@ private:
     QPushButton* BButility = nullptr;
     // The therapy window lives for the whole run (it keeps its rows between openings).
     TFoTerapi* terapi_ = nullptr;
+    // The maintenance windows live for the whole run as well.
+    QPushButton* BBmanutenzione = nullptr;
+    TFoMainArc* mainArc_ = nullptr;
+    TFoAggRep* aggRep_ = nullptr;
+    TFoAggiorna* aggiorna_ = nullptr;
+    TFoManut1* manut1_ = nullptr;
+    TFoUtilit* utilit_ = nullptr;
+    // A click on the code field hides the primary editor's saving controls again.
+    bool primarySavingHidden_ = false;
 
     AccessCodeBuffer code_;
     bool locked_ = true;

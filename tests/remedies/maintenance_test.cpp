@@ -60,6 +60,7 @@ TEST(SafeWrites, AnInterruptedWriteLeavesTheOldDatabase) {
         {"delete", [](const DataDir& d) { deleteRecord(d, Database::Primary, 1); }},
         {"reorder", [](const DataDir& d) { reorderDatabase(d, Database::Primary, {3, 1, 2}); }},
         {"correct", [](const DataDir& d) { writeCorrection(d, SearchField::Rimedio, 1, "Tarassaco"); }},
+        {"record write", [](const DataDir& d) { writeRemedy(d, 2, remedy("Salvia", "Tosse")); }},
     };
     for (const auto& [what, action] : actions)
         for (std::int64_t after : {0, 1, 4814, 4814 * 2 + 100}) {
