@@ -6,6 +6,7 @@
 #include "shell/cli/cli_support.h"
 #include "shell/cli/remedies_command.h"
 #include "shell/cli/wheel_command.h"
+#include "shell/cli/sheet_command.h"
 
 #include <iostream>
 #include <string>
@@ -37,6 +38,8 @@ const char* const kUsage =
     "          substance|hour|masters|scoring|keys] [--json]   le analisi del tema\n"
     "  wheel [--current | dati di nascita come per chart] --out FILE.svg|.pdf|.png [--mono]\n"
     "          [--spindles] [--size MM]   disegna la ruota del tema\n"
+    "  sheet --layout V1|V2|O1|O2 [--current | dati di nascita come per chart] --out FILE.pdf|.svg|.png\n"
+    "          [--mono]   il foglio stampabile del tema su una pagina A4\n"
     "  remedies symptom SINTOMO | remedy RIMEDIO | pathology PATOLOGIA | rank SINTOMO...\n"
     "          | therapy PATOLOGIA... | rebuild [--json]   la banca dati dei rimedi\n"
     "  (tutti i comandi accettano --data-dir CARTELLA)\n"
@@ -63,6 +66,7 @@ int main(int argc, char** argv) {
     if (command == "recall") return qv::cli::recallCommand(args, std::cout, std::cerr);
     if (command == "analysis") return qv::cli::analysisCommand(args, std::cout, std::cerr);
     if (command == "wheel") return qv::cli::wheelCommand(args, std::cout, std::cerr);
+    if (command == "sheet") return qv::cli::sheetCommand(args, std::cout, std::cerr);
     if (command == "remedies") return qv::cli::remediesCommand(args, std::cout, std::cerr);
     if (command == "delete") return qv::cli::deleteCommand(args, std::cout, std::cerr);
     std::cerr << "Comando sconosciuto: " << command << "\n" << kUsage;

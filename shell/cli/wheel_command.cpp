@@ -23,54 +23,76 @@ void castFromOptions(const Arguments& a, ChartState& s) {
     resetChartState();
     chartKindsFromOptions(a, s);
     layOutTraditionally(s, castChart(s, b));
+    s.zoneText = zoneTextOf(s.corr);
+    s.jdText = jdTextOf(s.jd);
 }
 
 } // namespace
 
+const std::vector<std::string> kChartPictureValues = {"--date",  "--time",       "--corr", "--coords",
+                                                     "--calendar", "--houses", "--node", "--black-moon",
+                                                     "--out",   "--data-dir"};
+const std::vector<std::string> kChartPictureFlags = {"--current", "--mono"};
+
+draw::PictureFormat pictureOutputFormat(const Arguments& a) {
+    const std::string file = a.required("--out");
+    const auto format = draw::pictureFormatOf(file);
+    if (!format) throw UsageError{"Il file di uscita deve finire in .svg, .pdf o .png: \"" + file + "\""};
+    return *format;
+}
+
+OrbTable castPictureChart(const Arguments& a) {
+    const bool current = a.flag("--current");
+    for (const char* option : kBirthOptions)
+        if (current && a.value(option))
+            throw UsageError{std::string("Con --current i dati vengono dal soggetto attuale: togliere ") + option};
+    if (!current && !a.value("--date"))
+        throw UsageError{"Indicare --current oppure i dati di nascita (--date, --time, --corr, --coords)"};
+
+    openDataDirectory(a.value("--data-dir"));
+    LoadActiveOrbs();
+    ChartState& chart = chartState();
+    if (current) {
+        if (!currentSubjectExists())
+            throw UsageError{"Nessun soggetto attuale: registrarne uno (register) o richiamarne uno (recall)"};
+        computeChart();
+    } else {
+        castFromOptions(a, chart);
+    }
+    return ActiveOrbs();
+}
+
+draw::PictureRequest pictureRequestFor(const Arguments& a) {
+    draw::PictureRequest request;
+    request.file = a.required("--out");
+    request.format = pictureOutputFormat(a);
+    request.monochrome = a.flag("--mono");
+    request.thickness = static_cast<double>(readDisplaySettings().lineThickness);
+    return request;
+}
+
 int wheelCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     return runCommand(err, [&] {
-        const Arguments a(args,
-                          {"--date", "--time", "--corr", "--coords", "--calendar", "--houses", "--node", "--black-moon",
-                           "--out", "--size", "--data-dir"},
-                          {"--current", "--mono", "--spindles"});
+        std::vector<std::string> valued = kChartPictureValues;
+        valued.push_back("--size");
+        std::vector<std::string> flags = kChartPictureFlags;
+        flags.push_back("--spindles");
+        const Arguments a(args, valued, flags);
         if (!a.positional().empty()) throw UsageError{"Argomento inatteso: " + a.positional().front()};
         const std::string file = a.required("--out");
-        const auto format = draw::pictureFormatOf(file);
-        if (!format) throw UsageError{"Il file di uscita deve finire in .svg, .pdf o .png: \"" + file + "\""};
+        pictureOutputFormat(a);
         double size = draw::kChartAreaSize;
         if (const auto text = a.value("--size")) {
             size = static_cast<double>(parseReal(*text, "--size"));
             if (size < 50 || size > 1000) throw UsageError{"Dimensione fuori dai limiti (da 50 a 1000 mm): \"" + *text + "\""};
         }
-        const bool current = a.flag("--current");
-        for (const char* option : kBirthOptions)
-            if (current && a.value(option))
-                throw UsageError{std::string("Con --current i dati vengono dal soggetto attuale: togliere ") + option};
-        if (!current && !a.value("--date"))
-            throw UsageError{"Indicare --current oppure i dati di nascita (--date, --time, --corr, --coords)"};
-
-        openDataDirectory(a.value("--data-dir"));
-        LoadActiveOrbs();
-        ChartState& chart = chartState();
-        if (current) {
-            if (!currentSubjectExists())
-                throw UsageError{"Nessun soggetto attuale: registrarne uno (register) o richiamarne uno (recall)"};
-            computeChart();
-        } else {
-            castFromOptions(a, chart);
-        }
-        const OrbTable orbs = ActiveOrbs();
-
-        draw::PictureRequest request;
-        request.file = file;
-        request.format = *format;
+        const OrbTable orbs = castPictureChart(a);
+        draw::PictureRequest request = pictureRequestFor(a);
         request.outputWidth = size;
-        request.monochrome = a.flag("--mono");
-        request.thickness = static_cast<double>(readDisplaySettings().lineThickness);
         draw::ChartWheelOptions options;
         options.clickCircles = false;
         options.aspectMode = a.flag("--spindles") ? draw::AspectLineMode::Spindle : draw::AspectLineMode::Plain;
-        draw::writePicture(request, [&] { draw::drawChartWheel(chart, orbs, options); });
+        draw::writePicture(request, [&] { draw::drawChartWheel(chartState(), orbs, options); });
         out << "Ruota del tema scritta in " << file << "\n";
         return kExitOk;
     });

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "display/picture_output.h"
+#include "settings/chart_settings.h"
+#include "shell/cli/cli_support.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -15,6 +19,19 @@ namespace qv::cli {
 // the orbs in force) into a picture. SVG and PDF are drawn as exported
 // pictures (black on white), PNG as the screen shows it (on black). --size is
 // the picture's side in millimetres (195 by default, 50 to 1000).
+// What the picture commands (wheel, sheet) share: the chart options
+// (--current or the birth data), --out, --mono and --data-dir.
+extern const std::vector<std::string> kChartPictureValues;
+extern const std::vector<std::string> kChartPictureFlags;
+// The format of --out (UsageError for another extension).
+draw::PictureFormat pictureOutputFormat(const Arguments& a);
+// Checks the chart options, opens the data directory, loads the orbs in
+// force and computes the chart into the chart state: the current subject's
+// with --current, else the birth options'. Returns the orbs.
+OrbTable castPictureChart(const Arguments& a);
+// The request for --out with --mono and the line thickness in force.
+draw::PictureRequest pictureRequestFor(const Arguments& a);
+
 int wheelCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 } // namespace qv::cli
