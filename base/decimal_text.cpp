@@ -1,5 +1,7 @@
 #include "base/decimal_text.h"
 
+#include "base/errors.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -55,10 +57,22 @@ bool parseSettingReal(const std::string& text, Extended& value) {
     return true;
 }
 
+bool isWritableCorr(Extended corr) {
+    if (!std::isfinite(corr)) return false;
+    const Extended size = std::fabs(corr);
+    return corr == 0 || (size >= 1e-6L && size <= 1e6L);
+}
+
 std::string corrText(Extended corr) {
     if (corr == 0) return "+0";
-    char buf[80];
-    const auto r = std::to_chars(buf, buf + sizeof buf, corr, std::chars_format::fixed);
+    // Within the writable sizes the shortest fixed text has at most 7 digits
+    // before the point and a few dozen after it.
+    char buf[96];
+    const auto r = isWritableCorr(corr) ? std::to_chars(buf, buf + sizeof buf, corr, std::chars_format::fixed)
+                                        : std::to_chars_result{buf, std::errc::value_too_large};
+    if (r.ec != std::errc{})
+        throw ConversionError("Correzione oraria non scrivibile: " + generalText(corr, 6) +
+                              " (ammessi 0 oppure valori da un milionesimo a un milione di ore)");
     std::string s(buf, r.ptr);
     for (char& c : s)
         if (c == '.') c = ',';
@@ -67,13 +81,13 @@ std::string corrText(Extended corr) {
 
 std::optional<Extended> parseCorr(const std::string& text) {
     Extended v = 0;
-    if (parseSettingReal(text, v)) return v;
+    if (parseSettingReal(text, v)) return isWritableCorr(v) ? std::optional<Extended>(v) : std::nullopt;
     std::string comma = text;
     for (char& c : comma) {
         if (c == '.') return std::nullopt;  // a point and a comma: no number
         if (c == ',') c = '.';
     }
-    if (parseSettingReal(comma, v)) return v;
+    if (parseSettingReal(comma, v) && isWritableCorr(v)) return v;
     return std::nullopt;
 }
 

@@ -27,9 +27,14 @@ bool parseSettingReal(const std::string& text, Extended& value);
 // Corr: hours added to the local clock time to give Universal Time. Written
 // as its shortest decimal text with a comma (the Italian decimal
 // separator, whatever the machine's locale), "+" before values ≥ 0.
+// A Corr that is not finite, or whose shortest text does not fit (see
+// isWritableCorr), raises ConversionError.
 std::string corrText(Extended corr);
+// Whether corrText can write `corr`: finite, and 0 or at least a millionth
+// of an hour (3.6 ms) and at most a million hours in size.
+bool isWritableCorr(Extended corr);
 // Reads a Corr text with "." or "," as decimal separator; blanks around it
-// are ignored. Nothing when the text is no number.
+// are ignored. Nothing when the text is no number or no writable Corr.
 std::optional<Extended> parseCorr(const std::string& text);
 
 } // namespace qv

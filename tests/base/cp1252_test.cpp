@@ -21,3 +21,32 @@ TEST(Cp1252, UpperCasesAccentedLetters) {
 
 } // namespace
 } // namespace qv
+
+namespace qv {
+namespace {
+
+TEST(TypedText, AccentsJoinAndForeignCharactersAreNamed) {
+    // "Niccolò" typed with a combining grave accent, and "Ž" with a caron.
+    EXPECT_EQ(typedTextToCp1252("Niccolo\xCC\x80"), "Niccol\xF2");
+    EXPECT_EQ(typedTextToCp1252("Z\xCC\x8Cupan"), "\x8Eupan");
+    EXPECT_EQ(typedTextToCp1252("Forl\xC3\xAC \xE2\x82\xAC"), "Forl\xEC \x80");
+    std::string offending;
+    EXPECT_FALSE(typedTextToCp1252("Mao \xE4\xB8\xAD", &offending));
+    EXPECT_EQ(offending, "\xE4\xB8\xAD");
+    EXPECT_FALSE(typedTextToCp1252("q\xCC\x80", &offending));  // no q with grave in Windows-1252
+    EXPECT_FALSE(typedTextToCp1252("a\xC3"));                  // cut sequence
+    EXPECT_FALSE(typedTextToCp1252("\xC0\xAF"));               // overlong slash
+}
+
+TEST(TypedText, ControlCharactersAndMixedMessages) {
+    EXPECT_EQ(controlCharacterIn("Rossi Mario"), "");
+    EXPECT_EQ(controlCharacterIn("Rossi\nMario"), "a capo");
+    EXPECT_EQ(controlCharacterIn("Rossi\tMario"), "tabulazione");
+    EXPECT_EQ(controlCharacterIn("\x1B[31m"), "ESC");
+    EXPECT_EQ(controlCharacterIn(std::string("a\0b", 3)), "codice 0");
+    // A core text (Windows-1252) quoting what the user typed (UTF-8).
+    EXPECT_EQ(mixedToUtf8("Localit\xE0 \"Forl\xC3\xAC\""), "Localit\xC3\xA0 \"Forl\xC3\xAC\"");
+}
+
+} // namespace
+} // namespace qv

@@ -1,8 +1,11 @@
 #include "base/decimal_text.h"
+#include "base/errors.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
+#include <string>
 
 namespace qv {
 namespace {
@@ -38,6 +41,33 @@ TEST_F(UnderItalianLocale, ReadsThePointAndNothingElse) {
         EXPECT_EQ(parseDecimal(c.text, v), c.reads) << c.text;
         if (c.reads) EXPECT_EQ(v, c.value) << c.text;
     }
+}
+
+} // namespace
+} // namespace qv
+
+namespace qv {
+namespace {
+
+// A Corr is written in full or refused: a size with no short fixed text
+// (1e-400 is a normal long double; 5e-324 the least double) never leaves
+// bytes of the buffer in the message.
+TEST(CorrText, TooSmallOrTooLargeIsRefusedNotPrinted) {
+    EXPECT_EQ(corrText(-1.0L), "-1");
+    EXPECT_EQ(corrText(0.000001L), "+0,000001");
+    for (Extended bad : {1e-400L, 5e-324L, -1e-7L, 1e300L, static_cast<Extended>(INFINITY)}) {
+        EXPECT_FALSE(isWritableCorr(bad)) << static_cast<double>(bad);
+        try {
+            corrText(bad);
+            ADD_FAILURE() << "written: " << static_cast<double>(bad);
+        } catch (const ConversionError& e) {
+            const std::string m = e.what();
+            EXPECT_NE(m.find("Correzione oraria non scrivibile"), std::string::npos) << m;
+            for (unsigned char c : m) EXPECT_TRUE(c >= 0x20 && c < 0x7F) << m;
+        }
+    }
+    for (const char* text : {"1e-400", "5e-324", "0,0000001", "1e9", "inf"}) EXPECT_FALSE(parseCorr(text)) << text;
+    EXPECT_EQ(parseCorr("0"), 0.0L);
 }
 
 } // namespace
