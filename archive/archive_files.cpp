@@ -61,7 +61,21 @@ int sortDown(std::vector<IndexEntry>& entries, int m) {
 
 } // namespace
 
+bool isPlainArchiveName(const std::string& name) {
+    if (name.empty() || name.size() > 4) return false;
+    for (char c : name)
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+    return true;
+}
+
+void requirePlainArchiveName(const std::string& name) {
+    if (!isPlainArchiveName(name))
+        throw ConversionError("Nome di archivio non ammesso: \"" + name +
+                              "\" (da una a quattro lettere o cifre, senza punti n\xE9 barre)");
+}
+
 std::string archiveFileName(const std::string& archive, int extension) {
+    requirePlainArchiveName(archive);
     return archive + ".ST" + std::to_string(extension);
 }
 
@@ -98,6 +112,16 @@ void createArchive(const std::string& rawName) {
     const std::pair<int, Bytes> files[] = {{1, encodeIndexEntry(headerIndexEntry())},
                                            {2, encodeBirthRecord(headerBirthRecord())},
                                            {3, encodeAnnotationRecord(headerAnnotationRecord())}};
+    // Births without their index are an archive whose index was lost, not a
+    // new one: a fresh index would hide every subject.
+    const std::string st1 = archiveFileName(name, 1), st2 = archiveFileName(name, 2);
+    if (!dataDir().exists(st1) && dataDir().exists(st2)) {
+        std::error_code ec;
+        const auto bytes = fs::file_size(dataDir().resolve(st2), ec);
+        if (ec || bytes > kBirthRecordSize)
+            throw IoError(st1, "manca l'indice dell'archivio, ma " + st2 +
+                                   " contiene dei soggetti: l'archivio non viene ricreato vuoto");
+    }
     for (const auto& [extension, header] : files) {
         const std::string file = archiveFileName(name, extension);
         if (dataDir().exists(file)) continue;
@@ -142,7 +166,7 @@ void Archive::reopen() {
 ArchiveOpening openArchive(const std::string& rawName) {
     const std::string name = upperAscii(rawName);
     ArchiveOpening result;
-    if (name == kTemporaryArchive || name.size() != 4) {
+    if (name == kTemporaryArchive || name.size() != 4 || !isPlainArchiveName(name)) {
         result.refusal = "Nome Archivio Non Ammesso";
         return result;
     }
@@ -263,6 +287,23 @@ void Archive::removeIndexEntry(int k) {
 
 int Archive::appendBirth(const BirthRecord& record) {
     const std::string st2 = archiveFileName(name_, 2);
+    // A new record goes after every record the index knows of: a birth file
+    // cut short would otherwise hand a subject's record number to the next
+    // one registered.
+    std::error_code ec;
+    const auto bytes = fs::file_size(dataDir().resolve(st2), ec);
+    if (!ec && bytes % kBirthRecordSize != 0)
+        throw IoError(st2, "il file \xE8 danneggiato (" + std::to_string(bytes) + " byte, non un multiplo di " +
+                               std::to_string(kBirthRecordSize) + "): nessun soggetto registrato");
+    const int n = subjectCount();
+    for (int k = 1; k <= n; ++k) {
+        const auto number = readIndex(k).recordNumber();
+        if (number && *number >= birthCount())
+            throw IoError(st2, "il file \xE8 pi\xF9 corto di quanto dice l'indice " + archiveFileName(name_, 1) +
+                                   " (la voce " + std::to_string(k) + " rimanda al record " +
+                                   std::to_string(*number) + ", il file ne ha " + std::to_string(birthCount()) +
+                                   "): nessun soggetto registrato");
+    }
     return appendChecked(*births_, dataDir().resolve(st2), encodeBirthRecord(record));
 }
 

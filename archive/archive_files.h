@@ -17,7 +17,16 @@ namespace qv {
 inline constexpr const char* kPersonalArchive = "BASE";
 inline constexpr const char* kTemporaryArchive = "TMPR";
 
-// "BASE.ST1", "BASE.ST2", "BASE.ST3" for extension 1, 2, 3.
+// An archive is named by one to four letters or digits (A-Z, a-z, 0-9):
+// the name becomes a file name in the data directory, so a dot, a slash or
+// a backslash never passes.
+bool isPlainArchiveName(const std::string& name);
+// Raises ConversionError with an Italian message naming `name` when it is
+// no plain archive name.
+void requirePlainArchiveName(const std::string& name);
+
+// "BASE.ST1", "BASE.ST2", "BASE.ST3" for extension 1, 2, 3; a name that is
+// not plain raises ConversionError.
 std::string archiveFileName(const std::string& archive, int extension);
 
 // An archive exists when its .ST1 file exists.

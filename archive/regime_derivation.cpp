@@ -1,4 +1,5 @@
 #include "base/decimal_text.h"
+#include "ephemeris/birth_data.h"
 #include "archive/regime_derivation.h"
 
 #include "archive/local_time_correction.h"
@@ -89,6 +90,10 @@ Derivation deriveCorrection(PlaceArchive archive, const Place& place, const Birt
     if (reformSetting == 1 && typedJd > kFirstGregorianJd) julian = false;
     out.gregorian = !julian;
     out.calendar = julian ? "GIUL" : "GREG";
+    if (!isExistingDate(moment.day, moment.month, moment.year, out.gregorian))
+        throw ConversionError("Data Scorretta: il " + std::to_string(moment.day) + "/" + std::to_string(moment.month) + "/" +
+                              std::to_string(moment.year) + " non esiste nel calendario " +
+                              (out.gregorian ? "gregoriano" : "giuliano"));
 
     // The local date in its own calendar: local mean time applies up to the
     // end date of the table's local-mean-time entry.

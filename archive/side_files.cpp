@@ -1,5 +1,7 @@
 #include "archive/side_files.h"
 
+#include "archive/archive_files.h"
+
 #include "base/data_dir.h"
 #include "base/errors.h"
 #include "base/text_file.h"
@@ -83,7 +85,10 @@ void noteArchiveInUse(const std::string& archive) {
     writeLines(kArchivesInUseFile, names);
 }
 
-std::string textFolder(const std::string& archive) { return archive + "txt"; }
+std::string textFolder(const std::string& archive) {
+    requirePlainArchiveName(archive);
+    return archive + "txt";
+}
 
 std::string textDocumentPath(const std::string& archive, const std::string& number) {
     return textFolder(archive) + "\\" + number + ".txt";

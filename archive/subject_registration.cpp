@@ -5,7 +5,12 @@
 #include "archive/current_subject.h"
 #include "archive/side_files.h"
 #include "base/cp1252.h"
+#include "base/decimal_text.h"
+#include "ephemeris/birth_data.h"
 #include "ephemeris/text_forms.h"
+
+#include <cmath>
+#include <utility>
 
 namespace qv {
 
@@ -34,15 +39,35 @@ constexpr std::size_t kCorrWidth = 8;
 
 std::string checkNewSubject(const NewSubject& s) {
     if (trimSpaces(s.name).empty()) return "Manca il Nome del Soggetto";
-    if (s.day < 1 || s.day > 31 || s.month < 1 || s.month > 12 || s.year < 0 || s.year > 2080 || s.hour < 0 ||
-        s.hour > 23 || s.minute < 0 || s.minute > 59)
+    const std::pair<const char*, const std::string*> texts[] = {
+        {"Il Nome", &s.name},           {"La Localit\xE0", &s.place},         {"La Nazionalit\xE0", &s.nation},
+        {"Le annotazioni", &s.annotations[0]}, {"Le annotazioni", &s.annotations[1]},
+        {"Le annotazioni", &s.annotations[2]}, {"Le annotazioni", &s.annotations[3]}};
+    for (const auto& [field, text] : texts)
+        if (const std::string c = controlCharacterIn(*text); !c.empty())
+            return std::string(field) + " contiene un carattere di controllo (" + c + "), non ammesso";
+    if (s.year < 0 || s.year > 2080) return "Data Scorretta";
+    BirthData b;
+    b.day = s.day;
+    b.month = s.month;
+    b.year = s.year;
+    b.hour = s.hour;
+    b.minute = s.minute;
+    b.corr = s.corr;
+    b.gregorian = s.gregorian;
+    if (const BirthFault f = birthDataFault(b); f.field == BirthField::Date || f.field == BirthField::Time)
         return "Data Scorretta";
-    const std::string& c = s.coordinates;
-    const bool coordinatesOk = c.size() == 12 && digitsIn(c, 0, 2, 0, 89) && (c[2] == 'N' || c[2] == 'S') &&
-                               digitsIn(c, 3, 2, 0, 59) && digitsIn(c, 6, 3, 0, 180) &&
-                               (c[9] == 'E' || c[9] == 'W' || c[9] == 'O') && digitsIn(c, 10, 2, 0, 59);
-    if (!coordinatesOk) return "Coordinate Errate o Mancanti";
-    if (!(s.corr >= -24 && s.corr <= 24)) return "Correzione Totale fuori dai limiti (da -24 a +24 ore)";
+    if (!readTypedCoordinates(s.coordinates, b)) return "Coordinate Errate o Mancanti";
+    switch (const BirthFault f = birthDataFault(b); f.field) {
+    case BirthField::None: break;
+    case BirthField::Date:
+    case BirthField::Time: return "Data Scorretta";
+    case BirthField::Coordinates: return "Coordinate Errate o Mancanti";
+    case BirthField::Corr:
+        return std::isfinite(s.corr) && s.corr >= -24 && s.corr <= 24
+                   ? "Correzione Totale troppo piccola per essere scritta (diversa da 0 ma sotto un milionesimo di ora)"
+                   : "Correzione Totale fuori dai limiti (da -24 a +24 ore)";
+    }
     if (corrText(s.corr).size() > kCorrWidth)
         return "Correzione Totale con troppe cifre (al massimo " + std::to_string(kCorrWidth) + " caratteri)";
     if (!s.textNumber.empty() && !(s.textNumber.size() == 5 && digitsIn(s.textNumber, 0, 5, 0, 99999)))
@@ -70,6 +95,10 @@ Registration registerSubject(const std::string& rawArchive, const NewSubject& s)
     out.failure = checkNewSubject(s);
     if (!out.failure.empty()) return out;
     const bool temporary = out.archive == kTemporaryArchive;
+    if (!isPlainArchiveName(out.archive)) {
+        out.failure = "Nome di archivio non ammesso: \"" + out.archive + "\" (da una a quattro lettere o cifre)";
+        return out;
+    }
     if (!temporary && (out.archive.size() != 4 || !archiveExists(out.archive))) {
         out.failure = "Archivio " + out.archive + " inesistente";
         return out;

@@ -42,4 +42,26 @@ bool readCoordinates(const std::string& text, BirthData& birth);
 // most nine decimal digits.
 bool readIntegerText(const std::string& text, int& value);
 
+// Whether day/month/year is a day of the Gregorian (or Julian) calendar:
+// 29/02 only in leap years, 1900 is none in the Gregorian one.
+bool isExistingDate(int day, int month, int year, bool gregorian);
+
+// Reads a typed coordinates text 45N28-009E11 strictly: digits where the
+// digits go, N or S, E, W or O. False for anything else.
+bool readTypedCoordinates(const std::string& text, BirthData& birth);
+
+// The one check of birth data that every command and window makes before a
+// chart is cast or a subject stored: a day of its calendar, a clock time,
+// Corr from -24 to +24 hours that can be written (not below a millionth of
+// an hour unless 0), latitude up to 89°59', longitude up to 180°00'. The
+// range of years is each caller's own. `field` names the first fault (each
+// window words it its own way); `message` says it in full, in Italian.
+enum class BirthField { None, Date, Time, Corr, Coordinates };
+struct BirthFault {
+    BirthField field = BirthField::None;
+    std::string message;
+    explicit operator bool() const { return field != BirthField::None; }
+};
+BirthFault birthDataFault(const BirthData& birth);
+
 } // namespace qv

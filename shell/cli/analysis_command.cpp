@@ -13,6 +13,7 @@
 #include "archive/current_subject.h"
 #include "base/data_dir.h"
 #include "ephemeris/angles.h"
+#include "ephemeris/birth_data.h"
 #include "chart/chart_computation.h"
 #include "ephemeris/chart_steps.h"
 #include "ephemeris/julian_day.h"
@@ -554,29 +555,24 @@ BirthRecord recordFromOptions(const Arguments& a) {
     const auto time = splitNumbers(a.required("--time"), ':', 2, "--time", "HH:MM");
     const std::string calendar = a.value("--calendar").value_or("GR");
     if (calendar != "GR" && calendar != "GI") throw UsageError{"Calendario non valido (GR o GI): \"" + calendar + "\""};
-    const int day = date[0], month = date[1], year = date[2], hour = time[0], minute = time[1];
-    static const int lengths[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = calendar == "GR" ? (year % 4 == 0 && (year % 100 != 0 || year % 400 == 0)) : year % 4 == 0;
-    if (month < 1 || month > 12 || day < 1 || day > lengths[month - 1] || (month == 2 && day == 29 && !leap) ||
-        year < 1 || year > 9999)
-        throw UsageError{"Data inesistente: \"" + a.required("--date") + "\""};
-    if (hour < 0 || hour > 23 || minute < 0 || minute > 59)
-        throw UsageError{"Ora non valida: \"" + a.required("--time") + "\""};
-    const Extended corr = parseReal(a.required("--corr"), "--corr");
-    if (corr < -24 || corr > 24) throw UsageError{"Correzione fuori dai limiti (da -24 a +24 ore)"};
+    BirthData b;
+    b.day = date[0];
+    b.month = date[1];
+    b.year = date[2];
+    b.hour = time[0];
+    b.minute = time[1];
+    b.gregorian = calendar == "GR";
+    b.corr = parseReal(a.required("--corr"), "--corr");
     const std::string coords = a.required("--coords");
-    const std::string bad = "Coordinate non valide (atteso per esempio 45N28-009E11): \"" + coords + "\"";
-    if (coords.size() != 12) throw UsageError{bad};
-    for (std::size_t i : {0u, 1u, 3u, 4u, 6u, 7u, 8u, 10u, 11u})
-        if (coords[i] < '0' || coords[i] > '9') throw UsageError{bad};
-    if ((coords[2] != 'N' && coords[2] != 'S') || (coords[9] != 'E' && coords[9] != 'W' && coords[9] != 'O'))
-        throw UsageError{bad};
-    if (std::stoi(coords.substr(0, 2)) > 89 || std::stoi(coords.substr(3, 2)) > 59 ||
-        std::stoi(coords.substr(6, 3)) * 60 + std::stoi(coords.substr(10, 2)) > 180 * 60 || std::stoi(coords.substr(10, 2)) > 59)
-        throw UsageError{"Coordinate fuori dai limiti (latitudine fino a 89\xB0" "59', longitudine fino a 180\xB0): \"" + coords + "\""};
+    if (!readTypedCoordinates(coords, b))
+        throw UsageError{"Coordinate non valide (atteso per esempio 45N28-009E11): \"" + coords + "\""};
+    if (b.year < 1 || b.year > 9999) throw UsageError{"Data inesistente: \"" + a.required("--date") + "\""};
+    if (const BirthFault f = birthDataFault(b)) throw UsageError{f.message};
+    const int day = b.day, month = b.month, year = b.year, hour = b.hour, minute = b.minute;
+    const Extended corr = b.corr;
     BirthRecord r;
     r.moment = momentDigits(day, month, year, hour, minute) + corrText(corr);
-    r.place = coords + placeStored(a.value("--place").value_or("")).substr(0, 27);
+    r.place = coords + placeStored(typedText(a.value("--place").value_or(""), "--place")).substr(0, 27);
     r.calendar = calendar;
     return r;
 }
@@ -584,7 +580,7 @@ BirthRecord recordFromOptions(const Arguments& a) {
 Subject subjectFromOptions(const Arguments& a) {
     Subject s;
     const BirthRecord record = recordFromOptions(a);
-    s.name = a.value("--name").value_or("");
+    s.name = typedText(a.value("--name").value_or(""), "--name");
     s.moment = record.moment;
     s.place = record.place;
     ChartState& c = s.chart;
@@ -642,8 +638,16 @@ int analysisCommand(const std::vector<std::string>& args, std::ostream& out, std
         }
 
         openDataDirectory(a.value("--data-dir"));
+        // The analyses leave their working files in the data directory: not
+        // while another copy of the program works there.
+        const DataDirLock lock(dataDir());
+        if (!lock.acquired())
+            throw IoError(dataDir().root().string(),
+                          "cartella dati in uso da un'altra copia di Quorendaville: l'analisi ne riscriverebbe i file "
+                          "di lavoro; chiudere l'altra copia e riprovare");
         LoadActiveOrbs();
         Subject s = current ? currentSubject() : subjectFromOptions(a);
+        bringWithinOneTurn(s.chart);
         s.orbs = ActiveOrbs();
 
         if (a.flag("--json")) {

@@ -7,6 +7,7 @@
 #include "archive/subject_operations.h"
 #include "archive/subject_registration.h"
 #include "base/cp1252.h"
+#include "chart/chart_computation.h"
 #include "base/data_dir.h"
 #include "base/errors.h"
 #include "shell/cli/chart_command.h"
@@ -22,7 +23,7 @@ namespace {
 // command that writes refuses to run while another copy holds the lock; one
 // that only reads goes on without creating anything.
 PreparedDataDirectory prepare(const std::optional<std::string>& dir, bool writes) {
-    const std::filesystem::path root = dir ? std::filesystem::path(*dir) : defaultDataDirRoot();
+    const std::filesystem::path root = dataDirectoryRoot(dir);
     PreparedDataDirectory p = prepareDataDirectory(root, templateDir());
     if (!p.refusal.empty()) {
         if (writes) throw IoError(root.string(), "cartella dati in uso da un'altra copia di Quorendaville");
@@ -33,14 +34,14 @@ PreparedDataDirectory prepare(const std::optional<std::string>& dir, bool writes
 
 Archive openNamed(const std::string& name) {
     ArchiveOpening o = openArchive(name);
-    if (!o.archive) throw UsageError{o.refusal + ": " + name};
+    if (!o.archive) throw UsageError{o.refusal + ": \"" + name + "\" (quattro lettere o cifre, TMPR escluso)"};
     return std::move(*o.archive);
 }
 
 // Archive name and index position given as the two positional arguments.
 std::pair<std::string, int> nameAndPosition(const Arguments& a, const char* form) {
     if (a.positional().size() != 2) throw UsageError{std::string("Uso: ") + form};
-    return {utf8ToCp1252(a.positional()[0]), parseInt(a.positional()[1], "la posizione")};
+    return {typedText(a.positional()[0], "il nome dell'archivio"), parseInt(a.positional()[1], "la posizione")};
 }
 
 std::string line(const std::string& cp1252) { return shown(cp1252) + "\n"; }
@@ -54,7 +55,7 @@ void printIndexLine(std::ostream& out, int position, const IndexEntry& entry) {
 int listArchive(const Arguments& a, std::ostream& out) {
     if (a.positional().size() != 2) throw UsageError{"Uso: archive list NOME [--prefix P]"};
     const PreparedDataDirectory held = prepare(a.value("--data-dir"), false);
-    const Archive archive = openNamed(utf8ToCp1252(a.positional()[1]));
+    const Archive archive = openNamed(typedText(a.positional()[1], "il nome dell'archivio"));
     out << line("Archivio " + archiveCaption(archive.name()) + ": " + std::to_string(archive.subjectCount()) +
                 " soggetti");
     if (archive.subjectCount() == 0) {
@@ -62,7 +63,7 @@ int listArchive(const Arguments& a, std::ostream& out) {
         return kExitOk;
     }
     if (const auto prefix = a.value("--prefix")) {
-        const Located l = archive.locate(utf8ToCp1252(*prefix));
+        const Located l = archive.locate(typedText(*prefix, "--prefix"));
         printIndexLine(out, l.position, l.entry);
         out << (l.matches ? "corrisponde" : "non corrisponde") << "\n";
         return kExitOk;
@@ -75,13 +76,13 @@ int listArchive(const Arguments& a, std::ostream& out) {
 int showSubject(const Arguments& a, std::ostream& out) {
     if (a.positional().size() != 3) throw UsageError{"Uso: archive show NOME N"};
     const PreparedDataDirectory held = prepare(a.value("--data-dir"), false);
-    const Archive archive = openNamed(utf8ToCp1252(a.positional()[1]));
+    const Archive archive = openNamed(typedText(a.positional()[1], "il nome dell'archivio"));
     const StoredSubject s = readStoredSubject(archive, parseInt(a.positional()[2], "la posizione"));
     const DecodedBirth b = decodeBirth(s.record);
     out << line("Voce " + std::to_string(s.indexPosition) + ": " + s.entry.text);
     out << line("Record di nascita " + std::to_string(s.birthNumber));
     out << line(s.entry.name());
-    out << line("Nascita " + b.dateText() + "  Correz. " + b.corrText);
+    out << line("Nascita " + b.dateText() + "  Correz. " + zoneTextOf(b.corr));  // as the chart shows it
     out << line("Localit\xE0: " + b.place);
     out << line("Nazionalit\xE0: " + b.nation);
     out << line("Coordinate: " + b.coordinates);
@@ -119,7 +120,7 @@ int registerCommand(const std::vector<std::string>& rawArgs, std::ostream& out, 
         for (std::size_t i = 0; i < rawArgs.size(); ++i) {
             if (rawArgs[i] == "--annotation") {
                 if (i + 1 >= rawArgs.size()) throw UsageError{"Manca il valore dell'opzione --annotation"};
-                annotations.push_back(utf8ToCp1252(rawArgs[++i]));
+                annotations.push_back(typedText(rawArgs[++i], "--annotation"));
             } else {
                 args.push_back(rawArgs[i]);
             }
@@ -139,8 +140,10 @@ int registerCommand(const std::vector<std::string>& rawArgs, std::ostream& out, 
                                  std::to_string(widths[i]) + " caratteri"};
             s.annotations[i] = annotations[i];
         }
-        const std::string archiveName = upperCase1252(utf8ToCp1252(a.required("--archive")));
-        s.name = utf8ToCp1252(a.required("--name"));
+        const std::string archiveName = upperCase1252(typedText(a.required("--archive"), "--archive"));
+        if (!isPlainArchiveName(archiveName))
+            throw UsageError{"Nome di archivio non ammesso: \"" + archiveName + "\" (da una a quattro lettere o cifre)"};
+        s.name = typedText(a.required("--name"), "--name");
         const auto date = splitNumbers(a.required("--date"), '/', 3, "--date", "GG/MM/AAAA");
         s.day = date[0];
         s.month = date[1];
@@ -150,8 +153,8 @@ int registerCommand(const std::vector<std::string>& rawArgs, std::ostream& out, 
         s.minute = time[1];
         s.corr = parseReal(a.required("--corr"), "--corr");
         s.coordinates = a.required("--coords");
-        s.place = utf8ToCp1252(a.required("--place"));
-        s.nation = utf8ToCp1252(a.required("--nation"));
+        s.place = typedText(a.required("--place"), "--place");
+        s.nation = typedText(a.required("--nation"), "--nation");
         const std::string calendar = a.value("--calendar").value_or("GR");
         if (calendar != "GR" && calendar != "GI") throw UsageError{"Calendario non valido (GR o GI): \"" + calendar + "\""};
         s.gregorian = calendar == "GR";
@@ -188,7 +191,7 @@ int recallCommand(const std::vector<std::string>& args, std::ostream& out, std::
         writeArchiveChoice(archive.name(), r.subject.entry.text, position, subjectName);
         out << line("Soggetto attuale: " + trimRight(subjectName) + " (" + archive.name() + ", voce " +
                     std::to_string(position) + ")");
-        out << line("Nascita " + r.birth.dateText() + "  Correz. " + r.birth.corrText);
+        out << line("Nascita " + r.birth.dateText() + "  Correz. " + zoneTextOf(r.birth.corr));
         return kExitOk;
     });
 }

@@ -28,7 +28,7 @@ const char* const kUsage =
     "     quorendaville-cli atlas correction --place NOME [--estero] [--state STATO]\n"
     "          --date GG/MM/AAAA --time HH:MM [--reform-flag 0|1] [--json] [--data-dir CARTELLA]";
 
-std::string typed(const std::string& utf8) { return upperCase1252(utf8ToCp1252(utf8)); }
+std::string typed(const std::string& utf8) { return upperCase1252(typedText(utf8, "il nome del luogo")); }
 
 // The Italian table writes a stressed final vowel as the vowel and an
 // apostrophe ("FORLI' (FC)"): a name typed with the accent is turned so.

@@ -1,6 +1,9 @@
 #include "base/decimal_text.h"
 #include "shell/cli/chart_command.h"
 
+#include "analysis/substance.h"
+#include "ephemeris/birth_data.h"
+
 #include "settings/chart_settings.h"
 #include "archive/current_subject.h"
 #include "ephemeris/angles.h"
@@ -39,22 +42,6 @@ std::vector<int> splitNumbers(const std::string& text, char sep, std::size_t par
 
 namespace {
 
-// "45N28-009E11": latitude degrees, N/S, minutes, a separator, longitude
-// degrees (3 digits), E/W (or O), minutes.
-void parseCoords(const std::string& text, BirthData& b) {
-    const std::string bad = "Coordinate non valide (atteso per esempio 45N28-009E11): \"" + text + "\"";
-    if (text.size() != 12) throw UsageError{bad};
-    for (std::size_t i : {0u, 1u, 3u, 4u, 6u, 7u, 8u, 10u, 11u})
-        if (text[i] < '0' || text[i] > '9') throw UsageError{bad};
-    const char lat = text[2], lon = text[9];
-    if (lat != 'N' && lat != 'S') throw UsageError{bad};
-    if (lon != 'E' && lon != 'W' && lon != 'O') throw UsageError{bad};
-    readCoordinates(text, b);
-    if (b.latDegrees > 89 || b.latMinutes > 59 || b.lonDegrees > 180 || b.lonMinutes > 59 ||
-        (b.lonDegrees == 180 && b.lonMinutes > 0))
-        throw UsageError{"Coordinate fuori dai limiti (latitudine fino a 89\xB0" "59', longitudine fino a 180\xB0): \"" + text + "\""};
-}
-
 // A longitude in fixed columns, in Windows-1252: "15\xB023' " (7 bytes), the
 // sign's name padded to the longest (Capricorno, Sagittario), then
 // " Retrogrado" or as many blanks, so that what follows lines up.
@@ -91,17 +78,6 @@ std::string tableLine(const std::string& name, int nameWidth, const std::string&
     return shown(line);
 }
 
-bool validDate(int day, int month, int year, bool gregorian) {
-    if (month < 1 || month > 12 || day < 1) return false;
-    static const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    int length = lengths[month - 1];
-    if (month == 2) {
-        const bool leap = gregorian ? (year % 4 == 0 && (year % 100 != 0 || year % 400 == 0)) : year % 4 == 0;
-        if (leap) length = 29;
-    }
-    return day <= length;
-}
-
 const char* const kJsonNames[20] = {"",     "sun",   "moon",    "mercury", "venus", "mars",
                                     "jupiter", "saturn", "uranus", "neptune", "pluto", "node",
                                     "black_moon", "", "", "ceres", "pallas", "juno", "vesta", "chiron"};
@@ -133,14 +109,8 @@ const char* const kLayoutNames[20] = {"",           "Sole",      "Luna",        
                                       "Punto 14",   "Cerere",    "Pallade",     "Giunone",  "Vesta",
                                       "Chirone"};
 
-std::string jsonText(const std::string& cp1252) {
-    std::string out;
-    for (char c : shown(cp1252)) {
-        if (c == '"' || c == '\\') out += '\\';
-        out += c;
-    }
-    return "\"" + out + "\"";
-}
+// Control characters of a stored name are escaped too: the output stays JSON.
+std::string jsonText(const std::string& cp1252) { return jsonString(cp1252); }
 
 // The JSON of the chart command for the current subject: "bodies" as the
 // ephemeris left them, then the chart in the traditional layout.
@@ -202,6 +172,7 @@ int currentChart(const Arguments& a, std::ostream& out) {
     if (!currentSubjectExists())
         throw UsageError{"Nessun soggetto attuale: registrarne uno (register) o richiamarne uno (recall)"};
     const ComputedChart c = computeChart();
+    bringWithinOneTurn(chartState());
     if (a.flag("--json"))
         printCurrentJson(chartState(), c, out);
     else
@@ -246,16 +217,15 @@ BirthData birthDataFromOptions(const Arguments& a) {
     b.day = date[0];
     b.month = date[1];
     b.year = date[2];
-    if (!validDate(b.day, b.month, b.year, b.gregorian) || b.year < -4000 || b.year > 9999)
-        throw UsageError{"Data inesistente: \"" + a.required("--date") + "\""};
+    if (b.year < -4000 || b.year > 9999) throw UsageError{"Data inesistente: \"" + a.required("--date") + "\""};
     const auto time = splitNumbers(a.required("--time"), ':', 2, "--time", "HH:MM");
     b.hour = time[0];
     b.minute = time[1];
-    if (b.hour < 0 || b.hour > 23 || b.minute < 0 || b.minute > 59)
-        throw UsageError{"Ora non valida: \"" + a.required("--time") + "\""};
     b.corr = parseReal(a.required("--corr"), "--corr");
-    if (b.corr < -24 || b.corr > 24) throw UsageError{"Correzione fuori dai limiti (da -24 a +24 ore)"};
-    parseCoords(a.required("--coords"), b);
+    const std::string coords = a.required("--coords");
+    if (!readTypedCoordinates(coords, b))
+        throw UsageError{"Coordinate non valide (atteso per esempio 45N28-009E11): \"" + coords + "\""};
+    if (const BirthFault f = birthDataFault(b)) throw UsageError{f.message};
     return b;
 }
 
@@ -285,6 +255,7 @@ int chartCommand(const std::vector<std::string>& args, std::ostream& out, std::o
 
         openDataDirectory(a.value("--data-dir"));
         const MotionFlags moved = castChart(s, b);
+        bringWithinOneTurn(s);  // no point printed past a whole turn, none in "casa 0"
         if (a.flag("--json"))
             printJson(s, moved, out);
         else

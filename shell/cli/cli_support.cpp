@@ -46,8 +46,14 @@ bool Arguments::flag(const std::string& name) const {
     return std::find(flags_.begin(), flags_.end(), name) != flags_.end();
 }
 
+std::filesystem::path dataDirectoryRoot(const std::optional<std::string>& dir) {
+    if (!dir) return defaultDataDirRoot();
+    if (dir->empty()) throw UsageError{"--data-dir vuoto: indicare la cartella dei dati"};
+    return std::filesystem::path(*dir);
+}
+
 void openDataDirectory(const std::optional<std::string>& dir) {
-    const std::filesystem::path root = dir ? std::filesystem::path(*dir) : defaultDataDirRoot();
+    const std::filesystem::path root = dataDirectoryRoot(dir);
     setDataDir(root);
     dataDir().installTemplate(templateDir());
 }
@@ -77,6 +83,17 @@ std::string jsonString(const std::string& cp1252) {
 }
 
 std::string jsonNumber(long double x) { return generalText(x, 15); }
+
+std::string typedText(const std::string& utf8, const std::string& option) {
+    std::string offending;
+    const auto text = typedTextToCp1252(utf8, &offending);
+    if (!text)
+        throw UsageError{"Il testo di " + option + " contiene \"" + offending +
+                         "\", che non si pu\xF2 scrivere negli archivi (solo i caratteri dell'alfabeto Windows-1252)"};
+    if (const std::string c = controlCharacterIn(*text); !c.empty())
+        throw UsageError{"Il testo di " + option + " contiene un carattere di controllo (" + c + "), non ammesso"};
+    return *text;
+}
 
 int parseInt(const std::string& text, const std::string& option) {
     if (text.empty()) throw UsageError{"Valore vuoto per " + option};

@@ -2,6 +2,7 @@
 // data directory and Italian messages on the terminal.
 #pragma once
 
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -40,6 +41,9 @@ private:
 // Selects the data directory (--data-dir or the default), installs the
 // missing template files and makes it the one in force.
 void openDataDirectory(const std::optional<std::string>& dir);
+// The folder --data-dir names, or the default one; an empty name raises
+// UsageError.
+std::filesystem::path dataDirectoryRoot(const std::optional<std::string>& dir);
 
 // Windows-1252 bytes of the core, shown as UTF-8 on the terminal.
 std::string shown(const std::string& cp1252);
@@ -48,6 +52,11 @@ std::string shown(const std::string& cp1252);
 // 15 significant digits (never in the machine's locale).
 std::string jsonString(const std::string& cp1252);
 std::string jsonNumber(long double x);
+
+// Text typed for `option` (UTF-8) in Windows-1252: accents typed as
+// combining marks are joined; a character with no Windows-1252 form or a
+// control character (new line, tab, ESC) raises UsageError naming it.
+std::string typedText(const std::string& utf8, const std::string& option);
 
 // Parsers that raise UsageError naming the option.
 int parseInt(const std::string& text, const std::string& option);

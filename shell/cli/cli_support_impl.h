@@ -1,8 +1,10 @@
 #pragma once
 
+#include "base/cp1252.h"
 #include "base/errors.h"
 
 #include <exception>
+#include <filesystem>
 
 namespace qv::cli {
 
@@ -11,13 +13,17 @@ int runCommand(std::ostream& err, Body body) {
     try {
         return body();
     } catch (const UsageError& e) {
-        err << shown(e.message) << "\n";
+        err << mixedToUtf8(e.message) << "\n";
         return kExitUsage;
     } catch (const IoError& e) {
-        err << shown(e.what()) << "\n";
+        err << mixedToUtf8(e.what()) << "\n";
         return kExitFailure;
     } catch (const ConversionError& e) {
-        err << shown(e.what()) << "\n";
+        err << mixedToUtf8(e.what()) << "\n";
+        return kExitFailure;
+    } catch (const std::filesystem::filesystem_error& e) {
+        err << mixedToUtf8("Errore sul file \"" + e.path1().string() + "\": " + italianSystemReason(e.code().value()))
+            << "\n";
         return kExitFailure;
     } catch (const std::exception& e) {
         err << "Errore: " << e.what() << "\n";

@@ -82,8 +82,13 @@ TEST_F(ArchiveFiles, CreatingAnArchiveNeverOverwritesItsFiles) {
     baseWith({"ROSSI MARIO"});
     std::filesystem::remove(dataDir().resolve("BASE.ST1"));
     const std::string births = bytesOf("BASE.ST2");
-    createPersonalArchive();
+    // Births without their index: a fresh empty index would hide them all.
+    EXPECT_THROW(createPersonalArchive(), IoError);
     EXPECT_EQ(bytesOf("BASE.ST2"), births) << "the birth records are kept";
+    EXPECT_FALSE(dataDir().exists("BASE.ST1"));
+    // An archive whose birth file holds its header alone is made anew.
+    std::filesystem::resize_file(dataDir().resolve("BASE.ST2"), kBirthRecordSize);
+    createPersonalArchive();
     EXPECT_EQ(bytesOf("BASE.ST1").size(), 44u);
 }
 

@@ -61,7 +61,7 @@ TEST_F(ArchiveCli, ASubjectFromRegistrationToDeletion) {
 
     r = cli("archive show BASE 2" + in());
     EXPECT_EQ(r.status, 0) << r.out;
-    EXPECT_TRUE(has(r, "Nascita 01/01/2000 12:00  Correz. +0\n")) << r.out;
+    EXPECT_TRUE(has(r, "Nascita 01/01/2000 12:00  Correz. +0.00\n")) << r.out;
     EXPECT_TRUE(has(r, "Localit\xC3\xA0: FORL\xC3\x8C (FC)\n")) << r.out;
     EXPECT_TRUE(has(r, "Calendario: GREGORIANO\n")) << r.out;
     EXPECT_TRUE(has(r, "  caff\xC3\xA8\n")) << r.out;
