@@ -6,6 +6,7 @@
 #include "archive/ui/manual_coordinates_panel.h"
 #include "archive/ui/registration_window.h"
 #include "settings/display_settings.h"
+#include "base/cp1252.h"
 #include "base/decimal_text.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/lock_glyph.h"
@@ -618,7 +619,7 @@ void TFoInputSpa::BBproseguiClick() {
 
     EnteredBirth entered;
     NewSubject& s = entered.subject;
-    s.name = toCp1252(name);
+    s.name = toCp1252(name.normalized(QString::NormalizationForm_C));
     s.day = m.day;
     s.month = m.month;
     s.year = m.year;
@@ -626,8 +627,8 @@ void TFoInputSpa::BBproseguiClick() {
     s.minute = m.minute;
     s.corr = -*parseCorr(gmt);
     s.coordinates = toCp1252(coordinates);
-    s.place = toCp1252(place);
-    s.nation = toCp1252(EditStato->text().trimmed());
+    s.place = toCp1252(place.normalized(QString::NormalizationForm_C));
+    s.nation = toCp1252(EditStato->text().trimmed().normalized(QString::NormalizationForm_C));
     s.gregorian = calendar == "GREG";
     entered.gmt = gmt;
     entered.dateText = toCp1252(QString("%1/%2/%3 %4:%5")
@@ -635,6 +636,17 @@ void TFoInputSpa::BBproseguiClick() {
                                     .arg(m.year, 4, 10, QChar('0'))
                                     .arg(twoDigits(m.hour), twoDigits(m.minute)));
     entered.julianDay = toCp1252(EditJD->text());
+    // Texts go to the archive in Windows-1252: a character it has not is
+    // refused rather than stored as "?" (accents typed as combining marks
+    // are joined first).
+    const std::pair<const char*, QString> texts[] = {{"Il Nome", name}, {"La Localit\xE0", place},
+                                                     {"La Nazionalit\xE0", EditStato->text().trimmed()}};
+    for (const auto& [field, text] : texts) {
+        std::string offending;
+        if (!typedTextToCp1252(text.normalized(QString::NormalizationForm_C).toStdString(), &offending))
+            return refuse(fromCp1252(std::string(field) + " contiene \"") + QString::fromStdString(offending) +
+                          fromCp1252("\", che non si pu\xF2 scrivere negli archivi"));
+    }
     const std::string refused = checkNewSubject(s);
     if (!refused.empty()) return refuse(fromCp1252(refused));
 
