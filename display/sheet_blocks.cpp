@@ -257,6 +257,35 @@ void drawSeasonalTable(const Substance& substance, double y, double x) {
     countTable(substance.seasonal, {"Cardinale", "Fisso", "Mobile"}, false, {"P", "E", "A", "I"}, y, x);
 }
 
+void drawStructureBlock(const ArchetypalStructure& structure, double y, double x) {
+    blockTitle("STRUTTURA ARCHETIPALE", y, x);
+    if (structure.rows.empty()) {
+        textColour(0);
+        textLeft(structure.noDignity ? kNoDignityMessage : "", 15, y - 2, x);
+        return;
+    }
+    constexpr int kRowsPerColumn = 4;
+    constexpr double kPitch = 4.2, kColumnWidth = 56, kGlyphPitch = 8;
+    for (std::size_t k = 0; k < structure.rows.size(); ++k) {
+        const StructureRow& row = structure.rows[k];
+        const double rowX = x + static_cast<double>(k / kRowsPerColumn) * kColumnWidth;
+        const double rowY = y + static_cast<double>(k % kRowsPerColumn) * kPitch;
+        colourOf(stateColour(row.state));
+        const std::string label = row.state == kExchange ? "Scamb" : stateLabel(row.state);
+        textLeft(label, 0, rowY - 1.5, rowX);
+        for (std::size_t i = 0; i < row.slots.size(); ++i) {
+            const StructureSlot& slot = row.slots[i];
+            if (slot.planet == 0) continue;
+            const double glyphX = rowX + 12 + static_cast<double>(i) * kGlyphPitch;
+            drawPointPicture(slot.planet, 3.5, glyphX, rowY);
+            if (slot.parent != 0) {
+                textColour(0);
+                textLeft(parentAbbreviation(slot.parent), 0, rowY - 0.2, glyphX + 1.6);
+            }
+        }
+    }
+}
+
 void drawHumoursBlock(const Humours& h, bool seasonal, double y, double x) {
     blockTitle("ATTRIBUZIONE UMORALE", y, x);
     textColour(4);

@@ -7,6 +7,7 @@
 // above it.
 #pragma once
 
+#include "analysis/dignities.h"
 #include "analysis/planetary_hour.h"
 #include "analysis/substance.h"
 #include "base/reals.h"
@@ -63,6 +64,10 @@ void drawDistanceBlock(const ChartState& chart, const OrbTable& orbs, double y, 
 // the columns), or modalities by seasons (P, E, A, I), with the totals.
 void drawElementalTable(const Substance& substance, double y, double x);
 void drawSeasonalTable(const Substance& substance, double y, double x);
+// The rows of the archetypal structure, four to a column: the row's state
+// ("Scamb" for an exchange), then its planets, each disposed planet with
+// the abbreviation of the planet that disposes it.
+void drawStructureBlock(const ArchetypalStructure& structure, double y, double x);
 // The four element counts and the four qualities.
 void drawHumoursBlock(const Humours& humours, bool seasonal, double y, double x);
 

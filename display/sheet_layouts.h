@@ -6,6 +6,7 @@
 // context holds.
 #pragma once
 
+#include "analysis/dignities.h"
 #include "analysis/planetary_hour.h"
 #include "display/wheel.h"
 #include "ephemeris/chart_state.h"
@@ -40,6 +41,7 @@ struct SheetContent {
     std::vector<std::string> termTexts;   // lines of OpzioneT\SpgPianCan.Txt
     PlanetaryHour hour;
     YearMasters yearMasters;
+    ArchetypalStructure structure;
     AspectLineMode aspectMode = AspectLineMode::Plain;
 };
 

@@ -186,6 +186,8 @@ TEST_F(SheetDrawing, EachLayoutPutsItsHeadingAndBlocksInPlace) {
         {SheetLayout::Vertical1, 1.15, "Giorno Planetario: Domenica", 55, 16},
         {SheetLayout::Vertical1, 1.15, "Sole nel primo termine", 217.4, 119},
         {SheetLayout::Vertical1, 1.15, "che coinvolgono i Nodi Lunari", 277.5, 165},
+        {SheetLayout::Vertical1, 1.15, "STRUTTURA ARCHETIPALE", 307, 23},
+        {SheetLayout::Horizontal1, 1 / 1.22, "STRUTTURA ARCHETIPALE", 210, 23},
         {SheetLayout::Horizontal1, 1 / 1.22, "TEMA DI NASCITA", 15, 313},
         {SheetLayout::Horizontal1, 1 / 1.22, "DOMIFICAZIONE: CASE MEDIE", 20.5, 313},
         {SheetLayout::Horizontal1, 1 / 1.22, "NODO MEDIO", 25, 313},
@@ -216,6 +218,41 @@ TEST_F(SheetDrawing, EachLayoutPutsItsHeadingAndBlocksInPlace) {
         ASSERT_NE(r, nullptr) << p.text;
         EXPECT_EQ(r->points[0], at(p.zoom, p.y, p.x)) << p.text;
     }
+}
+
+TEST_F(SheetDrawing, StructureRowsLabelExchangesScambAndWrapAfterFour) {
+    ArchetypalStructure structure;
+    for (int k = 0; k < 5; ++k) {
+        StructureRow row;
+        row.state = k == 0 ? kExchange : kDomicile;
+        row.slots[0] = {k + 1, 1, 0};
+        row.slots[1] = {7, 2, k + 1};
+        structure.rows.push_back(row);
+    }
+    {
+        TargetScope target(canvas);
+        drawingContext().scale = 10;
+        drawStructureBlock(structure, 100, 20);
+    }
+    const Recorded* exchange = textNamed("Scamb");
+    ASSERT_NE(exchange, nullptr);
+    EXPECT_EQ(exchange->points[0], toDevice(20, 98.5));
+    EXPECT_EQ(textNamed("Scambio"), nullptr);
+    // The fifth row opens the second column, level with the first.
+    int fifthColumnLabels = 0;
+    for (const Recorded& r : canvas.of(Kind::Text))
+        if (r.text == "Domicil" && r.points[0] == toDevice(20 + 56, 98.5)) ++fifthColumnLabels;
+    EXPECT_EQ(fifthColumnLabels, 1);
+    EXPECT_NE(textNamed("sol"), nullptr);  // Saturn disposed by the Sun in the first row
+
+    canvas.clear();
+    structure = {};
+    structure.noDignity = true;
+    {
+        TargetScope target(canvas);
+        drawStructureBlock(structure, 100, 20);
+    }
+    EXPECT_NE(textNamed(kNoDignityMessage), nullptr);
 }
 
 TEST_F(SheetDrawing, TheFirstSheetsDrawOneWheelTheSecondTwo) {
