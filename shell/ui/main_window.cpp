@@ -1,6 +1,6 @@
 #include "shell/ui/main_window.h"
 
-#include "analysis/chart_settings.h"
+#include "settings/chart_settings.h"
 #include "analysis/ui/orb_editor.h"
 #include "archive/ui/birth_entry_window.h"
 #include "archive/ui/deletion_window.h"
@@ -39,6 +39,16 @@
 #include <QVBoxLayout>
 
 namespace qv {
+
+namespace {
+
+// The archive windows open a subject's text in the program's text editor.
+void openInTextEditor(QWidget* parent, const QString& dataPath) {
+    TFoReMaiH editor(dataPath, parent);
+    editor.exec();
+}
+
+} // namespace
 
 void ClickableLabel::mousePressEvent(QMouseEvent* e) {
     emit pressed();
@@ -480,7 +490,7 @@ void TFoSpagyr::BBrichiamoClick() {
 }
 
 void TFoSpagyr::BBinserimentoClick() {
-    TFoInputSpa window(this);
+    TFoInputSpa window(openInTextEditor, this);
     openChild(&window);
 }
 
@@ -490,7 +500,7 @@ void TFoSpagyr::BBeliminaClick() {
 }
 
 void TFoSpagyr::BBmodificaClick() {
-    TFoModifi window(this);
+    TFoModifi window(openInTextEditor, this);
     openChild(&window);
 }
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "shell/access_modes.h"
-#include "shell/display_settings.h"
+#include "settings/display_settings.h"
 
 #include <QLabel>
 #include <QMainWindow>
