@@ -51,11 +51,13 @@ struct Table {
     bool racy = true;
     std::vector<std::uint8_t> bytes;
     std::uint64_t checkedInScope = 0;
+    std::uint64_t loading = 0;  // which reading of the file the bytes are
 };
 
 thread_local std::vector<Table> tables;
 thread_local int scopeDepth = 0;
 thread_local std::uint64_t scopeSerial = 0;
+thread_local std::uint64_t loadings = 0;
 
 fs::path asWritten(const fs::path& root, const std::string& dataPath) {
     fs::path p = root;
@@ -117,6 +119,7 @@ void load(Table& t, const DataDir& dir) {
     }
     ::close(fd);
     t.bytes.resize(done);
+    t.loading = ++loadings;
     t.identity = identityOf(st);
     t.racy = racyAt(st.st_ctim);
     t.present = true;
@@ -173,7 +176,7 @@ TableRecords tableRecords(const char* dataPath, std::size_t recordSize) {
         errno = t.openError;
         throwSystemIoError(dataPath);
     }
-    return TableRecords(t.bytes.data(), t.bytes.size(), recordSize, dataPath);
+    return TableRecords(t.bytes.data(), t.bytes.size(), recordSize, dataPath, t.loading);
 }
 
 bool tablePresent(const char* dataPath) {

@@ -32,8 +32,15 @@ public:
 class TableRecords {
 public:
     // `name` (the table's data path) must outlive the records.
-    TableRecords(const std::uint8_t* data, std::size_t size, std::size_t recordSize, const char* name)
-        : data_(data), size_(size), recordSize_(recordSize), name_(name) {}
+    TableRecords(const std::uint8_t* data, std::size_t size, std::size_t recordSize, const char* name,
+                 std::uint64_t loading = 0)
+        : data_(data), size_(size), recordSize_(recordSize), name_(name), loading_(loading) {}
+    // The size of the file in bytes.
+    std::size_t bytes() const { return size_; }
+    // Which reading of the file these records come from: it changes each
+    // time the table is read again, so a check of its contents can be kept
+    // until then.
+    std::uint64_t loading() const { return loading_; }
     // Whole records; a trailing partial record is not counted.
     std::int64_t count() const { return static_cast<std::int64_t>(size_ / recordSize_); }
     // Record k; a negative one, or one past the end or only partly present,
@@ -45,6 +52,7 @@ private:
     std::size_t size_;
     std::size_t recordSize_;
     const char* name_;
+    std::uint64_t loading_;
 };
 
 // The table at `dataPath` of the data directory in force. A table that

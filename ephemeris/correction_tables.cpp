@@ -5,18 +5,75 @@
 #include "ephemeris/angles.h"
 #include "ephemeris/cached_tables.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace qv {
 
 namespace {
 
+Extended recordDay(std::span<const std::uint8_t> record);
+
+// A correction of more than half a turn (arcseconds) is no correction.
+constexpr std::int64_t kLargestDailyCorrection = 648000;
+
+// What is wrong with a table as read, or nothing: whole records (a table
+// cut short is refused at the first day past its end), the days of
+// DPR1.rnd in their 5-day sequence from its origin, daily corrections within half a
+// turn, and a table of Ceres to Chiron that is not all zero. Checked once
+// per reading of the file.
+std::string faultOf(const char* dataPath, const TableRecords& t, int recordSize) {
+    const std::string path = dataPath;
+    if (t.bytes() % static_cast<std::size_t>(recordSize) != 0)
+        return std::to_string(t.bytes()) + " byte, non un multiplo del record di " + std::to_string(recordSize);
+    if (path == kDpr1Path) {
+        for (std::int64_t k = 0; k < t.count(); ++k)
+            if (recordDay(t.record(k)) != kDpr1Origin + 5.0L * static_cast<Extended>(k))
+                return "il record " + std::to_string(k) + " non porta il giorno atteso (" +
+                       std::to_string(static_cast<long long>(kDpr1Origin) + 5 * k) + ",5)";
+    }
+    if (path == kNojlnePath || path == kDastPath) {
+        bool allZero = true;
+        for (std::size_t at = 0; at + 4 <= t.bytes(); at += 4) {
+            std::int32_t v;
+            const auto size = static_cast<std::size_t>(recordSize);
+            std::memcpy(&v, t.record(static_cast<std::int64_t>(at / size)).data() + at % size, 4);
+            if (v != 0) allZero = false;
+            if (v > kLargestDailyCorrection || v < -kLargestDailyCorrection)
+                return "una correzione di " + std::to_string(v) + " al byte " + std::to_string(at) +
+                       " (oltre mezzo giro)";
+        }
+        // The minor bodies' table is made with the program: all zero, it
+        // was never written. (The others may be all zero on purpose: the
+        // ephemeris then runs on its analytic model alone.)
+        if (path == kDastPath && allZero) return "tutta a zero";
+    }
+    return {};
+}
+
 // The table as it is now on disk (kept in memory while its file stays the
-// same); a missing table raises the error of opening it.
+// same); a missing table raises the error of opening it, a damaged one an
+// IoError naming it, and no value of it is ever used.
 TableRecords openTable(const char* dataPath, int recordSize) {
-    return tableRecords(dataPath, static_cast<std::size_t>(recordSize));
+    const TableRecords t = tableRecords(dataPath, static_cast<std::size_t>(recordSize));
+    struct Checked {
+        std::string path;
+        std::uint64_t loading = 0;
+        std::string fault;
+    };
+    thread_local std::vector<Checked> checked;
+    auto it = std::find_if(checked.begin(), checked.end(), [&](const Checked& c) { return c.path == dataPath; });
+    if (it == checked.end()) it = checked.insert(checked.end(), Checked{dataPath, 0, {}});
+    if (it->loading == 0 || it->loading != t.loading()) {
+        it->fault = faultOf(dataPath, t, recordSize);
+        it->loading = t.loading();
+    }
+    if (!it->fault.empty()) throw IoError(dataPath, "tabella delle correzioni danneggiata: " + it->fault);
+    return t;
 }
 
 using Record = std::span<const std::uint8_t>;

@@ -219,3 +219,37 @@ TEST_F(HostileInput, AnEmptyDataDirectoryNameIsAnsweredInItalian) {
 }
 
 } // namespace
+
+namespace {
+
+// Correction tables put in the data directory before its first use are
+// taken as they are (no shipped copy restores them): a damaged one must be
+// refused by name, never read.
+TEST_F(HostileInput, DamagedCorrectionTablesAreRefusedByName) {
+    const std::string dpr1 = bytes(data / "FilePosi" / "DPR1.rnd");
+    const std::string birth = " --date 01/01/1990 --time 12:00 --corr -1 --coords 45N28-009E11 --black-moon VERA";
+    struct Case { const char* file; std::string content; };
+    const Case cases[] = {
+        {"DPR1.rnd", "X" + dpr1},                                // shifted by one byte
+        {"DPR1.rnd", std::string(dpr1.size(), '\0')},            // zero-filled: no day sequence
+        {"DPR1.rnd", dpr1.substr(1)},                            // its first byte lost
+        {"NOJLNE.rnd", std::string(4 * 146463, '\x7F')},         // Black Moon corrections of 600 turns
+        {"DSEL.rnd", std::string(777955 * 2 + 1, '\0')},         // a torn record
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const fs::path fresh = root.path() / ("caso" + std::to_string(n++));
+        qv::test::writeZeroCorrectionTables(fresh);
+        qv::writeFileAtomically(fresh / "FilePosi" / c.file, c.content);
+        for (const char* command : {"chart", "analysis"}) {
+            const CliRun r = cli(command + birth + " --data-dir " + fresh.string());
+            EXPECT_EQ(r.status, 1) << c.file << ": " << r.out;
+            EXPECT_TRUE(r.has(c.file)) << r.out;
+            EXPECT_TRUE(r.has("danneggiata")) << r.out;
+        }
+    }
+    // The same tables sound.
+    EXPECT_EQ(cli("chart" + birth + in()).status, 0);
+}
+
+} // namespace
