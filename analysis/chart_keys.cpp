@@ -34,6 +34,22 @@ bool at(const std::string& text, std::size_t index, const char* code) {
     return text.size() >= index + 2 && text.compare(index, 2, code) == 0;
 }
 
+// An eight-character key belongs to the point whose four- or three-letter
+// code begins it (SoleArie, SolePrim, SolDec05, SolAnPes), and an aspect
+// key also to the point whose three-letter code ends it (GioTrSol). Matching
+// the two-letter text code at places 1 and 6 instead would give the nodes
+// none of their keys (NNorArie, NonAnPes) and hand a mirror-place key to the
+// planet whose code happens to stand in the sign (SolAnVer to Venere).
+bool eightLetterKeyOf(const std::string& key, int point) {
+    const auto p = static_cast<std::size_t>(point);
+    if (key.size() != 8) return false;
+    if (startsWith(key, kPointCodes4[p]) || startsWith(key, kPointAbbreviations[p])) return true;
+    static const std::string aspectCodes = "CoSeQuTrOp";
+    const std::string middle = key.substr(3, 2);
+    const bool aspect = aspectCodes.find(middle) != std::string::npos && aspectCodes.find(middle) % 2 == 0;
+    return aspect && key.compare(5, 3, kPointAbbreviations[p]) == 0;
+}
+
 } // namespace
 
 int centredHouseOf(Extended longitude, const ChartState& chart) {
@@ -116,7 +132,8 @@ Attributions pointAttributions(int point, const ChartState& chart, const std::ve
             // whose seventh character is blank has a six-character key.
             std::string lineKey = line.substr(0, 8);
             if (startsWith(lineKey, "Mcie") && lineKey.size() >= 7 && lineKey[6] == ' ') lineKey.resize(6);
-            if (key == lineKey && (at(key, 0, textCode) || at(key, 5, textCode))) {
+            const bool ownKey = key.size() == 8 ? eightLetterKeyOf(key, point) : at(key, 0, textCode);
+            if (key == lineKey && ownKey) {
                 a.specific.push_back(part(line, 21, 60));
                 break;
             }

@@ -110,6 +110,27 @@ TEST(Attributions, MedioCieloLinesWithABlankSeventhCharacter) {
     EXPECT_TRUE(mc.general.empty());
 }
 
+TEST(Attributions, AKeyBelongsToThePointWhoseCodeBeginsItOrEndsItsAspect) {
+    const ChartState c = keyedChart();
+    const std::vector<std::string> texts = {
+        "SolAnVer             Antiscio del Sole in Vergine.",
+        "NNorArie             Nodo Nord in Ariete.",
+        "NosCaSag             Contrantiscio del Nodo Sud in Sagittario.",
+        "GioTrNon             Giove in trigono col Nodo Nord.",
+    };
+    auto shown = [&](int point, const std::string& key) {
+        const Attributions a = pointAttributions(point, c, {key}, texts, {});
+        return a.specific.size() == 3 ? a.specific[1] : std::string();
+    };
+    EXPECT_EQ(shown(1, "SolAnVer"), "Antiscio del Sole in Vergine.");
+    EXPECT_EQ(shown(4, "SolAnVer"), "") << "Vergine's letters do not make it Venere's";
+    EXPECT_EQ(shown(8, "NNorArie"), "Nodo Nord in Ariete.");
+    EXPECT_EQ(shown(9, "NosCaSag"), "Contrantiscio del Nodo Sud in Sagittario.");
+    EXPECT_EQ(shown(7, "NosCaSag"), "") << "nor Sagittario's Saturno's";
+    EXPECT_EQ(shown(6, "GioTrNon"), "Giove in trigono col Nodo Nord.");
+    EXPECT_EQ(shown(8, "GioTrNon"), "Giove in trigono col Nodo Nord.");
+}
+
 TEST(Attributions, SignTextsOfAcquario) {
     KeyedDataDir data;
     const Attributions aq = ShowSignAttributions(11);

@@ -152,7 +152,6 @@ TEST_F(ShippedTexts, EveryPointKeyShowsItsTextInTheAttributionPanel) {
         if (walked.owners.empty()) missing[key] = "nessun punto";
         if (!fileHasKey(specific_, key)) missing[key] = "nessuna riga";
         for (int p : walked.owners) {
-            if (p == 8 || p == 9) continue;  // the nodes: see below
             const Attributions a = pointAttributions(p, *walked.chart, {key}, specific_, general_);
             // name line, the key's text, the dodecatemory line
             if (a.specific.size() != 3 || a.specific[1].empty()) missing[key] = kPointUpperNames[static_cast<std::size_t>(p)];
@@ -166,11 +165,9 @@ TEST_F(ShippedTexts, EveryPointKeyShowsItsTextInTheAttributionPanel) {
     EXPECT_TRUE(missing.empty()) << missing.size() << " chiavi senza testo: " << list;
 }
 
-// The panel of a node finds a text only for a key that begins with the
-// node's text code ("Nn", "Ns"), which none of the node's sign, house,
-// decan, mirror or aspect keys ("NNor…", "Non…", "NSud…", "Nos…") does: the
-// texts are shipped, the look-up does not reach them yet.
-TEST_F(ShippedTexts, DISABLED_NodeKeysShowInTheNodesOwnPanel) {
+// The nodes' keys begin with "NNor", "Non", "NSud" and "Nos", not with their
+// text codes "Nn" and "Ns": their panels find them all the same.
+TEST_F(ShippedTexts, NodeKeysShowInTheNodesOwnPanel) {
     std::vector<std::string> unseen;
     for (const auto& [key, walked] : walkedPointKeys(*charts_))
         for (int p : walked.owners)
