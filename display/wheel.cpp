@@ -135,6 +135,8 @@ void drawAngles(const double* cusps, double mediumCoeli, const std::string& hous
                 const MmPoint p = wheelPoint(boundary, r, cx, cy, asc);
                 dot(1.0, p.x, p.y);
                 if (variant == AnglesVariant::Compact || (end == 0 && (axis == 3 || axis == 4))) continue;
+                // The Medium Coeli's letters and degrees stand there.
+                if (std::fabs(std::remainder(boundary - mediumCoeli, 360.0)) < 12.0) continue;
                 const MmPoint t = wheelPoint(boundary, r + 7, cx, cy, asc);
                 textColour(0);
                 textMiddle(degreeText(boundary), 0, t.y, t.x);
