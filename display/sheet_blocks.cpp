@@ -1,6 +1,7 @@
 #include "display/sheet_blocks.h"
 
 #include "analysis/aspects.h"
+#include "analysis/dignities.h"
 #include "analysis/subdivisions.h"
 #include "display/drawing.h"
 #include "display/pictures.h"

@@ -7,7 +7,6 @@
 // above it.
 #pragma once
 
-#include "analysis/dignities.h"
 #include "analysis/planetary_hour.h"
 #include "analysis/substance.h"
 #include "base/reals.h"
@@ -16,6 +15,10 @@
 
 #include <string>
 #include <vector>
+
+namespace qv {
+struct ArchetypalStructure;
+} // namespace qv
 
 namespace qv::draw {
 

@@ -2,6 +2,7 @@
 
 #include "analysis/affinities.h"
 #include "analysis/aspects.h"
+#include "analysis/dignities.h"
 #include "analysis/substance.h"
 #include "base/data_dir.h"
 #include "base/text_file.h"
@@ -140,7 +141,7 @@ void vertical1(const ChartState& chart, const SheetContent& content) {
     drawLatitudeBlock(chart, 219, 205);
     drawLongitudeBlock(chart, 115, 18);
     drawMastersBlock(chart, content.hour, content.yearMasters, 55, 16);
-    drawStructureBlock(content.structure, 315, 25);
+    if (content.structure) drawStructureBlock(*content.structure, 315, 25);
     textColour(0);
     textLeft("NOTA: sul grafico zodiacale non", 2, 267.5, 165);
     textLeft("sono tracciati gli Aspetti", 2, 272.5, 165);
@@ -158,7 +159,7 @@ void horizontal1(const ChartState& chart, const SheetContent& content) {
     drawTermBlock(termRows(sheetKeyList(chart), content.termTexts), 150, 243);
     drawLatitudeBlock(chart, 65, 18);
     drawRelativeLongitudeBlock(chart, 210, 165);
-    drawStructureBlock(content.structure, 218, 25);
+    if (content.structure) drawStructureBlock(*content.structure, 218, 25);
     drawMastersBlock(chart, content.hour, content.yearMasters, 35, 263);
     textColour(0);
     textCentre("NOTA: sul grafico zodiacale non sono tracciati gli Aspetti", 15, 185, 170);
@@ -245,7 +246,7 @@ SheetContent sheetContentFor(const ChartState& chart, const std::string& subject
     content.termTexts = readTextLines(dataDir().resolve(kTermTextsPath), kTermTextsPath);
     content.hour = ComputePlanetaryHour(chart);
     content.yearMasters = yearMastersOf(chart);
-    content.structure = ComputeArchetypalStructure(chart);
+    content.structure = std::make_shared<const ArchetypalStructure>(ComputeArchetypalStructure(chart));
     return content;
 }
 

@@ -6,15 +6,20 @@
 // context holds.
 #pragma once
 
-#include "analysis/dignities.h"
 #include "analysis/planetary_hour.h"
 #include "display/wheel.h"
 #include "ephemeris/chart_state.h"
 #include "settings/chart_settings.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+namespace qv {
+// Kept out of this header: its member `slots` collides with Qt's keyword.
+struct ArchetypalStructure;
+} // namespace qv
 
 namespace qv::draw {
 
@@ -41,7 +46,7 @@ struct SheetContent {
     std::vector<std::string> termTexts;   // lines of OpzioneT\SpgPianCan.Txt
     PlanetaryHour hour;
     YearMasters yearMasters;
-    ArchetypalStructure structure;
+    std::shared_ptr<const ArchetypalStructure> structure;  // none: the block is left out
     AspectLineMode aspectMode = AspectLineMode::Plain;
 };
 

@@ -1,6 +1,7 @@
 // The printable sheets on the recording canvas: the key list and the term
 // rows it selects, the heading and block titles of each layout at their
 // places, the aspect lines of the planets only, and the zoom put back.
+#include "analysis/dignities.h"
 #include "display/recording_canvas.h"
 #include "display/sheet_blocks.h"
 #include "display/sheet_layouts.h"
@@ -132,6 +133,7 @@ protected:
         content.subjectName = "Maria Rossi";
         for (auto& orb : content.orbs) orb = 8;
         content.termTexts = {"Sole01               Sole nel primo termine"};
+        content.structure = std::make_shared<const ArchetypalStructure>();
     }
     void TearDown() override { resetDrawingContext(); }
 
