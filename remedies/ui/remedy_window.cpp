@@ -91,24 +91,7 @@ TFoRimed::TFoRimed(QWidget* parent) : QDialog(parent) {
     head->addWidget(EdAvve, 1, 1, 1, 2);
     head->addWidget(MemoPare, 2, 1, 1, 2);
     head->setColumnStretch(1, 1);
-    auto* left = new QVBoxLayout;
-    left->addLayout(head);
-    left->addWidget(panel_, 1);
-    auto* right = new QVBoxLayout;
-    right->addWidget(new QLabel("Rimedi", this));
-    right->addWidget(ListBox1, 1);
-    right->addWidget(EdCerca);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-    buttons->addStretch();
-    buttons->addWidget(BitBtnRitorna);
-    auto* top = new QHBoxLayout;
-    top->addLayout(left, 3);
-    top->addLayout(right, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top, 1);
-    layout->addLayout(buttons);
+    layOutConsultation(this, head, panel_, "Rimedi", ListBox1, EdCerca, BitBtn1, BitBtn2, BitBtnRitorna);
     resize(1240, 760);
 
     connect(ListBox1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { ListBox1Click(ListBox1->row(item)); });

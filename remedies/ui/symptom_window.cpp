@@ -60,27 +60,10 @@ TFoSintom1::TFoSintom1(QWidget* parent) : QDialog(parent) {
     auto* BitBtn2 = windowButton(this, "Informazioni On/Off", "BitBtn2");
     auto* BitBtnRitorna = windowButton(this, "&Ritorna al Menu", "BitBtnRitorna");
 
-    auto* left = new QVBoxLayout;
     auto* chosen = new QHBoxLayout;
     chosen->addWidget(new QLabel("Sintomo", this));
     chosen->addWidget(EdDist, 1);
-    left->addLayout(chosen);
-    left->addWidget(panel_, 1);
-    auto* right = new QVBoxLayout;
-    right->addWidget(new QLabel("Sintomi", this));
-    right->addWidget(ListBox1, 1);
-    right->addWidget(EdCerca);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-    buttons->addStretch();
-    buttons->addWidget(BitBtnRitorna);
-    auto* top = new QHBoxLayout;
-    top->addLayout(left, 3);
-    top->addLayout(right, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top, 1);
-    layout->addLayout(buttons);
+    layOutConsultation(this, chosen, panel_, "Sintomi", ListBox1, EdCerca, BitBtn1, BitBtn2, BitBtnRitorna);
     resize(1180, 720);
 
     connect(ListBox1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { ListBox1Click(ListBox1->row(item)); });

@@ -3,7 +3,9 @@
 #include "base/ui/qt_text.h"
 #include "remedies/ui/cerca_box.h"
 
+#include <QBoxLayout>
 #include <QEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -78,6 +80,29 @@ void toggleOver(QWidget* memo, QWidget* over) {
 
 void onMouse(QWidget* widget, std::function<void()> onClick, std::function<void()> onDoubleClick) {
     widget->installEventFilter(new MouseTap(widget, std::move(onClick), std::move(onDoubleClick)));
+}
+
+void layOutConsultation(QWidget* window, QLayout* head, QWidget* pages, const QString& listCaption,
+                        QListWidget* list, QWidget* search, QPushButton* clear, QPushButton* info,
+                        QPushButton* back) {
+    auto* left = new QVBoxLayout;
+    left->addLayout(head);
+    left->addWidget(pages, 1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(new QLabel(listCaption, window));
+    right->addWidget(list, 1);
+    right->addWidget(search);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(clear);
+    buttons->addWidget(info);
+    buttons->addStretch();
+    buttons->addWidget(back);
+    auto* top = new QHBoxLayout;
+    top->addLayout(left, 3);
+    top->addLayout(right, 1);
+    auto* layout = new QVBoxLayout(window);
+    layout->addLayout(top, 1);
+    layout->addLayout(buttons);
 }
 
 } // namespace qv

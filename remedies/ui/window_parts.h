@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+class QLayout;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
@@ -26,6 +27,12 @@ QPlainTextEdit* helpMemo(QWidget* parent, const QString& text, const char* name 
 // Shows `memo` over the area of `over` (raised), or hides it when shown.
 void toggleOver(QWidget* memo, QWidget* over);
 void showOver(QWidget* memo, QWidget* over);
+// The layout the consultation windows share: the chosen entry (`head`) over
+// the pages on the left, the captioned list with its "Cerca" box on the
+// right, and Pulisci, Informazioni and Ritorna along the bottom.
+void layOutConsultation(QWidget* window, QLayout* head, QWidget* pages, const QString& listCaption,
+                        QListWidget* list, QWidget* search, QPushButton* clear, QPushButton* info,
+                        QPushButton* back);
 // Calls `onClick` when `widget` is clicked (and `onDoubleClick` on a double click).
 void onMouse(QWidget* widget, std::function<void()> onClick, std::function<void()> onDoubleClick = {});
 
