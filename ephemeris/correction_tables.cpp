@@ -21,10 +21,32 @@ Extended recordDay(std::span<const std::uint8_t> record);
 // A correction of more than half a turn (arcseconds) is no correction.
 constexpr std::int64_t kLargestDailyCorrection = 648000;
 
+// The daily tables of the Moon and of the Black Moon never hold the same
+// zero for long (their longest run of zero days is eight); a long run of
+// zero records is a part of the file that was never written, as a copy cut
+// short by a crash or a full disk leaves it. Any disk block of zeros is
+// longer than this.
+constexpr std::int64_t kLongestZeroRun = 256;
+
+// The first record of the longest run of zero records of a daily table, or
+// -1 when no run is longer than kLongestZeroRun.
+std::int64_t zeroRunStart(const TableRecords& t, int recordSize) {
+    std::int64_t run = 0;
+    for (std::int64_t k = 0; k < t.count(); ++k) {
+        const auto record = t.record(k);
+        bool zero = true;
+        for (int i = 0; i < recordSize; ++i) zero = zero && record[static_cast<std::size_t>(i)] == 0;
+        run = zero ? run + 1 : 0;
+        if (run > kLongestZeroRun) return k + 1 - run;
+    }
+    return -1;
+}
+
 // What is wrong with a table as read, or nothing: whole records (a table
 // cut short is refused at the first day past its end), the days of
 // DPR1.rnd in their 5-day sequence from its origin, daily corrections within half a
-// turn, and a table of Ceres to Chiron that is not all zero. Checked once
+// turn, no long run of zero days in the Moon's and the Black Moon's tables,
+// and a table of Ceres to Chiron that is not all zero. Checked once
 // per reading of the file.
 std::string faultOf(const char* dataPath, const TableRecords& t, int recordSize) {
     const std::string path = dataPath;
@@ -48,9 +70,14 @@ std::string faultOf(const char* dataPath, const TableRecords& t, int recordSize)
                        " (oltre mezzo giro)";
         }
         // The minor bodies' table is made with the program: all zero, it
-        // was never written. (The others may be all zero on purpose: the
-        // ephemeris then runs on its analytic model alone.)
+        // was never written.
         if (path == kDastPath && allZero) return "tutta a zero";
+    }
+    if (path == kDselPath || path == kNojlnePath) {
+        const std::int64_t start = zeroRunStart(t, recordSize);
+        if (start >= 0)
+            return "pi\u00F9 di " + std::to_string(kLongestZeroRun) + " record a zero di seguito dal record " +
+                   std::to_string(start) + " (una parte del file non \u00E8 stata scritta)";
     }
     return {};
 }

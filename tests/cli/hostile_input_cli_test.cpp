@@ -225,6 +225,12 @@ namespace {
 // Correction tables put in the data directory before its first use are
 // taken as they are (no shipped copy restores them): a damaged one must be
 // refused by name, never read.
+// `table` with one disk block of zeros at byte `at`.
+std::string withZeroBlock(std::string table, std::size_t at) {
+    table.replace(at, 4096, std::string(4096, '\0'));
+    return table;
+}
+
 TEST_F(HostileInput, DamagedCorrectionTablesAreRefusedByName) {
     const std::string dpr1 = bytes(data / "FilePosi" / "DPR1.rnd");
     const std::string birth = " --date 01/01/1990 --time 12:00 --corr -1 --coords 45N28-009E11 --black-moon VERA";
@@ -235,6 +241,9 @@ TEST_F(HostileInput, DamagedCorrectionTablesAreRefusedByName) {
         {"DPR1.rnd", dpr1.substr(1)},                            // its first byte lost
         {"NOJLNE.rnd", std::string(4 * 146463, '\x7F')},         // Black Moon corrections of 600 turns
         {"DSEL.rnd", std::string(777955 * 2 + 1, '\0')},         // a torn record
+        {"DSEL.rnd", std::string(777955 * 2, '\0')},             // zero-filled
+        {"NOJLNE.rnd", std::string(4 * 146463, '\0')},           // zero-filled
+        {"DSEL.rnd", withZeroBlock(bytes(data / "FilePosi" / "DSEL.rnd"), 2 * 730000)}, // a block never written
     };
     int n = 0;
     for (const Case& c : cases) {

@@ -1,6 +1,7 @@
-// Correction tables of the stated sizes with every correction zero, written
-// into a test's data directory: the ephemeris then runs on its analytic
-// model alone, whatever tables the program ships.
+// Correction tables of the stated sizes with (almost) every correction zero,
+// written into a test's data directory: the ephemeris then runs on its
+// analytic model alone (to well under an arcsecond), whatever tables the
+// program ships.
 #pragma once
 
 #include <filesystem>
