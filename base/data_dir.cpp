@@ -4,9 +4,11 @@
 #include "base/text_file.h"
 
 #include <algorithm>
+#include <cctype>
 #include <array>
 #include <cerrno>
 #include <cinttypes>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -86,12 +88,48 @@ bool matches(const fs::path& path, const ManifestEntry& entry) {
     }
 }
 
+// The mkstemp pattern of a temporary file beside `target`: the target's
+// name hidden, and the process that writes it, so that a later start can
+// tell a file abandoned by a killed process from one being written now.
+std::string temporaryPattern(const fs::path& target) {
+    return (target.parent_path() /
+            ("." + target.filename().string() + "." + std::to_string(::getpid()) + ".XXXXXX"))
+        .string();
+}
+
+// The process that wrote a temporary file named by temporaryPattern (or
+// the ".tmp~" file written on its way), or 0 for any other name.
+pid_t writerOfTemporary(std::string name) {
+    if (name.size() > 5 && name.compare(name.size() - 5, 5, ".tmp~") == 0) name.resize(name.size() - 5);
+    if (name.size() < 10 || name[0] != '.' || name[name.size() - 7] != '.') return 0;
+    const std::size_t end = name.size() - 7;
+    std::size_t start = end;
+    while (start > 1 && std::isdigit(static_cast<unsigned char>(name[start - 1]))) --start;
+    if (start == end || start < 2 || name[start - 1] != '.' || end - start > 9) return 0;
+    return static_cast<pid_t>(std::stol(name.substr(start, end - start)));
+}
+
+// Removes the temporary files of the data directory whose writer is no
+// longer running (a start or a copy killed midway): they are never renamed
+// into place and would otherwise stay, some as large as a table.
+void removeAbandonedTemporaries(const fs::path& root) {
+    std::error_code ec;
+    std::vector<fs::path> abandoned;
+    for (fs::recursive_directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
+        if (!it->is_regular_file(ec)) continue;
+        const pid_t writer = writerOfTemporary(it->path().filename().string());
+        if (writer <= 0) continue;
+        if (writer == ::getpid() || (::kill(writer, 0) != 0 && errno == ESRCH)) abandoned.push_back(it->path());
+    }
+    for (const fs::path& p : abandoned) fs::remove(p, ec);
+}
+
 // Copies `from` over `to` through a temporary file of the target's folder,
 // renamed into place once complete: readers see the old file or the new one,
 // never a part. The copy is writable by the user even when the template is
 // read-only (an installed copy).
 void copyAtomically(const fs::path& from, const fs::path& to, const std::string& shownName) {
-    std::string temp = (to.parent_path() / ("." + to.filename().string() + ".XXXXXX")).string();
+    std::string temp = temporaryPattern(to);
     const int out = ::mkstemp(temp.data());
     if (out < 0) throwSystemIoError(shownName);
     auto fail = [&](int saved) {
@@ -188,6 +226,7 @@ TemplateUpdate DataDir::updateFromTemplate(const fs::path& templ) const {
     if (templ.empty() || !fs::is_directory(templ, ec)) return out;
     fs::create_directories(root_, ec);
     if (ec) throw IoError(root_.string(), italianSystemReason(ec.value()));
+    removeAbandonedTemporaries(root_);
 
     // The template's version and manifest; a template without them (or with
     // a version that cannot be read) only fills in missing files.
@@ -280,7 +319,7 @@ TemplateUpdate DataDir::updateFromTemplate(const fs::path& templ) const {
         (!recorded || out.fromVersion < out.toVersion || record != held)) {
         const std::string text = std::to_string(out.toVersion) + "\r\n" + manifestText(record);
         const fs::path target = prepareForWrite(kDataVersionFile);
-        std::string temp = (target.parent_path() / ".VERSION.XXXXXX").string();
+        std::string temp = temporaryPattern(target);
         const int fd = ::mkstemp(temp.data());
         if (fd < 0) throwSystemIoError(kDataVersionFile);
         ::close(fd);
