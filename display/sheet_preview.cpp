@@ -77,6 +77,15 @@ bool isPortraitPicture(const std::vector<std::string>& lines, int number) {
     return lines[static_cast<std::size_t>(number - 1)].rfind('P', 0) == 0;
 }
 
+ViewerSize pictureViewerSize(bool portrait, int screenWidth, int screenHeight) {
+    ViewerSize size = portrait ? ViewerSize{450, 680} : ViewerSize{660, 510};
+    if (screenWidth > 0) {
+        const double ratio = static_cast<double>(screenHeight) / screenWidth;
+        if (ratio >= 0.62 && ratio <= 0.63) size.width = portrait ? 525 : 755;
+    }
+    return size;
+}
+
 namespace {
 
 std::vector<std::string> readOrientationList() {

@@ -53,6 +53,15 @@ std::vector<std::string> withOrientation(std::vector<std::string> lines, int num
 // Line nn of the list; "L" where the list has no such line.
 bool isPortraitPicture(const std::vector<std::string>& lines, int number);
 
+// The window that shows a saved picture, in pixels: 660 × 510 for a
+// landscape picture, 450 × 680 for a portrait one; on screens whose height
+// is 0.62 to 0.63 of their width, 755 or 525 wide instead.
+struct ViewerSize {
+    int width = 0, height = 0;
+    friend bool operator==(const ViewerSize&, const ViewerSize&) = default;
+};
+ViewerSize pictureViewerSize(bool portrait, int screenWidth, int screenHeight);
+
 // The same on Emf\TipGraf.Set of the data directory (a missing file reads
 // as empty; IoError when it cannot be written).
 void recordPictureOrientation(int number, bool portrait);

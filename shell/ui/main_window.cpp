@@ -13,6 +13,7 @@
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
 #include "display/ui/calibration_window.h"
+#include "display/ui/sheet_window.h"
 #include "editor/ui/text_editor_window.h"
 #include "remedies/ui/composite_windows.h"
 #include "remedies/ui/consultation_windows.h"
@@ -27,6 +28,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -184,6 +186,25 @@ TFoSpagyr::TFoSpagyr(QWidget* parent) : QMainWindow(parent) {
     astroLayout->addWidget(subjectTitle);
     astroLayout->addWidget(subjectFrame);
     astroLayout->addLayout(subjectButtons);
+    auto* sheets = new QGroupBox("Grafici Riassuntivi Stampabili", astro);
+    sheets->setObjectName("GBgrafici");
+    sheets->setStyleSheet("QGroupBox { color: #f4e8c0; font-weight: bold; }");
+    auto* sheetButtons = new QGridLayout(sheets);
+    const struct {
+        const char* caption;
+        const char* name;
+        int code;
+    } sheetKinds[] = {{"Orizzontale 1 ", "BBorizzontale1", 16},
+                      {"Orizzontale 2", "BBorizzontale2", 17},
+                      {"Verticale 1", "BBverticale1", 5},
+                      {"Verticale 2", "BBverticale2", 18}};
+    for (int i = 0; i < 4; ++i) {
+        auto* b = tabButton(sheets, sheetKinds[i].caption, sheetKinds[i].name);
+        const int code = sheetKinds[i].code;
+        connect(b, &QPushButton::clicked, this, [this, code] { openSheet(code); });
+        sheetButtons->addWidget(b, 0, i);
+    }
+    astroLayout->addWidget(sheets);
     astroLayout->addStretch();
 
     auto* accessory = new QWidget;
@@ -502,6 +523,12 @@ void TFoSpagyr::BBeliminaClick() {
 void TFoSpagyr::BBmodificaClick() {
     TFoModifi window(openInTextEditor, this);
     openChild(&window);
+}
+
+void TFoSpagyr::openSheet(int layoutCode) {
+    if (!runUserAction(this, [&] { loadCurrentSubject(); })) return;
+    TFgrNaSpa window(static_cast<draw::SheetLayout>(layoutCode), this);
+    if (window.loadSheet()) openChild(&window);
 }
 
 void TFoSpagyr::BBsintomiClick() {

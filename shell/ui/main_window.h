@@ -60,6 +60,8 @@ public slots:
     void BBinserimentoClick();
     void BBeliminaClick();
     void BBmodificaClick();
+    // "Grafici Riassuntivi Stampabili": the sheet window with layout 5, 18, 16 or 17.
+    void openSheet(int layoutCode);
     void BBorbiteClick();
     void BBcerchiClick();
     void BBspessoreClick();
