@@ -9,6 +9,8 @@
 #include "remedies/support_lists.h"
 #include "shell/cli/cli_support.h"
 
+#include <cctype>
+
 namespace qv::cli {
 
 namespace {
@@ -26,10 +28,18 @@ const char* const kUsage =
 
 std::string line(const std::string& cp1252) { return shown(cp1252) + "\n"; }
 
-// The one text a subcommand takes, typed in UTF-8.
+// How the usage names a text: "il sintomo" is SINTOMO.
+std::string placeholderOf(const std::string& what) {
+    std::string name = what.substr(what.find(' ') + 1);
+    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return name;
+}
+
+// The one text a subcommand takes, typed in UTF-8: refused when it holds a
+// character the database cannot store or a control character.
 std::string oneText(const Arguments& a, const char* what) {
     if (a.positional().size() != 1) throw UsageError{std::string("Indicare un solo testo: ") + what + "\n" + kUsage};
-    return utf8ToCp1252(a.positional().front());
+    return typedText(a.positional().front(), placeholderOf(what));
 }
 
 ComplaintSlots slotsOf(const Arguments& a, const char* what) {
@@ -38,7 +48,7 @@ ComplaintSlots slotsOf(const Arguments& a, const char* what) {
         throw UsageError{"Al massimo " + std::to_string(kComplaintSlots) + " voci (ne sono state indicate " +
                          std::to_string(a.positional().size()) + ")"};
     ComplaintSlots slots;
-    for (std::size_t i = 0; i < a.positional().size(); ++i) slots[i] = utf8ToCp1252(a.positional()[i]);
+    for (std::size_t i = 0; i < a.positional().size(); ++i) slots[i] = typedText(a.positional()[i], "VOCE " + std::to_string(i + 1));
     return slots;
 }
 

@@ -90,6 +90,9 @@ TEST_F(CliRemedies, BadArgumentsAndDamagedFiles) {
         {"symptom", "Indicare un solo testo"},
         {"search Tosse", "Sottocomando sconosciuto"},
         {"rebuild --fast", "Opzione sconosciuta"},
+        {"symptom '\xE4\xB8\xAD'", "Il testo di SINTOMO contiene \"\xE4\xB8\xAD\""},  // not Windows-1252
+        {"remedy 'Rosa\tcanina'", "Il testo di RIMEDIO contiene un carattere di controllo (tabulazione)"},
+        {"rank Tosse '\x1b[31m'", "Il testo di VOCE 2 contiene un carattere di controllo (ESC)"},
     };
     for (const auto& [args, message] : usage) {
         const CliRun r = remedies(args);
