@@ -1,6 +1,7 @@
 // Speed of the printable sheets: one sheet drawn as the window shows it
-// (into a screen-sized image), and one sheet written as an A4 PDF file as
-// "Salva PDF" and the command line write it. The pictures are parsed once
+// (into a screen-sized image), one sheet written as an A4 PDF file as
+// "Salva PDF" and the command line write it, and one printer page at 600
+// dots per inch (a PDF writer standing in for the printer). The pictures are parsed once
 // per process, as in the program. Times to quote are the CPU column; run
 // with --benchmark_repetitions=5 on a shared machine.
 // Run: build/bench/sheet_bench
@@ -8,10 +9,13 @@
 #include "display/painter_canvas.h"
 #include "display/picture_output.h"
 #include "display/sheet_layouts.h"
+#include "display/sheet_output.h"
 
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPageSize>
+#include <QPdfWriter>
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -71,15 +75,17 @@ void BM_SheetOnScreen(benchmark::State& st) {
     const draw::SheetLayout layout = kLayouts[st.range(0)];
     const Fixture& f = fixture();
     QImage image(1920, 1080, QImage::Format_RGB32);
+    draw::SheetOutput sheet;
+    sheet.layout = layout;
+    sheet.chart = &f.chart;
+    sheet.content = &f.content;
+    sheet.practitioner = "Nome Cognome";
+    const bool landscape = draw::isLandscape(layout);
     for (auto _ : st) {
+        // As the window opens it: a portrait page at half size, a quarter of the screen in.
         QPainter painter(&image);
-        draw::PainterCanvas canvas(painter);
-        draw::TargetScope target(canvas);
-        draw::DrawingContext& c = draw::drawingContext();
-        c.scale = 1080.0 / 210.0;
-        c.zoom = draw::isLandscape(layout) ? 1.0 : 0.5;
-        draw::fillBox(0, 0, 400, 400, draw::kBlack);
-        draw::drawSheet(layout, f.chart, f.content);
+        draw::drawSheetOnScreen(painter, image.width(), image.height(), sheet, 1080.0 / 210.0, landscape ? 1.0 : 0.5,
+                                landscape ? 0 : 480, 0, true, landscape);
     }
     st.SetLabel(draw::sheetLayoutCaption(layout));
 }
@@ -100,6 +106,27 @@ void BM_SheetIntoPdfFile(benchmark::State& st) {
     st.SetLabel(draw::sheetLayoutCaption(layout));
 }
 BENCHMARK(BM_SheetIntoPdfFile)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
+void BM_SheetPrinterPage(benchmark::State& st) {
+    const draw::SheetLayout layout = kLayouts[st.range(0)];
+    const Fixture& f = fixture();
+    draw::SheetOutput sheet;
+    sheet.layout = layout;
+    sheet.chart = &f.chart;
+    sheet.content = &f.content;
+    const QString file = QDir::tempPath() + "/quorendaville-sheet-bench-printer.pdf";
+    for (auto _ : st) {
+        QPdfWriter printer(file);
+        printer.setResolution(600);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageOrientation(draw::isLandscape(layout) ? QPageLayout::Landscape : QPageLayout::Portrait);
+        QPainter painter(&printer);
+        draw::drawSheetOnPrinterPage(painter, printer.pageLayout().paintRectPixels(600).width(), sheet);
+    }
+    QFile::remove(file);
+    st.SetLabel(draw::sheetLayoutCaption(layout));
+}
+BENCHMARK(BM_SheetPrinterPage)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
