@@ -171,6 +171,18 @@ ChartWheelPlaces chartViewWheel(const AnalysisViewInputs& in, bool aspects, Aspe
     return drawChartWheel(*in.chart, in.orbs, options);
 }
 
+ChartWheelPlaces smallChartWheel(const AnalysisViewInputs& in, double zoom, double cx, double cy) {
+    return scaledWheel(zoom, cx, cy, [&](double x, double y) {
+        ChartWheelOptions o;
+        o.cx = x;
+        o.cy = y;
+        o.aspects = false;
+        o.clickCircles = true;
+        o.caption = false;
+        return drawChartWheel(*in.chart, in.orbs, o);
+    });
+}
+
 } // namespace views
 
 } // namespace qv::draw

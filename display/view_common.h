@@ -30,8 +30,11 @@ ChartWheelPlaces scaledWheel(double zoom, double cx, double cy,
                              const std::function<ChartWheelPlaces(double cx, double cy)>& draw);
 
 // The list beside a wheel drawn smaller: its left edge and first row.
-inline constexpr double kListWheelZoom = 0.7;
-inline constexpr double kListWheelCx = 128, kListWheelCy = 104;
+inline constexpr double kListWheelZoom = 0.78;
+inline constexpr double kListWheelCx = 121, kListWheelCy = 104;
+// Beside the longer lists of the dominant-planet views.
+inline constexpr double kWideListWheelZoom = 0.7;
+inline constexpr double kWideListWheelCx = 128;
 inline constexpr double kListLeft = 4, kListTop = 24;
 
 // One row of a list: the point's picture (traditional numbering, or body
@@ -46,6 +49,10 @@ void textLeftMiddle(const std::string& text, int font, double y, double x);
 // circles and the product caption, at full size.
 ChartWheelPlaces chartViewWheel(const AnalysisViewInputs& in, bool aspects = false,
                                 AspectLineMode mode = AspectLineMode::Plain);
+
+// The chart view's wheel (no aspect lines, no caption) drawn smaller with
+// its centre at (cx, cy) of the area.
+ChartWheelPlaces smallChartWheel(const AnalysisViewInputs& in, double zoom, double cx, double cy);
 
 // ---- the views, by family ----------------------------------------------------
 

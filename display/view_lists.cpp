@@ -37,19 +37,6 @@ std::array<Extended, 13> natalCusps(const ChartState& chart) {
     return c;
 }
 
-// The chart view's wheel drawn smaller, to the right of a list.
-ChartWheelPlaces smallChartWheel(const AnalysisViewInputs& in) {
-    return scaledWheel(kListWheelZoom, kListWheelCx, kListWheelCy, [&](double cx, double cy) {
-        ChartWheelOptions o;
-        o.cx = cx;
-        o.cy = cy;
-        o.aspects = false;
-        o.clickCircles = true;
-        o.caption = false;
-        return drawChartWheel(*in.chart, in.orbs, o);
-    });
-}
-
 // A red "R" after a list row of a point that moves backwards.
 void retrogradeMark(char mark, double y) {
     if (mark != 'r' && mark != 'R') return;
@@ -68,7 +55,7 @@ AnalysisViewResult coordinatesView(AnalysisView view, const AnalysisViewInputs& 
         heading("LONGITUDINI PLANETARIE", "(Assolute, con origine 0\xB0 Ariete)");
     else
         heading("LATITUDINI PLANETARIE", "(Nord o Sud dell'eclittica)");
-    r.wheelPlaces = smallChartWheel(in);
+    r.wheelPlaces = smallChartWheel(in, kListWheelZoom, kListWheelCx, kListWheelCy);
 
     const int last = view == AnalysisView::Latitudes ? kPlanets : kTraditionalPoints;
     for (int p = 1; p <= last; ++p) {
@@ -162,7 +149,7 @@ void dominantWheel(const DominantChart& d, double cx, double cy) {
 }
 
 void smallDominantWheel(const DominantChart& d) {
-    scaledWheel(kListWheelZoom, kListWheelCx, kListWheelCy, [&](double cx, double cy) {
+    scaledWheel(kWideListWheelZoom, kWideListWheelCx, kListWheelCy, [&](double cx, double cy) {
         dominantWheel(d, cx, cy);
         return ChartWheelPlaces{};
     });
@@ -171,11 +158,11 @@ void smallDominantWheel(const DominantChart& d) {
 void positionsList(const DominantChart& d) {
     for (int k = 1; k <= kDominantBodies; ++k) {
         const auto i = static_cast<std::size_t>(k);
-        const double y = kListTop + (k - 1) * 6;
+        const double y = kListTop + (k - 1) * kRowPitch;
         textColour(0);
-        listRow(k, true, 4.5, LongitudeWithSign(" ", d.longitude[i]), 0, y, kListLeft + 4);
+        listRow(k, true, kGlyph, LongitudeWithSign(" ", d.longitude[i]), kListFont, y, kListLeft + 4);
         textColour(4);
-        textLeftMiddle(kDominantBodyNames[i], 0, y, kListLeft + 36);
+        textLeftMiddle(kDominantBodyNames[i], 0, y, kListLeft + 42);
         if (k <= 10) retrogradeMark(d.retroMark[i], y);
     }
 }
@@ -204,11 +191,11 @@ void powerBars(const DominantChart& d) {
     static const char* const kElements[4] = {"Fuoco", "Terra", "Aria", "Acqua"};
     static const TextColour kElementColours[4] = {TextColour::Red, TextColour::Green, TextColour::Yellow, TextColour::Aqua};
     textColour(4);
-    textLeft("Elementi (10 pianeti):", 0, y, kListLeft);
+    textLeft("Elementi (10 pianeti):", kListFont, y, kListLeft);
     for (int e = 0; e < 4; ++e) {
         useColour(kElementColours[e]);
-        textLeft(std::string(kElements[e]) + " " + ZeroPad(d.scores.elementsOfTen[static_cast<std::size_t>(e)], 3), 0,
-                 y + 4 + e * 3.6, kListLeft + 2);
+        textLeft(std::string(kElements[e]) + " " + std::to_string(d.scores.elementsOfTen[static_cast<std::size_t>(e)]),
+                 kListFont, y + 5.5 + e * 5, kListLeft + 2);
     }
 }
 

@@ -223,11 +223,11 @@ AnalysisViewResult gridView(const AnalysisViewInputs& in) {
     for (Aspect a : kKey) {
         drawAspectGlyph(static_cast<int>(a), 1.1, 27, y);
         textColour(0);
-        textLeftMiddle(aspectName(a), 0, y, 31);
+        textLeftMiddle(aspectName(a), 15, y, 31);
         y += 6;
     }
     textColour(4);
-    textLeft("il numero: orbita in gradi", 0, y - 1, 23);
+    textLeft("il numero: distanza dall'esatto, in gradi", 0, y - 1, 23);
     return {};
 }
 
@@ -251,11 +251,11 @@ AnalysisViewResult distancesView(const AnalysisViewInputs& in) {
     for (const auto& [colour, text] : kKey) {
         fillBox(24, y - 0.6, 29, y + 0.6, colour);
         textColour(0);
-        textLeftMiddle(text, 0, y, 31);
+        textLeftMiddle(text, 15, y, 31);
         y += 6;
     }
     useColour(TextColour::Grey);
-    textLeftMiddle("in grigio: nessun aspetto", 0, y, 24);
+    textLeftMiddle("in grigio: nessun aspetto", 15, y, 24);
     return {};
 }
 
@@ -291,14 +291,18 @@ AnalysisViewResult mastersView(AnalysisView view, const AnalysisViewInputs& in) 
             textLeft("(a questa latitudine l'ora planetaria non si determina)", 15,
                      34 + static_cast<double>(lines.size()) * kPitch, kLeft);
         }
-        return {};
+        AnalysisViewResult r;
+        r.wheelPlaces = smallChartWheel(in, 0.55, 142, 142);
+        return r;
     }
+    AnalysisViewResult r;
     heading(kYearMastersHeading);
+    r.wheelPlaces = smallChartWheel(in, 0.55, 142, 142);
     const YearMasters m = yearMastersOf(chart);
     drawLines(yearMastersLines(m), {m.yearMaster, m.cycleMaster}, 34);
     textColour(0);
     textLeft("(anno astrologico " + std::to_string(mastersYear(chart)) + ", dall'ingresso del Sole in Ariete)", 15, 34 + 2 * kPitch, kLeft);
-    return {};
+    return r;
 }
 
 } // namespace qv::draw::views

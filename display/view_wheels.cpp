@@ -60,7 +60,7 @@ Rgb figureColour(TextColour colour) {
 // A legend line in the lower right corner: a short sample of the line and
 // its text.
 void legend(int row, TextColour colour, bool dotted, const std::string& text) {
-    const double y = 170 + row * 6, x = 140;
+    const double y = 176 + row * 6, x = 140;
     selectPen(figurePen(colour));
     if (dotted) {
         selectBrush(figureColour(colour));
@@ -83,13 +83,13 @@ AnalysisViewResult aspectsView(AnalysisView view, const AnalysisViewInputs& in) 
     legend(0, TextColour::Aqua, false, "Trigono, Sestile");
     if (plain) {
         selectPen(2);
-        dashedLine({140, 176}, {150, 176});
+        dashedLine({140, 182}, {150, 182});
         textColour(0);
-        textLeftMiddle("Quadrato, Opposizione", 15, 176, 153);
+        textLeftMiddle("Quadrato, Opposizione", 15, 182, 153);
     } else {
         legend(1, TextColour::Red, false, "Quadrato, Opposizione");
         textColour(0);
-        textLeft("(pi\xF9 largo = pi\xF9 esatto)", 0, 180, 153);
+        textLeft("(pi\xF9 largo = pi\xF9 esatto)", 0, 186, 153);
     }
     r.panelLines = aspectListLines(*in.chart, in.orbs);
     return r;
@@ -199,7 +199,7 @@ AnalysisViewResult mirrorLinesView(AnalysisView view, const AnalysisViewInputs& 
     dot(0.8, pc.x, pc.y);
     selectNoBrush();
 
-    const double x = 135, y = 168;
+    const double x = 138, y = 172;
     textColour(0);
     textLeft(name + (ofPoint ? " " + LongitudeWithSign(" ", longitude) : std::string(" (met\xE0 del segno)")), 15, y, x);
     textColour(4);
@@ -281,7 +281,7 @@ AnalysisViewResult structureView(const AnalysisViewInputs& in) {
             if (slot.level == 1)
                 textCentre("1", 15, y0, x);
             else
-                textCentre(std::to_string(slot.level) + parentAbbreviation(slot.parent), 0, y0 + 1.2, x);
+                textCentre(std::to_string(slot.level) + " " + parentAbbreviation(slot.parent), 0, y0 + 1.2, x);
         }
     }
     // Rows of one exchange joined by a bracket at their left ends.
