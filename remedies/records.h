@@ -179,6 +179,8 @@ namespace remedy_fields {
 extern const Field rimedio;
 extern const std::array<Field, 4> posologia;
 extern const std::array<Field, 2> indicazioni;
+extern const std::array<Field, 6> sintesi;
+extern const std::array<Field, 3> note;
 extern const Field segnaturaPrimaria;
 extern const Field segnaturaSecondaria;
 extern const Field segnaturaZodiacale;

@@ -12,11 +12,20 @@
 namespace qv::remedies {
 
 std::vector<ListedRemedy> remedyNameList(const std::vector<RemedyRecord>& remedies) {
+    std::vector<std::string> stored;
+    stored.reserve(remedies.size());
+    for (const RemedyRecord& r : remedies) stored.push_back(r.rimedio);
+    return remedyNameList(stored);
+}
+
+std::vector<ListedRemedy> remedyNameList(const std::vector<std::string>& storedNames) {
     std::map<std::string, std::int64_t> firstStored;  // stored name → first record
+    std::map<std::string, std::int64_t> firstTrimmed; // name without trailing blanks → first record
     std::vector<std::string> names;
-    for (std::size_t k = 0; k < remedies.size(); ++k) {
-        firstStored.emplace(remedies[k].rimedio, static_cast<std::int64_t>(k));
-        names.push_back(trimRightBlanks(remedies[k].rimedio));
+    for (std::size_t k = 0; k < storedNames.size(); ++k) {
+        firstStored.emplace(storedNames[k], static_cast<std::int64_t>(k));
+        names.push_back(trimRightBlanks(storedNames[k]));
+        firstTrimmed.emplace(names.back(), static_cast<std::int64_t>(k));
     }
     sortInListOrder(names);
     dropRepeats(names);
@@ -25,11 +34,8 @@ std::vector<ListedRemedy> remedyNameList(const std::vector<RemedyRecord>& remedi
         if (n.find("Errore") != std::string::npos) continue;
         // The record stored under exactly this name, or else the first
         // whose name differs from it only by trailing blanks.
-        std::int64_t first = -1;
-        if (const auto it = firstStored.find(n); it != firstStored.end()) first = it->second;
-        for (std::size_t k = 0; first < 0 && k < remedies.size(); ++k)
-            if (trimRightBlanks(remedies[k].rimedio) == n) first = static_cast<std::int64_t>(k);
-        out.push_back({n, first});
+        const auto it = firstStored.find(n);
+        out.push_back({n, it != firstStored.end() ? it->second : firstTrimmed.at(n)});
     }
     return out;
 }

@@ -20,6 +20,8 @@ struct ListedRemedy {
     std::int64_t firstRecord;
 };
 std::vector<ListedRemedy> remedyNameList(const std::vector<RemedyRecord>& remedies);
+// The same from the stored names alone (record 0 first).
+std::vector<ListedRemedy> remedyNameList(const std::vector<std::string>& storedNames);
 
 // "FileDum\Prdts.dum": line k holds the first record of entry k.
 void writeRecordNumbers(const DataDir& dir, const std::vector<ListedRemedy>& list);
