@@ -8,6 +8,7 @@ qv_add_gtest(analysis_doctrines_tests
   ${CMAKE_CURRENT_LIST_DIR}/analysis_data_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/chart_keys_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/chart_master_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dominant_chart_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/wild_longitudes_test.cpp
 )
 target_link_libraries(analysis_doctrines_tests PRIVATE qv_analysis)
