@@ -4,6 +4,7 @@
 #include "archive/ui/subject_list_panel.h"
 #include "base/data_dir.h"
 #include "base/ui/dialogs.h"
+#include "base/ui/storable_text.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
 
@@ -232,6 +233,10 @@ bool TFoModifi::rewrite(const SubjectEdit& edit) {
 
 void TFoModifi::BBokRegistraClick() {
     if (!subject_ || locked_ || !panel_->archive()) return;
+    if (const QString why = unstorableTextIn(pages_->widget(1)); !why.isEmpty()) {
+        dialogs().information(this, why);
+        return;
+    }
     SubjectEdit edit = editFromFields();
     if (!checksPass(edit)) return;
     rewrite(edit);

@@ -3,6 +3,7 @@
 #include "archive/archive_files.h"
 #include "archive/side_files.h"
 #include "base/ui/dialogs.h"
+#include "base/ui/storable_text.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
 
@@ -202,6 +203,10 @@ std::string TFormRegSpa::refusal() const {
 }
 
 bool TFormRegSpa::registerNow() {
+    if (const QString why = unstorableTextIn(this); !why.isEmpty()) {
+        dialogs().warning(this, why);
+        return false;
+    }
     bool done = false;
     runUserAction(this, [&] {
         const std::string refused = refusal();

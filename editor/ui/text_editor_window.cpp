@@ -1,6 +1,7 @@
 #include "editor/ui/text_editor_window.h"
 
 #include "base/ui/dialogs.h"
+#include "base/ui/storable_text.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
 #include "editor/editor_document.h"
@@ -387,6 +388,10 @@ bool TFoReMaiH::openDocument(const QString& path) {
 }
 
 bool TFoReMaiH::saveTo(const QString& path) {
+    if (const QString why = unstorableReason(plainText(), true); !why.isEmpty()) {
+        dialogs().warning(this, fromCp1252("Il testo ") + why);
+        return false;
+    }
     const bool ok = runUserAction(this, [&] { writeDocumentText(path.toStdString(), toCp1252(plainText())); });
     if (ok) RichEdit->document()->setModified(false);
     return ok;

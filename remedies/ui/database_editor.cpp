@@ -2,6 +2,7 @@
 
 #include "base/data_dir.h"
 #include "base/ui/dialogs.h"
+#include "base/ui/storable_text.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
 #include "remedies/remedy_text.h"
@@ -378,6 +379,7 @@ bool DatabaseEditor::save() {
         dialogs().error(this, "Possibile solo [Salva come Nuovo]");
         return false;
     }
+    if (!fieldsStorable()) return false;
     const Bytes record = formToRecord();
     if (!runUserAction(this, [&] { remedies::saveRecord(dataDir(), db_, current_, record); })) return false;
     loadedName_ = remedies::recordName(db_, record);
@@ -388,7 +390,17 @@ bool DatabaseEditor::save() {
     return true;
 }
 
+// The form's texts go to the database in Windows-1252: a character it has
+// not, or a control character, is refused rather than stored as "?".
+bool DatabaseEditor::fieldsStorable() {
+    const QString why = unstorableTextIn(fields_);
+    if (why.isEmpty()) return true;
+    dialogs().error(this, why);
+    return false;
+}
+
 bool DatabaseEditor::append() {
+    if (!fieldsStorable()) return false;
     const Bytes record = formToRecord();
     std::int64_t count = 0;
     if (!runUserAction(this, [&] { count = remedies::appendRecord(dataDir(), db_, record); })) return false;

@@ -8,6 +8,7 @@
 
 #include "remedies/maintenance.h"
 #include "remedies/list_prefix_search.h"
+#include "base/ui/storable_text.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -153,6 +154,7 @@ private:
     QPushButton *PBsalva, *PBnuovo, *PBelimina, *PBignora;
     std::vector<QWidget*> boxes_;
     QWidget* fields_ = nullptr;
+    bool fieldsStorable();
 
     std::vector<remedies::EditorEntry> entries_;
     std::vector<std::string> entryTexts_;

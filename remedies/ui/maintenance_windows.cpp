@@ -3,6 +3,7 @@
 #include "base/data_dir.h"
 #include "base/text_file.h"
 #include "base/ui/dialogs.h"
+#include "base/ui/storable_text.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
 #include "remedies/remedy_text.h"
@@ -505,6 +506,11 @@ void TFoUtilit::BBsalvaClick() {
 
 bool TFoUtilit::writeCorrection() {
     if (found_ < 0) return false;
+    for (const QString& typed : {Memo1->toPlainText(), Memo2->toPlainText()})
+        if (const QString why = unstorableReason(typed, true); !why.isEmpty()) {
+            dialogs().error(this, fromCp1252("Il testo corretto ") + why);
+            return false;
+        }
     const std::string text = storedText(Memo1->toPlainText()) + storedText(Memo2->toPlainText());
     if (!runUserAction(this, [&] { remedies::writeCorrection(dataDir(), field_, found_, text); })) return false;
     BBsalva->setEnabled(false);

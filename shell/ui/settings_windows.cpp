@@ -2,6 +2,8 @@
 #include "shell/ui/settings_windows.h"
 
 #include "base/ui/qt_text.h"
+#include "base/ui/dialogs.h"
+#include "base/ui/storable_text.h"
 #include "base/ui/user_action.h"
 #include "ephemeris/text_forms.h"
 
@@ -49,6 +51,10 @@ TFoNomUte::TFoNomUte(QWidget* parent) : QDialog(parent) {
 }
 
 void TFoNomUte::BBokClick() {
+    if (const QString why = unstorableTextIn(this); !why.isEmpty()) {
+        dialogs().warning(this, why);
+        return;
+    }
     const PractitionerName name{toCp1252(EdNome->text()), toCp1252(EdCognome->text())};
     const bool ok = runUserAction(this, [&] {
         if (name.firstName != original_.firstName || name.surname != original_.surname) {

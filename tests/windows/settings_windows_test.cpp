@@ -1,6 +1,7 @@
 // The small settings windows of the main window, driven as a user would.
 #include "base/text_file.h"
 #include "base/ui/dialogs.h"
+#include "base/ui/storable_text.h"
 #include "settings/display_settings.h"
 #include "shell/ui/backup_window.h"
 #include "shell/ui/settings_windows.h"
@@ -74,6 +75,35 @@ private slots:
         QTest::mouseClick(window.findChild<QPushButton*>("BBok"), Qt::LeftButton);
         QVERIFY(window.changed());
         QCOMPARE(readWholeFile(dir.path() / "FileTmp" / "Personal.Tmp"), std::string("Anna\r\nVerdi\r\n"));
+    }
+
+    // Texts go to files in Windows-1252: what it cannot hold is refused
+    // with a message, never stored as "?".
+    void untypableTextsAreRefusedNotStoredAsQuestionMarks() {
+        const std::pair<QString, bool> cases[] = {
+            {QString::fromUtf8("Niccolo\xCC\x80"), true},        // a combining accent joins its letter
+            {QString::fromUtf8("Forl\xC3\xAC \xE2\x82\xAC"), true},
+            {QString::fromUtf8("Mao \xE4\xB8\xAD"), false},      // no Chinese in Windows-1252
+            {"Rossi\tMario", false},                               // a tab in a one-line box
+        };
+        for (const auto& [text, storable] : cases) QCOMPARE(unstorableReason(text).isEmpty(), storable);
+        QVERIFY(unstorableReason("riga uno\nriga\tdue", true).isEmpty());
+        QVERIFY(unstorableReason(QString("a") + QChar(0x1B), true).contains("ESC"));
+
+        test::TempDataDir dir;
+        std::filesystem::create_directories(dir.path() / "FileTmp");
+        writeFileAtomically(dir.path() / "FileTmp" / "Personal.Tmp", "Anna\r\nRossi\r\n");
+        auto recorder = std::make_unique<RecordingDialogs>();
+        RecordingDialogs* shown = recorder.get();
+        auto previous = setDialogs(std::move(recorder));
+        TFoNomUte window;
+        window.findChild<QLineEdit*>("EdCognome")->setText(QString::fromUtf8("\xE7\x8E\x8B"));
+        QTest::mouseClick(window.findChild<QPushButton*>("BBok"), Qt::LeftButton);
+        QVERIFY(!window.changed());
+        QCOMPARE(shown->shown.size(), std::size_t(1));
+        QVERIFY(shown->shown[0].text.contains(QString::fromUtf8("\xE7\x8E\x8B")));
+        QCOMPARE(readWholeFile(dir.path() / "FileTmp" / "Personal.Tmp"), std::string("Anna\r\nRossi\r\n"));
+        setDialogs(std::move(previous));
     }
 
     void restoreAnsweredNoCopiesNothing() {
