@@ -2,6 +2,7 @@
 
 #include "archive/subject_operations.h"
 #include "archive/ui/subject_list_panel.h"
+#include "chart/chart_computation.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
@@ -96,7 +97,8 @@ void TFoCancel::ListBoxNomiSelect(int position) {
         const DecodedBirth b = decodeBirth(s.record);
         const QStringList lines = {
             fromCp1252(s.entry.name()),
-            fromCp1252("Nascita " + b.dateText() + "  Correz. " + b.corrText),
+            // The correction as the main window and the chart show it.
+            fromCp1252("Nascita " + b.dateText() + "  Correz. " + zoneTextOf(b.corr)),
             fromCp1252("Localit\xE0: " + b.place),
             fromCp1252("Nazionalit\xE0: " + b.nation),
             fromCp1252("Coordinate: " + b.coordinates),

@@ -44,7 +44,7 @@ private slots:
         test::chooseListedSubject(&window, 0);
         QCOMPARE(window.findChild<QPlainTextEdit*>("MemoVerifica")->toPlainText(),
                  QString("ROSSI MARIO").leftJustified(38) + "\n"
-                         "Nascita 15/03/1944 12:30  Correz. -1\n"
+                         "Nascita 15/03/1944 12:30  Correz. +1.00\n"
                          "Localit\u00E0: MILANO (MI)\n"
                          "Nazionalit\u00E0: ITALIA\n"
                          "Coordinate: 45N28-009E11\n"
