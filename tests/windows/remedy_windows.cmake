@@ -4,3 +4,8 @@ target_link_libraries(remedy_windows_test PRIVATE qv_remedies_ui qv_remedy_fixtu
 
 qv_add_qtest(remedy_main_window_test remedy_main_window_test.cpp)
 target_link_libraries(remedy_main_window_test PRIVATE qv_shell_ui qv_remedies_ui qv_remedy_fixture)
+
+# The signature, debility, composition, synthesis, principles and plant
+# database windows.
+qv_add_qtest(signature_windows_test signature_windows_test.cpp)
+target_link_libraries(signature_windows_test PRIVATE qv_remedies_ui qv_remedy_fixture)

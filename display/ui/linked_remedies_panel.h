@@ -1,0 +1,76 @@
+// The panel of the analysis window that passes from a planet or sign of the
+// chart to the remedies carrying its signature (or, in the hidden mode, to
+// the plants), and from a chosen one to the symptoms it treats. Sizes are
+// in the window's units (pixels per unit given by the window).
+#pragma once
+
+#include "remedies/linked_remedies.h"
+
+#include <QFrame>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+
+namespace qv {
+
+class PanelPianta : public QFrame {
+    Q_OBJECT
+public:
+    explicit PanelPianta(QWidget* parent = nullptr, double pixelsPerUnit = 4.0);
+
+    // Plants instead of remedies (the hidden mode).
+    void setPlantsMode(bool plants) { plantsMode_ = plants; }
+    bool plantsMode() const { return plantsMode_; }
+
+    // Opens and fills the panel for a point (1 Sole … 9 NodoSud; Sole to
+    // Saturno for plants) or a sign. Returns false, and opens nothing, for a
+    // point without linked remedies (the Ascendant, the Medium Coeli).
+    bool ShowLinkedRemedies(remedies::LinkedSubject subject);
+    // Fills the two memos for entry `index` of the chooser.
+    void ShowRemedySymptoms(int index);
+
+    bool expanded() const { return expanded_; }
+    int fontPoints() const { return fontPoints_; }
+    int chosenIndex() const;
+
+public slots:
+    void BBchiudiPiantaClick();
+    void BBFontPiantaClick();
+    void BBsuGiuClick();
+    void SpinDownClick();  // next entry
+    void SpinUpClick();    // previous entry
+    void ListBoxPianteClick(int row);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void showDetails(const remedies::LinkedDetails& d);
+    void applySizes();
+    int units(double u) const;
+
+    double pixelsPerUnit_;
+    bool plantsMode_ = false;
+    bool expanded_ = false;
+    int fontPoints_ = 8;
+    std::vector<std::string> names_;
+
+    QLabel* LabPianta;
+    QLabel* Image1;
+    QComboBox* ComboBoxPiante;
+    QWidget* SpinButton1;
+    QListWidget* ListBoxPiante;
+    QPlainTextEdit* Memo4;
+    QPlainTextEdit* Memo3;
+    QPushButton* BBchiudiPianta;
+    QPushButton* BBFontPianta;
+    QPushButton* BBsuGiu;
+};
+
+} // namespace qv

@@ -1,0 +1,298 @@
+#include "remedies/ui/plant_windows.h"
+
+#include "base/data_dir.h"
+#include "base/ui/qt_text.h"
+#include "base/ui/user_action.h"
+#include "remedies/ui/cerca_box.h"
+#include "remedies/ui/window_parts.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace qv {
+
+namespace {
+
+QLineEdit* shownBox(QWidget* parent, const char* name) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setReadOnly(true);
+    return e;
+}
+
+QLabel* bold(QWidget* parent, const QString& text) {
+    auto* l = new QLabel(text, parent);
+    l->setStyleSheet("font-weight: bold;");
+    return l;
+}
+
+// The details of one entry of the plant database.
+QFormLayout* detailsForm(QWidget* parent, const std::vector<std::pair<const char*, QLineEdit*>>& rows) {
+    auto* form = new QFormLayout;
+    for (const auto& [caption, box] : rows) form->addRow(caption, box);
+    (void)parent;
+    return form;
+}
+
+} // namespace
+
+// ---- TFoSintom2 -------------------------------------------------------------
+
+TFoSintom2::TFoSintom2(QWidget* parent) : QDialog(parent) {
+    setObjectName("TFoSintom2");
+    setWindowTitle("SINTOMI e Piante Correlate");
+    ListBox1 = entryList(this);
+    EditCerca = new CercaBox(ListBox1, false, this);
+    EditCerca->setObjectName("EditCerca");
+    EditCerca->installEventFilter(this);
+    ListBoxPiante = entryList(this, "ListBoxPiante");
+    ListBoxSintesi = entryList(this, "ListBoxSintesi");
+    EdPianta = shownBox(this, "EdPianta");
+    EdSegPri = shownBox(this, "EdSegPri");
+    EdSegSec = shownBox(this, "EdSegSec");
+    EdSegZod = shownBox(this, "EdSegZod");
+    EdAutori = shownBox(this, "EdAutori");
+    EdAlternativa = shownBox(this, "EdAlternativa");
+    EdAlternativa->setStyleSheet("QLineEdit { background-color: #ffffc0; }");
+    EdAlternativa->hide();
+    auto* back = windowButton(this, "&Ritorna al Menu", "BBritorna");
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(bold(this, "Sintomi della banca dati delle piante"));
+    left->addWidget(ListBox1, 1);
+    left->addWidget(EditCerca);
+    auto* right = new QVBoxLayout;
+    auto* lists = new QHBoxLayout;
+    auto* plants = new QVBoxLayout;
+    plants->addWidget(bold(this, "Piante"));
+    plants->addWidget(ListBoxPiante, 1);
+    auto* syntheses = new QVBoxLayout;
+    syntheses->addWidget(bold(this, "Sintesi"));
+    syntheses->addWidget(ListBoxSintesi, 1);
+    lists->addLayout(plants);
+    lists->addLayout(syntheses);
+    right->addLayout(lists, 1);
+    right->addWidget(EdAlternativa);
+    right->addLayout(detailsForm(this, {{"Pianta", EdPianta},
+                                        {"Segnatura primaria", EdSegPri},
+                                        {"Segnatura secondaria", EdSegSec},
+                                        {"Segnatura zodiacale", EdSegZod},
+                                        {"Autori", EdAutori}}));
+    auto* top = new QHBoxLayout;
+    top->addLayout(left, 2);
+    top->addLayout(right, 3);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(back);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(bottom);
+    resize(1040, 620);
+
+    connect(ListBox1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { ListBox1Click(ListBox1->row(item)); });
+    connect(ListBoxPiante, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { ListBoxPianteClick(ListBoxPiante->row(item)); });
+    connect(back, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TFoSintom2::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    FormActivate();
+}
+
+// Enter in the "Cerca" box opens the symptom it selected.
+bool TFoSintom2::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == EditCerca && e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            ListBox1Click(ListBox1->currentRow());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, e);
+}
+
+void TFoSintom2::FormActivate() {
+    EditCerca->clearPrefix();
+    if (!runUserAction(this, [&] { symptoms_ = remedies::plantSymptomNames(dataDir()); })) symptoms_.clear();
+    fillEntryList(ListBox1, EditCerca, symptoms_);
+    EditCerca->setFocus();
+}
+
+void TFoSintom2::showEntry(const remedies::PlantEntryRecord& e) {
+    EdPianta->setText(fromCp1252(e.pianta));
+    EdSegPri->setText(fromCp1252(e.segnaturaPrimaria));
+    EdSegSec->setText(fromCp1252(e.segnaturaSecondaria));
+    EdSegZod->setText(fromCp1252(e.segnaturaZodiacale));
+    EdAutori->setText(fromCp1252(e.autori));
+    for (QLineEdit* box : {EdPianta, EdSegPri, EdSegSec, EdSegZod, EdAutori}) box->setCursorPosition(0);
+}
+
+void TFoSintom2::ListBox1Click(int row) {
+    if (row < 0 || row >= static_cast<int>(symptoms_.size())) return;
+    remedies::SymptomPlants found;
+    if (!runUserAction(this, [&] { found = remedies::plantsOfSymptom(dataDir(), symptoms_[static_cast<std::size_t>(row)]); }))
+        return;
+    ListBoxPiante->clear();
+    ListBoxSintesi->clear();
+    ListBoxNum.clear();
+    showEntry({});
+    EdAlternativa->hide();
+    for (const remedies::PlantOfSymptom& p : found.plants) {
+        ListBoxPiante->addItem(fromCp1252(p.line));
+        ListBoxSintesi->addItem(fromCp1252(p.sintesi));
+        ListBoxNum.push_back(p.record);
+    }
+    if (!found.plants.empty()) {
+        showEntry(found.last);
+    } else {
+        EdAlternativa->setText(fromCp1252(found.alternative));
+        EdAlternativa->show();
+    }
+}
+
+void TFoSintom2::ListBoxPianteClick(int row) {
+    if (row < 0 || row >= static_cast<int>(ListBoxNum.size())) return;
+    remedies::PlantEntryRecord e;
+    if (runUserAction(this, [&] { e = remedies::plantEntry(dataDir(), ListBoxNum[static_cast<std::size_t>(row)]); }))
+        showEntry(e);
+}
+
+// ---- TFoSintom3 -------------------------------------------------------------
+
+TFoSintom3::TFoSintom3(QWidget* parent) : QDialog(parent) {
+    setObjectName("TFoSintom3");
+    setWindowTitle("PIANTE e Sintomi Correlati");
+    ListBox1 = entryList(this);
+    ListBox1->setMinimumWidth(200);
+    EdPianta = shownBox(this, "EdPianta");
+    EdPianta->setStyleSheet("QLineEdit { font-weight: bold; }");
+    EdSegPri = shownBox(this, "EdSegPri");
+    EdSegSec = shownBox(this, "EdSegSec");
+    EdSegZod = shownBox(this, "EdSegZod");
+    EdSintesi = shownBox(this, "EdSintesi");
+    ListBoxSintomi = entryList(this, "ListBoxSintomi");
+    ListBoxAutori = entryList(this, "ListBoxAutori");
+    LabPagine = new QLabel(this);
+    LabPagine->setObjectName("LabPagine");
+    auto* spin = new QWidget(this);
+    spin->setObjectName("SpinButton1");
+    auto* up = new QToolButton(spin);
+    up->setObjectName("SpinUp");
+    up->setArrowType(Qt::UpArrow);
+    up->setToolTip("Pagina precedente");
+    auto* down = new QToolButton(spin);
+    down->setObjectName("SpinDown");
+    down->setArrowType(Qt::DownArrow);
+    down->setToolTip("Pagina seguente");
+    auto* spinLayout = new QVBoxLayout(spin);
+    spinLayout->setContentsMargins(0, 0, 0, 0);
+    spinLayout->setSpacing(0);
+    spinLayout->addWidget(up);
+    spinLayout->addWidget(down);
+    SpinButton1 = spin;
+    LabPagine->hide();
+    SpinButton1->hide();
+    auto* back = windowButton(this, "&Ritorna al Menu", "BBritorna");
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(bold(this, "Piante"));
+    left->addWidget(ListBox1, 1);
+    auto* lists = new QHBoxLayout;
+    auto* symptoms = new QVBoxLayout;
+    symptoms->addWidget(bold(this, "Sintomi"));
+    symptoms->addWidget(ListBoxSintomi, 1);
+    auto* authors = new QVBoxLayout;
+    authors->addWidget(bold(this, "Autori"));
+    authors->addWidget(ListBoxAutori, 1);
+    lists->addLayout(symptoms, 3);
+    lists->addLayout(authors, 2);
+    auto* pager = new QHBoxLayout;
+    pager->addStretch();
+    pager->addWidget(LabPagine);
+    pager->addWidget(SpinButton1);
+    auto* right = new QVBoxLayout;
+    right->addLayout(detailsForm(this, {{"Pianta", EdPianta},
+                                        {"Segnatura primaria", EdSegPri},
+                                        {"Segnatura secondaria", EdSegSec},
+                                        {"Segnatura zodiacale", EdSegZod},
+                                        {"Sintesi psichica", EdSintesi}}));
+    right->addLayout(lists, 1);
+    right->addLayout(pager);
+    auto* top = new QHBoxLayout;
+    top->addLayout(left, 1);
+    top->addLayout(right, 3);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(back);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(bottom);
+    resize(1040, 680);
+
+    connect(ListBox1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { ListBox1Click(ListBox1->row(item)); });
+    connect(down, &QToolButton::clicked, this, &TFoSintom3::SpinDownClick);
+    connect(up, &QToolButton::clicked, this, &TFoSintom3::SpinUpClick);
+    connect(back, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TFoSintom3::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    FormActivate();
+}
+
+void TFoSintom3::FormActivate() {
+    if (!runUserAction(this, [&] { plants_ = remedies::plantNames(dataDir()); })) plants_.clear();
+    fillEntryList(ListBox1, nullptr, plants_);
+}
+
+void TFoSintom3::ListBox1Click(int row) {
+    if (row < 0 || row >= static_cast<int>(plants_.size())) return;
+    const std::string& plant = plants_[static_cast<std::size_t>(row)];
+    remedies::PlantSymptoms found;
+    if (!runUserAction(this, [&] { found = remedies::symptomsOfPlant(dataDir(), plant); })) return;
+    EdPianta->setText(fromCp1252(plant));
+    EdSegPri->setText(fromCp1252(found.last.segnaturaPrimaria));
+    EdSegSec->setText(fromCp1252(found.last.segnaturaSecondaria));
+    EdSegZod->setText(fromCp1252(found.last.segnaturaZodiacale));
+    EdSintesi->setText(fromCp1252(found.last.sintesi));
+    for (QLineEdit* box : {EdSegPri, EdSegSec, EdSegZod, EdSintesi}) box->setCursorPosition(0);
+    pages_ = std::move(found.pages);
+    page_ = 1;
+    showPage();
+}
+
+void TFoSintom3::showPage() {
+    ListBoxSintomi->clear();
+    ListBoxAutori->clear();
+    if (page_ <= static_cast<int>(pages_.size()))
+        for (const remedies::SymptomOfPlant& s : pages_[static_cast<std::size_t>(page_ - 1)]) {
+            ListBoxSintomi->addItem(fromCp1252(s.sintomo));
+            ListBoxAutori->addItem(fromCp1252(s.autori));
+        }
+    const bool several = pages_.size() >= 2;
+    LabPagine->setText(QString("Pagina %1/%2").arg(page_).arg(pages_.size()));
+    LabPagine->setVisible(several);
+    SpinButton1->setVisible(several);
+}
+
+void TFoSintom3::SpinDownClick() {
+    if (page_ >= static_cast<int>(pages_.size())) return;
+    ++page_;
+    showPage();
+}
+
+void TFoSintom3::SpinUpClick() {
+    if (page_ <= 1) return;
+    --page_;
+    showPage();
+}
+
+} // namespace qv
