@@ -191,9 +191,9 @@ void drawMastersBlock(const ChartState& chart, const PlanetaryHour& hour, const 
 
 void drawDistanceBlock(const ChartState& chart, const OrbTable& orbs, double y, double x, bool narrow) {
     textColour(4);
-    textLeft("DISTANZE", 2, y - 8, x - 2);
-    textLeft("SFERICHE", 2, y - 4, x - 2);
-    const double kColumn = narrow ? 8.5 : 10.5, kLine = 5;
+    // One line: a second one would stand on the column glyphs.
+    textLeft("DISTANZE SFERICHE", 2, y - 8, x - 2);
+    const double kColumn = narrow ? 8 : 10.5, kLine = 5;  // narrow: clear of the wheel's degrees beside it
     const int cellFont = narrow ? 0 : 15;
     const auto columnX = [&](int c) { return x + (narrow ? 10 : 11) + (c - 2) * kColumn; };
     const auto rowY = [&](int r) { return y + 5 + (r - 1) * kLine; };

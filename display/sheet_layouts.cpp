@@ -192,8 +192,9 @@ void horizontal2(const ChartState& chart, const SheetContent& content) {
     const Substance substance = computeSubstance(chart);
     affinityWheel(chart, 113, 110, false);
     // The second wheel stands to the right of its titles as the first does
-    // (centre 273): further right it would leave the landscape page.
-    affinityWheel(chart, 273, 105, true);
+    // (centre 279, clear of "(per Antisce e Contrantisce)"): further right
+    // its horizon mark would leave the landscape page.
+    affinityWheel(chart, 279, 105, true);
     textColour(4);
     textLeft("AFFINITA' ENERGETICHE", 15, 60, 15);
     textLeft("(Magnetiche e Solilunari)", 15, 65, 15);
@@ -202,7 +203,8 @@ void horizontal2(const ChartState& chart, const SheetContent& content) {
     drawElementalTable(substance, 215, 50);
     drawHumoursBlock(substance.elementalHumours, false, 215, 130);
     drawSeasonalTable(substance, 210, 230);
-    drawHumoursBlock(substance.seasonalHumours, true, 215, 305);
+    // At 290, not 305: the block's title would otherwise run off the page.
+    drawHumoursBlock(substance.seasonalHumours, true, 215, 290);
     productCaption(163, -115);
     dateAndPractitioner(30, 213);
 }

@@ -219,8 +219,6 @@ TFgrNaSpa::TFgrNaSpa(draw::SheetLayout layout, QWidget* parent) : QDialog(parent
     BBaspetti->setIcon(glyph("LinLos"));
     BBcolore->setIcon(glyph("StColor"));
     setPrinterLandscape(draw::isLandscape(layout_));
-    // A portrait page is first shown whole: half size, a quarter of the screen in.
-    if (printerInstalled() && !draw::isLandscape(layout_)) preview_.fitHeight(false, screenSize().width());
     setWindowState(Qt::WindowFullScreen);
 }
 
@@ -259,7 +257,9 @@ void TFgrNaSpa::setPrinterLandscape(bool landscape) {
 
 void TFgrNaSpa::showOrientation() { BBorienta->setIcon(glyph(printerLandscape() ? "SetupL" : "SetupP")); }
 
+// The full-screen window's size once it stands, the screen's before.
 QSize TFgrNaSpa::screenSize() const {
+    if (isVisible() && !size().isEmpty()) return size();
     const QScreen* s = screen();
     return s ? s->geometry().size() : QSize(1024, 768);
 }
@@ -274,7 +274,6 @@ double TFgrNaSpa::screenPixelsPerMm() const {
 void TFgrNaSpa::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     ticks_ = 0;
-    shown_ = false;
     Timer1->start();
 }
 
@@ -287,6 +286,11 @@ void TFgrNaSpa::resizeEvent(QResizeEvent* e) {
 void TFgrNaSpa::Timer1Timer() {
     if (++ticks_ < 2) return;
     Timer1->stop();
+    if (!shown_) {
+        // At first a portrait page is shown whole: half size, a quarter of the screen in.
+        preview_ = draw::SheetPreview{};
+        if (printerInstalled() && !draw::isLandscape(layout_)) preview_.fitHeight(false, screenSize().width());
+    }
     shown_ = true;
     redraw();
 }
