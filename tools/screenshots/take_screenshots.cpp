@@ -1,7 +1,10 @@
 // Renders the program's windows into PNG files, on a scratch data directory
 // with one registered subject, so that developers can look at them without
 // a display. Usage (offscreen):
-//   QT_QPA_PLATFORM=offscreen take_screenshots OUTPUT_FOLDER
+//   QT_QPA_PLATFORM=offscreen take_screenshots OUTPUT_FOLDER [WIDTHxHEIGHT]
+// The size (1366x768 when not given) is the screen of the full-screen sheet
+// windows: sheet_window.png ("Orizzontale 1 ") and sheet_window_portrait.png
+// ("Verticale 1").
 #include "analysis/ui/orb_editor.h"
 #include "archive/archive_files.h"
 #include "archive/data_directory_startup.h"
@@ -12,6 +15,8 @@
 #include "archive/ui/recall_window.h"
 #include "editor/ui/text_editor_window.h"
 #include "base/data_dir.h"
+#include "display/display_scales.h"
+#include "display/ui/sheet_window.h"
 #include "shell/ui/backup_window.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/settings_windows.h"
@@ -38,8 +43,9 @@ void save(QWidget& w, const QString& path) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName("Quorendaville");
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: take_screenshots OUTPUT_FOLDER\n");
+    int screenWidth = 1366, screenHeight = 768;
+    if ((argc != 2 && argc != 3) || (argc == 3 && std::sscanf(argv[2], "%dx%d", &screenWidth, &screenHeight) != 2)) {
+        std::fprintf(stderr, "usage: take_screenshots OUTPUT_FOLDER [WIDTHxHEIGHT]\n");
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
@@ -86,6 +92,24 @@ int main(int argc, char** argv) {
     save(deletion, out + "/deletion.png");
     qv::TFoReMaiH editor(&main);
     save(editor, out + "/text_editor.png");
+
+    // The sheet windows on a screen of the given size, with a printer (the PDF one).
+    qv::setScreenScales(screenWidth, screenHeight);
+    qv::setPrinterScale(4677);
+    const struct {
+        qv::draw::SheetLayout layout;
+        const char* file;
+    } sheets[] = {{qv::draw::SheetLayout::Horizontal1, "/sheet_window.png"},
+                  {qv::draw::SheetLayout::Vertical1, "/sheet_window_portrait.png"}};
+    for (const auto& sheet : sheets) {
+        qv::TFgrNaSpa window(sheet.layout, &main);
+        if (!window.loadSheet()) continue;
+        window.setWindowState(Qt::WindowNoState);
+        window.resize(screenWidth, screenHeight);
+        window.show();
+        while (!window.sheetShown()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        save(window, out + sheet.file);
+    }
     std::filesystem::remove_all(scratch);
     return 0;
 }
