@@ -84,6 +84,27 @@ TEST(PictureNames, OnlyGrafNumberedSvgNamesAreAccepted) {
     EXPECT_EQ(choices.back(), "GRAF15.SVG");
 }
 
+TEST(PictureNames, ViewerSizeFollowsThePictureAndTheScreensProportion) {
+    struct Case {
+        bool portrait;
+        int screenWidth, screenHeight;
+        ViewerSize size;
+    };
+    const Case cases[] = {
+        {false, 1366, 768, {660, 510}},  // 0.562
+        {true, 1366, 768, {450, 680}},
+        {false, 1280, 800, {755, 510}},  // 0.625
+        {true, 1280, 800, {525, 680}},
+        {true, 1000, 620, {525, 680}},   // 0.62 and 0.63 themselves belong to the range
+        {false, 1000, 630, {755, 510}},
+        {false, 1000, 631, {660, 510}},
+        {true, 0, 0, {450, 680}},        // no screen known
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(pictureViewerSize(c.portrait, c.screenWidth, c.screenHeight), c.size)
+            << c.screenWidth << "x" << c.screenHeight << (c.portrait ? " P" : " L");
+}
+
 TEST(PictureNames, OrientationListKeepsTheOtherLinesAndGrowsForHigherNumbers) {
     std::vector<std::string> lines(15, "L");
     lines[2] = "P";
