@@ -6,9 +6,10 @@
 // are the CPU column; run with --benchmark_repetitions=5 on a shared
 // machine.
 //
-// With --png DIR it writes each view as DIR/<view>.png at both sizes instead
-// of measuring (for looking at them).
-// Run: build/bench/views_bench [--png DIR]
+// With --png DIR [DAY MONTH YEAR HOUR MINUTE] it writes each view as
+// DIR/<view>_<side>.png at both sizes instead of measuring (for looking at
+// them), for the fixture's moment or the one given (in Milan, Corr -1).
+// Run: build/bench/views_bench [--png DIR [D M Y h m]]
 #include "analysis/dominant_chart.h"
 #include "analysis/planetary_hour.h"
 #include "archive/archive_records.h"
@@ -51,6 +52,10 @@ struct DataCopy {
     }
 };
 
+// The moment of the charts drawn: 4 February 1962, 13:30 in Milan (seven
+// planets in Acquario) unless --png names another.
+int gDay = 4, gMonth = 2, gYear = 1962, gHour = 13, gMinute = 30;
+
 struct Fixture {
     DataCopy data;
     ChartState chart;
@@ -58,11 +63,11 @@ struct Fixture {
     draw::AnalysisViewInputs in;
     Fixture() {
         BirthData b;
-        b.day = 4;
-        b.month = 2;
-        b.year = 1962;
-        b.hour = 13;
-        b.minute = 30;
+        b.day = gDay;
+        b.month = gMonth;
+        b.year = gYear;
+        b.hour = gHour;
+        b.minute = gMinute;
         b.corr = -1;
         b.gregorian = true;
         b.latDegrees = 45;
@@ -79,7 +84,7 @@ struct Fixture {
         layOutTraditionally(chart, castChart(chart, b));
         for (int i = 0; i < 14; ++i) in.orbs[static_cast<std::size_t>(i)] = i < 5 ? 8 : 2;
         in.orbs[0] = 10;
-        const std::string moment = momentDigits(4, 2, 1962, 13, 30) + corrText(-1);
+        const std::string moment = momentDigits(gDay, gMonth, gYear, gHour, gMinute) + corrText(-1);
         dominant = computeDominantChart(chart, "Rossi Maria", moment, "45N28-009E11Milano (MI)");
         in.chart = &chart;
         in.hour = ComputePlanetaryHour(chart);
@@ -152,7 +157,16 @@ int writePictures(const fs::path& dir) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc == 3 && std::string(argv[1]) == "--png") return writePictures(argv[2]);
+    if (argc >= 3 && std::string(argv[1]) == "--png") {
+        if (argc == 8) {
+            gDay = std::stoi(argv[3]);
+            gMonth = std::stoi(argv[4]);
+            gYear = std::stoi(argv[5]);
+            gHour = std::stoi(argv[6]);
+            gMinute = std::stoi(argv[7]);
+        }
+        return writePictures(argv[2]);
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -146,6 +146,16 @@ void dominantWheel(const DominantChart& d, double cx, double cy) {
     drawPlanetRing(bodies, cx, cy, 65, 50, asc, style, true);
     drawHouseRing(cusps.data(), 50, 43, cx, cy, asc, HouseLines::OnCusps);
     drawAngles(cusps.data(), static_cast<double>(d.mediumCoeli), d.chart.houseSystem, 83, cx, cy);
+    // The Medium Coeli, the fourteenth point the aspects join: its mark and
+    // its degree beside the outer circle.
+    const double mc = static_cast<double>(d.mediumCoeli);
+    const MmPoint at = wheelPoint(mc, 83, cx, cy, asc), label = wheelPoint(mc, 89, cx, cy, asc);
+    selectPen(5);
+    selectBrush(kCyan);
+    dot(1.5, at.x, at.y);
+    selectNoBrush();
+    textColour(0);
+    textMiddle("MC " + LongitudeDegMin(1, d.mediumCoeli).substr(0, 6), 0, label.y, label.x);
 }
 
 void smallDominantWheel(const DominantChart& d) {
