@@ -1,5 +1,6 @@
 #include "ephemeris/angles.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -11,14 +12,9 @@ constexpr Extended kTrigLimit = 9223372036854775808.0L; // 2^63
 
 // Adding 1.5 × 2^63 rounds a value below 2^62 to an integer (ties to even)
 // in the last bits of the mantissa: subtracting it again gives that
-// integer, and the two lowest mantissa bits are the quadrant.
+// integer, and the lowest mantissa bits are that integer modulo a power of
+// two.
 constexpr Extended kShifter = 0x1.8p63L;
-
-unsigned quadrantOf(Extended shifted) {
-    std::uint64_t mantissa;
-    std::memcpy(&mantissa, &shifted, sizeof mantissa); // x87 layout: mantissa first
-    return static_cast<unsigned>(mantissa & 3u);
-}
 
 // π/2 in three parts: the first two of 40 bits, so that n times them is
 // exact for n below 2^24, and the rest.
@@ -26,46 +22,16 @@ constexpr Extended kHalfPi1 = 0xc90fdaa221p-39L;
 constexpr Extended kHalfPi2 = 0xd18469898dp-80L;
 constexpr Extended kHalfPi3 = -0xeba3f91f1976b7eep-146L;
 constexpr Extended kTwoOverPi = 0xa2f9836e4e44152ap-64L;
-constexpr Extended kQuarterPi = 0.785398163397448309615660845819875721L;
 
 // Largest arguments reduced here; beyond them the processor's own
 // reduction is used (no chart comes near).
 constexpr Extended kDegreeReductionLimit = 0x1p52L;
 constexpr Extended kRadianReductionLimit = 0x1p23L;
 
-// An argument as r + k quarter turns, |r| ≤ π/4 give or take a rounding;
-// false when it is too large to be reduced here.
-struct Reduced {
-    Extended r;
-    unsigned k;
-};
-
-bool reduceRadians(Extended x, Reduced& out) {
-    if (std::fabs(x) <= kQuarterPi) {
-        out = {x, 0};
-        return true;
-    }
-    if (!(std::fabs(x) < kRadianReductionLimit)) return false;
-    const Extended shifted = x * kTwoOverPi + kShifter;
-    const Extended n = shifted - kShifter;
-    out = {((x - n * kHalfPi1) - n * kHalfPi2) - n * kHalfPi3, quadrantOf(shifted)};
-    return true;
-}
-
-// x − 90n is exact: 90n is representable and lies within a factor of two
-// of x whenever n ≠ 0.
-bool reduceDegrees(Extended x, Reduced& out) {
-    if (!(std::fabs(x) < kDegreeReductionLimit)) return false;
-    const Extended shifted = x * (1.0L / 90.0L) + kShifter;
-    const Extended n = shifted - kShifter;
-    out = {(x - n * 90.0L) * kPi / 180.0L, quadrantOf(shifted)};
-    return true;
-}
-
 // sin and cos of |r| ≤ π/4 (a rounding beyond at most): their Taylor series
 // to the 21st and 22nd powers, whose remainders lie below a unit of the
-// last place; twice as fast as the library's and within a unit of it.
-Extended sinSeries(Extended r) {
+// last place. They make the table below, at compile time.
+constexpr Extended sinSeries(Extended r) {
     const Extended z = r * r;
     Extended p = 1.0L / 51090942171709440000.0L;
     p = p * z - 1.0L / 121645100408832000.0L;
@@ -80,7 +46,7 @@ Extended sinSeries(Extended r) {
     return r + r * z * p;
 }
 
-Extended cosSeries(Extended r) {
+constexpr Extended cosSeries(Extended r) {
     const Extended z = r * r;
     Extended p = -1.0L / 1124000727777607680000.0L;
     p = p * z + 1.0L / 2432902008176640000.0L;
@@ -96,33 +62,96 @@ Extended cosSeries(Extended r) {
     return 1.0L + z * p;
 }
 
-Extended sinOf(const Reduced& a) {
-    switch (a.k) {
-    case 0: return sinSeries(a.r);
-    case 1: return cosSeries(a.r);
-    case 2: return -sinSeries(a.r);
-    default: return -cosSeries(a.r);
+// The circle in 256 steps of 1.40625° (π/128): the cosine and sine of each
+// step, each from the series of its distance to the nearest quarter turn.
+struct StepTurn {
+    Extended c, s;
+};
+constexpr int kSteps = 256;
+constexpr Extended kStepDegrees = 1.40625L;
+
+constexpr std::array<StepTurn, kSteps> makeSteps() {
+    std::array<StepTurn, kSteps> steps{};
+    for (int i = 0; i < kSteps; ++i) {
+        const int quadrant = (i + 32) / 64 % 4;
+        const Extended r = (kStepDegrees * i - 90.0L * ((i + 32) / 64)) * kPi / 180.0L;
+        const Extended sr = sinSeries(r), cr = cosSeries(r);
+        switch (quadrant) {
+        case 0: steps[i] = {cr, sr}; break;
+        case 1: steps[i] = {-sr, cr}; break;
+        case 2: steps[i] = {-cr, -sr}; break;
+        default: steps[i] = {sr, -cr}; break;
+        }
     }
+    return steps;
+}
+constexpr std::array<StepTurn, kSteps> kStepTurns = makeSteps();
+
+// An argument as step `index` of the table plus h radians, |h| ≤ π/256 give
+// or take a rounding; false when it is too large to be reduced here.
+struct Reduced {
+    Extended h;
+    unsigned index;
+};
+
+// π/128 in the three parts of π/2 above, scaled: N times the first two is
+// exact for N below 2^30.
+constexpr Extended kStep1 = kHalfPi1 / 64.0L;
+constexpr Extended kStep2 = kHalfPi2 / 64.0L;
+constexpr Extended kStep3 = kHalfPi3 / 64.0L;
+
+unsigned stepOf(Extended shifted) {
+    std::uint64_t mantissa;
+    std::memcpy(&mantissa, &shifted, sizeof mantissa); // x87 layout: mantissa first
+    return static_cast<unsigned>(mantissa & (kSteps - 1));
+}
+
+bool reduceRadians(Extended x, Reduced& out) {
+    if (!(std::fabs(x) < kRadianReductionLimit)) return false;
+    const Extended shifted = x * (kTwoOverPi * 64.0L) + kShifter;
+    const Extended n = shifted - kShifter;
+    out = {((x - n * kStep1) - n * kStep2) - n * kStep3, stepOf(shifted)};
+    return true;
+}
+
+// x − 1.40625n is exact: 1.40625n is representable and lies within a factor
+// of two of x whenever n ≠ 0.
+bool reduceDegrees(Extended x, Reduced& out) {
+    if (!(std::fabs(x) < kDegreeReductionLimit)) return false;
+    const Extended shifted = x * (1.0L / kStepDegrees) + kShifter;
+    const Extended n = shifted - kShifter;
+    out = {(x - n * kStepDegrees) * kDegToRad, stepOf(shifted)};
+    return true;
+}
+
+// sin h and 1 − cos h for |h| ≤ π/256: the remainders of these series lie
+// far below a unit of the last place.
+void smallSinVersine(Extended h, Extended& sine, Extended& versine) {
+    const Extended z = h * h;
+    sine = h + h * z * (-1.0L / 6.0L + z * (1.0L / 120.0L + z * (-1.0L / 5040.0L + z * (1.0L / 362880.0L))));
+    versine = z * (0.5L - z * (1.0L / 24.0L - z * (1.0L / 720.0L - z * (1.0L / 40320.0L))));
+}
+
+Extended sinOf(const Reduced& a) {
+    const StepTurn& t = kStepTurns[a.index];
+    Extended sh, vh;
+    smallSinVersine(a.h, sh, vh);
+    return t.s + (t.c * sh - t.s * vh);
 }
 
 Extended cosOf(const Reduced& a) {
-    switch (a.k) {
-    case 0: return cosSeries(a.r);
-    case 1: return -sinSeries(a.r);
-    case 2: return -cosSeries(a.r);
-    default: return sinSeries(a.r);
-    }
+    const StepTurn& t = kStepTurns[a.index];
+    Extended sh, vh;
+    smallSinVersine(a.h, sh, vh);
+    return t.c - (t.s * sh + t.c * vh);
 }
 
 void sinCosOf(const Reduced& a, Extended& s, Extended& c) {
-    const Extended sr = sinSeries(a.r);
-    const Extended cr = cosSeries(a.r);
-    switch (a.k) {
-    case 0: s = sr; c = cr; break;
-    case 1: s = cr; c = -sr; break;
-    case 2: s = -sr; c = -cr; break;
-    default: s = -cr; c = sr; break;
-    }
+    const StepTurn& t = kStepTurns[a.index];
+    Extended sh, vh;
+    smallSinVersine(a.h, sh, vh);
+    s = t.s + (t.c * sh - t.s * vh);
+    c = t.c - (t.s * sh + t.c * vh);
 }
 
 // The processor's own reduction, for what is too large for ours.
