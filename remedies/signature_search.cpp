@@ -98,6 +98,21 @@ std::vector<FoundRemedy> signatureSearch(const DataDir& dir, const std::vector<s
     return hits;
 }
 
+std::vector<FoundRemedy> findBySignature(const DataDir& dir, const std::string& planet, const std::string& sign,
+                                         bool secondary) {
+    const std::vector<ListedRemedy> list = remedyNameList(readStoredRemedyNames(dir));
+    const RecordScan scan(dir, files::kRemedies, remedyLayout());
+    std::vector<FoundRemedy> hits;
+    for (const ListedRemedy& entry : list) {
+        const Bytes r = scan.read(entry.firstRecord);
+        const std::string primary = fieldText(r, remedy_fields::segnaturaPrimaria);
+        const std::string second = secondary ? fieldText(r, remedy_fields::segnaturaSecondaria) : std::string();
+        if (carriesSignature(primary, second, fieldText(r, remedy_fields::segnaturaZodiacale), planet, sign))
+            hits.push_back({entry.firstRecord, decodeRemedy(r)});
+    }
+    return hits;
+}
+
 std::vector<std::string> debilityPathologies(const DataDir& dir, const std::string& planet,
                                              const std::string& searchedSign) {
     std::unordered_set<std::string> remedies;

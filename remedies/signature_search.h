@@ -62,6 +62,12 @@ std::optional<FoundRemedy> firstRecordOf(const DataDir& dir, const std::string& 
 std::vector<FoundRemedy> signatureSearch(const DataDir& dir, const std::vector<std::string>& listedNames,
                                          const std::string& planet, const std::string& sign);
 
+// The same search without the scratch files, over the remedy-name list:
+// with `secondary` false the planet is looked for in the primary signature
+// only.
+std::vector<FoundRemedy> findBySignature(const DataDir& dir, const std::string& planet, const std::string& sign,
+                                         bool secondary);
+
 // Debilities: the distinct pathologies (list order) of the repertory whose
 // remedy is one of the remedies carrying `planet` and `searchedSign`.
 std::vector<std::string> debilityPathologies(const DataDir& dir, const std::string& planet,

@@ -41,7 +41,8 @@ const char* const kUsage =
     "  sheet --layout V1|V2|O1|O2 [--current | dati di nascita come per chart] --out FILE.pdf|.svg|.png\n"
     "          [--mono]   il foglio stampabile del tema su una pagina A4\n"
     "  remedies symptom SINTOMO | remedy RIMEDIO | pathology PATOLOGIA | rank SINTOMO...\n"
-    "          | therapy PATOLOGIA... | rebuild [--json]   la banca dati dei rimedi\n"
+    "          | therapy PATOLOGIA... | rebuild | signature --planet P [--sign S] [--secondary]\n"
+    "          | linked [--current | dati di nascita] [--json]   la banca dati dei rimedi\n"
     "  (tutti i comandi accettano --data-dir CARTELLA)\n"
     "  --help    questo aiuto;  --version    la versione del programma\n";
 

@@ -8,6 +8,7 @@
 #include "remedies/remedy_text.h"
 #include "remedies/support_lists.h"
 #include "shell/cli/cli_support.h"
+#include "shell/cli/signature_commands.h"
 
 #include <cctype>
 
@@ -24,6 +25,10 @@ const char* const kUsage =
     "     quorendaville-cli remedies rank SINTOMO...      i rimedi per pi\xF9 sintomi (al massimo 15)\n"
     "     quorendaville-cli remedies therapy PATOLOGIA... la terapia composita (al massimo 15)\n"
     "     quorendaville-cli remedies rebuild              rigenera gli elenchi dalla banca dati\n"
+    "     quorendaville-cli remedies signature --planet PIANETA [--sign SEGNO] [--secondary]\n"
+    "                                 i rimedi di una segnatura (Qualsiasi = ogni pianeta o segno)\n"
+    "     quorendaville-cli remedies linked [--current | dati di nascita come per chart]\n"
+    "                                 i rimedi legati a ogni punto del tema, per pianeta e per segno\n"
     "     (tutti accettano --json e --data-dir CARTELLA)";
 
 std::string line(const std::string& cp1252) { return shown(cp1252) + "\n"; }
@@ -187,6 +192,8 @@ int remediesCommand(const std::vector<std::string>& args, std::ostream& out, std
     return runCommand(err, [&] {
         if (args.empty()) throw UsageError{kUsage};
         const std::vector<std::string> rest(args.begin() + 1, args.end());
+        if (args[0] == "signature") return signatureCommand(rest, out);
+        if (args[0] == "linked") return linkedCommand(rest, out);
         const Arguments a(rest, {"--data-dir"}, {"--json"});
         if (args[0] == "symptom") return symptom(a, out);
         if (args[0] == "remedy") return remedy(a, out);

@@ -1,0 +1,118 @@
+#include "shell/cli/signature_commands.h"
+
+#include "base/data_dir.h"
+#include "ephemeris/chart_state.h"
+#include "remedies/linked_remedies.h"
+#include "remedies/signature_search.h"
+#include "shell/cli/cli_support.h"
+#include "shell/cli/wheel_command.h"
+
+#include <algorithm>
+
+namespace qv::cli {
+
+namespace {
+
+using namespace remedies;
+
+std::string line(const std::string& cp1252) { return shown(cp1252) + "\n"; }
+
+// A planet or sign word as the signatures write it, or "Qualsiasi".
+template <std::size_t N>
+std::string chosenWord(const Arguments& a, const char* option, const std::array<const char*, N>& words) {
+    const std::string value = a.value(option).value_or(kAnySignature);
+    if (value == kAnySignature || std::find(words.begin(), words.end(), value) != words.end()) return value;
+    std::string all;
+    for (const char* w : words) all += std::string(w) + ", ";
+    throw UsageError{std::string("Valore non valido per ") + option + ": \"" + value + "\" (uno di: " + all +
+                     kAnySignature + ")"};
+}
+
+std::string throughWhich(const RemedyRecord& r, const std::string& planet) {
+    if (planet == kAnySignature) return "qualsiasi";
+    return r.segnaturaPrimaria.find(planet) != std::string::npos ? "primaria" : "secondaria";
+}
+
+} // namespace
+
+int signatureCommand(const std::vector<std::string>& args, std::ostream& out) {
+    const Arguments a(args, {"--planet", "--sign", "--data-dir"}, {"--secondary", "--json"});
+    if (!a.positional().empty()) throw UsageError{"Argomento inatteso: " + a.positional().front()};
+    if (!a.value("--planet")) throw UsageError{"Indicare il pianeta con --planet (o --planet Qualsiasi)"};
+    const std::string planet = chosenWord(a, "--planet", kSignaturePlanets);
+    const std::string sign = chosenWord(a, "--sign", kSignatureSigns);
+    const bool secondary = a.flag("--secondary");
+    openDataDirectory(a.value("--data-dir"));
+    const auto hits = findBySignature(dataDir(), planet, sign, secondary);
+    if (a.flag("--json")) {
+        out << "{\"planet\": " << jsonString(planet) << ", \"sign\": " << jsonString(sign)
+            << ", \"secondary\": " << (secondary ? "true" : "false") << ", \"remedies\": [";
+        for (std::size_t i = 0; i < hits.size(); ++i) {
+            const RemedyRecord& r = hits[i].data;
+            out << (i ? ", " : "") << "{\"record\": " << hits[i].record << ", \"remedy\": " << jsonString(r.rimedio)
+                << ", \"primary\": " << jsonString(r.segnaturaPrimaria)
+                << ", \"secondary\": " << jsonString(r.segnaturaSecondaria)
+                << ", \"zodiacal\": " << jsonString(r.segnaturaZodiacale)
+                << ", \"through\": " << jsonString(throughWhich(r, planet)) << "}";
+        }
+        out << "]}\n";
+        return kExitOk;
+    }
+    out << line("Segnatura: " + planet + " in " + sign +
+                (secondary ? " (pianeta nella segnatura primaria o secondaria)" : " (pianeta nella segnatura primaria)"))
+        << hits.size() << " rimedi\n";
+    for (const FoundRemedy& h : hits) {
+        const RemedyRecord& r = h.data;
+        out << line("- " + r.rimedio + "  [" + r.segnaturaPrimaria + " | " + r.segnaturaSecondaria + " | " +
+                    r.segnaturaZodiacale + "]" + (throughWhich(r, planet) == "secondaria" ? "  (secondaria)" : ""));
+    }
+    return kExitOk;
+}
+
+int linkedCommand(const std::vector<std::string>& args, std::ostream& out) {
+    const Arguments a(args,
+                      {"--date", "--time", "--corr", "--coords", "--calendar", "--houses", "--node", "--black-moon",
+                       "--data-dir"},
+                      {"--current", "--json"});
+    if (!a.positional().empty()) throw UsageError{"Argomento inatteso: " + a.positional().front()};
+    castPictureChart(a);
+    const std::vector<PointLinks> links = chartLinks(dataDir(), chartState());
+    if (a.flag("--json")) {
+        out << "{\"points\": [";
+        for (std::size_t i = 0; i < links.size(); ++i) {
+            const PointLinks& p = links[i];
+            out << (i ? ", " : "") << "{\"point\": " << p.point << ", \"name\": " << jsonString(p.pointName)
+                << ", \"sign\": " << p.sign << ", \"sign_name\": " << jsonString(p.signName) << ", \"links\": [";
+            bool first = true;
+            const auto put = [&](const std::vector<std::string>& names, const char* through, const std::string& word) {
+                for (const std::string& n : names) {
+                    out << (first ? "" : ", ") << "{\"remedy\": " << jsonString(n) << ", \"through\": \"" << through
+                        << "\", \"word\": " << jsonString(word) << "}";
+                    first = false;
+                }
+            };
+            put(p.byPlanet, "primary", p.pointName);
+            put(p.bySign, "zodiacal", p.signName);
+            out << "]}";
+        }
+        out << "]}\n";
+        return kExitOk;
+    }
+    for (const PointLinks& p : links) {
+        out << line(p.pointName + " in " + p.signName);
+        const auto put = [&](const std::vector<std::string>& names, const std::string& through) {
+            if (names.empty()) {
+                out << line("  " + through + ": nessun rimedio");
+                return;
+            }
+            std::string joined;
+            for (const std::string& n : names) joined += (joined.empty() ? "" : ", ") + n;
+            out << line("  " + through + ": " + joined);
+        };
+        if (hasLinkedList({false, p.point}, LinkedMode::Remedies)) put(p.byPlanet, "segnatura primaria " + p.pointName);
+        put(p.bySign, "segnatura zodiacale " + p.signName);
+    }
+    return kExitOk;
+}
+
+} // namespace qv::cli
