@@ -9,3 +9,7 @@ target_link_libraries(remedy_main_window_test PRIVATE qv_shell_ui qv_remedies_ui
 # database windows.
 qv_add_qtest(signature_windows_test signature_windows_test.cpp)
 target_link_libraries(signature_windows_test PRIVATE qv_remedies_ui qv_remedy_fixture)
+
+# The linked-remedies panel of the analysis window.
+qv_add_qtest(linked_panel_test linked_panel_test.cpp)
+target_link_libraries(linked_panel_test PRIVATE qv_linked_remedies_ui qv_remedy_fixture)
