@@ -12,6 +12,7 @@
 #include "base/ui/lock_glyph.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
+#include "display/ui/analysis_window.h"
 #include "display/ui/calibration_window.h"
 #include "display/ui/sheet_window.h"
 #include "editor/ui/text_editor_window.h"
@@ -186,6 +187,9 @@ TFoSpagyr::TFoSpagyr(QWidget* parent) : QMainWindow(parent) {
     astroLayout->addWidget(subjectTitle);
     astroLayout->addWidget(subjectFrame);
     astroLayout->addLayout(subjectButtons);
+    auto* model = tabButton(astro, "Modello Propedeutico Interattivo", "BBmodello");
+    connect(model, &QPushButton::clicked, this, &TFoSpagyr::BBmodelloClick);
+    astroLayout->addWidget(model);
     auto* sheets = new QGroupBox("Grafici Riassuntivi Stampabili", astro);
     sheets->setObjectName("GBgrafici");
     sheets->setStyleSheet("QGroupBox { color: #f4e8c0; font-weight: bold; }");
@@ -481,6 +485,18 @@ void TFoSpagyr::BBorbiteClick() {
         CBorbite->setCurrentText(caption);
     });
     openChild(&window);
+}
+
+// The chart analysis window: the current subject reloaded and its chart
+// computed, then the full-screen window.
+void TFoSpagyr::BBmodelloClick() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool loaded = runUserAction(this, [&] { loadCurrentSubject(); });
+    QApplication::restoreOverrideCursor();
+    if (!loaded) return;
+    TFgrSpagy window(this);
+    window.exec();
+    FormActivate();
 }
 
 void TFoSpagyr::BBcerchiClick() {

@@ -60,6 +60,7 @@ public slots:
     void BBinserimentoClick();
     void BBeliminaClick();
     void BBmodificaClick();
+    void BBmodelloClick();
     // "Grafici Riassuntivi Stampabili": the sheet window with layout 5, 18, 16 or 17.
     void openSheet(int layoutCode);
     void BBorbiteClick();
