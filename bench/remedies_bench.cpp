@@ -6,9 +6,13 @@
 #include "base/data_dir.h"
 #include "remedies/composite.h"
 #include "remedies/consultation.h"
+#include "remedies/linked_remedies.h"
 #include "remedies/list_prefix_search.h"
+#include "remedies/plant_lookup.h"
 #include "remedies/remedy_files.h"
+#include "remedies/signature_search.h"
 #include "remedies/support_lists.h"
+#include "remedies/text_consultation.h"
 
 #include <benchmark/benchmark.h>
 
@@ -205,6 +209,125 @@ void RebuildEverySupportList(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(rebuildSupportLists(db().dir));
 }
 BENCHMARK(RebuildEverySupportList)->Unit(benchmark::kMillisecond);
+
+// ---- Signatures, debilities, composition and synthesis, linked remedies ----
+
+std::vector<std::string> listedNames() {
+    std::vector<std::string> names;
+    for (const ListedRemedy& r : openRemedyNameList(db().dir)) names.push_back(r.name);
+    return names;
+}
+
+void SignatureWindowOpens(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(openRemedyNameList(db().dir));
+}
+BENCHMARK(SignatureWindowOpens)->Unit(benchmark::kMillisecond);
+
+void SignatureRemedyClicked(benchmark::State& state) {
+    const auto names = listedNames();
+    std::size_t i = 0;
+    for (auto _ : state) benchmark::DoNotOptimize(firstRecordOf(db().dir, names[(i += 97) % names.size()]));
+}
+BENCHMARK(SignatureRemedyClicked)->Unit(benchmark::kMillisecond);
+
+// "Qualsiasi" for both: every remedy name is a hit and goes to Segnat.dum.
+void SignatureSearchAnyAny(benchmark::State& state) {
+    const auto names = listedNames();
+    for (auto _ : state) benchmark::DoNotOptimize(signatureSearch(db().dir, names, kAnySignature, kAnySignature));
+}
+BENCHMARK(SignatureSearchAnyAny)->Unit(benchmark::kMillisecond);
+
+void SignatureSearchMarsInAries(benchmark::State& state) {
+    const auto names = listedNames();
+    for (auto _ : state) benchmark::DoNotOptimize(signatureSearch(db().dir, names, "Marte", "Ariete"));
+}
+BENCHMARK(SignatureSearchMarsInAries)->Unit(benchmark::kMillisecond);
+
+void SignatureResultPage(benchmark::State& state) {
+    signatureSearch(db().dir, listedNames(), kAnySignature, kAnySignature);
+    int page = 1;
+    for (auto _ : state) benchmark::DoNotOptimize(readSignatureHits(db().dir, page++ % 50 + 1));
+}
+BENCHMARK(SignatureResultPage)->Unit(benchmark::kMillisecond);
+
+void DebilityPathologySearch(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(debilityPathologies(db().dir, "Saturno", oppositeSign("Bilancia")));
+}
+BENCHMARK(DebilityPathologySearch)->Unit(benchmark::kMillisecond);
+
+void DebilityPathologyClicked(benchmark::State& state) {
+    std::size_t i = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(pathologyRemedies(db().dir, db().pathologies[i++ % db().pathologies.size()], "Saturno", "Ariete"));
+}
+BENCHMARK(DebilityPathologyClicked)->Unit(benchmark::kMillisecond);
+
+void CompositionRemedyClicked(benchmark::State& state) {
+    const auto names = listedNames();
+    std::size_t i = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(remedyTextShown(db().dir, names[(i += 97) % names.size()], RemedyTextKind::Composition));
+}
+BENCHMARK(CompositionRemedyClicked)->Unit(benchmark::kMillisecond);
+
+// A word no text holds: every record's text is read and compared.
+void SynthesisWordSearch(benchmark::State& state) {
+    const auto names = listedNames();
+    for (auto _ : state) benchmark::DoNotOptimize(searchRemedyTexts(db().dir, names, "parola assente", RemedyTextKind::Synthesis));
+}
+BENCHMARK(SynthesisWordSearch)->Unit(benchmark::kMillisecond);
+
+void CompositionWordSearch(benchmark::State& state) {
+    const auto names = listedNames();
+    for (auto _ : state) benchmark::DoNotOptimize(searchRemedyTexts(db().dir, names, "notturno", RemedyTextKind::Composition));
+}
+BENCHMARK(CompositionWordSearch)->Unit(benchmark::kMillisecond);
+
+void FoundRemedyClicked(benchmark::State& state) {
+    const auto names = listedNames();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const std::string& name = names[(i += 97) % names.size()];
+        benchmark::DoNotOptimize(highlightWord(textHoldingWord(db().dir, name, "sonno", RemedyTextKind::Synthesis), "sonno"));
+    }
+}
+BENCHMARK(FoundRemedyClicked)->Unit(benchmark::kMillisecond);
+
+void LinkedPanelOpens(benchmark::State& state) {
+    int s = 0;
+    for (auto _ : state) benchmark::DoNotOptimize(linkedList(db().dir, {s % 2 == 0, s++ % 9 + 1}, LinkedMode::Remedies));
+}
+BENCHMARK(LinkedPanelOpens)->Unit(benchmark::kMillisecond);
+
+void LinkedRemedyChosen(benchmark::State& state) {
+    const auto names = linkedList(db().dir, {false, 5}, LinkedMode::Remedies)->names;
+    std::size_t i = 0;
+    for (auto _ : state) benchmark::DoNotOptimize(remedySymptoms(db().dir, names[(i += 7) % names.size()]));
+}
+BENCHMARK(LinkedRemedyChosen)->Unit(benchmark::kMillisecond);
+
+// What `remedies linked` does once the chart is cast: every point's planet
+// and sign lists.
+void RemediesLinkedToAChart(benchmark::State& state) {
+    ChartState chart;
+    for (int p = 1; p <= 11; ++p) chart.signOf[static_cast<std::size_t>(p)] = static_cast<std::uint8_t>((p * 5) % 12 + 1);
+    for (auto _ : state) benchmark::DoNotOptimize(chartLinks(db().dir, chart));
+}
+BENCHMARK(RemediesLinkedToAChart)->Unit(benchmark::kMillisecond);
+
+void PlantSymptomClicked(benchmark::State& state) {
+    const auto symptoms = plantSymptomNames(db().dir);
+    std::size_t i = 0;
+    for (auto _ : state) benchmark::DoNotOptimize(plantsOfSymptom(db().dir, symptoms[(i += 13) % symptoms.size()]));
+}
+BENCHMARK(PlantSymptomClicked)->Unit(benchmark::kMillisecond);
+
+void PlantClicked(benchmark::State& state) {
+    const auto plants = plantNames(db().dir);
+    std::size_t i = 0;
+    for (auto _ : state) benchmark::DoNotOptimize(symptomsOfPlant(db().dir, plants[(i += 13) % plants.size()]));
+}
+BENCHMARK(PlantClicked)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "remedies/remedy_text.h"
 #include "remedies/signature_search.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace qv::remedies {
@@ -40,9 +41,13 @@ std::vector<std::string> searchRemedyTexts(const DataDir& dir, const std::vector
     scan.forEach(0, [&](std::int64_t, std::span<const std::uint8_t> r) {
         std::string name = trimRightBlanks(fieldText(r, remedy_fields::rimedio));
         if (holding.count(name)) return true;
+        // The text in capitals, built in one reused buffer.
         text.clear();
-        for (const Field& f : chunks) text += fieldText(r, f);
-        if (upperLetters(text).find(wanted) != std::string::npos) holding.insert(std::move(name));
+        for (const Field& f : chunks)
+            text.append(reinterpret_cast<const char*>(r.data()) + f.offset + 1, std::min<std::size_t>(r[f.offset], f.width));
+        for (char& c : text)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (text.find(wanted) != std::string::npos) holding.insert(std::move(name));
         return true;
     });
     std::vector<std::string> out;
