@@ -174,12 +174,28 @@ Extended Int(Extended x) {
     return std::copysign(n, x);
 }
 Extended Frac(Extended x) { return x - Int(x); }
-Extended Round(Extended x) { return std::nearbyint(x); }
+// The shifter rounds halves to even, as the processor's default rounding.
+Extended Round(Extended x) {
+    if (!(std::fabs(x) < 0x1p62L)) return std::nearbyint(x);
+    return std::copysign((x + kShifter) - kShifter, x);
+}
 
+// By the nearest whole number of turns, found with a product instead of a
+// quotient. Below 2^52, x − 360n is exact and so is the half-turn added
+// back to a negative remainder of x ≥ 180: the result is the exact one, as
+// with the truncated quotient except where that quotient rounds up to a
+// whole number (one unit of the last place from 360 there).
 Extended Norm360(Extended x) {
-    Extended r = x - Int(x / 360.0L) * 360.0L;
+    if (!(std::fabs(x) < 0x1p52L)) {
+        Extended r = x - Int(x / 360.0L) * 360.0L;
+        if (r < 0) r += 360.0L;
+        return r;
+    }
+    const Extended n = (x * (1.0L / 360.0L) + kShifter) - kShifter;
+    Extended r = x - n * 360.0L;
     if (r < 0) r += 360.0L;
-    return r;
+    if (r >= 360.0L) r -= 360.0L;
+    return r + 0.0L; // no negative zero
 }
 
 Extended Norm30(Extended x) {

@@ -126,9 +126,12 @@ void load(Table& t, const DataDir& dir) {
     t.loaded = true;
 }
 
+// The same folder: the same text, or paths that compare equal.
+bool sameRoot(const fs::path& a, const fs::path& b) { return a.native() == b.native() || a == b; }
+
 // Whether the file found last time is still the one to read, unchanged.
 bool unchanged(const Table& t, const DataDir& dir) {
-    if (!t.loaded || !t.present || t.racy || t.root != dir.root()) return false;
+    if (!t.loaded || !t.present || t.racy || !sameRoot(t.root, dir.root())) return false;
     // Under another case a new file of the exact name would now be found.
     if (!t.exactCase && dir.resolve(t.dataPath) != t.resolved) return false;
     struct stat st {};
@@ -138,7 +141,10 @@ bool unchanged(const Table& t, const DataDir& dir) {
 Table& lookUp(const char* dataPath) {
     Table* table = nullptr;
     for (Table& t : tables)
-        if (t.dataPath == dataPath) table = &t;
+        if (t.dataPath == dataPath) {
+            table = &t;
+            break;
+        }
     if (!table) {
         tables.emplace_back();
         table = &tables.back();
@@ -146,7 +152,7 @@ Table& lookUp(const char* dataPath) {
     }
     const DataDir& dir = dataDir();
     const bool inScope = scopeDepth > 0;
-    if (inScope && table->loaded && table->checkedInScope == scopeSerial && table->root == dir.root())
+    if (inScope && table->loaded && table->checkedInScope == scopeSerial && sameRoot(table->root, dir.root()))
         return *table;
     if (!unchanged(*table, dir)) load(*table, dir);
     table->checkedInScope = inScope ? scopeSerial : 0;

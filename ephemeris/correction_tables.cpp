@@ -180,12 +180,15 @@ std::int64_t dpr1RecordOf(Extended jd) {
 
 Extended recordDay(Record record) { return decodeReal48(std::span<const std::uint8_t, 6>(record.data(), 6)); }
 
-// The line through records a and b (5 days apart) at jd, folded as the
-// table's values are.
-Extended along(Record a, Record b, int field, Extended jd) {
-    const Extended p = fieldValue(a, field);
-    const Extended q = fieldValue(b, field);
-    Extended value = p + (jd - recordDay(a)) * (q - p) / 5.0L;
+// The day of record k, which the check of the table has found in it.
+Extended dpr1Day(std::int64_t k) { return kDpr1Origin + 5.0L * static_cast<Extended>(k); }
+
+// The line through records a and b = a + 1 (5 days apart) at jd, folded as
+// the table's values are.
+Extended along(const TableRecords& table, std::int64_t a, int field, Extended jd) {
+    const Extended p = fieldValue(table.record(a), field);
+    const Extended q = fieldValue(table.record(a + 1), field);
+    Extended value = p + (jd - dpr1Day(a)) * (q - p) / 5.0L;
     if (value > 21600.0L) value -= 21600.0L;
     return value;
 }
@@ -195,21 +198,20 @@ Extended along(Record a, Record b, int field, Extended jd) {
 Extended ReadDpr1(Extended jd, int field) {
     const std::int64_t n = dpr1RecordOf(jd);
     const TableRecords table = openTable(kDpr1Path, kDpr1RecordSize);
-    return along(table.record(n), table.record(n + 1), field, jd);
+    return along(table, n, field, jd);
 }
 
 Extended ReadDpr1AcrossJump(Extended jd, int field, Extended jump) {
     const std::int64_t n = dpr1RecordOf(jd);
     const TableRecords table = openTable(kDpr1Path, kDpr1RecordSize);
-    const Record first = table.record(n);
-    const Record second = table.record(n + 1);
-    const Extended t0 = recordDay(first);
-    if (!(jump > t0 && jump < t0 + 5.0L)) return along(first, second, field, jd);
+    table.record(n + 1); // both records of the step exist, or the error names the table
+    const Extended t0 = dpr1Day(n);
+    if (!(jump > t0 && jump < t0 + 5.0L)) return along(table, n, field, jd);
     if (jd < jump) {
-        if (n == 0) return along(first, second, field, jd);
-        return along(table.record(n - 1), first, field, jd);
+        if (n == 0) return along(table, n, field, jd);
+        return along(table, n - 1, field, jd);
     }
-    return along(second, table.record(n + 2), field, jd);
+    return along(table, n + 1, field, jd);
 }
 
 } // namespace qv
