@@ -67,9 +67,12 @@ struct AnalysisViewInputs {
 struct AnalysisViewResult {
     std::vector<std::string> panelLines;   // text for Panel3 (MemoAspetti), Windows-1252; empty = Panel3 stays hidden
     std::vector<std::pair<int, MmPoint>> structureGlyphs; // archetypal structure: planet code → glyph centre (clicks)
-    // Where the point glyphs (1–11) and sign pictures (1–12) now stand, when
-    // the view drew the chart view's wheel at its place (Chart and the
-    // mirror lines); the window's clicks follow them.
+    // Where the natal wheel's point glyphs (1–11) and sign pictures (1–12)
+    // now stand, in area millimetres, when the view draws that wheel (at
+    // full size, or smaller beside a list as in the coordinates, the
+    // dodecatemories and the masters); the window's clicks follow them.
+    // Absent for the tables, the grid, the distances and the dominant-planet
+    // views, whose wheels have no click places.
     std::optional<ChartWheelPlaces> wheelPlaces;
 };
 
