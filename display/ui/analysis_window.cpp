@@ -13,6 +13,7 @@
 #include "ephemeris/text_forms.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -58,8 +59,22 @@ constexpr double kCompositionWidth = 281, kCompositionHeight = 203;
 // (768 lines), where a point is 4/3 of a pixel.
 constexpr double kReferenceScale = 768.0 / 210.0;
 
-const char* const kSpecificPointCaption = "ATTRIBUZIONI SPECIFICHE al PIANETA";
-const char* const kGeneralPointCaption = "ATTRIBUZIONI GENERALI al PIANETA";
+// The look of the window's own panels (a hosted linked panel keeps its own).
+const char* const kPanelStyle =
+    "QWidget#PanelBase, QWidget#Panel3, QWidget#PanelDati, QWidget#PanelInfo, QWidget#PanelPulsanti {"
+    "  background: #1a1f2e; border: 1px solid #465070; border-radius: 3px; }"
+    "QLabel { color: #bfefff; background: transparent; border: none; }"
+    "QLabel#LabSpecific, QLabel#LabGeneral { color: #7fe8ff; font-weight: bold; }"
+    "QPlainTextEdit { background: #0c1019; color: #f2f0e6; border: 1px solid #34405c; }"
+    "QLineEdit { background: #0c1019; color: #fff6c8; border: 1px solid #34405c; padding: 0 2px; }"
+    "QPushButton { background: #2b3452; color: white; border: 1px solid #5a6790; border-radius: 3px; }"
+    "QPushButton:hover { background: #394470; }"
+    "QPushButton:pressed { background: #1d2439; }"
+    "QScrollBar { background: #121826; border: none; }"
+    "QScrollBar:vertical { width: 10px; } QScrollBar:horizontal { height: 10px; }"
+    "QScrollBar::handle { background: #44507a; border-radius: 4px; min-height: 16px; min-width: 16px; }"
+    "QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; }"
+    "QScrollBar::add-page, QScrollBar::sub-page { background: none; }";
 
 // Reports double clicks of a widget (the memos' viewports).
 class DoubleClickTap : public QObject {
@@ -101,22 +116,13 @@ void setLines(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
 TFgrSpagy::TFgrSpagy(QWidget* parent) : QDialog(parent) {
     setObjectName("TFgrSpagy");
     setWindowTitle("Modello Propedeutico Interattivo");
-    setStyleSheet(
-        "QDialog#TFgrSpagy { background: black; }"
-        "QWidget#PanelBase, QWidget#Panel3, QWidget#PanelDati, QWidget#PanelInfo, QWidget#PanelPulsanti {"
-        "  background: #1a1f2e; border: 1px solid #465070; border-radius: 3px; }"
-        "QLabel { color: #bfefff; background: transparent; border: none; }"
-        "QLabel#LabSpecific, QLabel#LabGeneral { color: #7fe8ff; font-weight: bold; }"
-        "QPlainTextEdit { background: #0c1019; color: #f2f0e6; border: 1px solid #34405c; }"
-        "QLineEdit { background: #0c1019; color: #fff6c8; border: 1px solid #34405c; padding: 0 2px; }"
-        "QPushButton { background: #2b3452; color: white; border: 1px solid #5a6790; border-radius: 3px; }"
-        "QPushButton:hover { background: #394470; }"
-        "QPushButton:pressed { background: #1d2439; }");
+    setStyleSheet("QDialog#TFgrSpagy { background: black; }");
 
     canvas_ = new AnalysisCanvas(this);
     canvas_->pressed = [this](QPoint p) { FormMouseDown(p); };
     canvas_->released = [this](QPoint p) { FormMouseUp(p); };
     buildPanels();
+    for (QWidget* panel : {PanelBase, Panel3, PanelDati, PanelInfo, PanelPulsanti}) panel->setStyleSheet(kPanelStyle);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
@@ -145,7 +151,6 @@ void TFgrSpagy::buildPanels() {
     Panel3 = new QWidget(this);
     Panel3->setObjectName("Panel3");
     MemoAspetti = makeMemo(Panel3, "MemoAspetti");
-    MemoAspetti->setLineWrapMode(QPlainTextEdit::NoWrap);
     BBchiudiAsp = new QPushButton("Chiudi", Panel3);
     BBchiudiAsp->setObjectName("BBchiudiAsp");
     BBFont = new QPushButton("Font +", Panel3);
@@ -279,10 +284,10 @@ void TFgrSpagy::layOutPanels() {
     place(PanelDati, kColumnLeft, 94, kColumnWidth, 38.7);
     for (std::size_t i = 0; i < dataLabels_.size(); ++i) {
         const double top = 1.2 + 5.25 * static_cast<double>(i);
-        place(dataLabels_[i], 2, top, 27, 5);
+        place(dataLabels_[i], 2, top, 29, 5);
     }
     const std::array<QLineEdit*, 7> edits = {EdNome, EdData, EdLocal, EdCoordi, EdDomif, EdNodo, EdJd};
-    for (std::size_t i = 0; i < edits.size(); ++i) place(edits[i], 29, 1.2 + 5.25 * static_cast<double>(i), 51, 4.6);
+    for (std::size_t i = 0; i < edits.size(); ++i) place(edits[i], 31.5, 1.2 + 5.25 * static_cast<double>(i), 49, 4.6);
 
     if (infoEnlarged_) {
         place(PanelInfo, kColumnLeft, 51, kColumnWidth, 118);
@@ -315,7 +320,15 @@ void TFgrSpagy::applyFonts() {
     };
     const double controls = bigFonts_ ? 10 : 8;
     for (QPushButton* b : analysisButtons_) sized(b, controls);
-    for (QLabel* l : dataLabels_) sized(l, controls);
+    for (QLabel* l : dataLabels_) {
+        // A label keeps to its column: a long one is set smaller.
+        sized(l, controls);
+        QFont f = l->font();
+        while (f.pixelSize() > 6 && QFontMetrics(f).horizontalAdvance(l->text()) > l->width()) {
+            f.setPixelSize(f.pixelSize() - 1);
+            l->setFont(f);
+        }
+    }
     for (QLineEdit* e : {EdNome, EdData, EdLocal, EdCoordi, EdDomif, EdNodo, EdJd}) sized(e, controls);
     sized(BBprivato, 9);
     sized(BBchiudiAsp, 9);
@@ -325,7 +338,7 @@ void TFgrSpagy::applyFonts() {
     sized(MemoL1, 9);
     sized(MemoL2, 9);
     sized(Memo1, 9);
-    QFont list("Courier New");
+    QFont list("Arial");
     list.setPixelSize(pixels(bigListFont_ ? 10 : 8));
     MemoAspetti->setFont(list);
     BBFont->setText(bigListFont_ ? "Font -" : "Font +");
@@ -401,6 +414,7 @@ void TFgrSpagy::BBprivatoClick() { accept(); }
 
 void TFgrSpagy::done(int result) {
     Timer1->stop();
+    opened_ = false;  // the next showing opens the window afresh
     draw::resetDrawingContext();
     QDialog::done(result);
 }
@@ -478,6 +492,7 @@ void TFgrSpagy::showLinkedPanel(const LinkedSubject& subject) {
     linked_.widget->raise();
     linkedShown_ = true;
     runUserAction(this, [&] { linked_.show(subject); });
+    linkedShown_ = linked_.widget->isVisible();
 }
 
 void TFgrSpagy::hideLinkedPanel() {

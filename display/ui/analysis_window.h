@@ -59,8 +59,8 @@ public:
     // chart of the current subject computed with its planetary hour,
     // message 1 shown and the first drawing started.
     void FormActivate();
-    // The first tick draws the chart view (or the structure, when that was
-    // the last view shown).
+    // The first tick draws the chart view, or the archetypal structure when
+    // that was the last view shown before the window was closed.
     void Timer1Timer();
 
     // What the window shows now, for the tests and the screenshots.

@@ -5,6 +5,7 @@
 // The size (1366x768 when not given) is the screen of the full-screen sheet
 // windows: sheet_window.png ("Orizzontale 1 ") and sheet_window_portrait.png
 // ("Verticale 1").
+#include "display/ui/analysis_window.h"
 #include "analysis/ui/orb_editor.h"
 #include "archive/archive_files.h"
 #include "archive/data_directory_startup.h"
@@ -22,6 +23,8 @@
 #include "shell/ui/settings_windows.h"
 
 #include <QApplication>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
@@ -38,14 +41,57 @@ void save(QWidget& w, const QString& path) {
     std::printf("%s\n", path.toLocal8Bit().constData());
 }
 
+void clickAt(QWidget* widget, QPoint at) {
+    const QPointF local(at), global(widget->mapToGlobal(at));
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &release);
+}
+
+// The chart analysis window on the screen: its chart view and, with
+// --every-view, every view of every button, a planet's attributions and
+// its mirror lines (analysis_<view>.png).
+void analysisWindow(QWidget& main, int width, int height, const QString& out, bool everyView) {
+    qv::TFgrSpagy window(&main);
+    window.setWindowState(Qt::WindowNoState);
+    window.resize(width, height);
+    window.show();
+    while (!window.currentView()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    save(window, out + "/analysis_window.png");
+    if (!everyView) return;
+    const char* const buttons[] = {"BBcoordi",  "BBstoffa",   "BBarchetip",  "BBaspetti", "BBEnergi",
+                                   "BBantisce", "BBdodecate", "BBdominante", "BBmaestri"};
+    for (int b = 0; b < qv::kAnalysisButtons; ++b) {
+        auto* button = window.findChild<QPushButton*>(buttons[b]);
+        const auto views = qv::buttonMessages(static_cast<qv::AnalysisButton>(b)).size();
+        for (std::size_t v = 0; v < views; ++v) {
+            button->click();
+            save(window, out + "/analysis_" + qv::draw::analysisViewName(*window.currentView()) + ".png");
+        }
+    }
+    window.findChild<QPushButton*>("BBmaestri")->click();
+    window.Timer1Timer();  // the chart view again
+    auto* area = window.findChild<QWidget*>("AreaDisegno");
+    for (int click = 1; click <= 4; ++click) {
+        clickAt(area, window.pointGlyphCentre(5));
+        if (click == 1) save(window, out + "/analysis_marte_attributions.png");
+    }
+    save(window, out + "/analysis_" + qv::draw::analysisViewName(*window.currentView()) + ".png");
+    for (int click = 1; click <= 4; ++click) clickAt(area, window.signGlyphCentre(5));
+    save(window, out + "/analysis_" + qv::draw::analysisViewName(*window.currentView()) + ".png");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName("Quorendaville");
     int screenWidth = 1366, screenHeight = 768;
-    if ((argc != 2 && argc != 3) || (argc == 3 && std::sscanf(argv[2], "%dx%d", &screenWidth, &screenHeight) != 2)) {
-        std::fprintf(stderr, "usage: take_screenshots OUTPUT_FOLDER [WIDTHxHEIGHT]\n");
+    const bool everyView = argc == 4 && std::string(argv[3]) == "--every-view";
+    if (argc < 2 || argc > 4 || (argc >= 3 && std::sscanf(argv[2], "%dx%d", &screenWidth, &screenHeight) != 2) ||
+        (argc == 4 && !everyView)) {
+        std::fprintf(stderr, "usage: take_screenshots OUTPUT_FOLDER [WIDTHxHEIGHT [--every-view]]\n");
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
@@ -110,6 +156,7 @@ int main(int argc, char** argv) {
         while (!window.sheetShown()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         save(window, out + sheet.file);
     }
+    analysisWindow(main, screenWidth, screenHeight, out, everyView);
     std::filesystem::remove_all(scratch);
     return 0;
 }
