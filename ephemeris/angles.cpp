@@ -180,22 +180,10 @@ Extended Round(Extended x) {
     return std::copysign((x + kShifter) - kShifter, x);
 }
 
-// By the nearest whole number of turns, found with a product instead of a
-// quotient. Below 2^52, x − 360n is exact and so is the half-turn added
-// back to a negative remainder of x ≥ 180: the result is the exact one, as
-// with the truncated quotient except where that quotient rounds up to a
-// whole number (one unit of the last place from 360 there).
-Extended Norm360(Extended x) {
-    if (!(std::fabs(x) < 0x1p52L)) {
-        Extended r = x - Int(x / 360.0L) * 360.0L;
-        if (r < 0) r += 360.0L;
-        return r;
-    }
-    const Extended n = (x * (1.0L / 360.0L) + kShifter) - kShifter;
-    Extended r = x - n * 360.0L;
+Extended Norm360Large(Extended x) {
+    Extended r = x - Int(x / 360.0L) * 360.0L;
     if (r < 0) r += 360.0L;
-    if (r >= 360.0L) r -= 360.0L;
-    return r + 0.0L; // no negative zero
+    return r;
 }
 
 Extended Norm30(Extended x) {
@@ -319,8 +307,6 @@ Turn TurnMemory::turn(Extended x, bool degrees) {
 
 Turn TurnDeg(Extended x) { return memoryInForce ? memoryInForce->turn(x, true) : freshTurn(x, true); }
 Turn TurnRad(Extended x) { return memoryInForce ? memoryInForce->turn(x, false) : freshTurn(x, false); }
-
-Extended RadToDeg(Extended x) { return x * 180.0L / kPi; }
 
 Extended ArcSin(Extended x) { return std::atan(x / std::sqrt(1.0L - x * x)); }
 Extended ArcCosPositive(Extended x) { return std::atan(std::sqrt(1.0L - x * x) / x); }

@@ -3,6 +3,8 @@
 
 #include "base/reals.h"
 
+#include <cmath>
+
 namespace qv {
 
 // π as the degree helpers write it, and the extended value of π/180 that the
@@ -16,21 +18,36 @@ Extended Frac(Extended x);
 // Nearest integer, halves to even.
 Extended Round(Extended x);
 
-// x − Int(x / 360) × 360, plus 360 when negative: [0, 360).
-Extended Norm360(Extended x);
+// x − Int(x / 360) × 360, plus 360 when negative: [0, 360). Below 2^52 by
+// the nearest whole number of turns, found with a product instead of a
+// quotient: there x − 360n is exact and so is the turn added back to a
+// negative remainder of x ≥ 180, so the result is the exact one, as with
+// the truncated quotient except where that quotient rounds up to a whole
+// number (one unit of the last place from 360 there).
+Extended Norm360Large(Extended x); // the quotient form, for the rest
+inline Extended Norm360(Extended x) {
+    if (!(std::fabs(x) < 0x1p52L)) return Norm360Large(x);
+    constexpr Extended shifter = 0x1.8p63L; // rounds to a whole number, see Int
+    const Extended n = (x * (1.0L / 360.0L) + shifter) - shifter;
+    Extended r = x - n * 360.0L;
+    if (r < 0) r += 360.0L;
+    if (r >= 360.0L) r -= 360.0L;
+    return r + 0.0L; // no negative zero
+}
 Extended Norm30(Extended x);
 // The reduction the house computation writes as (x/360 − Int(x/360)) × 360.
 Extended FracTimes(Extended x, Extended period);
 
-// Degree arguments are reduced exactly to within 45° of a multiple of 90°
-// before the sine is taken, so large arguments lose nothing and the
-// processor's sine stays in its fast range.
+// Degree arguments are reduced exactly to within 0.71° of a multiple of
+// 1.40625° (a 256th of the circle), so large arguments lose nothing; the
+// sine and cosine of that multiple come from a table and those of the rest
+// from a short series.
 Extended SinDeg(Extended x);
 Extended CosDeg(Extended x);
 Extended TanDeg(Extended x);
 // Both at once, from one reduction.
 void SinCosDeg(Extended x, Extended& sine, Extended& cosine);
-Extended RadToDeg(Extended x);
+inline Extended RadToDeg(Extended x) { return x * 180.0L / kPi; }
 // atan(x / √(1 − x²)) and atan(√(1 − x²) / x), radians.
 Extended ArcSin(Extended x);
 Extended ArcCosPositive(Extended x);
@@ -90,7 +107,7 @@ struct Multiples {
     Turn m[N + 1];
 };
 
-// sin and cos of radians, reduced by a three-part π/2 first; arguments out
+// sin and cos of radians, reduced by a three-part π/128 first; arguments out
 // of the processor's range (|x| ≥ 2^63) give 0.
 Extended SinRad(Extended x);
 Extended CosRad(Extended x);

@@ -43,6 +43,46 @@ OrbitTurns orbitTurns(Extended perihelion, Extended inclination, Extended node) 
     return OrbitTurns{w.c, w.s, i.c, i.s, n.c, n.s};
 }
 
+FixedTurns fixedTurns(bool perihelionFixed, Extended perihelion, bool inclinationFixed, Extended inclination,
+                      bool nodeFixed, Extended node) {
+    FixedTurns f;
+    f.perihelion = perihelionFixed;
+    f.inclination = inclinationFixed;
+    f.node = nodeFixed;
+    if (perihelionFixed) SinCosDeg(perihelion, f.turns.sinPerihelion, f.turns.cosPerihelion);
+    if (inclinationFixed) SinCosDeg(inclination, f.turns.sinInclination, f.turns.cosInclination);
+    if (nodeFixed) SinCosDeg(node, f.turns.sinNode, f.turns.cosNode);
+    return f;
+}
+
+namespace {
+
+// The orbit's turns, the constant ones from the elements. A constant angle
+// has the same turn at every moment, so leaving it out of the sequence of
+// turns that the second pass replays changes nothing.
+OrbitTurns turnsOf(const OrbitalElements& el) {
+    if (!el.fixed) return orbitTurns(el.perihelion, el.inclination, el.node);
+    OrbitTurns t = el.fixed->turns;
+    if (!el.fixed->perihelion) {
+        const Turn w = TurnDeg(el.perihelion);
+        t.cosPerihelion = w.c;
+        t.sinPerihelion = w.s;
+    }
+    if (!el.fixed->inclination) {
+        const Turn i = TurnDeg(el.inclination);
+        t.cosInclination = i.c;
+        t.sinInclination = i.s;
+    }
+    if (!el.fixed->node) {
+        const Turn n = TurnDeg(el.node);
+        t.cosNode = n.c;
+        t.sinNode = n.s;
+    }
+    return t;
+}
+
+} // namespace
+
 Vector3 rotateToEcliptic(Extended p, Extended q, const OrbitTurns& t) {
     turn(p, q, t.cosPerihelion, t.sinPerihelion);
     Extended z = 0;
@@ -76,7 +116,7 @@ OrbitState orbitState(const OrbitalElements& el) {
     const Extended p = (cosE - e) * a;
     const Extended q = root * (sinE * a);
 
-    const OrbitTurns turns = orbitTurns(el.perihelion, el.inclination, el.node);
+    const OrbitTurns turns = turnsOf(el);
     OrbitState s;
     s.velocity = rotateToEcliptic(u, v, turns);
     s.position = rotateToEcliptic(p, q, turns);
@@ -85,6 +125,7 @@ OrbitState orbitState(const OrbitalElements& el) {
 
 OrbitalElements earthElements(Extended t) {
     static const Extended power = std::exp(1.5L * std::log(1.00000023L));
+    static const FixedTurns inEcliptic = fixedTurns(false, 0, true, 0.0L, true, 0.0L);
     const Extended t2 = t * t;
     return OrbitalElements{358.4758445L + 35999.04975L * t - 0.000150278L * t2,
                            0.01675104L - 0.0000418L * t - 0.000000126L * t2,
@@ -92,7 +133,8 @@ OrbitalElements earthElements(Extended t) {
                            101.2208333L + 1.719175L * t + 0.000452778L * t2,
                            0.0L,
                            0.0L,
-                           power};
+                           power,
+                           &inEcliptic};
 }
 
 GeocentricResult geocentric(const OrbitState& body, const OrbitState& earth, const Vector3& dp,

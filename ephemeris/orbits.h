@@ -20,6 +20,8 @@ Polar toPolar(Extended x, Extended& y);
 // Rectangular form of (r, θ); θ = 0 is replaced by kConversionEpsilon first.
 void toRectangular(Extended r, Extended theta, Extended& x, Extended& y);
 
+struct FixedTurns;
+
 // Elements in degrees (M, ω, Ω, i) and AU (a).
 struct OrbitalElements {
     Extended meanAnomaly;
@@ -31,6 +33,9 @@ struct OrbitalElements {
     // a^1.5 as exp(1.5 ln a) when the caller knows it (the semi-major axes
     // are constants); 0 has it computed.
     Extended semiMajorAxisPower = 0;
+    // The turns of the angles that never change, when the caller knows
+    // them; the others are computed.
+    const FixedTurns* fixed = nullptr;
 };
 
 struct Vector3 {
@@ -53,6 +58,16 @@ struct OrbitTurns {
 };
 // From the angles in degrees.
 OrbitTurns orbitTurns(Extended perihelion, Extended inclination, Extended node);
+
+// Which angles of an orbit are constants, with their turns (the others'
+// entries unused).
+struct FixedTurns {
+    bool perihelion = false, inclination = false, node = false;
+    OrbitTurns turns{};
+};
+// The fixed turns of angles given as constants (set) or not.
+FixedTurns fixedTurns(bool perihelionFixed, Extended perihelion, bool inclinationFixed, Extended inclination,
+                      bool nodeFixed, Extended node);
 
 // The in-plane pair (p, q) turned by ω about the orbit's pole, tilted by i
 // about the line of nodes and turned by Ω about the ecliptic pole. Each turn

@@ -18,19 +18,31 @@ struct ElementPolys {
     Poly m, e, a, w, node, i;
 };
 
-// The semi-major axes are constants: a^1.5 is computed once for each.
-OrbitalElements evaluate(const ElementPolys& p, Extended t, Extended power) {
+// What is computed once for each set of elements: a^1.5 (the semi-major
+// axes are constants) and the turns of the angles that are constants.
+struct Constants {
+    Extended power = 0;
+    FixedTurns fixed;
+};
+
+OrbitalElements evaluate(const ElementPolys& p, Extended t, const Constants& k) {
     const Extended t2 = t * t;
-    return OrbitalElements{p.m.at(t, t2),    p.e.at(t, t2),    p.a.at(t, t2), p.w.at(t, t2),
-                           p.node.at(t, t2), p.i.at(t, t2),    power};
+    return OrbitalElements{p.m.at(t, t2),    p.e.at(t, t2), p.a.at(t, t2), p.w.at(t, t2),
+                           p.node.at(t, t2), p.i.at(t, t2), k.power,       &k.fixed};
 }
 
+// A polynomial without terms in T is its constant at every finite T.
+bool constant(const Poly& p) { return p.c1 == 0 && p.c2 == 0; }
+
 template <std::size_t N>
-std::array<Extended, N> powersOf(const ElementPolys (&sets)[N]) {
-    std::array<Extended, N> powers{};
-    for (std::size_t k = 0; k < N; ++k)
-        if (sets[k].a.c1 == 0 && sets[k].a.c2 == 0) powers[k] = std::exp(1.5L * std::log(sets[k].a.c0));
-    return powers;
+std::array<Constants, N> constantsOf(const ElementPolys (&sets)[N]) {
+    std::array<Constants, N> out{};
+    for (std::size_t k = 0; k < N; ++k) {
+        const ElementPolys& p = sets[k];
+        if (constant(p.a)) out[k].power = std::exp(1.5L * std::log(p.a.c0));
+        out[k].fixed = fixedTurns(constant(p.w), p.w.c0, constant(p.i), p.i.c0, constant(p.node), p.node.c0);
+    }
+    return out;
 }
 
 const ElementPolys kInner[3] = {
@@ -151,10 +163,10 @@ constexpr CosineTerm kSaturnZ[] = {
 } // namespace
 
 OrbitalElements elementsOf(int point, Extended t) {
-    static const auto inner = powersOf(kInner);
-    static const auto outerA = powersOf(kOuterA);
-    static const auto outerB = powersOf(kOuterB);
-    static const auto minor = powersOf(kMinor);
+    static const auto inner = constantsOf(kInner);
+    static const auto outerA = constantsOf(kOuterA);
+    static const auto outerB = constantsOf(kOuterB);
+    static const auto minor = constantsOf(kMinor);
     if (point >= 3 && point <= 5) return evaluate(kInner[point - 3], t, inner[point - 3]);
     if (point >= 6 && point <= 10)
         return t >= -2.0L ? evaluate(kOuterA[point - 6], t, outerA[point - 6])
