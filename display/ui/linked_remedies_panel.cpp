@@ -4,6 +4,7 @@
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
 #include "display/pictures.h"
+#include "display/ui/analysis_window.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -55,6 +56,16 @@ QPlainTextEdit* memo(QWidget* parent, const char* name) {
 }
 
 } // namespace
+
+PanelPianta* attachLinkedPanel(TFgrSpagy& window, bool plantsMode) {
+    auto* panel = new PanelPianta(nullptr, window.pixelsPerMm());
+    panel->setPlantsMode(plantsMode);
+    // A point without a list (a node in the plants mode) leaves no empty panel.
+    window.setLinkedPanel({panel, [panel](const LinkedSubject& s) {
+                               if (!panel->ShowLinkedRemedies({s.sign, s.number})) panel->hide();
+                           }});
+    return panel;
+}
 
 PanelPianta::PanelPianta(QWidget* parent, double pixelsPerUnit) : QFrame(parent), pixelsPerUnit_(pixelsPerUnit) {
     setObjectName("PanelPianta");

@@ -19,6 +19,13 @@ class QToolButton;
 
 namespace qv {
 
+class PanelPianta;
+class TFgrSpagy;
+
+// Gives the analysis window its linked panel, which lists plants instead of
+// remedies in the hidden mode. The window owns the panel.
+PanelPianta* attachLinkedPanel(TFgrSpagy& window, bool plantsMode);
+
 class PanelPianta : public QFrame {
     Q_OBJECT
 public:

@@ -14,12 +14,15 @@
 #include "base/ui/user_action.h"
 #include "display/ui/analysis_window.h"
 #include "display/ui/calibration_window.h"
+#include "display/ui/linked_remedies_panel.h"
 #include "display/ui/sheet_window.h"
 #include "editor/ui/text_editor_window.h"
 #include "remedies/ui/composite_windows.h"
 #include "remedies/ui/consultation_windows.h"
 #include "remedies/ui/database_editor.h"
 #include "remedies/ui/maintenance_windows.h"
+#include "remedies/ui/plant_windows.h"
+#include "remedies/ui/signature_windows.h"
 #include "shell/current_subject_view.h"
 #include "shell/ui/backup_window.h"
 #include "shell/ui/main_window_pictures.h"
@@ -242,7 +245,33 @@ TFoSpagyr::TFoSpagyr(QWidget* parent) : QMainWindow(parent) {
     auto* repertory = tabButton(remedyTab, "Repertorio Terapie", "BBrepertorio");
     remedyLayout->addWidget(database, 2, 0);
     remedyLayout->addWidget(repertory, 2, 1);
-    remedyLayout->setRowStretch(3, 1);
+    // By signature and by text; the principles archive in administrator
+    // mode, the plant database windows in the hidden mode.
+    auto* signatures = tabButton(remedyTab, "Segnature Astrologiche / S", "BBsegnature");
+    auto* plants = tabButton(remedyTab, "Piante e Principi Attivi", "BBpiante");
+    auto* debilities = tabButton(remedyTab, "Debilit\u00e0 Astrologiche / T", "BBdebilita");
+    auto* synthesis = tabButton(remedyTab, "Sintesi Psichica", "BBsintesi");
+    BBprincipi = tabButton(remedyTab, "Principi Curativi", "BBprincipi");
+    BBprincipi->hide();
+    DevButton1 = tabButton(remedyTab, "Piante e Sintomi", "DevButton1");
+    DevButton2 = tabButton(remedyTab, "Sintomi e Piante", "DevButton2");
+    DevButton1->hide();
+    DevButton2->hide();
+    remedyLayout->addWidget(signatures, 3, 0);
+    remedyLayout->addWidget(plants, 3, 1);
+    remedyLayout->addWidget(debilities, 4, 0);
+    remedyLayout->addWidget(synthesis, 4, 1);
+    remedyLayout->addWidget(BBprincipi, 3, 2);
+    remedyLayout->addWidget(DevButton1, 5, 0);
+    remedyLayout->addWidget(DevButton2, 5, 1);
+    remedyLayout->setRowStretch(6, 1);
+    connect(signatures, &QPushButton::clicked, this, &TFoSpagyr::BBsegnatureClick);
+    connect(plants, &QPushButton::clicked, this, &TFoSpagyr::BBpianteClick);
+    connect(debilities, &QPushButton::clicked, this, &TFoSpagyr::BBdebilitaClick);
+    connect(synthesis, &QPushButton::clicked, this, &TFoSpagyr::BBsintesiClick);
+    connect(BBprincipi, &QPushButton::clicked, this, &TFoSpagyr::BBprincipiClick);
+    connect(DevButton1, &QPushButton::clicked, this, &TFoSpagyr::DevButton1Click);
+    connect(DevButton2, &QPushButton::clicked, this, &TFoSpagyr::DevButton2Click);
     connect(database, &QPushButton::clicked, this, &TFoSpagyr::BBdatabaseClick);
     connect(repertory, &QPushButton::clicked, this, &TFoSpagyr::BBrepertorioClick);
     connect(BBaggiorna, &QPushButton::clicked, this, &TFoSpagyr::BBaggiornaClick);
@@ -448,9 +477,12 @@ void TFoSpagyr::EdPassKeyPress(const QString& typed) {
             EdPass->setText("OK");
             BButility->show();
             BBmanutenzione->show();
+            BBprincipi->show();
             primarySavingHidden_ = false;
             EdPass->hide();
         } else if (match == AccessCodeBuffer::Match::Hidden) {
+            DevButton1->show();
+            DevButton2->show();
             EdPass->hide();
         }
     }
@@ -495,9 +527,26 @@ void TFoSpagyr::BBmodelloClick() {
     QApplication::restoreOverrideCursor();
     if (!loaded) return;
     TFgrSpagy window(this);
+    attachLinkedPanel(window, accessModes().hidden);
     window.exec();
     FormActivate();
 }
+
+// The signature, debility, composition, synthesis and principles windows and
+// the two plant database windows live for the whole run.
+template <typename Window>
+void TFoSpagyr::openLasting(Window*& window) {
+    if (!window) window = new Window(this);
+    openChild(window);
+}
+
+void TFoSpagyr::BBsegnatureClick() { openLasting(segnat_); }
+void TFoSpagyr::BBpianteClick() { openLasting(piante_); }
+void TFoSpagyr::BBdebilitaClick() { openLasting(mali_); }
+void TFoSpagyr::BBsintesiClick() { openLasting(sintesi_); }
+void TFoSpagyr::BBprincipiClick() { openLasting(princi_); }
+void TFoSpagyr::DevButton1Click() { openLasting(sintom3_); }
+void TFoSpagyr::DevButton2Click() { openLasting(sintom2_); }
 
 void TFoSpagyr::BBcerchiClick() {
     TFgrTxtSpa window(this);

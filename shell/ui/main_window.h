@@ -27,6 +27,13 @@ class TFoAggRep;
 class TFoAggiorna;
 class TFoManut1;
 class TFoUtilit;
+class TFoSegnat;
+class TFoPiante;
+class TFoMali;
+class TFoSintesi;
+class TFoPrinci;
+class TFoSintom2;
+class TFoSintom3;
 
 class TFoSpagyr : public QMainWindow {
     Q_OBJECT
@@ -79,6 +86,15 @@ public slots:
     void BBaggiornaClick();
     void BBmanutenzioneClick();
     void BButilityClick();
+    // By signature and by text, the principles archive, and the hidden
+    // mode's plant database windows.
+    void BBsegnatureClick();
+    void BBpianteClick();
+    void BBdebilitaClick();
+    void BBsintesiClick();
+    void BBprincipiClick();
+    void DevButton1Click();
+    void DevButton2Click();
     void MemoSoggettoClick();
     void MemoAnnotazClick();
     void ImgFineMouseDown();
@@ -115,6 +131,18 @@ private:
     TFoAggiorna* aggiorna_ = nullptr;
     TFoManut1* manut1_ = nullptr;
     TFoUtilit* utilit_ = nullptr;
+    template <typename Window>
+    void openLasting(Window*& window);
+    QPushButton* BBprincipi = nullptr;  // administrator mode only
+    QPushButton* DevButton1 = nullptr;  // hidden mode only
+    QPushButton* DevButton2 = nullptr;
+    TFoSegnat* segnat_ = nullptr;
+    TFoPiante* piante_ = nullptr;
+    TFoMali* mali_ = nullptr;
+    TFoSintesi* sintesi_ = nullptr;
+    TFoPrinci* princi_ = nullptr;
+    TFoSintom2* sintom2_ = nullptr;
+    TFoSintom3* sintom3_ = nullptr;
     // A click on the code field hides the primary editor's saving controls again.
     bool primarySavingHidden_ = false;
 
