@@ -29,7 +29,7 @@ namespace {
 constexpr double kChooserWidth = 55;
 constexpr double kPanelHeight = 92, kPanelHeightExpanded = 167;
 constexpr double kMemoHeight = 45, kMemoHeightExpanded = 120;
-constexpr double kPictureSide = 14;
+constexpr double kPictureSide = 12;
 constexpr int kChooserRowsShown = 30;
 
 // The glyph of the point or sign, drawn on the panel's dark square.
@@ -105,7 +105,7 @@ PanelPianta::PanelPianta(QWidget* parent, double pixelsPerUnit) : QFrame(parent)
     SpinButton1 = spin;
     ListBoxPiante = new QListWidget(this);
     ListBoxPiante->setObjectName("ListBoxPiante");
-    ListBoxPiante->setFixedWidth(units(kChooserWidth));
+    ListBoxPiante->setFixedWidth(units(kChooserWidth * 0.6));
     ListBoxPiante->hide();
     Memo4 = memo(this, "Memo4");
     Memo3 = memo(this, "Memo3");
@@ -121,19 +121,22 @@ PanelPianta::PanelPianta(QWidget* parent, double pixelsPerUnit) : QFrame(parent)
     BBsuGiu->setObjectName("BBsuGiu");
     for (QPushButton* b : {BBchiudiPianta, BBFontPianta, BBsuGiu}) b->setAutoDefault(false);
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(Image1);
-    top->addWidget(LabPianta, 1);
+    // The picture beside the caption and the chooser; the details below
+    // them (beside the plant list in the plants mode), then the symptoms.
     auto* chooserRow = new QHBoxLayout;
     chooserRow->setSpacing(2);
     chooserRow->addWidget(ComboBoxPiante);
     chooserRow->addWidget(SpinButton1);
-    auto* chooser = new QVBoxLayout;
-    chooser->addLayout(chooserRow);
-    chooser->addWidget(ListBoxPiante, 1);
-    chooser->addStretch();
+    chooserRow->addStretch();
+    auto* heading = new QVBoxLayout;
+    heading->setSpacing(2);
+    heading->addWidget(LabPianta);
+    heading->addLayout(chooserRow);
+    auto* top = new QHBoxLayout;
+    top->addWidget(Image1);
+    top->addLayout(heading, 1);
     auto* middle = new QHBoxLayout;
-    middle->addLayout(chooser);
+    middle->addWidget(ListBoxPiante);
     middle->addWidget(Memo4, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(BBchiudiPianta);
