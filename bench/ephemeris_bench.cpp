@@ -35,6 +35,21 @@ void BM_ComputeBodiesRandomDates(benchmark::State& st) {
 }
 BENCHMARK(BM_ComputeBodiesRandomDates)->Unit(benchmark::kMicrosecond);
 
+// Random dates 1900–2100: the outer planets' perturbation series apply.
+void BM_ComputeBodiesRandomDates1900(benchmark::State& st) {
+    useShippedData();
+    qv::bench::timeComputeBodies(st, qv::bench::randomDates(2415020.5, 2488069.5, 1900));
+}
+BENCHMARK(BM_ComputeBodiesRandomDates1900)->Unit(benchmark::kMicrosecond);
+
+// Random dates 2140–2900, where no correction table reaches: the
+// computation alone.
+void BM_ComputeBodiesNoTables(benchmark::State& st) {
+    useShippedData();
+    qv::bench::timeComputeBodies(st, qv::bench::randomDates(2502678.5, 2780263.5, 2140));
+}
+BENCHMARK(BM_ComputeBodiesNoTables)->Unit(benchmark::kMicrosecond);
+
 // A date before 1900 also reads the planet corrections.
 void BM_ComputeBodiesBefore1900(benchmark::State& st) {
     useShippedData();

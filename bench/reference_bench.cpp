@@ -83,7 +83,7 @@ void BM_Reference(benchmark::State& st) {
 
 void periods(benchmark::internal::Benchmark* b) {
     for (int p = 0; p < static_cast<int>(std::size(kPeriods)); ++p) b->Arg(p);
-    b->Unit(benchmark::kMicrosecond)->Repetitions(3);
+    b->Unit(benchmark::kMicrosecond);
 }
 BENCHMARK(BM_Program)->Apply(periods);
 BENCHMARK(BM_Reference)->Apply(periods);
@@ -105,7 +105,14 @@ public:
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
+    // Three repetitions unless the command line asks for another number.
+    std::vector<char*> args(argv, argv + argc);
+    bool repetitionsGiven = false;
+    for (char* a : args) repetitionsGiven = repetitionsGiven || std::string(a).rfind("--benchmark_repetitions", 0) == 0;
+    char threeRepetitions[] = "--benchmark_repetitions=3";
+    if (!repetitionsGiven) args.push_back(threeRepetitions);
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     for (int p = 0; p < static_cast<int>(std::size(kPeriods)); ++p) {
