@@ -117,7 +117,7 @@ GlyphHit hitGlyph(double px, double py, const std::vector<GlyphPlace>& structure
     }};
     for (const auto& [kind, places] : lists)
         for (const GlyphPlace& place : *places)
-            if (hitsGlyph(px, py, place, geometry)) return {kind, place.number};
+            if (hitsGlyph(px, py, place, geometry)) return {kind, place.number, place.x, place.y};
     return {};
 }
 

@@ -123,6 +123,7 @@ struct GlyphHit {
     enum class Kind { None, Structure, Point, Sign };
     Kind kind = Kind::None;
     int number = 0;
+    double x = 0, y = 0;  // the centre of the glyph hit (a planet may stand twice in the structure)
 };
 // The glyph a press hits: the structure's glyphs first, then the points,
 // then the signs; the first one in each list that is hit.

@@ -70,6 +70,7 @@ const char* const kPanelStyle =
     "QPushButton { background: #2b3452; color: white; border: 1px solid #5a6790; border-radius: 3px; }"
     "QPushButton:hover { background: #394470; }"
     "QPushButton:pressed { background: #1d2439; }"
+    "QPushButton#BBsizeFont { background: #d8dce8; } QPushButton#BBsizeFont:hover { background: #eef0f6; }"
     "QScrollBar { background: #121826; border: none; }"
     "QScrollBar:vertical { width: 10px; } QScrollBar:horizontal { height: 10px; }"
     "QScrollBar::handle { background: #44507a; border-radius: 4px; min-height: 16px; min-width: 16px; }"
@@ -374,8 +375,7 @@ void TFgrSpagy::resizeEvent(QResizeEvent* e) {
     // A new size needs the drawing again at its new place.
     if (view_ && !Timer1->isActive()) {
         const AnalysisView v = *view_;
-        if (v == AnalysisView::Chart) drawChartView();
-        else runUserAction(this, [&] { drawView(v, mirror_, false); });
+        runUserAction(this, [&] { drawView(v, mirror_, false); });
     }
 }
 

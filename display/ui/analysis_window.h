@@ -121,10 +121,10 @@ private:
 
     void composeCanvas();
     QPoint glyphCentre(const std::vector<GlyphPlace>& places, int number) const;
-    void select(GlyphHit::Kind kind, int number);
-    void clickPoint(int point);
-    void clickSign(int sign);
-    void clickStructure(int planet);
+    void select(const GlyphHit& hit);
+    void clickPoint(const GlyphHit& hit);
+    void clickSign(const GlyphHit& hit);
+    void clickStructure(const GlyphHit& hit);
     void showPictures(const QString& dataPath);
     void showLinkedPanel(const LinkedSubject& subject);
     void hideLinkedPanel();
@@ -178,8 +178,7 @@ private:
 
     // The glyph last clicked, circled on the drawing.
     struct Selection {
-        GlyphHit::Kind kind = GlyphHit::Kind::None;
-        int number = 0;
+        GlyphHit glyph;
         bool released = false;
     } selection_;
     // Where the glyphs of the current drawing stand.

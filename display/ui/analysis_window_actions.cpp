@@ -130,22 +130,15 @@ void TFgrSpagy::drawChartView() {
 // once the mouse is released.
 void TFgrSpagy::composeCanvas() {
     canvas_->shown = canvas_->view;
-    const std::vector<GlyphPlace>* places = selection_.kind == GlyphHit::Kind::Point ? &points_
-                                            : selection_.kind == GlyphHit::Kind::Sign ? &signs_
-                                            : selection_.kind == GlyphHit::Kind::Structure ? &structure_
-                                                                                          : nullptr;
-    if (places && !canvas_->shown.isNull()) {
-        for (const GlyphPlace& g : *places) {
-            if (g.number != selection_.number) continue;
-            PixmapDrawing drawing(canvas_->shown, settings_, pixelsPerMm(), originX(), originY());
-            draw::selectNoBrush();
-            draw::selectPen(76);
-            draw::circle(selection_.kind == GlyphHit::Kind::Sign ? 6 : 5, g.x, g.y);
-            if (selection_.released && selection_.kind == GlyphHit::Kind::Point) {
-                draw::selectPen(71);
-                draw::circle(1.5, g.x, g.y);
-            }
-            break;
+    const GlyphHit& g = selection_.glyph;
+    if (g.kind != GlyphHit::Kind::None && !canvas_->shown.isNull()) {
+        PixmapDrawing drawing(canvas_->shown, settings_, pixelsPerMm(), originX(), originY());
+        draw::selectNoBrush();
+        draw::selectPen(76);
+        draw::circle(g.kind == GlyphHit::Kind::Sign ? 6 : 5, g.x, g.y);
+        if (selection_.released && g.kind == GlyphHit::Kind::Point) {
+            draw::selectPen(71);
+            draw::circle(1.5, g.x, g.y);
         }
     }
     canvas_->update();
@@ -213,29 +206,30 @@ void TFgrSpagy::FormMouseDown(QPoint at) {
     g.y0 = originY();
     const GlyphHit hit = hitGlyph(at.x(), at.y(), structure_, points_, signs_, g);
     switch (hit.kind) {
-    case GlyphHit::Kind::Structure: clickStructure(hit.number); break;
-    case GlyphHit::Kind::Point: clickPoint(hit.number); break;
-    case GlyphHit::Kind::Sign: clickSign(hit.number); break;
+    case GlyphHit::Kind::Structure: clickStructure(hit); break;
+    case GlyphHit::Kind::Point: clickPoint(hit); break;
+    case GlyphHit::Kind::Sign: clickSign(hit); break;
     case GlyphHit::Kind::None: MemoL1->clear(); break;
     }
 }
 
 void TFgrSpagy::FormMouseUp(QPoint) {
-    if (!view_ || isDominant(*view_) || selection_.kind == GlyphHit::Kind::None) return;
+    if (!view_ || isDominant(*view_) || selection_.glyph.kind == GlyphHit::Kind::None) return;
     selection_.released = true;
     composeCanvas();
 }
 
-void TFgrSpagy::select(GlyphHit::Kind kind, int number) {
-    selection_ = {kind, number, false};
+void TFgrSpagy::select(const GlyphHit& hit) {
+    selection_ = {hit, false};
     composeCanvas();
 }
 
-void TFgrSpagy::clickPoint(int point) {
+void TFgrSpagy::clickPoint(const GlyphHit& hit) {
+    const int point = hit.number;
     const GlyphStep step = session_.clickPoint(point);
     Panel3->hide();
     if (step.action == GlyphAction::MirrorLines) runUserAction(this, [&] { drawView(AnalysisView::PointMirrorLines, point); });
-    select(GlyphHit::Kind::Point, point);
+    select(hit);
     if (step.pictures) showPictures(QString::fromStdString(draw::pointPicturePath(point, draw::PictureVariant::Colour)));
     else Image2->clear();
     switch (step.action) {
@@ -250,11 +244,12 @@ void TFgrSpagy::clickPoint(int point) {
     if (step.message > 0) ShowInfoMessage(step.message);
 }
 
-void TFgrSpagy::clickSign(int sign) {
+void TFgrSpagy::clickSign(const GlyphHit& hit) {
+    const int sign = hit.number;
     const GlyphStep step = session_.clickSign(sign);
     Panel3->hide();
     if (step.action == GlyphAction::MirrorLines) runUserAction(this, [&] { drawView(AnalysisView::SignMirrorLines, sign); });
-    select(GlyphHit::Kind::Sign, sign);
+    select(hit);
     showPictures(QString::fromStdString(draw::signPicturePath("M", sign, draw::PictureVariant::Colour)));
     switch (step.action) {
     case GlyphAction::Attributions: runUserAction(this, [&] { fillAttributions(ShowSignAttributions(sign)); }); break;
@@ -267,9 +262,10 @@ void TFgrSpagy::clickSign(int sign) {
 }
 
 // A planet of the archetypal structure: its linked remedies and pictures.
-void TFgrSpagy::clickStructure(int planet) {
+void TFgrSpagy::clickStructure(const GlyphHit& hit) {
+    const int planet = hit.number;
     session_.clickStructureGlyph();
-    select(GlyphHit::Kind::Structure, planet);
+    select(hit);
     if (planet >= 1 && planet <= 7)
         showPictures(QString::fromStdString(draw::pointPicturePath(planet, draw::PictureVariant::Colour)));
     showLinkedPanel({false, planet});

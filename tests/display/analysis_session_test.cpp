@@ -141,7 +141,7 @@ TEST(AnalysisSession, PressHitsAGlyphWithinFifteenPixelsDividedByTheFactors) {
 TEST(AnalysisSession, StructureGlyphsAreTestedBeforePointsAndPointsBeforeSigns) {
     HitGeometry g;
     g.scale = 1;
-    const std::vector<GlyphPlace> structure = {{4, 100, 100}};
+    const std::vector<GlyphPlace> structure = {{4, 100, 100}, {4, 200, 100}};  // a planet in two rows
     const std::vector<GlyphPlace> points = {{2, 50, 50}, {3, 105, 100}, {7, 52, 50}};
     const std::vector<GlyphPlace> signs = {{9, 50, 50}, {10, 300, 300}};
     const struct {
@@ -150,6 +150,7 @@ TEST(AnalysisSession, StructureGlyphsAreTestedBeforePointsAndPointsBeforeSigns) 
         int number;
     } cases[] = {
         {102, 100, GlyphHit::Kind::Structure, 4},
+        {201, 100, GlyphHit::Kind::Structure, 4},
         {51, 50, GlyphHit::Kind::Point, 2},  // the first point of the list that is hit
         {300, 310, GlyphHit::Kind::Sign, 10},
         {200, 200, GlyphHit::Kind::None, 0},
@@ -158,6 +159,7 @@ TEST(AnalysisSession, StructureGlyphsAreTestedBeforePointsAndPointsBeforeSigns) 
         const GlyphHit hit = hitGlyph(c.x, c.y, structure, points, signs, g);
         EXPECT_EQ(hit.kind, c.kind) << c.x;
         EXPECT_EQ(hit.number, c.number) << c.x;
+        if (hit.kind != GlyphHit::Kind::None) EXPECT_NEAR(hit.x, c.x, 14) << c.x;  // the centre of the glyph hit
     }
 }
 

@@ -282,6 +282,16 @@ private slots:
         QVERIFY(w.isVisible());
     }
 
+    void withoutACurrentSubjectTheWindowSaysSoAndCloses() {
+        for (const char* ext : {".ST1", ".ST2", ".ST3"}) std::filesystem::remove(dir_->path() / (std::string("TMPR") + ext));
+        TFgrSpagy w;
+        w.setWindowState(Qt::WindowNoState);
+        w.show();
+        QTRY_VERIFY_WITH_TIMEOUT(!w.isVisible(), 3000);
+        QCOMPARE(shown_->shown.size(), std::size_t(1));
+        QVERIFY(!w.currentView().has_value());
+    }
+
 private:
     TFgrSpagy& open() {
         window_ = std::make_unique<TFgrSpagy>();

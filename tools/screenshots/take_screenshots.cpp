@@ -1,10 +1,11 @@
 // Renders the program's windows into PNG files, on a scratch data directory
 // with one registered subject, so that developers can look at them without
 // a display. Usage (offscreen):
-//   QT_QPA_PLATFORM=offscreen take_screenshots OUTPUT_FOLDER [WIDTHxHEIGHT]
-// The size (1366x768 when not given) is the screen of the full-screen sheet
-// windows: sheet_window.png ("Orizzontale 1 ") and sheet_window_portrait.png
-// ("Verticale 1").
+//   QT_QPA_PLATFORM=offscreen take_screenshots OUTPUT_FOLDER [WIDTHxHEIGHT [--every-view]]
+// The size (1366x768 when not given) is the screen of the full-screen
+// windows: sheet_window.png ("Orizzontale 1 "), sheet_window_portrait.png
+// ("Verticale 1") and analysis_window.png (the chart analysis window's chart
+// view); --every-view adds analysis_<view>.png for each of its views.
 #include "display/ui/analysis_window.h"
 #include "analysis/ui/orb_editor.h"
 #include "archive/archive_files.h"
