@@ -100,11 +100,14 @@ constexpr Extended kStep1 = kHalfPi1 / 64.0L;
 constexpr Extended kStep2 = kHalfPi2 / 64.0L;
 constexpr Extended kStep3 = kHalfPi3 / 64.0L;
 
-unsigned stepOf(Extended shifted) {
+// The whole number a shifted value holds, masked.
+unsigned lowBits(Extended shifted, unsigned mask) {
     std::uint64_t mantissa;
     std::memcpy(&mantissa, &shifted, sizeof mantissa); // x87 layout: mantissa first
-    return static_cast<unsigned>(mantissa & (kSteps - 1));
+    return static_cast<unsigned>(mantissa & mask);
 }
+
+unsigned stepOf(Extended shifted) { return lowBits(shifted, kSteps - 1); }
 
 bool reduceRadians(Extended x, Reduced& out) {
     if (!(std::fabs(x) < kRadianReductionLimit)) return false;
@@ -324,6 +327,42 @@ Turn TurnMemory::turn(Extended x, bool degrees) {
 
 Turn TurnDeg(Extended x) { return memoryInForce ? memoryInForce->turn(x, true) : freshTurn(x, true); }
 Turn TurnRad(Extended x) { return memoryInForce ? memoryInForce->turn(x, false) : freshTurn(x, false); }
+
+namespace {
+
+// atan(j/64), j = 0..64, from the library once.
+struct ArcTanSteps {
+    Extended at[65];
+    ArcTanSteps() {
+        for (int j = 0; j <= 64; ++j) at[j] = std::atan(static_cast<Extended>(j) / 64.0L);
+    }
+};
+
+// π/2 as a rounded value and the rest.
+constexpr Extended kHalfPiHigh = 0xc90fdaa22168c235p-63L;
+constexpr Extended kHalfPiLow = -0xece675d1fc8f8cbbp-129L;
+
+} // namespace
+
+// For |x| ≤ 1: atan of the nearest 64th c from a table plus atan((x − c) /
+// (1 + xc)), at most 1/128, by its series to the ninth power; x − c is
+// exact. Beyond 1, π/2 less the arctangent of 1/x.
+Extended ArcTan(Extended x) {
+    static const ArcTanSteps steps;
+    Extended a = std::fabs(x);
+    if (!(a <= 0x1p62L)) return std::atan(x); // infinities and not-a-number
+    const bool inverted = a > 1.0L;
+    if (inverted) a = 1.0L / a;
+    const Extended shifted = a * 64.0L + kShifter;
+    const Extended j = shifted - kShifter;
+    const Extended c = j * (1.0L / 64.0L);
+    const Extended u = (a - c) / (1.0L + a * c);
+    const Extended z = u * u;
+    const Extended series = u + u * z * (-1.0L / 3.0L + z * (1.0L / 5.0L + z * (-1.0L / 7.0L + z * (1.0L / 9.0L))));
+    Extended t = steps.at[lowBits(shifted, 127)] + series;
+    if (inverted) t = (kHalfPiHigh - t) + kHalfPiLow;
+    return std::copysign(t, x);
+}
 
 Extended ArcSin(Extended x) { return std::atan(x / std::sqrt(1.0L - x * x)); }
 Extended ArcCosPositive(Extended x) { return std::atan(std::sqrt(1.0L - x * x) / x); }

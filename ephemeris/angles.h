@@ -48,6 +48,9 @@ Extended TanDeg(Extended x);
 // Both at once, from one reduction.
 void SinCosDeg(Extended x, Extended& sine, Extended& cosine);
 inline Extended RadToDeg(Extended x) { return x * 180.0L / kPi; }
+// The arctangent in radians, within two units of the last place of the
+// library's and faster.
+Extended ArcTan(Extended x);
 // atan(x / √(1 − x²)) and atan(√(1 − x²) / x), radians.
 Extended ArcSin(Extended x);
 Extended ArcCosPositive(Extended x);

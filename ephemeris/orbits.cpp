@@ -10,7 +10,7 @@ Polar toPolar(Extended x, Extended& y) {
     if (y == 0) y = kConversionEpsilon;
     Polar p;
     p.r = std::sqrt(x * x + y * y);
-    p.theta = std::atan(y / x); // x = 0 gives ±π/2
+    p.theta = ArcTan(y / x); // x = 0 gives ±π/2
     if (p.theta < 0) p.theta += kPi;
     if (y < 0) p.theta += kPi;
     return p;

@@ -126,7 +126,7 @@ EclipticPosition sunPosition(const FundamentalArgs& fa) {
     Extended ecc = m * kDegToRad;
     for (int i = 0; i < 5; ++i) ecc = m * kDegToRad + e * SinRad(ecc);
     const Turn half = TurnRad(ecc / 2.0L);
-    const Extended v = RadToDeg(2.0L * std::atan(std::sqrt((1.0L + e) / (1.0L - e)) * half.s / half.c));
+    const Extended v = RadToDeg(2.0L * ArcTan(std::sqrt((1.0L + e) / (1.0L - e)) * half.s / half.c));
     const Extended lambda0 = Norm360(v - m + fa.sunMeanLongitude);
 
     const Extended p = 6.4L * SinDeg(231.19L + 20.2L * t) + (1.882L - 0.016L * t) * SinDeg(57.24L + 150.27L * t) +
