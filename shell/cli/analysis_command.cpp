@@ -3,6 +3,7 @@
 #include "analysis/aspects.h"
 #include "analysis/chart_keys.h"
 #include "analysis/chart_master.h"
+#include "analysis/dominant_chart.h"
 #include "settings/chart_settings.h"
 #include "analysis/dignities.h"
 #include "analysis/planetary_hour.h"
@@ -459,11 +460,10 @@ Section mastersSection(const Subject& s) {
 }
 
 Section scoringSection(const Subject& s) {
-    ChartState settings = s.chart;
-    settings.houseSystem = "PLACIDO";
-    const CarrierBirth carrier = writeCarrierFile(s.name, s.moment, s.place, settings);
-    const ChartMasterScores scores = scoreChartMaster(carrier, settings);
-    const ChartMasterDisplay display = chartMasterDisplay(s.chart);
+    // The same computation as the analysis window's dominant-planet views.
+    const DominantChart dominant = computeDominantChart(s.chart, s.name, s.moment, s.place);
+    const ChartMasterScores& scores = dominant.scores;
+    const ChartMasterDisplay& display = dominant.display;
     static const char* const columns[11] = {"", "SOL", "LUN", "MER", "VEN", "MAR", "GIO", "SAT", "URA", "NET", "PLU"};
     return {[scores, display](std::ostream& out) {
                 out << "POTENZE PLANETARIE\n" << shown(scores.birth.title) << "\n";
