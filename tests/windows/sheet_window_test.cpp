@@ -1,7 +1,8 @@
 // The printable sheet window driven through its controls: each layout opens
 // and draws, zoom, fit, drag and wheel move the preview by their rules,
 // black-and-white and spindles redraw, "Salva PDF" and printing write one
-// page of the layout's orientation (two with the Epson lead-in page), the
+// page of the layout's orientation (two with the Epson lead-in page) and
+// without a printer only the files remain, the
 // picture export writes Emf\GRAFnn.SVG, its orientation line and the
 // clipboard, refuses other names, and the viewer shows a saved picture; the
 // main window's four buttons open the window.
@@ -362,6 +363,20 @@ private slots:
         QCOMPARE(seen.size, QSize(660, 510));
         QVERIFY(!seen.picture);
         QVERIFY((*boxes_)->shown.empty());
+    }
+
+    void withoutAPrinterThereIsNothingToPrintSetUpOrTurn() {
+        setPrinterScale(0);
+        auto window = openSheet(SheetLayout::Vertical1);
+        QVERIFY(window);
+        for (const char* button : {"BBstampa", "BBsetup", "BBorienta"})
+            QVERIFY2(!window->findChild<QPushButton*>(button)->isEnabled(), button);
+        QVERIFY(window->findChild<QPushButton*>("BBsalvaPdf")->isEnabled());
+        QCOMPARE(window->preview().zoom, 1.0);  // no page to fit
+        // A picture saved without a printer is recorded as landscape.
+        window->findChild<QComboBox*>("CBfile")->setCurrentText("GRAF05.SVG");
+        click(window.get(), "BBsalvaSvg");
+        QCOMPARE(orientationLines().value(4), QString("L"));
     }
 
     void withoutASubjectTheWindowSaysSoAndStaysClosed() {
