@@ -2,6 +2,7 @@
 
 #include "base/data_dir.h"
 #include "base/ui/qt_text.h"
+#include "base/ui/spin_arrows.h"
 #include "base/ui/user_action.h"
 #include "display/pictures.h"
 #include "display/ui/analysis_window.h"
@@ -86,23 +87,8 @@ PanelPianta::PanelPianta(QWidget* parent, double pixelsPerUnit) : QFrame(parent)
     ComboBoxPiante->setObjectName("ComboBoxPiante");
     ComboBoxPiante->setMaxVisibleItems(kChooserRowsShown);
     ComboBoxPiante->setFixedWidth(units(kChooserWidth));
-    auto* spin = new QWidget(this);
-    spin->setObjectName("SpinButton1");
-    auto* up = new QToolButton(spin);
-    up->setObjectName("SpinUp");
-    up->setArrowType(Qt::UpArrow);
-    up->setToolTip("Voce precedente");
-    auto* down = new QToolButton(spin);
-    down->setObjectName("SpinDown");
-    down->setArrowType(Qt::DownArrow);
-    down->setToolTip("Voce seguente");
-    for (QToolButton* b : {up, down}) b->setFixedSize(22, 13);
-    auto* spinLayout = new QVBoxLayout(spin);
-    spinLayout->setContentsMargins(0, 0, 0, 0);
-    spinLayout->setSpacing(0);
-    spinLayout->addWidget(up);
-    spinLayout->addWidget(down);
-    SpinButton1 = spin;
+    SpinButton1 = spinArrows(this, "SpinButton1", [this] { SpinUpClick(); }, [this] { SpinDownClick(); },
+                             "Voce precedente", "Voce seguente");
     ListBoxPiante = new QListWidget(this);
     ListBoxPiante->setObjectName("ListBoxPiante");
     ListBoxPiante->setFixedWidth(units(kChooserWidth * 0.6));
@@ -154,8 +140,6 @@ PanelPianta::PanelPianta(QWidget* parent, double pixelsPerUnit) : QFrame(parent)
     connect(ComboBoxPiante, &QComboBox::activated, this, &PanelPianta::ShowRemedySymptoms);
     connect(ListBoxPiante, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { ListBoxPianteClick(ListBoxPiante->row(item)); });
-    connect(down, &QToolButton::clicked, this, &PanelPianta::SpinDownClick);
-    connect(up, &QToolButton::clicked, this, &PanelPianta::SpinUpClick);
     connect(BBchiudiPianta, &QPushButton::clicked, this, &PanelPianta::BBchiudiPiantaClick);
     connect(BBFontPianta, &QPushButton::clicked, this, &PanelPianta::BBFontPiantaClick);
     connect(BBsuGiu, &QPushButton::clicked, this, &PanelPianta::BBsuGiuClick);

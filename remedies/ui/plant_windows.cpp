@@ -2,6 +2,7 @@
 
 #include "base/data_dir.h"
 #include "base/ui/qt_text.h"
+#include "base/ui/spin_arrows.h"
 #include "base/ui/user_action.h"
 #include "remedies/ui/cerca_box.h"
 #include "remedies/ui/window_parts.h"
@@ -27,17 +28,10 @@ QLineEdit* shownBox(QWidget* parent, const char* name) {
     return e;
 }
 
-QLabel* bold(QWidget* parent, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    l->setStyleSheet("font-weight: bold;");
-    return l;
-}
-
 // The details of one entry of the plant database.
-QFormLayout* detailsForm(QWidget* parent, const std::vector<std::pair<const char*, QLineEdit*>>& rows) {
+QFormLayout* detailsForm(const std::vector<std::pair<const char*, QLineEdit*>>& rows) {
     auto* form = new QFormLayout;
     for (const auto& [caption, box] : rows) form->addRow(caption, box);
-    (void)parent;
     return form;
 }
 
@@ -64,36 +58,20 @@ TFoSintom2::TFoSintom2(QWidget* parent) : QDialog(parent) {
     EdAlternativa->hide();
     auto* back = windowButton(this, "&Ritorna al Menu", "BBritorna");
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(bold(this, "Sintomi della banca dati delle piante"));
-    left->addWidget(ListBox1, 1);
+    QVBoxLayout* left = captioned(this, "Sintomi della banca dati delle piante", ListBox1);
     left->addWidget(EditCerca);
-    auto* right = new QVBoxLayout;
     auto* lists = new QHBoxLayout;
-    auto* plants = new QVBoxLayout;
-    plants->addWidget(bold(this, "Piante"));
-    plants->addWidget(ListBoxPiante, 1);
-    auto* syntheses = new QVBoxLayout;
-    syntheses->addWidget(bold(this, "Sintesi"));
-    syntheses->addWidget(ListBoxSintesi, 1);
-    lists->addLayout(plants);
-    lists->addLayout(syntheses);
+    lists->addLayout(captioned(this, "Piante", ListBoxPiante));
+    lists->addLayout(captioned(this, "Sintesi", ListBoxSintesi));
+    auto* right = new QVBoxLayout;
     right->addLayout(lists, 1);
     right->addWidget(EdAlternativa);
-    right->addLayout(detailsForm(this, {{"Pianta", EdPianta},
-                                        {"Segnatura primaria", EdSegPri},
-                                        {"Segnatura secondaria", EdSegSec},
-                                        {"Segnatura zodiacale", EdSegZod},
-                                        {"Autori", EdAutori}}));
-    auto* top = new QHBoxLayout;
-    top->addLayout(left, 2);
-    top->addLayout(right, 3);
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
-    bottom->addWidget(back);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top, 1);
-    layout->addLayout(bottom);
+    right->addLayout(detailsForm({{"Pianta", EdPianta},
+                                  {"Segnatura primaria", EdSegPri},
+                                  {"Segnatura secondaria", EdSegSec},
+                                  {"Segnatura zodiacale", EdSegZod},
+                                  {"Autori", EdAutori}}));
+    layOutWithBack(this, left, 2, right, 3, back);
     resize(1040, 620);
 
     connect(ListBox1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { ListBox1Click(ListBox1->row(item)); });
@@ -182,64 +160,31 @@ TFoSintom3::TFoSintom3(QWidget* parent) : QDialog(parent) {
     ListBoxAutori = entryList(this, "ListBoxAutori");
     LabPagine = new QLabel(this);
     LabPagine->setObjectName("LabPagine");
-    auto* spin = new QWidget(this);
-    spin->setObjectName("SpinButton1");
-    auto* up = new QToolButton(spin);
-    up->setObjectName("SpinUp");
-    up->setArrowType(Qt::UpArrow);
-    up->setToolTip("Pagina precedente");
-    auto* down = new QToolButton(spin);
-    down->setObjectName("SpinDown");
-    down->setArrowType(Qt::DownArrow);
-    down->setToolTip("Pagina seguente");
-    auto* spinLayout = new QVBoxLayout(spin);
-    spinLayout->setContentsMargins(0, 0, 0, 0);
-    spinLayout->setSpacing(0);
-    spinLayout->addWidget(up);
-    spinLayout->addWidget(down);
-    SpinButton1 = spin;
+    SpinButton1 = spinArrows(this, "SpinButton1", [this] { SpinUpClick(); }, [this] { SpinDownClick(); },
+                             "Pagina precedente", "Pagina seguente");
     LabPagine->hide();
     SpinButton1->hide();
     auto* back = windowButton(this, "&Ritorna al Menu", "BBritorna");
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(bold(this, "Piante"));
-    left->addWidget(ListBox1, 1);
     auto* lists = new QHBoxLayout;
-    auto* symptoms = new QVBoxLayout;
-    symptoms->addWidget(bold(this, "Sintomi"));
-    symptoms->addWidget(ListBoxSintomi, 1);
-    auto* authors = new QVBoxLayout;
-    authors->addWidget(bold(this, "Autori"));
-    authors->addWidget(ListBoxAutori, 1);
-    lists->addLayout(symptoms, 3);
-    lists->addLayout(authors, 2);
+    lists->addLayout(captioned(this, "Sintomi", ListBoxSintomi), 3);
+    lists->addLayout(captioned(this, "Autori", ListBoxAutori), 2);
     auto* pager = new QHBoxLayout;
     pager->addStretch();
     pager->addWidget(LabPagine);
     pager->addWidget(SpinButton1);
     auto* right = new QVBoxLayout;
-    right->addLayout(detailsForm(this, {{"Pianta", EdPianta},
-                                        {"Segnatura primaria", EdSegPri},
-                                        {"Segnatura secondaria", EdSegSec},
-                                        {"Segnatura zodiacale", EdSegZod},
-                                        {"Sintesi psichica", EdSintesi}}));
+    right->addLayout(detailsForm({{"Pianta", EdPianta},
+                                  {"Segnatura primaria", EdSegPri},
+                                  {"Segnatura secondaria", EdSegSec},
+                                  {"Segnatura zodiacale", EdSegZod},
+                                  {"Sintesi psichica", EdSintesi}}));
     right->addLayout(lists, 1);
     right->addLayout(pager);
-    auto* top = new QHBoxLayout;
-    top->addLayout(left, 1);
-    top->addLayout(right, 3);
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
-    bottom->addWidget(back);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top, 1);
-    layout->addLayout(bottom);
+    layOutWithBack(this, captioned(this, "Piante", ListBox1), 1, right, 3, back);
     resize(1040, 680);
 
     connect(ListBox1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { ListBox1Click(ListBox1->row(item)); });
-    connect(down, &QToolButton::clicked, this, &TFoSintom3::SpinDownClick);
-    connect(up, &QToolButton::clicked, this, &TFoSintom3::SpinUpClick);
     connect(back, &QPushButton::clicked, this, &QDialog::accept);
 }
 

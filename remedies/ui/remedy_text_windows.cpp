@@ -36,13 +36,6 @@ const char* const kSynthesisHelp =
     "premere \"Cerca\" (maiuscole e minuscole sono indifferenti): l'elenco 2) raccoglie i rimedi trovati; un clic "
     "su uno di essi ne mostra la Sintesi con la parola cercata in maiuscolo.";
 
-QLabel* boldLabel(QWidget* parent, const QString& text, const char* name = nullptr) {
-    auto* l = new QLabel(text, parent);
-    if (name) l->setObjectName(name);
-    l->setStyleSheet("font-weight: bold;");
-    return l;
-}
-
 } // namespace
 
 RemedyTextWindow::RemedyTextWindow(RemedyTextKind kind, QWidget* parent) : QDialog(parent), kind_(kind) {
@@ -54,38 +47,29 @@ RemedyTextWindow::RemedyTextWindow(RemedyTextKind kind, QWidget* parent) : QDial
     EditCerca->setObjectName("EditCerca");
     EditCerca->setPlaceholderText(composition ? "pianta o principio attivo" : "parola o frase");
     auto* BBcerca = windowButton(this, "Cerca ", "BBcerca");
-    LabNote = boldLabel(this, remedies::textKindWords(kind).label, "LabNote");
+    LabNote = new QLabel(remedies::textKindWords(kind).label, this);
+    LabNote->setObjectName("LabNote");
+    LabNote->setStyleSheet("font-weight: bold;");
     MemoNote = new QPlainTextEdit(this);
     MemoNote->setObjectName("MemoNote");
     MemoNote->setReadOnly(true);
     auto* MemoZoom = helpNote(this, composition ? kCompositionHelp : kSynthesisHelp);
     auto* back = windowButton(this, "&Ritorna al Menu", "BBritorna");
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(boldLabel(this, "1) Elenco Rimedi disponibili"));
-    left->addWidget(ListBox2, 1);
     auto* middle = new QVBoxLayout;
     if (composition) middle->addWidget(new QLabel("(composizione dal campo Note del Database Primario)", this));
     middle->addWidget(LabNote);
     middle->addWidget(MemoNote, 1);
     middle->addWidget(MemoZoom);
-    auto* right = new QVBoxLayout;
-    right->addWidget(boldLabel(this, "2) Rimedi trovati"));
-    right->addWidget(ListBox3, 1);
+    QVBoxLayout* found = captioned(this, "2) Rimedi trovati", ListBox3);
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(EditCerca, 1);
     searchRow->addWidget(BBcerca);
-    right->addLayout(searchRow);
-    auto* top = new QHBoxLayout;
-    top->addLayout(left, 2);
-    top->addLayout(middle, 3);
-    top->addLayout(right, 2);
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
-    bottom->addWidget(back);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top, 1);
-    layout->addLayout(bottom);
+    found->addLayout(searchRow);
+    auto* rest = new QHBoxLayout;
+    rest->addLayout(middle, 3);
+    rest->addLayout(found, 2);
+    layOutWithBack(this, captioned(this, "1) Elenco Rimedi disponibili", ListBox2), 2, rest, 5, back);
     resize(1100, 640);
 
     connect(ListBox2, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { ListBox2Click(ListBox2->row(item)); });

@@ -82,6 +82,27 @@ void onMouse(QWidget* widget, std::function<void()> onClick, std::function<void(
     widget->installEventFilter(new MouseTap(widget, std::move(onClick), std::move(onDoubleClick)));
 }
 
+QVBoxLayout* captioned(QWidget* parent, const QString& caption, QWidget* widget) {
+    auto* column = new QVBoxLayout;
+    auto* label = new QLabel(caption, parent);
+    label->setStyleSheet("font-weight: bold;");
+    column->addWidget(label);
+    column->addWidget(widget, 1);
+    return column;
+}
+
+void layOutWithBack(QWidget* window, QLayout* left, int leftShare, QLayout* right, int rightShare, QPushButton* back) {
+    auto* top = new QHBoxLayout;
+    top->addLayout(left, leftShare);
+    top->addLayout(right, rightShare);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(back);
+    auto* layout = new QVBoxLayout(window);
+    layout->addLayout(top, 1);
+    layout->addLayout(bottom);
+}
+
 void layOutConsultation(QWidget* window, QLayout* head, QWidget* pages, const QString& listCaption,
                         QListWidget* list, QWidget* search, QPushButton* clear, QPushButton* info,
                         QPushButton* back) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 class QLayout;
+class QVBoxLayout;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
@@ -33,6 +34,12 @@ void showOver(QWidget* memo, QWidget* over);
 void layOutConsultation(QWidget* window, QLayout* head, QWidget* pages, const QString& listCaption,
                         QListWidget* list, QWidget* search, QPushButton* clear, QPushButton* info,
                         QPushButton* back);
+// A bold caption over a widget, as one column (the widget takes the height).
+QVBoxLayout* captioned(QWidget* parent, const QString& caption, QWidget* widget);
+// Two columns side by side (stretched `leftShare` to `rightShare`) over a
+// row with the back button at the right: the layout of the windows whose
+// only bottom button is "&Ritorna al Menu".
+void layOutWithBack(QWidget* window, QLayout* left, int leftShare, QLayout* right, int rightShare, QPushButton* back);
 // Calls `onClick` when `widget` is clicked (and `onDoubleClick` on a double click).
 void onMouse(QWidget* widget, std::function<void()> onClick, std::function<void()> onDoubleClick = {});
 

@@ -8,6 +8,7 @@
 #include "remedies/support_lists.h"
 #include "tests/remedies/remedy_fixture.h"
 #include "tests/support/temp_data_dir.h"
+#include "tests/windows/list_clicks.h"
 
 #include <QComboBox>
 #include <filesystem>
@@ -19,6 +20,10 @@
 #include <QToolButton>
 
 using namespace qv;
+using qv::test::clickEntry;
+using qv::test::listed;
+using qv::test::listRow;
+using qv::test::picture;
 using qv::test::remedy;
 
 namespace {
@@ -36,11 +41,6 @@ remedies::PlantEntryRecord plant(const std::string& name, const std::string& sym
     e.segnaturaPrimaria = "luna";
     e.sintesi = "Quiete";
     return e;
-}
-
-void picture(QWidget* w, const char* name) {
-    const QByteArray dir = qgetenv("QV_REMEDY_SCREENSHOTS");
-    if (!dir.isEmpty()) w->grab().save(QString("%1/%2.png").arg(QString::fromLocal8Bit(dir), name));
 }
 
 } // namespace

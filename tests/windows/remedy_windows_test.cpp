@@ -10,6 +10,7 @@
 #include "remedies/ui/remedy_pages.h"
 #include "tests/remedies/remedy_fixture.h"
 #include "tests/support/temp_data_dir.h"
+#include "tests/windows/list_clicks.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -19,28 +20,14 @@
 #include <QTest>
 
 using namespace qv;
+using qv::test::clickEntry;
+using qv::test::listed;
+using qv::test::listRow;
+using qv::test::picture;
 using qv::test::remedy;
 using qv::test::therapy;
 
 namespace {
-
-// Clicks entry `row` of a list as a user does.
-void clickEntry(QListWidget* list, int row) {
-    list->scrollToItem(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
-}
-
-int listRow(QListWidget* list, const QString& text) {
-    for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->text() == text) return i;
-    return -1;
-}
-
-QStringList listed(QListWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
-    return out;
-}
 
 template <typename W>
 QString text(W* window, const char* name) {
@@ -60,12 +47,6 @@ int filledRows(QWidget* window) {
 }
 
 bool red(QWidget* window) { return window->findChild<QLineEdit*>("Edit1")->styleSheet().contains("red"); }
-
-// Saves a picture of the window when QV_REMEDY_SCREENSHOTS names a folder.
-void picture(QWidget* window, const char* name) {
-    const QByteArray dir = qgetenv("QV_REMEDY_SCREENSHOTS");
-    if (!dir.isEmpty()) window->grab().save(QString("%1/%2.png").arg(QString::fromLocal8Bit(dir), name));
-}
 
 } // namespace
 

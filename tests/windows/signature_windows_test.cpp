@@ -10,6 +10,7 @@
 #include "remedies/ui/signature_windows.h"
 #include "tests/remedies/remedy_fixture.h"
 #include "tests/support/temp_data_dir.h"
+#include "tests/windows/list_clicks.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -21,27 +22,14 @@
 #include <QToolButton>
 
 using namespace qv;
+using qv::test::clickEntry;
+using qv::test::listed;
+using qv::test::listRow;
+using qv::test::picture;
 using qv::test::remedy;
 using qv::test::therapy;
 
 namespace {
-
-void clickEntry(QListWidget* list, int row) {
-    list->scrollToItem(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
-}
-
-int listRow(QListWidget* list, const QString& text) {
-    for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->text() == text) return i;
-    return -1;
-}
-
-QStringList listed(QListWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
-    return out;
-}
 
 QString text(QWidget* window, const char* name) {
     auto* e = window->findChild<QLineEdit*>(name);
@@ -58,11 +46,6 @@ QStringList rowNames(QWidget* window) {
 }
 
 bool red(QWidget* window) { return window->findChild<QLineEdit*>("Edit1")->styleSheet().contains("red"); }
-
-void picture(QWidget* window, const char* name) {
-    const QByteArray dir = qgetenv("QV_REMEDY_SCREENSHOTS");
-    if (!dir.isEmpty()) window->grab().save(QString("%1/%2.png").arg(QString::fromLocal8Bit(dir), name));
-}
 
 remedies::PlantEntryRecord plant(const std::string& name, const std::string& symptom, const std::string& authors) {
     remedies::PlantEntryRecord e;

@@ -15,6 +15,7 @@
 #include "shell/access_modes.h"
 #include "shell/ui/main_window.h"
 #include "tests/support/temp_data_dir.h"
+#include "tests/windows/list_clicks.h"
 #include "tests/support/zero_tables.h"
 
 #include <QApplication>
@@ -28,6 +29,10 @@
 #include <QTimer>
 
 using namespace qv;
+using qv::test::clickEntry;
+using qv::test::listed;
+using qv::test::listRow;
+using qv::test::picture;
 
 namespace {
 
@@ -46,11 +51,6 @@ void registerExample() {
     s.place = "MILANO *MI*";
     s.nation = "ITALIA";
     registerSubject(kTemporaryArchive, s);
-}
-
-void picture(QWidget* w, const char* name) {
-    const QByteArray dir = qgetenv("QV_REMEDY_SCREENSHOTS");
-    if (!dir.isEmpty()) w->grab().save(QString("%1/%2.png").arg(QString::fromLocal8Bit(dir), name));
 }
 
 } // namespace
