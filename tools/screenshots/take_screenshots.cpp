@@ -7,6 +7,7 @@
 // ("Verticale 1") and analysis_window.png (the chart analysis window's chart
 // view); --every-view adds analysis_<view>.png for each of its views.
 #include "display/ui/analysis_window.h"
+#include "display/ui/linked_remedies_panel.h"
 #include "analysis/ui/orb_editor.h"
 #include "archive/archive_files.h"
 #include "archive/data_directory_startup.h"
@@ -51,10 +52,11 @@ void clickAt(QWidget* widget, QPoint at) {
 }
 
 // The chart analysis window on the screen: its chart view and, with
-// --every-view, every view of every button, a planet's attributions and
-// its mirror lines (analysis_<view>.png).
+// --every-view, every view of every button, a planet's attributions, its
+// remedies and its mirror lines (analysis_<view>.png).
 void analysisWindow(QWidget& main, int width, int height, const QString& out, bool everyView) {
     qv::TFgrSpagy window(&main);
+    qv::attachLinkedPanel(window, false);
     window.setWindowState(Qt::WindowNoState);
     window.resize(width, height);
     window.show();
@@ -77,6 +79,7 @@ void analysisWindow(QWidget& main, int width, int height, const QString& out, bo
     for (int click = 1; click <= 4; ++click) {
         clickAt(area, window.pointGlyphCentre(5));
         if (click == 1) save(window, out + "/analysis_marte_attributions.png");
+        if (click == 2) save(window, out + "/analysis_marte_remedies.png");
     }
     save(window, out + "/analysis_" + qv::draw::analysisViewName(*window.currentView()) + ".png");
     for (int click = 1; click <= 4; ++click) clickAt(area, window.signGlyphCentre(5));
