@@ -206,6 +206,8 @@ private slots:
         for (int i = 0; i < 4; ++i) clickSign(w, 3);
         QCOMPARE(w.currentView(), std::optional(AnalysisView::SignMirrorLines));
         QCOMPARE(w.messageShown(), 33);
+        QCOMPARE(w.findChild<QLabel*>("LabSpecific")->text(), QString("ATTRIBUZIONI SPECIFICHE al SEGNO"));
+        QVERIFY(memo("MemoL1").startsWith("GEMELLI"));
     }
 
     void aClickOnEmptySpaceClearsOnlyTheSpecificMemo() {
@@ -254,6 +256,12 @@ private slots:
         QVERIFY(qAbs(info->y() - base->y() - (51 - 1.3) * s) <= 1.5);
         w.Memo1DblClick();
         QVERIFY(qAbs(info->height() - 35 * s) <= 1);
+
+        auto* list = w.findChild<QWidget*>("Panel3");
+        w.MemoAspettiDblClick();
+        QVERIFY(qAbs(list->height() - 167 * s) <= 1);
+        w.MemoAspettiDblClick();
+        QVERIFY(qAbs(list->height() - 92 * s) <= 1);
 
         auto* font = w.findChild<QPushButton*>("BBFont");
         QCOMPARE(font->text(), QString("Font +"));
