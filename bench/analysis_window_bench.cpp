@@ -1,7 +1,8 @@
 // The chart analysis window on a 1366 × 768 screen (offscreen): opening it
 // up to its first drawing (chart computed, planetary hour, chart view, key
 // lists, message 1), and each analysis button pressed in turn (its views
-// drawn with their lists and messages, one after the other).
+// drawn with their lists and messages, one after the other), and the first
+// press of the dominant-planet button, which casts its chart.
 #include "display/ui/analysis_window.h"
 #include "archive/archive_files.h"
 #include "archive/data_directory_startup.h"
@@ -51,6 +52,22 @@ void BM_PressAnalysisButton(benchmark::State& state) {
     state.SetLabel(kButtons[state.range(0)]);
 }
 BENCHMARK(BM_PressAnalysisButton)->DenseRange(0, 8)->Unit(benchmark::kMillisecond);
+
+// The first press of the dominant-planet button: the natal moment cast
+// again with Placidus houses and the chart-master scoring, then its view.
+void BM_FirstDominantPress(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto window = openWindow();
+        auto* button = window->findChild<QPushButton*>("BBdominante");
+        state.ResumeTiming();
+        button->click();
+        state.PauseTiming();
+        window.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FirstDominantPress)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
