@@ -330,7 +330,7 @@ private slots:
         });
         click(main_.get(), "BBelimina");
         checkBoxesAndWindows();
-        QVERIFY2(verification.startsWith(kPaddedName + "\nNascita 15/06/1944 11:45  Correz. -2\n"),
+        QVERIFY2(verification.startsWith(kPaddedName + "\nNascita 15/06/1944 11:45  Correz. +2.00\n"),
                  qPrintable(verification));
         QCOMPARE(listAfter, QString("ARCHIVIO VUOTO"));
         QVERIFY(!searchEnabledAfter);
