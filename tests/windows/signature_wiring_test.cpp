@@ -25,6 +25,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -122,6 +123,8 @@ private slots:
         QTest::mouseClick(main.findChild<QPushButton*>("BBcodice"), Qt::LeftButton);
         QTest::keyClicks(main.findChild<QLineEdit*>("EdPass"), "quernadil");
         QVERIFY(accessModes().hidden);
+        main.findChild<QTabWidget*>("PageControl")->setCurrentIndex(1);
+        picture(&main, "main_window_rimedi");
         QCOMPARE(openWith(main, "DevButton1"), QString("qv::TFoSintom3"));
         QCOMPARE(openWith(main, "DevButton2"), QString("qv::TFoSintom2"));
         QVERIFY(main.findChild<QPushButton*>("BBprincipi")->isHidden());
