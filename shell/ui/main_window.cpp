@@ -526,9 +526,12 @@ void TFoSpagyr::BBmodelloClick() {
     const bool loaded = runUserAction(this, [&] { loadCurrentSubject(); });
     QApplication::restoreOverrideCursor();
     if (!loaded) return;
-    TFgrSpagy window(this);
-    attachLinkedPanel(window, accessModes().hidden);
-    window.exec();
+    if (!spagy_) {
+        spagy_ = new TFgrSpagy(this);
+        spagyPanel_ = attachLinkedPanel(*spagy_, accessModes().hidden);
+    }
+    spagyPanel_->setPlantsMode(accessModes().hidden);
+    spagy_->exec();
     FormActivate();
 }
 

@@ -34,6 +34,8 @@ class TFoSintesi;
 class TFoPrinci;
 class TFoSintom2;
 class TFoSintom3;
+class TFgrSpagy;
+class PanelPianta;
 
 class TFoSpagyr : public QMainWindow {
     Q_OBJECT
@@ -143,6 +145,10 @@ private:
     TFoPrinci* princi_ = nullptr;
     TFoSintom2* sintom2_ = nullptr;
     TFoSintom3* sintom3_ = nullptr;
+    // The analysis window lives for the whole run, so that it opens again on
+    // the archetypal structure when that was the last view it showed.
+    TFgrSpagy* spagy_ = nullptr;
+    PanelPianta* spagyPanel_ = nullptr;
     // A click on the code field hides the primary editor's saving controls again.
     bool primarySavingHidden_ = false;
 

@@ -108,6 +108,28 @@ private slots:
         dir_.reset();
     }
 
+    // The main window keeps one analysis window: opened again after the
+    // archetypal structure, it starts from that view; a chart view otherwise.
+    void analysisWindowOpensAgainOnTheStructure() {
+        TFoSpagyr main;
+        main.show();
+        std::optional<draw::AnalysisView> first[2];
+        for (int round = 0; round < 2; ++round) {
+            QTimer::singleShot(50, [&, round] {
+                auto* w = qobject_cast<TFgrSpagy*>(QApplication::activeModalWidget());
+                if (!w) return;
+                QTest::qWaitFor([&] { return w->currentView().has_value(); }, 3000);
+                first[round] = w->currentView();
+                if (round == 0) w->findChild<QPushButton*>("BBarchetip")->click();
+                w->findChild<QPushButton*>("BBprivato")->click();
+            });
+            main.findChild<QPushButton*>("BBmodello")->click();
+        }
+        QCOMPARE(first[0], std::optional(draw::AnalysisView::Chart));
+        QCOMPARE(first[1], std::optional(draw::AnalysisView::ArchetypalStructure));
+        QCOMPARE(main.findChildren<TFgrSpagy*>().size(), 1);
+    }
+
     void mainWindowButtonsAndTheHiddenMode() {
         TFoSpagyr main;
         main.show();
