@@ -39,7 +39,10 @@ void save(QWidget& w, const QString& path) {
     w.show();
     QApplication::processEvents();
     QApplication::processEvents();
-    w.grab().save(path);
+    if (!w.grab().save(path)) {
+        std::fprintf(stderr, "non scritto: %s\n", path.toLocal8Bit().constData());
+        return;
+    }
     std::printf("%s\n", path.toLocal8Bit().constData());
 }
 
@@ -99,6 +102,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
+    std::error_code made;
+    std::filesystem::create_directories(argv[1], made);
     std::string scratch = (std::filesystem::temp_directory_path() / "qv-screens-XXXXXX").string();
     if (!mkdtemp(scratch.data())) return 1;
     auto prepared = qv::prepareDataDirectory(scratch, QV_DATA_TEMPLATE_DIR);
