@@ -11,6 +11,7 @@
 #include "display/display_scales.h"
 #include "display/ui/analysis_window.h"
 #include "settings/chart_settings.h"
+#include "tests/support/example_subject.h"
 #include "tests/support/temp_data_dir.h"
 #include "tests/support/zero_tables.h"
 
@@ -26,21 +27,6 @@ using draw::AnalysisView;
 namespace {
 
 constexpr int kScreenWidth = 800, kScreenHeight = 600;
-
-void registerExample() {
-    NewSubject s;
-    s.name = "ROSSI MARIA";
-    s.day = 14;
-    s.month = 7;
-    s.year = 1968;
-    s.hour = 6;
-    s.minute = 35;
-    s.corr = -2;
-    s.coordinates = "45N28-009E11";
-    s.place = "MILANO *MI*";
-    s.nation = "ITALIA";
-    registerSubject(kTemporaryArchive, s);
-}
 
 // The texts a view's recorded drawing holds.
 QStringList recordedTexts(AnalysisView view, const DominantChart* dominant, const PlanetaryHour& hour) {
@@ -73,7 +59,7 @@ private slots:
         previous_ = setDialogs(std::move(recorder));
         resetChartSettings();
         setScreenScales(kScreenWidth, kScreenHeight);
-        registerExample();
+        test::registerExampleSubject();
     }
     void cleanup() {
         window_.reset();

@@ -17,4 +17,4 @@ target_link_libraries(linked_panel_test PRIVATE qv_linked_remedies_ui qv_remedy_
 # The main window's signature buttons, the hidden mode, and the linked panel
 # opened from the analysis window.
 qv_add_qtest(signature_wiring_test signature_wiring_test.cpp)
-target_link_libraries(signature_wiring_test PRIVATE qv_shell_ui qv_linked_remedies_ui qv_archive)
+target_link_libraries(signature_wiring_test PRIVATE qv_shell_ui qv_linked_remedies_ui qv_archive qv_test_example_subject)

@@ -15,6 +15,7 @@
 #include "display/ui/sheet_window.h"
 #include "settings/display_settings.h"
 #include "shell/ui/main_window.h"
+#include "tests/support/example_subject.h"
 #include "tests/support/temp_data_dir.h"
 #include "tests/windows/subject_windows_support.h"
 
@@ -42,21 +43,6 @@ using draw::SheetLayout;
 Q_DECLARE_METATYPE(qv::draw::SheetLayout)
 
 namespace {
-
-void registerCurrentSubject() {
-    NewSubject s;
-    s.name = "ROSSI MARIA";
-    s.day = 14;
-    s.month = 7;
-    s.year = 1968;
-    s.hour = 6;
-    s.minute = 35;
-    s.corr = -2;
-    s.coordinates = "45N28-009E11";
-    s.place = "MILANO *MI*";
-    s.nation = "ITALIA";
-    registerSubject(kTemporaryArchive, s);
-}
 
 // Runs `answer` on the next modal window of type T once it is up.
 template <typename T>
@@ -142,7 +128,7 @@ private slots:
         boxes_ = std::make_unique<test::RecordedBoxes>();
         setScreenScales(800, 600);
         setPrinterScale(4677);
-        registerCurrentSubject();
+        test::registerExampleSubject();
     }
     void cleanup() {
         boxes_.reset();

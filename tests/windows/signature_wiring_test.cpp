@@ -14,6 +14,7 @@
 #include "settings/chart_settings.h"
 #include "shell/access_modes.h"
 #include "shell/ui/main_window.h"
+#include "tests/support/example_subject.h"
 #include "tests/support/temp_data_dir.h"
 #include "tests/windows/list_clicks.h"
 #include "tests/support/zero_tables.h"
@@ -38,21 +39,6 @@ using qv::test::picture;
 namespace {
 
 constexpr int kScreenWidth = 1024, kScreenHeight = 700;
-
-void registerExample() {
-    NewSubject s;
-    s.name = "ROSSI MARIA";
-    s.day = 14;
-    s.month = 7;
-    s.year = 1968;
-    s.hour = 6;
-    s.minute = 35;
-    s.corr = -2;
-    s.coordinates = "45N28-009E11";
-    s.place = "MILANO *MI*";
-    s.nation = "ITALIA";
-    registerSubject(kTemporaryArchive, s);
-}
 
 } // namespace
 
@@ -100,7 +86,7 @@ private slots:
         resetChartSettings();
         accessModes() = {};
         setScreenScales(kScreenWidth, kScreenHeight);
-        registerExample();
+        test::registerExampleSubject();
     }
     void cleanup() {
         accessModes() = {};
