@@ -6,6 +6,7 @@
 #include "analysis/chart_keys.h"
 #include "analysis/subdivisions.h"
 #include "base/text_file.h"
+#include "display/analysis_session.h"
 #include "ephemeris/chart_state.h"
 #include "tests/support/temp_data_dir.h"
 
@@ -244,26 +245,12 @@ TEST_F(ShippedTexts, EveryPointHasGeneralTexts) {
     }
 }
 
-// Block n of the message file: the lines after the n-th line holding "#"
-// and before the next one.
-std::vector<std::string> messageBlock(const std::vector<std::string>& lines, int n) {
-    std::vector<std::string> block;
-    int marks = 0;
-    for (const std::string& line : lines) {
-        if (line.find('#') != std::string::npos) {
-            if (++marks > n) break;
-            continue;
-        }
-        if (marks == n) block.push_back(line);
-    }
-    return block;
-}
-
 TEST(ShippedMessages, EveryMessageAViewShowsExists) {
     const auto lines = templateLines("Appoggio/Messaggi.txt");
     // Opening, the buttons' views and the clicks on points and signs.
     const int used[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 24, 25, 26, 11, 12, 13, 14,
                         15, 16, 17, 18, 19, 20, 27, 21, 22, 23, 28, 29, 30, 31, 32, 33};
+    // Read as the analysis window reads them.
     for (int n : used) {
         const auto block = messageBlock(lines, n);
         EXPECT_GE(block.size(), 3u) << "messaggio " << n;
