@@ -12,6 +12,7 @@
 #include "display/ui/analysis_window.h"
 #include "settings/chart_settings.h"
 #include "tests/support/example_subject.h"
+#include "tests/support/recorded_boxes.h"
 #include "tests/support/temp_data_dir.h"
 #include "tests/support/zero_tables.h"
 
@@ -54,16 +55,15 @@ private slots:
         dir_ = std::make_unique<test::TempDataDir>(false);
         prepareDataDirectory(dir_->path(), test::dataTemplateDir());
         test::writeZeroCorrectionTables(dir_->path());
-        auto recorder = std::make_unique<RecordingDialogs>();
-        shown_ = recorder.get();
-        previous_ = setDialogs(std::move(recorder));
+        recorded_ = std::make_unique<test::RecordedBoxes>();
+        shown_ = recorded_->recorder();
         resetChartSettings();
         setScreenScales(kScreenWidth, kScreenHeight);
         test::registerExampleSubject();
     }
     void cleanup() {
         window_.reset();
-        setDialogs(std::move(previous_));
+        recorded_.reset();
         dir_.reset();
     }
 
@@ -310,7 +310,7 @@ private:
     }
 
     std::unique_ptr<test::TempDataDir> dir_;
-    std::unique_ptr<Dialogs> previous_;
+    std::unique_ptr<test::RecordedBoxes> recorded_;
     RecordingDialogs* shown_ = nullptr;
     std::unique_ptr<TFgrSpagy> window_;
 };

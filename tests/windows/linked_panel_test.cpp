@@ -7,6 +7,7 @@
 #include "remedies/remedy_files.h"
 #include "remedies/support_lists.h"
 #include "tests/remedies/remedy_fixture.h"
+#include "tests/support/recorded_boxes.h"
 #include "tests/support/temp_data_dir.h"
 #include "tests/windows/list_clicks.h"
 
@@ -49,15 +50,14 @@ class LinkedPanelTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<test::TempDataDir> dir_;
-    std::unique_ptr<Dialogs> previous_;
+    std::unique_ptr<test::RecordedBoxes> recorded_;
     RecordingDialogs* boxes_ = nullptr;
 
 private slots:
     void init() {
         dir_ = std::make_unique<test::TempDataDir>(true);  // with the shipped pictures
-        auto recorder = std::make_unique<RecordingDialogs>();
-        boxes_ = recorder.get();
-        previous_ = setDialogs(std::move(recorder));
+        recorded_ = std::make_unique<test::RecordedBoxes>();
+        boxes_ = recorded_->recorder();
         remedies::RemedyRecord first = remedy("Rosa", "Tosse", "Venere", "Toro");
         first.segnaturaSecondaria = "Luna";
         test::writeRemedyDatabase(dataDir(), {first, remedy("Rosa", "Ansia", "Sole"), remedy("Malva", "Febbre", "Venere"),
@@ -67,7 +67,7 @@ private slots:
         remedies::rebuildSupportLists(dataDir());
     }
     void cleanup() {
-        setDialogs(std::move(previous_));
+        recorded_.reset();
         dir_.reset();
     }
 

@@ -5,6 +5,7 @@
 #include "settings/display_settings.h"
 #include "shell/ui/backup_window.h"
 #include "shell/ui/settings_windows.h"
+#include "tests/support/recorded_boxes.h"
 #include "tests/support/temp_data_dir.h"
 
 #include <QLabel>
@@ -93,9 +94,7 @@ private slots:
         test::TempDataDir dir;
         std::filesystem::create_directories(dir.path() / "FileTmp");
         writeFileAtomically(dir.path() / "FileTmp" / "Personal.Tmp", "Anna\r\nRossi\r\n");
-        auto recorder = std::make_unique<RecordingDialogs>();
-        RecordingDialogs* shown = recorder.get();
-        auto previous = setDialogs(std::move(recorder));
+        test::RecordedBoxes shown;
         TFoNomUte window;
         window.findChild<QLineEdit*>("EdCognome")->setText(QString::fromUtf8("\xE7\x8E\x8B"));
         QTest::mouseClick(window.findChild<QPushButton*>("BBok"), Qt::LeftButton);
@@ -103,16 +102,13 @@ private slots:
         QCOMPARE(shown->shown.size(), std::size_t(1));
         QVERIFY(shown->shown[0].text.contains(QString::fromUtf8("\xE7\x8E\x8B")));
         QCOMPARE(readWholeFile(dir.path() / "FileTmp" / "Personal.Tmp"), std::string("Anna\r\nRossi\r\n"));
-        setDialogs(std::move(previous));
     }
 
     void restoreAnsweredNoCopiesNothing() {
         test::TempDataDir drive;
         test::TempDataDir data;
         writeFileAtomically(data.path() / "BASE.ST1", "current");
-        auto recorder = std::make_unique<RecordingDialogs>();
-        RecordingDialogs* shown = recorder.get();
-        auto previous = setDialogs(std::move(recorder));
+        test::RecordedBoxes shown;
         TFoBakMod1 window;
         window.show();
         QTest::mouseClick(window.findChild<QPushButton*>("BBripristino"), Qt::LeftButton);
@@ -126,7 +122,6 @@ private slots:
         QCOMPARE(readWholeFile(data.path() / "BASE.ST1"), std::string("changed"));
         QCOMPARE(QString::fromStdString(readDisplaySettings().backupFolder),
                  QString::fromStdString((drive.path() / "OrdelinxBck").string()));
-        setDialogs(std::move(previous));
     }
 };
 

@@ -9,6 +9,7 @@
 #include "remedies/ui/remedy_pages.h"
 #include "remedies/ui/signature_windows.h"
 #include "tests/remedies/remedy_fixture.h"
+#include "tests/support/recorded_boxes.h"
 #include "tests/support/temp_data_dir.h"
 #include "tests/windows/list_clicks.h"
 
@@ -64,15 +65,14 @@ class SignatureWindowsTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<test::TempDataDir> dir_;
-    std::unique_ptr<Dialogs> previous_;
+    std::unique_ptr<test::RecordedBoxes> recorded_;
     RecordingDialogs* boxes_ = nullptr;
 
 private slots:
     void init() {
         dir_ = std::make_unique<test::TempDataDir>();
-        auto recorder = std::make_unique<RecordingDialogs>();
-        boxes_ = recorder.get();
-        previous_ = setDialogs(std::move(recorder));
+        recorded_ = std::make_unique<test::RecordedBoxes>();
+        boxes_ = recorded_->recorder();
         std::vector<remedies::RemedyRecord> records;
         // Fifteen remedies of Sole in Leone, one of them with Marte as its
         // secondary signature only.
@@ -91,7 +91,7 @@ private slots:
         remedies::rebuildSupportLists(dataDir());
     }
     void cleanup() {
-        setDialogs(std::move(previous_));
+        recorded_.reset();
         dir_.reset();
     }
 

@@ -15,6 +15,7 @@
 #include "shell/access_modes.h"
 #include "shell/ui/main_window.h"
 #include "tests/support/example_subject.h"
+#include "tests/support/recorded_boxes.h"
 #include "tests/support/temp_data_dir.h"
 #include "tests/windows/list_clicks.h"
 #include "tests/support/zero_tables.h"
@@ -46,7 +47,7 @@ class SignatureWiringTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<test::TempDataDir> dir_;
-    std::unique_ptr<Dialogs> previous_;
+    std::unique_ptr<test::RecordedBoxes> recorded_;
     RecordingDialogs* shown_ = nullptr;
 
     QString openWith(TFoSpagyr& main, const char* button) {
@@ -80,9 +81,8 @@ private slots:
         dir_ = std::make_unique<test::TempDataDir>(false);
         prepareDataDirectory(dir_->path(), test::dataTemplateDir());
         test::writeZeroCorrectionTables(dir_->path());
-        auto recorder = std::make_unique<RecordingDialogs>();
-        shown_ = recorder.get();
-        previous_ = setDialogs(std::move(recorder));
+        recorded_ = std::make_unique<test::RecordedBoxes>();
+        shown_ = recorded_->recorder();
         resetChartSettings();
         accessModes() = {};
         setScreenScales(kScreenWidth, kScreenHeight);
@@ -90,7 +90,7 @@ private slots:
     }
     void cleanup() {
         accessModes() = {};
-        setDialogs(std::move(previous_));
+        recorded_.reset();
         dir_.reset();
     }
 

@@ -1,8 +1,9 @@
 // Archives built record by record for the tests of the subject windows,
-// and the message-box recorder installed for one test.
+// and the message-box recorder installed for one test (tests/support).
 #pragma once
 
 #include "base/ui/dialogs.h"
+#include "tests/support/recorded_boxes.h"
 
 class QWidget;
 
@@ -41,19 +42,5 @@ std::vector<std::string> indexTexts(const std::string& archive);
 // Clicks and then double-clicks line `row` of the window's name list
 // (ListBoxNomi), as a user chooses a subject.
 void chooseListedSubject(QWidget* window, int row);
-
-// Installs a RecordingDialogs for the lifetime of the object.
-class RecordedBoxes {
-public:
-    RecordedBoxes();
-    ~RecordedBoxes();
-    RecordingDialogs* operator->() { return shown_; }
-    // The text of the last box, or empty.
-    QString last() const;
-
-private:
-    RecordingDialogs* shown_;
-    std::unique_ptr<Dialogs> previous_;
-};
 
 } // namespace qv::test
