@@ -109,17 +109,21 @@ pid_t writerOfTemporary(std::string name) {
     return static_cast<pid_t>(std::stol(name.substr(start, end - start)));
 }
 
-// Removes the temporary files of the data directory whose writer is no
-// longer running (a start or a copy killed midway): they are never renamed
-// into place and would otherwise stay, some as large as a table.
-void removeAbandonedTemporaries(const fs::path& root) {
+// Removes the temporary files whose writer is no longer running (a start
+// or a copy killed midway): they are never renamed into place and would
+// otherwise stay, some as large as a table. Copies land only in the
+// folders the template has, so only those are looked through.
+void removeAbandonedTemporaries(const std::vector<fs::path>& folders) {
     std::error_code ec;
     std::vector<fs::path> abandoned;
-    for (fs::recursive_directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
-        if (!it->is_regular_file(ec)) continue;
-        const pid_t writer = writerOfTemporary(it->path().filename().string());
-        if (writer <= 0) continue;
-        if (writer == ::getpid() || (::kill(writer, 0) != 0 && errno == ESRCH)) abandoned.push_back(it->path());
+    for (const fs::path& folder : folders) {
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            if (!it->is_regular_file(ec)) continue;
+            const pid_t writer = writerOfTemporary(it->path().filename().string());
+            if (writer <= 0) continue;
+            if (writer == ::getpid() || (::kill(writer, 0) != 0 && errno == ESRCH)) abandoned.push_back(it->path());
+        }
+        ec.clear();
     }
     for (const fs::path& p : abandoned) fs::remove(p, ec);
 }
@@ -226,7 +230,11 @@ TemplateUpdate DataDir::updateFromTemplate(const fs::path& templ) const {
     if (templ.empty() || !fs::is_directory(templ, ec)) return out;
     fs::create_directories(root_, ec);
     if (ec) throw IoError(root_.string(), italianSystemReason(ec.value()));
-    removeAbandonedTemporaries(root_);
+    std::vector<fs::path> folders = {root_};
+    for (fs::recursive_directory_iterator it(templ, ec), end; !ec && it != end; it.increment(ec))
+        if (it->is_directory(ec)) folders.push_back(resolve(dataPathOf(fs::relative(it->path(), templ))));
+    ec.clear();
+    removeAbandonedTemporaries(folders);
 
     // The template's version and manifest; a template without them (or with
     // a version that cannot be read) only fills in missing files.
