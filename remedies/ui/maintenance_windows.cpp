@@ -420,7 +420,22 @@ void TFoUtilit::archiveClick(bool primary) {
         if ((f.database == remedies::Database::Primary) == primary && fieldButtons_[i]->isChecked()) field_ = f.field;
     }
     stopSearch("Cerca ");
-    next_ = 0;
+    forgetHit();
+}
+
+// The hit shown belongs to one field of one archive: once the archive (and
+// with it the field) changes, or the window opens again, "Salva" must not
+// write the memos into the field now chosen.
+void TFoUtilit::forgetHit() {
+    found_ = -1;
+    memoTouched_ = false;
+    BBsalva->setEnabled(false);
+    loading_ = true;
+    Memo1->clear();
+    Memo2->clear();
+    loading_ = false;
+    for (QLineEdit* e : {Edit1, Edit2, EdRime}) e->clear();
+    Edit2->setStyleSheet({});
 }
 
 void TFoUtilit::stopSearch(const QString& caption) {
@@ -432,13 +447,7 @@ void TFoUtilit::stopSearch(const QString& caption) {
 void TFoUtilit::fieldClick(remedies::SearchField field) {
     field_ = field;
     stopSearch("Cerca");
-    found_ = -1;
-    loading_ = true;
-    Memo1->clear();
-    Memo2->clear();
-    loading_ = false;
-    Edit1->clear();
-    EdRime->clear();
+    forgetHit();
 }
 
 void TFoUtilit::EditCercaChange() {

@@ -97,6 +97,7 @@ protected:
 private:
     bool writeCorrection();
     void stopSearch(const QString& caption);
+    void forgetHit();
     remedies::SearchField field_ = remedies::SearchField::Rimedio;
     bool running_ = false;
     bool memoTouched_ = false;

@@ -385,6 +385,40 @@ private slots:
         QCOMPARE(remedies::readRepertory(dataDir())[1].notes(), std::string("dopo i pasti"));
         QCOMPARE(names()[2], std::string("Melissa officinale (2)"));
     }
+
+    // A correction typed for one archive's field is never written into
+    // another field: changing the archive, or opening the window again,
+    // forgets the hit and disarms "Salva".
+    void correctionIsForgottenWhenTheArchiveChanges() {
+        const std::string primary = test::fileBytes(dataDir(), remedies::files::kRemedies);
+        const std::string repertory = test::fileBytes(dataDir(), remedies::files::kRepertory);
+        TFoUtilit window;
+        window.show();
+        auto* memo2 = child<QPlainTextEdit>(&window, "Memo2");
+        auto typeCorrection = [&] {
+            QTest::keyClicks(child(&window, "EditCerca"), "meli");
+            press(&window, "BBcerca");
+            QCOMPARE(child(&window, "EdRime")->text(), QString("Melissa (2)"));
+            QTest::mouseClick(memo2->viewport(), Qt::LeftButton);
+            memo2->setPlainText("Melissa corretta");
+            QVERIFY(child<QPushButton>(&window, "BBsalva")->isEnabled());
+        };
+        typeCorrection();
+        QTest::mouseClick(child<QRadioButton>(&window, "RadioButton6"), Qt::LeftButton);
+        QVERIFY(!child<QPushButton>(&window, "BBsalva")->isEnabled());
+        QVERIFY(memo2->toPlainText().isEmpty());
+        press(&window, "BBsalva");
+
+        QTest::mouseClick(child<QRadioButton>(&window, "RadioButton5"), Qt::LeftButton);
+        child(&window, "EditCerca")->clear();
+        typeCorrection();
+        window.hide();
+        window.show();
+        QVERIFY(!child<QPushButton>(&window, "BBsalva")->isEnabled());
+        press(&window, "BBsalva");
+        QCOMPARE(test::fileBytes(dataDir(), remedies::files::kRemedies), primary);
+        QCOMPARE(test::fileBytes(dataDir(), remedies::files::kRepertory), repertory);
+    }
 };
 
 QTEST_MAIN(MaintenanceWindowsTest)
