@@ -107,6 +107,10 @@ TEST(Editors, AppendOnAHeaderOnlyDatabaseBecomesRecordOne) {
     EXPECT_TRUE(editorEntries(dir, Database::Repertory, false, true).empty());
     EXPECT_EQ(appendRecord(dir, Database::Repertory, encodeRepertory(therapy("Tosse", "Salvia"))), 1);
     EXPECT_EQ(readRepertory(dir).at(1).patologia, "Tosse");
+    // Nor is a record appended to an empty file taken for its header.
+    { std::ofstream(dir.resolve(files::kRemedies), std::ios::trunc); }
+    EXPECT_EQ(appendRecord(dir, Database::Primary, encodeRemedy(remedy("Salvia", "Tosse"))), 1);
+    EXPECT_EQ(editorEntries(dir, Database::Primary, true, true).at(0).text, "Salvia**Tosse");
 }
 
 TEST(Editors, EntriesBySecondKeyAndDeletionThenRebuild) {
