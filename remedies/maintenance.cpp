@@ -2,6 +2,7 @@
 
 #include "base/errors.h"
 #include "remedies/list_order.h"
+#include "remedies/remedy_text.h"
 #include "remedies/remedy_files.h"
 #include "remedies/safe_rewrite.h"
 #include "remedies/support_lists.h"
@@ -54,6 +55,18 @@ std::vector<EditorEntry> editorEntries(const DataDir& dir, Database db, bool byN
         std::stable_sort(out.begin(), out.end(),
                          [](const EditorEntry& a, const EditorEntry& b) { return listOrderLess(a.text, b.text); });
     return out;
+}
+
+std::string listedKeyProblem(Database db, const Bytes& record) {
+    const std::string key = recordSecondKey(db, record);
+    const std::string listedKey = db == Database::Primary ? listedForm(key) : key;
+    if (listedKey.find_first_of("\r\n") == std::string::npos) return {};
+    return db == Database::Primary
+               ? "L'indicazione va scritta su una sola riga: negli elenchi dei sintomi ogni indicazione occupa una "
+                 "riga e un a capo la dividerebbe in due voci che non portano al rimedio. Togliere l'a capo e "
+                 "salvare di nuovo; nulla \xE8 stato scritto."
+               : "La patologia va scritta su una sola riga: nell'elenco delle patologie ogni patologia occupa una "
+                 "riga. Togliere l'a capo e salvare di nuovo; nulla \xE8 stato scritto.";
 }
 
 std::int64_t listedCount(const DataDir& dir, Database db) {

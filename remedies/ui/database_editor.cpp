@@ -381,6 +381,7 @@ bool DatabaseEditor::save() {
     }
     if (!fieldsStorable()) return false;
     const Bytes record = formToRecord();
+    if (!keyListable(record)) return false;
     if (!runUserAction(this, [&] { remedies::saveRecord(dataDir(), db_, current_, record); })) return false;
     loadedName_ = remedies::recordName(db_, record);
     loadedKey_ = remedies::recordSecondKey(db_, record);
@@ -399,9 +400,17 @@ bool DatabaseEditor::fieldsStorable() {
     return false;
 }
 
+bool DatabaseEditor::keyListable(const Bytes& record) {
+    const std::string why = remedies::listedKeyProblem(db_, record);
+    if (why.empty()) return true;
+    dialogs().error(this, fromCp1252(why));
+    return false;
+}
+
 bool DatabaseEditor::append() {
     if (!fieldsStorable()) return false;
     const Bytes record = formToRecord();
+    if (!keyListable(record)) return false;
     std::int64_t count = 0;
     if (!runUserAction(this, [&] { count = remedies::appendRecord(dataDir(), db_, record); })) return false;
     // The form now stands for the new last record.

@@ -155,6 +155,7 @@ private:
     std::vector<QWidget*> boxes_;
     QWidget* fields_ = nullptr;
     bool fieldsStorable();
+    bool keyListable(const Bytes& record);
 
     std::vector<remedies::EditorEntry> entries_;
     std::vector<std::string> entryTexts_;

@@ -113,6 +113,30 @@ TEST(Editors, AppendOnAHeaderOnlyDatabaseBecomesRecordOne) {
     EXPECT_EQ(editorEntries(dir, Database::Primary, true, true).at(0).text, "Salvia**Tosse");
 }
 
+// Each indication and each pathology is one line of a consultation list: a
+// line break inside one would split it, one at the end is dropped.
+TEST(Editors, AKeyWithALineBreakInsideIsNotStored) {
+    struct Case {
+        Database db;
+        const char* key;
+        bool refused;
+    };
+    const Case cases[] = {
+        {Database::Primary, "Tosse secca", false},
+        {Database::Primary, "Tosse secca\r\n", false},
+        {Database::Primary, "Tosse\r\nsecca", true},
+        {Database::Primary, "Tosse\nsecca", true},
+        {Database::Repertory, "Cefalea", false},
+        {Database::Repertory, "Cefalea\r\ntensiva", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        const Bytes record = c.db == Database::Primary ? encodeRemedy(remedy("Salvia", c.key))
+                                                       : encodeRepertory(therapy(c.key, "Salvia"));
+        EXPECT_EQ(!listedKeyProblem(c.db, record).empty(), c.refused);
+    }
+}
+
 TEST(Editors, EntriesBySecondKeyAndDeletionThenRebuild) {
     Fixture f;
     const auto byIndication = editorEntries(f.dir, Database::Primary, false, true);

@@ -161,6 +161,13 @@ private slots:
         QCOMPARE(saved.rimedio, std::string(50, 'a')); // the 51st character is not stored
         QCOMPARE(saved.indication(), std::string(298, 'i') + "\r\n");
         QCOMPARE(window.list()->count(), 1);
+        // A line break inside the indication would split it in the symptom list.
+        boxes_->shown.clear();
+        indication->setPlainText("Tosse\nsecca");
+        press(&window, "BBnuovo");
+        QCOMPARE(boxes_->shown.size(), std::size_t(1));
+        QVERIFY(boxes_->shown[0].text.startsWith("L'indicazione va scritta su una sola riga"));
+        QCOMPARE(remedies::listedCount(dataDir(), remedies::Database::Primary), 1);
     }
 
     void renamingAndLeavingShowsThePanel() {
