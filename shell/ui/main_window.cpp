@@ -135,6 +135,11 @@ TFoSpagyr::TFoSpagyr(QWidget* parent) : QMainWindow(parent) {
     BBaggiorna->setObjectName("BBaggiorna");
     BBaggiorna->setToolTip("Per aggiornare l'elenco Rimedi e relativo utilizzo");
 
+    auto* BBistruzioni = new QPushButton("Istruzioni.pdf", central);
+    BBistruzioni->setObjectName("BBistruzioni");
+    auto* BBdispensa = new QPushButton("Dispensa.pdf", central);
+    BBdispensa->setObjectName("BBdispensa");
+
     auto* orbLabel = new QLabel("Orbite", central);
     auto* nodeLabel = new QLabel("Nodo", central);
     for (QLabel* l : {orbLabel, nodeLabel}) l->setStyleSheet("color: #f4e8c0;");
@@ -155,6 +160,8 @@ TFoSpagyr::TFoSpagyr(QWidget* parent) : QMainWindow(parent) {
     top->addWidget(BBstampa);
     top->addWidget(BBnome);
     top->addWidget(BBaggiorna);
+    top->addWidget(BBistruzioni);
+    top->addWidget(BBdispensa);
     top->addWidget(BBapriTesto);
 
     // The subject box and, over it on a click, the annotations box.
@@ -298,6 +305,8 @@ TFoSpagyr::TFoSpagyr(QWidget* parent) : QMainWindow(parent) {
     connect(BBnome, &QPushButton::clicked, this, &TFoSpagyr::BBnomeClick);
     connect(BBstampa, &QPushButton::clicked, this, &TFoSpagyr::BBstampaClick);
     connect(BBapriTesto, &QPushButton::clicked, this, &TFoSpagyr::BBapriTestoClick);
+    connect(BBistruzioni, &QPushButton::clicked, this, &TFoSpagyr::BBistruzioniClick);
+    connect(BBdispensa, &QPushButton::clicked, this, &TFoSpagyr::BBdispensaClick);
     connect(recall, &QPushButton::clicked, this, &TFoSpagyr::BBrichiamoClick);
     connect(entry, &QPushButton::clicked, this, &TFoSpagyr::BBinserimentoClick);
     connect(deletion, &QPushButton::clicked, this, &TFoSpagyr::BBeliminaClick);
@@ -572,6 +581,13 @@ void TFoSpagyr::BBapriTestoClick() {
     TFoReMaiH editor(fromCp1252(path), this);
     openChild(&editor);
 }
+
+void TFoSpagyr::BBistruzioniClick() {
+    TFoIstDef window(this);
+    openChild(&window);
+}
+
+void TFoSpagyr::BBdispensaClick() { openManual(this, "Dispensa.pdf"); }
 
 void TFoSpagyr::BBrichiamoClick() {
     TFormRich window(this);

@@ -65,6 +65,8 @@ public slots:
     void BBnomeClick();
     void BBstampaClick();
     void BBapriTestoClick();
+    void BBistruzioniClick();
+    void BBdispensaClick();
     void BBrichiamoClick();
     void BBinserimentoClick();
     void BBeliminaClick();

@@ -7,7 +7,13 @@
 #include "base/ui/user_action.h"
 #include "ephemeris/text_forms.h"
 
+#include "base/data_dir.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QFormLayout>
+#include <QRadioButton>
+#include <QUrl>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -195,6 +201,62 @@ void TFoStampa::BBmodificaClick() {
     if (!ok) return;
     panels_->setCurrentIndex(settings_.printerAdapted ? 1 : 0);
     QTimer::singleShot(600, this, &QDialog::accept);
+}
+
+DocumentOpener& documentOpener() {
+    static DocumentOpener opener = [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+    return opener;
+}
+
+bool openManual(QWidget* parent, const QString& fileName) {
+    QString path;
+    if (!runUserAction(parent, [&] { path = QString::fromStdString(dataDir().resolve(toCp1252(fileName)).string()); }))
+        return false;
+    if (!QFileInfo(path).isFile()) {
+        dialogs().information(parent, "Il documento " + fileName + " non \u00e8 presente nella cartella del programma");
+        return false;
+    }
+    if (!documentOpener()(path)) {
+        dialogs().information(parent, "Non \u00e8 stato possibile aprire " + fileName +
+                                          ": occorre un programma per la lettura dei file PDF");
+        return false;
+    }
+    return true;
+}
+
+TFoIstDef::TFoIstDef(QWidget* parent) : QDialog(parent) {
+    setObjectName("TFoIstDef");
+    setWindowTitle("Selezionare");
+    RBsommarie = new QRadioButton("Istruzioni sommarie  (Istruzioni_J.pdf)", this);
+    RBsommarie->setObjectName("RBsommarie");
+    RBestese = new QRadioButton("Istruzioni estese   (Istruzioni.pdf)", this);
+    RBestese->setObjectName("RBestese");
+    RBsommarie->setChecked(true);
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("BBok");
+    auto* cancel = new QPushButton("Annulla", this);
+    cancel->setObjectName("BBannulla");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(RBsommarie);
+    layout->addWidget(RBestese);
+    layout->addLayout(buttons);
+    connect(ok, &QPushButton::clicked, this, &TFoIstDef::BBokClick);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+// The short instructions are the proposal at every opening.
+void TFoIstDef::showEvent(QShowEvent* e) {
+    RBsommarie->setChecked(true);
+    QDialog::showEvent(e);
+}
+
+void TFoIstDef::BBokClick() {
+    openManual(this, RBestese->isChecked() ? "Istruzioni.pdf" : "Istruzioni_J.pdf");
+    accept();
 }
 
 } // namespace qv

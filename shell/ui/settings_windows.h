@@ -5,8 +5,12 @@
 #include "settings/display_settings.h"
 
 #include <QDialog>
+#include <QString>
+
+#include <functional>
 
 class QLineEdit;
+class QRadioButton;
 class QLabel;
 class QPushButton;
 class QStackedWidget;
@@ -68,6 +72,33 @@ private:
     QStackedWidget* panels_;
     QLabel* LabAttuata;
     DisplaySettings settings_;
+};
+
+// The manuals delivered in the program folder are handed to the desktop,
+// which opens them with the user's PDF viewer. The hand-over can be
+// replaced (tests); it answers whether the desktop took the document.
+using DocumentOpener = std::function<bool(const QString& absolutePath)>;
+DocumentOpener& documentOpener();
+
+// Opens `fileName` of the program folder; a missing file or a refusal of
+// the desktop is told in a message box. True when the document was handed on.
+bool openManual(QWidget* parent, const QString& fileName);
+
+// "Selezionare": the short or the full instructions.
+class TFoIstDef : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFoIstDef(QWidget* parent = nullptr);
+
+public slots:
+    void BBokClick();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    QRadioButton* RBsommarie;
+    QRadioButton* RBestese;
 };
 
 } // namespace qv

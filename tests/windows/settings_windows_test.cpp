@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -102,6 +103,44 @@ private slots:
         QCOMPARE(shown->shown.size(), std::size_t(1));
         QVERIFY(shown->shown[0].text.contains(QString::fromUtf8("\xE7\x8E\x8B")));
         QCOMPARE(readWholeFile(dir.path() / "FileTmp" / "Personal.Tmp"), std::string("Anna\r\nRossi\r\n"));
+    }
+
+    // The instructions chooser proposes the short manual at every opening and
+    // hands the chosen file of the program folder to the desktop; a manual
+    // that is missing or that the desktop refuses is told, not passed over.
+    void instructionsChooserOpensTheChosenManual() {
+        test::TempDataDir dir;
+        writeFileAtomically(dir.path() / "Istruzioni_J.pdf", "%PDF-1.4\n");
+        writeFileAtomically(dir.path() / "Istruzioni.pdf", "%PDF-1.4\n");
+        test::RecordedBoxes shown;
+        QStringList opened;
+        bool desktopTakes = true;
+        const DocumentOpener previous = documentOpener();
+        documentOpener() = [&](const QString& path) {
+            opened << path;
+            return desktopTakes;
+        };
+        TFoIstDef window;
+        window.show();
+        QVERIFY(window.findChild<QRadioButton*>("RBsommarie")->isChecked());
+        QTest::mouseClick(window.findChild<QPushButton*>("BBok"), Qt::LeftButton);
+        window.show();
+        window.findChild<QRadioButton*>("RBestese")->setChecked(true);
+        QTest::mouseClick(window.findChild<QPushButton*>("BBok"), Qt::LeftButton);
+        window.show();
+        QVERIFY(window.findChild<QRadioButton*>("RBsommarie")->isChecked());
+        QTest::mouseClick(window.findChild<QPushButton*>("BBannulla"), Qt::LeftButton);
+        QCOMPARE(opened, QStringList({QString::fromStdString((dir.path() / "Istruzioni_J.pdf").string()),
+                                      QString::fromStdString((dir.path() / "Istruzioni.pdf").string())}));
+        QVERIFY(shown->shown.empty());
+
+        QVERIFY(!openManual(nullptr, "Dispensa.pdf"));
+        QCOMPARE(opened.size(), 2);
+        QVERIFY(shown.last().contains("Dispensa.pdf"));
+        desktopTakes = false;
+        QVERIFY(!openManual(nullptr, "Istruzioni.pdf"));
+        QCOMPARE(shown->shown.size(), std::size_t(2));
+        documentOpener() = previous;
     }
 
     void restoreAnsweredNoCopiesNothing() {
