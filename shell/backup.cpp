@@ -16,20 +16,37 @@ namespace {
 
 const char* const kNeedsFolder = "Necessario definire l'Unit\xE0 di backup";
 
-// Copies through a temporary file beside the target, so a failed copy
-// leaves the old target whole.
-void copyChecked(const fs::path& from, const fs::path& to, int& count) {
-    fs::path temp = to;
-    temp += ".tmp~";
-    std::error_code ec;
-    fs::copy_file(from, temp, fs::copy_options::overwrite_existing, ec);
-    if (!ec) fs::rename(temp, to, ec);
-    if (ec) {
+using CopyList = std::vector<std::pair<fs::path, fs::path>>;
+
+// Copies every pair through a temporary file beside its target and puts the
+// targets in place only once every copy succeeded: a copy that fails half-way
+// (a full or removed drive, an unreadable file) leaves all the old targets
+// whole, so an archive is never left with its index from one copy and its
+// records from another.
+void copyAllOrNothing(const CopyList& copies, int& count) {
+    auto tempOf = [](fs::path p) { return p += ".tmp~"; };
+    auto dropTemps = [&](std::size_t upTo) {
         std::error_code ignored;
-        fs::remove(temp, ignored);
-        throw IoError(from.string(), italianSystemReason(ec.value()));
+        for (std::size_t i = 0; i < upTo; ++i) fs::remove(tempOf(copies[i].second), ignored);
+    };
+    for (std::size_t i = 0; i < copies.size(); ++i) {
+        std::error_code ec;
+        fs::copy_file(copies[i].first, tempOf(copies[i].second), fs::copy_options::overwrite_existing, ec);
+        if (ec) {
+            dropTemps(i + 1);
+            throw IoError(copies[i].first.string(), italianSystemReason(ec.value()));
+        }
     }
-    ++count;
+    for (std::size_t i = 0; i < copies.size(); ++i) {
+        std::error_code ec;
+        fs::rename(tempOf(copies[i].second), copies[i].second, ec);
+        if (ec) {
+            std::error_code ignored;
+            for (std::size_t j = i; j < copies.size(); ++j) fs::remove(tempOf(copies[j].second), ignored);
+            throw IoError(copies[i].second.string(), italianSystemReason(ec.value()));
+        }
+        ++count;
+    }
 }
 
 void makeFolder(const fs::path& p) {
@@ -113,13 +130,14 @@ BackupOutcome runBackup(const std::optional<fs::path>& folder) {
     }
     makeFolder(*folder / "DatiBase");
     makeFolder(*folder / "BASEtxt");
-    // The date file goes first, so the copy carries the previous backup's date.
-    if (dataDir().exists(kLastBackupPath))
-        copyChecked(dataDir().resolve(kLastBackupPath), *folder / "MMbakMod1.dum", outcome.filesCopied);
-    for (const auto& f : archiveFiles(dataDir().root()))
-        copyChecked(f, *folder / "DatiBase" / f.filename(), outcome.filesCopied);
+    // The date file is copied before today's date is written, so the copy
+    // carries the previous backup's date.
+    CopyList copies;
+    if (dataDir().exists(kLastBackupPath)) copies.push_back({dataDir().resolve(kLastBackupPath), *folder / "MMbakMod1.dum"});
+    for (const auto& f : archiveFiles(dataDir().root())) copies.push_back({f, *folder / "DatiBase" / f.filename()});
     for (const auto& f : filesStartingWith(dataDir().resolve("BASEtxt"), ""))
-        copyChecked(f, *folder / "BASEtxt" / f.filename(), outcome.filesCopied);
+        copies.push_back({f, *folder / "BASEtxt" / f.filename()});
+    copyAllOrNothing(copies, outcome.filesCopied);
     writeTextLines(dataDir().prepareForWrite(kLastBackupPath), {TodayText()}, kLastBackupPath);
     outcome.copied = true;
     return outcome;
@@ -140,10 +158,10 @@ BackupOutcome runRestore(const fs::path& folder) {
     }
     const fs::path texts = dataDir().prepareForWrite("BASEtxt\\x").parent_path();
     makeFolder(texts);
-    for (const auto& f : archiveFiles(folder / "DatiBase"))
-        copyChecked(f, dataDir().resolve(f.filename().string()), outcome.filesCopied);
-    for (const auto& f : filesStartingWith(folder / "BASEtxt", ""))
-        copyChecked(f, texts / f.filename(), outcome.filesCopied);
+    CopyList copies;
+    for (const auto& f : archiveFiles(folder / "DatiBase")) copies.push_back({f, dataDir().resolve(f.filename().string())});
+    for (const auto& f : filesStartingWith(folder / "BASEtxt", "")) copies.push_back({f, texts / f.filename()});
+    copyAllOrNothing(copies, outcome.filesCopied);
     outcome.copied = true;
     return outcome;
 }

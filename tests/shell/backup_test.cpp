@@ -1,4 +1,5 @@
 #include "base/data_dir.h"
+#include "base/errors.h"
 #include "base/text_file.h"
 #include "ephemeris/text_forms.h"
 #include "shell/backup.h"
@@ -50,6 +51,33 @@ TEST(Backup, CopiesTheArchiveAndTextsAndRestoresThem) {
     EXPECT_TRUE(restored.copied);
     EXPECT_EQ(readWholeFile(data.path() / "BASE.ST2"), "bytes of BASE.ST2");
     EXPECT_EQ(readTextLines(data.path() / "BASEtxt" / "00001.txt"), std::vector<std::string>{"ROSSI MARIO"});
+}
+
+// A copy that fails on a later file (here the temporary name of BASE.ST3 is
+// taken by a folder) leaves every file as it was: no archive with the index
+// of the backup and the records of the data directory, no new backup date.
+TEST(Backup, ACopyFailingHalfWayChangesNothing) {
+    test::TempDataDir drive;
+    test::TempDataDir data;
+    for (const char* name : {"BASE.ST1", "BASE.ST2", "BASE.ST3"})
+        writeFileAtomically(data.path() / name, std::string("backed up ") + name);
+    const fs::path folder = backupFolderOn(drive.path());
+    ASSERT_TRUE(runBackup(folder).copied);
+    for (const char* name : {"BASE.ST1", "BASE.ST2", "BASE.ST3"})
+        writeFileAtomically(data.path() / name, std::string("current ") + name);
+
+    fs::create_directories(data.path() / "BASE.ST3.tmp~" / "in the way");
+    EXPECT_THROW(runRestore(folder), IoError);
+    for (const char* name : {"BASE.ST1", "BASE.ST2", "BASE.ST3"})
+        EXPECT_EQ(readWholeFile(data.path() / name), std::string("current ") + name);
+    EXPECT_FALSE(fs::exists(data.path() / "BASE.ST1.tmp~"));
+
+    fs::remove_all(data.path() / "BASE.ST3.tmp~");
+    writeTextLines(data.path() / "FileDum" / "MMbakMod1.dum", {"01/01/2020"});
+    fs::create_directories(folder / "DatiBase" / "BASE.ST2.tmp~" / "in the way");
+    EXPECT_THROW(runBackup(folder), IoError);
+    EXPECT_EQ(readWholeFile(folder / "DatiBase" / "BASE.ST1"), "backed up BASE.ST1");
+    EXPECT_EQ(lastBackupText(), "01/01/2020");
 }
 
 } // namespace
