@@ -58,15 +58,18 @@ std::vector<EditorEntry> editorEntries(const DataDir& dir, Database db, bool byN
 }
 
 std::string listedKeyProblem(Database db, const Bytes& record) {
-    const std::string key = recordSecondKey(db, record);
-    const std::string listedKey = db == Database::Primary ? listedForm(key) : key;
-    if (listedKey.find_first_of("\r\n") == std::string::npos) return {};
-    return db == Database::Primary
-               ? "L'indicazione va scritta su una sola riga: negli elenchi dei sintomi ogni indicazione occupa una "
-                 "riga e un a capo la dividerebbe in due voci che non portano al rimedio. Togliere l'a capo e "
-                 "salvare di nuovo; nulla \xE8 stato scritto."
-               : "La patologia va scritta su una sola riga: nell'elenco delle patologie ogni patologia occupa una "
-                 "riga. Togliere l'a capo e salvare di nuovo; nulla \xE8 stato scritto.";
+    const bool primary = db == Database::Primary;
+    auto listed = [primary](const std::string& key) { return primary ? listedForm(key) : key; };
+    const char* what = nullptr;
+    if (listed(recordName(db, record)).find_first_of("\r\n") != std::string::npos)
+        what = "Il nome del rimedio va scritto";
+    else if (listed(recordSecondKey(db, record)).find_first_of("\r\n") != std::string::npos)
+        what = primary ? "L'indicazione va scritta" : "La patologia va scritta";
+    if (!what) return {};
+    return std::string(what) +
+           " su una sola riga: negli elenchi di consultazione ogni voce occupa una riga e un a capo la "
+           "dividerebbe in due voci che non portano al record. Togliere l'a capo e salvare di nuovo; nulla \xE8 "
+           "stato scritto.";
 }
 
 std::int64_t listedCount(const DataDir& dir, Database db) {

@@ -38,8 +38,8 @@ std::string recordSecondKey(Database db, const Bytes& record);
 // nothing.
 std::vector<EditorEntry> editorEntries(const DataDir& dir, Database db, bool byName, bool sorted);
 
-// Why an editor must not store the record, or empty. The consultation lists
-// hold each indication (and each pathology) on one line of a text file, so
+// Why the record must not be stored, or empty. The consultation lists hold
+// each remedy name, indication and pathology on one line of a text file, so
 // a line break inside one would split it into two entries that lead to no
 // record; a break at the end is dropped from the list and does no harm.
 std::string listedKeyProblem(Database db, const Bytes& record);

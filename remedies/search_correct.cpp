@@ -120,8 +120,12 @@ void writeCorrection(const DataDir& dir, SearchField field, std::int64_t k, cons
                               ". Accorciarlo di " + std::to_string(text.size() - info.capacity) +
                               " caratteri prima di salvare; nulla \xE8 stato scritto.");
     const Database db = info.database;
-    const Bytes record = RecordScan(dir, databasePath(db), databaseLayout(db)).read(k);
-    replaceRecordSafely(dir, databasePath(db), databaseLayout(db), k, withSearchFieldText(field, record, text));
+    const Bytes corrected = withSearchFieldText(field, RecordScan(dir, databasePath(db), databaseLayout(db)).read(k), text);
+    // The names and the second keys are lines of the consultation lists.
+    if (field == SearchField::Rimedio || field == SearchField::Indicazioni || field == SearchField::RepRimedio ||
+        field == SearchField::RepPatologia)
+        if (const std::string why = listedKeyProblem(db, corrected); !why.empty()) throw ConversionError(why);
+    replaceRecordSafely(dir, databasePath(db), databaseLayout(db), k, corrected);
 }
 
 } // namespace qv::remedies

@@ -134,7 +134,19 @@ TEST(Editors, AKeyWithALineBreakInsideIsNotStored) {
         const Bytes record = c.db == Database::Primary ? encodeRemedy(remedy("Salvia", c.key))
                                                        : encodeRepertory(therapy(c.key, "Salvia"));
         EXPECT_EQ(!listedKeyProblem(c.db, record).empty(), c.refused);
+        // The same for the name, which is a line of the remedy lists.
+        const Bytes named = c.db == Database::Primary ? encodeRemedy(remedy(c.key, "Tosse"))
+                                                      : encodeRepertory(therapy("Tosse", c.key));
+        EXPECT_EQ(!listedKeyProblem(c.db, named).empty(), c.refused);
     }
+    // Search-and-correct checks the same before it writes.
+    Fixture f;
+    const std::string before = fileBytes(f.dir, files::kRemedies);
+    EXPECT_THROW(writeCorrection(f.dir, SearchField::Indicazioni, 2, "Insonnia\r\nserale"), ConversionError);
+    EXPECT_THROW(writeCorrection(f.dir, SearchField::Rimedio, 2, "Meli\r\nssa"), ConversionError);
+    EXPECT_EQ(fileBytes(f.dir, files::kRemedies), before);
+    writeCorrection(f.dir, SearchField::Posologia, 2, "10 gocce\r\nla sera");
+    EXPECT_EQ(readRemedies(f.dir)[2].dosage(), "10 gocce\r\nla sera");
 }
 
 TEST(Editors, EntriesBySecondKeyAndDeletionThenRebuild) {
