@@ -466,9 +466,17 @@ bool TFoReMaiH::FileSaveAsClick() {
     return true;
 }
 
-void TFoReMaiH::printTo(QPrinter* printer) {
+bool TFoReMaiH::printTo(QPrinter* printer) {
     printer->setDocName(documentName_);
+    const QString file = printer->outputFileName();
     RichEdit->document()->print(printer);
+    // The document's print gives up quietly when the printer cannot start
+    // the job (a PDF file in a folder that cannot be written, a printer gone).
+    const bool printed = printer->printerState() != QPrinter::Error && (file.isEmpty() || QFileInfo(file).isFile());
+    if (!printed)
+        dialogs().warning(this, file.isEmpty() ? QString("Stampa non riuscita: la stampante non ha accettato il documento")
+                                               : "Stampa non riuscita: impossibile scrivere il file " + file);
+    return printed;
 }
 
 // With a system printer the print dialog offers it and a PDF file; without

@@ -43,7 +43,9 @@ public:
     // could not be read (reported, the text stays as it was).
     bool openDocument(const QString& path);
     // Prints the text on `printer`, with the document's name as job title.
-    void printTo(QPrinter* printer);
+    // A printer or file that would not take the job is told in a message
+    // box and answers false.
+    bool printTo(QPrinter* printer);
     // Room for a page of text, also when the window is sized to its hint.
     QSize sizeHint() const override { return {760, 540}; }
 

@@ -6,6 +6,7 @@
 #include "base/text_file.h"
 #include "editor/ui/indent_ruler.h"
 #include "editor/ui/text_editor_window.h"
+#include "tests/support/recorded_boxes.h"
 #include "tests/support/temp_data_dir.h"
 #include "tests/windows/subject_windows_support.h"
 
@@ -338,9 +339,18 @@ private slots:
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(pdf.string()));
-        editor.printTo(&printer);
+        QVERIFY(editor.printTo(&printer));
         QCOMPARE(printer.docName(), editor.documentName());
         QCOMPARE(bytesOf(pdf).substr(0, 5), std::string("%PDF-"));
+
+        // A file that cannot be written is told, not passed over in silence.
+        test::RecordedBoxes shown;
+        QPrinter nowhere(QPrinter::HighResolution);
+        nowhere.setOutputFormat(QPrinter::PdfFormat);
+        nowhere.setOutputFileName(QString::fromStdString((dir_->path() / "missing folder" / "stampa.pdf").string()));
+        QVERIFY(!editor.printTo(&nowhere));
+        QCOMPARE(shown->shown.size(), std::size_t(1));
+        QVERIFY(shown.last().contains("stampa.pdf"));
     }
 
 private:
