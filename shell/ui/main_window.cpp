@@ -301,6 +301,10 @@ TFoSpagyr::TFoSpagyr(QWidget* parent) : QMainWindow(parent) {
     connect(BBlock, &QToolButton::clicked, this, &TFoSpagyr::BBlockClick);
     connect(CBorbite, &QComboBox::currentIndexChanged, this, &TFoSpagyr::CBorbiteChange);
     connect(CBnodo, &QComboBox::currentIndexChanged, this, &TFoSpagyr::CBnodoChange);
+    // Choosing the entry already shown applies it again as well: the active
+    // orbs are rewritten from the chosen set, after an edit of the set.
+    connect(CBorbite, &QComboBox::activated, this, &TFoSpagyr::CBorbiteChange);
+    connect(CBnodo, &QComboBox::activated, this, &TFoSpagyr::CBnodoChange);
     connect(BBcodice, &QPushButton::clicked, this, &TFoSpagyr::BBcodiceClick);
     connect(BBnome, &QPushButton::clicked, this, &TFoSpagyr::BBnomeClick);
     connect(BBstampa, &QPushButton::clicked, this, &TFoSpagyr::BBstampaClick);

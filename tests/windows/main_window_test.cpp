@@ -110,6 +110,13 @@ private slots:
         QTest::qWait(20);
         QCOMPARE(lines("FileSet\\OrbiDomi.stt").at(18), std::string("C"));
         QCOMPARE(lines("FileDum\\MMVarOrb.dum").at(48), std::string("C"));
+
+        // The same set chosen again writes the active orbs again.
+        std::filesystem::remove(dataDir().resolve("FileSet\\OrbiDomi.stt"));
+        auto* orbs = window.findChild<QComboBox*>("CBorbite");
+        emit orbs->activated(orbs->currentIndex());
+        QTest::qWait(20);
+        QCOMPARE(lines("FileSet\\OrbiDomi.stt").at(18), std::string("C"));
     }
 
     void aMissingOrbSetsFileIsNamed() {
@@ -150,7 +157,7 @@ private slots:
             {"BBelimina", "qv::TFoCancel"},      {"BBmodifica", "qv::TFoModifi"},
             {"BBorbite", "qv::TFoOrbSpa"},       {"BBspessore", "qv::TFoSpeLin"},
             {"BBbackup", "qv::TFoBakMod1"},      {"BBnome", "qv::TFoNomUte"},
-            {"BBstampa", "qv::TFoStampa"}};
+            {"BBstampa", "qv::TFoStampa"},       {"BBistruzioni", "qv::TFoIstDef"}};
         for (auto [button, windowClass] : buttons) {
             QString opened;
             QTimer::singleShot(50, [&] {
