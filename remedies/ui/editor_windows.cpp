@@ -131,7 +131,7 @@ TFoMainArc::TFoMainArc(QWidget* parent)
     watchBox(MemoNote, 750, Role::Description);
     watchBox(MemoNoteSupp, 750, Role::Description);
     finishLayout(fields);
-    resize(1180, 780);
+    resize(1180, 700); // fits a 1366x768 screen with its title bar and task bar
 }
 
 Bytes TFoMainArc::formToRecord() const {

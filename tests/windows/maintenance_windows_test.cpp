@@ -123,6 +123,11 @@ private slots:
         for (const char* name : {"BBsalva", "BBnuovo", "BBelimina", "BBRico", "BBinfo", "BBmodifEle", "BBtrova"})
             QVERIFY2(child<QPushButton>(&window, name)->isVisible(), name);
         QVERIFY(child<QPlainTextEdit>(&window, "MemoInfo")->toPlainText().startsWith("ATTENZIONE: Sono consentite"));
+        // With the notice and every button, the editor still fits a 1366x768
+        // screen with room for a title bar and a task bar.
+        clickEntry(window.list(), 1);
+        QVERIFY(child<QLabel>(&window, "MemoPare")->isVisible());
+        QVERIFY2(window.height() <= 720 && window.width() <= 1366, qPrintable(QString::number(window.height())));
         window.hideSavingControls();
         QVERIFY(!child<QPushButton>(&window, "BBsalva")->isVisible());
         QVERIFY(child<QPushButton>(&window, "BBmodifEle")->isVisible());
