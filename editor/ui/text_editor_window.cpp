@@ -423,7 +423,10 @@ QString TFoReMaiH::ownTextsFolder() const {
 QString TFoReMaiH::chooseFile(bool forSaving, const QString& title, const QString& filter, const QString& suggested) {
     QFileDialog dialog(this, title, ownTextsFolder(), filter);
     dialog.setObjectName(forSaving ? "SaveDialog" : "OpenDialog");
-    dialog.setDefaultSuffix("txt");
+    // A name typed without extension takes the one of the proposed name
+    // (".pdf" when printing into a file), otherwise ".txt".
+    const QString suffix = QFileInfo(suggested).suffix();
+    dialog.setDefaultSuffix(suffix.isEmpty() ? QString("txt") : suffix);
     if (forSaving) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         // The overwrite question is ours, with its Cancel.

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
@@ -351,6 +352,20 @@ private slots:
         QVERIFY(!editor.printTo(&nowhere));
         QCOMPARE(shown->shown.size(), std::size_t(1));
         QVERIFY(shown.last().contains("stampa.pdf"));
+    }
+
+    // Without a printer the text is printed into a PDF file; a name typed
+    // without extension becomes NAME.pdf, not NAME.txt.pdf.
+    void printingWithoutAPrinterWritesTheNamedPdf() {
+        if (!QPrinterInfo::availablePrinters().isEmpty()) QSKIP("this machine has a printer");
+        TFoReMaiH editor{QString(kDocument)};
+        {
+            FileDialogAnswer choose{"stampa"};
+            editor.FilePrintClick();
+        }
+        const auto folder = dir_->path() / "MieiTesti";
+        QCOMPARE(bytesOf(folder / "stampa.pdf").substr(0, 5), std::string("%PDF-"));
+        QVERIFY(!std::filesystem::exists(folder / "stampa.txt.pdf"));
     }
 
 private:
