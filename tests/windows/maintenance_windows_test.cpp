@@ -12,6 +12,8 @@
 #include "tests/remedies/remedy_fixture.h"
 #include "tests/support/temp_data_dir.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -247,6 +249,19 @@ private slots:
         doubleClickEntry(window.list(), 0);
         press(&window, "BBannulla");
         QCOMPARE(names(), (std::vector<std::string>{"Intestazione", "Iperico", "Tarassaco", "Melissa (2)"}));
+    }
+
+    void deleteKeyIsNoCharacterOfTheCercaPrefix() {
+        TFoMainArc window;
+        window.show();
+        auto* cerca = child(&window, "EdCerca");
+        QTest::keyClicks(cerca, "me");
+        // The Delete key carries the character 127 on some keyboards: it is
+        // an editing key, not a character of the prefix.
+        QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7f)));
+        QApplication::sendEvent(cerca, &del);
+        QTest::keyClick(cerca, Qt::Key_Backspace);
+        QCOMPARE(cerca->text(), QString("M"));
     }
 
     void trovaGoesOnAndStartsAgain() {
