@@ -200,6 +200,9 @@ void TFoStampa::BBmodificaClick() {
     });
     if (!ok) return;
     panels_->setCurrentIndex(settings_.printerAdapted ? 1 : 0);
+    // One change per opening: a second click during the wait (a double
+    // click lands on the other panel's button) must not switch it back.
+    panels_->setEnabled(false);
     QTimer::singleShot(600, this, &QDialog::accept);
 }
 

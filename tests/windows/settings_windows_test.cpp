@@ -57,6 +57,9 @@ private slots:
         QTest::mouseClick(window.findChild<QPushButton*>("BBepson"), Qt::LeftButton);
         QVERIFY(window.findChild<QLabel*>("LabAttuata")->text().startsWith("MODIFICA  ATTUATA !"));
         QCOMPARE(readDisplaySettings().printerAdapted, 1);
+        // The second click of a double click finds the other button in place.
+        QTest::mouseClick(window.findChild<QPushButton*>("BBstandard"), Qt::LeftButton);
+        QCOMPARE(readDisplaySettings().printerAdapted, 1);
         QVERIFY(closed.wait(2000));
         QCOMPARE(readTextLines(dir.path() / "FileSet" / "MMVarLas.stt").at(1), std::string("1"));
     }
