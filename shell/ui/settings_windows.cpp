@@ -106,10 +106,13 @@ TFoSpeLin::TFoSpeLin(QWidget* parent) : QDialog(parent) {
     connect(down, &QToolButton::clicked, this, &TFoSpeLin::SpinDownClick);
     connect(reset, &QPushButton::clicked, this, &TFoSpeLin::BBresetClick);
     connect(back, &QPushButton::clicked, this, &QDialog::accept);
-    runUserAction(this, [&] {
+    // A settings file that cannot be read is left as it is: writing the
+    // defaults over it would lose the backup folder and the screen factors.
+    loaded_ = runUserAction(this, [&] {
         settings_ = readDisplaySettings();
         show(settings_.lineThickness);
     });
+    for (QWidget* w : std::initializer_list<QWidget*>{up, down, reset}) w->setEnabled(loaded_);
 }
 
 QString TFoSpeLin::shownValue() const { return LabValore->text(); }
@@ -124,6 +127,7 @@ Extended TFoSpeLin::shownFactor() const {
 void TFoSpeLin::show(Extended value) { LabValore->setText(fromCp1252(NumberText(4, value))); }
 
 void TFoSpeLin::save(Extended value) {
+    if (!loaded_) return;
     runUserAction(this, [&] {
         settings_.lineThickness = value;
         writeDisplaySettings(settings_);
@@ -185,10 +189,11 @@ TFoStampa::TFoStampa(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(panels_);
     layout->addWidget(LabAttuata);
-    runUserAction(this, [&] {
+    // Unreadable settings: nothing to switch, and nothing is written over them.
+    panels_->setEnabled(runUserAction(this, [&] {
         settings_ = readDisplaySettings();
         panels_->setCurrentIndex(settings_.printerAdapted ? 1 : 0);
-    });
+    }));
 }
 
 void TFoStampa::BBmodificaClick() {

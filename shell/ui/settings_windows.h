@@ -56,6 +56,7 @@ private:
     void save(Extended value);
     QLabel* LabValore;
     DisplaySettings settings_;
+    bool loaded_ = false;
 };
 
 // "Stampante": switches the printer adaptation of line 2 on or off.

@@ -64,6 +64,29 @@ private slots:
         QCOMPARE(readTextLines(dir.path() / "FileSet" / "MMVarLas.stt").at(1), std::string("1"));
     }
 
+    // A settings file that cannot be read is reported and left alone by the
+    // line thickness and printer type windows, not replaced by the defaults.
+    void unreadableSettingsAreNotOverwritten() {
+        test::TempDataDir dir;
+        const std::string damaged = "1\r\n1\r\n0\r\n1\r\n1.5\r\n/media/chiave/OrdelinxBck\r\n0.9\r\n";
+        std::filesystem::create_directories(dir.path() / "FileSet");
+        writeFileAtomically(dir.path() / "FileSet" / "MMVarLas.stt", damaged);
+        test::RecordedBoxes shown;
+        {
+            TFoSpeLin window;
+            window.QDialog::show();
+            QTest::mouseClick(window.findChild<QToolButton*>("SpinUp"), Qt::LeftButton);
+            window.accept();
+        }
+        {
+            TFoStampa window;
+            window.show();
+            QTest::mouseClick(window.findChild<QPushButton*>("BBepson"), Qt::LeftButton);
+        }
+        QCOMPARE(shown->shown.size(), std::size_t(2));
+        QCOMPARE(readWholeFile(dir.path() / "FileSet" / "MMVarLas.stt"), damaged);
+    }
+
     void practitionerNameIsWrittenOnlyWhenChanged() {
         test::TempDataDir dir;
         std::filesystem::create_directories(dir.path() / "FileTmp");
