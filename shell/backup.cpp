@@ -147,6 +147,16 @@ std::optional<std::string> restoreRefusal(const std::optional<fs::path>& folder)
     if (!folder) return std::string(kNeedsFolder);
     std::error_code ec;
     if (!fs::is_directory(*folder, ec)) return "La sorgente " + folder->string() + " non \xE8 disponibile";
+    // A folder without the archive's index holds no backup: restoring it
+    // would copy nothing and still say OK.
+    bool hasIndex = false;
+    for (const auto& f : archiveFiles(*folder / "DatiBase")) {
+        std::string name = f.filename().string();
+        for (char& c : name)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        hasIndex = hasIndex || name == "BASE.ST1";
+    }
+    if (!hasIndex) return "La sorgente " + folder->string() + " non contiene una copia dell'archivio BASE";
     return std::nullopt;
 }
 

@@ -22,6 +22,14 @@ TEST(Backup, RefusesAnUndefinedOrMissingDrive) {
     EXPECT_EQ(*restoreRefusal(fs::path("/nonexistent-drive/OrdelinxBck")),
               "La sorgente /nonexistent-drive/OrdelinxBck non \xE8 disponibile");
     EXPECT_EQ(lastBackupText(), "Mai");
+
+    // A backup folder without the archive is no source: nothing is copied.
+    const fs::path empty = backupFolderOn(data.path() / "chiave");
+    fs::create_directories(empty / "BASEtxt");
+    writeTextLines(empty / "BASEtxt" / "00001.txt", {"testo"});
+    EXPECT_EQ(*restoreRefusal(empty), "La sorgente " + empty.string() + " non contiene una copia dell'archivio BASE");
+    EXPECT_FALSE(runRestore(empty).copied);
+    EXPECT_FALSE(fs::exists(data.path() / "BASEtxt" / "00001.txt"));
 }
 
 TEST(Backup, CopiesTheArchiveAndTextsAndRestoresThem) {
