@@ -4,7 +4,9 @@
 #include "base/errors.h"
 #include "base/text_file.h"
 #include "ephemeris/text_forms.h"
+#include "settings/display_settings.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <system_error>
 
@@ -109,6 +111,19 @@ std::vector<Drive> availableDrives() {
 }
 
 fs::path backupFolderOn(const fs::path& driveRoot) { return driveRoot / kBackupFolderName; }
+
+void recordBackupFolder(const fs::path& backupFolder) {
+    if (!dataDir().exists(kDisplaySettingsPath)) {
+        DisplaySettings s = readDisplaySettings(); // creates the file with the defaults
+        s.backupFolder = backupFolder.string();
+        writeDisplaySettings(s);
+        return;
+    }
+    auto lines = readTextLines(dataDir().resolve(kDisplaySettingsPath), kDisplaySettingsPath);
+    lines.resize(std::max<std::size_t>(lines.size(), 8));
+    lines[5] = backupFolder.string();
+    writeTextLines(dataDir().prepareForWrite(kDisplaySettingsPath), lines, kDisplaySettingsPath);
+}
 
 std::string lastBackupText() {
     if (!dataDir().exists(kLastBackupPath)) return "Mai";

@@ -25,6 +25,11 @@ std::vector<Drive> availableDrives();
 
 std::filesystem::path backupFolderOn(const std::filesystem::path& driveRoot);
 
+// Writes the chosen backup folder as line 6 of the display settings. The
+// other lines are carried over as they stand, so a value the typed reader
+// would refuse (or a 0 taken as 1.0) neither blocks the choice nor changes.
+void recordBackupFolder(const std::filesystem::path& backupFolder);
+
 // "dd/mm/yyyy" of the last backup, or "Mai".
 std::string lastBackupText();
 

@@ -4,7 +4,6 @@
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
 #include "shell/backup.h"
-#include "settings/display_settings.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -121,11 +120,7 @@ void TFoBakMod1::ListUnitaClick(QListWidgetItem* item) {
 
 void TFoBakMod1::chooseDrive(const std::filesystem::path& root) {
     const std::filesystem::path folder = backupFolderOn(root);
-    const bool ok = runUserAction(this, [&] {
-        DisplaySettings s = readDisplaySettings();
-        s.backupFolder = folder.string();
-        writeDisplaySettings(s);
-    });
+    const bool ok = runUserAction(this, [&] { recordBackupFolder(folder); });
     ListUnita->hide();
     PanelMain->show();
     if (!ok) return;

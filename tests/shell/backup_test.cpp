@@ -2,6 +2,7 @@
 #include "base/errors.h"
 #include "base/text_file.h"
 #include "ephemeris/text_forms.h"
+#include "settings/display_settings.h"
 #include "shell/backup.h"
 #include "tests/support/temp_data_dir.h"
 
@@ -59,6 +60,18 @@ TEST(Backup, CopiesTheArchiveAndTextsAndRestoresThem) {
     EXPECT_TRUE(restored.copied);
     EXPECT_EQ(readWholeFile(data.path() / "BASE.ST2"), "bytes of BASE.ST2");
     EXPECT_EQ(readTextLines(data.path() / "BASEtxt" / "00001.txt"), std::vector<std::string>{"ROSSI MARIO"});
+}
+
+// Choosing a drive replaces line 6 of the settings and nothing else: a 0
+// and a value the typed reader refuses stay as they were.
+TEST(Backup, TheChosenFolderReplacesOnlyLineSix) {
+    test::TempDataDir data;
+    recordBackupFolder("/media/chiave/OrdelinxBck");
+    EXPECT_EQ(readDisplaySettings().backupFolder, "/media/chiave/OrdelinxBck");
+    writeTextLines(data.path() / "FileSet" / "MMVarLas.stt", {"1", "0", "7", "1", "0", "Da definire", "0,95", "1.0"});
+    recordBackupFolder("/home/anna/OrdelinxBck");
+    EXPECT_EQ(readTextLines(data.path() / "FileSet" / "MMVarLas.stt"),
+              (std::vector<std::string>{"1", "0", "7", "1", "0", "/home/anna/OrdelinxBck", "0,95", "1.0"}));
 }
 
 // A copy that fails on a later file (here the temporary name of BASE.ST3 is
