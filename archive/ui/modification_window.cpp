@@ -231,12 +231,18 @@ bool TFoModifi::rewrite(const SubjectEdit& edit) {
     return true;
 }
 
-void TFoModifi::BBokRegistraClick() {
-    if (!subject_ || locked_ || !panel_->archive()) return;
+// A character the archives cannot hold is refused before anything is
+// written, rather than stored as "?".
+bool TFoModifi::fieldsStorable() {
     if (const QString why = unstorableTextIn(pages_->widget(1)); !why.isEmpty()) {
         dialogs().information(this, why);
-        return;
+        return false;
     }
+    return true;
+}
+
+void TFoModifi::BBokRegistraClick() {
+    if (!subject_ || locked_ || !panel_->archive() || !fieldsStorable()) return;
     SubjectEdit edit = editFromFields();
     if (!checksPass(edit)) return;
     rewrite(edit);
@@ -245,7 +251,7 @@ void TFoModifi::BBokRegistraClick() {
 // Creates the subject's text document (or reuses the one it has), rewrites
 // the subject with its number and opens the document in the editor.
 void TFoModifi::BBtestoClick() {
-    if (!subject_ || locked_ || !panel_->archive()) return;
+    if (!subject_ || locked_ || !panel_->archive() || !fieldsStorable()) return;
     SubjectEdit edit = editFromFields();
     if (!checksPass(edit)) return;
     std::string path;

@@ -39,6 +39,8 @@ private:
     SubjectTextOpener openText_;
     SubjectEdit editFromFields() const;
     void showEdit(const SubjectEdit& edit);
+    // False (told) when a field holds a character the archives cannot hold.
+    bool fieldsStorable();
     // The checks in order with their messages and the question; false when
     // one stops the rewrite. Shows the fields stripped.
     bool checksPass(SubjectEdit& edit);

@@ -159,6 +159,30 @@ private slots:
         QCOMPARE(list->item(1)->text().left(13), QString("BIANCHI MARIO"));
     }
 
+    // A name the archives cannot hold ("Ł" is not in Windows-1252) is
+    // refused by both buttons before a byte or a document is written.
+    void aCharacterTheArchivesCannotHoldWritesNothing() {
+        for (const char* button : {"BBokRegistra", "BBtesto"}) {
+            test::writeExampleArchive("BASE", {{"ROSSI MARIO"}});
+            const std::string before = archiveBytes();
+            test::RecordedBoxes boxes;
+            TFoModifi window(test::openInEditor);
+            test::chooseListedSubject(&window, 0);
+            field(window, "EditNome")->setText(QString::fromUtf8("\u0141UKASZ MARIO"));
+            QTimer closer;  // an editor opened by mistake must not hang the test
+            connect(&closer, &QTimer::timeout, [] {
+                if (auto* editor = qobject_cast<TFoReMaiH*>(QApplication::activeModalWidget())) editor->close();
+            });
+            closer.start(10);
+            click(window, button);
+            closer.stop();
+            QVERIFY2(!boxes.last().isEmpty(), button);
+            QCOMPARE(archiveBytes(), before);
+            QVERIFY2(!dataDir().exists("BASEtxt"), button);
+            QVERIFY(!window.locked());
+        }
+    }
+
     void theTextDocumentIsCreatedAndOpenedInTheEditor() {
         test::writeExampleArchive("BASE", {{"ROSSI MARIO"}});
         writeTextPointer({"RICE", "00004"});  // the current subject's text
