@@ -4,6 +4,7 @@
 #include "base/data_dir.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/qt_text.h"
+#include "base/ui/storable_text.h"
 #include "base/ui/user_action.h"
 
 #include <QGridLayout>
@@ -155,6 +156,12 @@ void TFormRich::BBokClick() {
     }
     if (!recall_) {
         dialogs().information(this, "Doppio Clic sull'Elenco Nomi");
+        return;
+    }
+    // The current subject is not written with "?" for a character its
+    // files cannot hold.
+    if (const QString why = unstorableTextIn(this); !why.isEmpty()) {
+        dialogs().information(this, why);
         return;
     }
     const bool ok = runUserAction(this, [&] {

@@ -190,6 +190,20 @@ private slots:
                  (std::vector<std::string>{"BASE", "ROSSI MARIO LUIGI                     00002", "2", "ROSSI MARIO LUIGI"}));
     }
 
+    // "\u0141" is not in Windows-1252: OK refuses it instead of making the
+    // subject current with "?" in its place.
+    void okRefusesAPlaceTheFilesCannotHold() {
+        test::writeExampleArchive("BASE", {{"ROSSI MARIO"}});
+        test::RecordedBoxes boxes;
+        TFormRich window;
+        test::chooseListedSubject(&window, 0);
+        window.findChild<QLineEdit*>("EditLocalita")->setText(QString::fromUtf8("\u0141\u00D3D\u0179"));
+        QTest::mouseClick(window.findChild<QPushButton*>("BBok"), Qt::LeftButton);
+        QVERIFY(!boxes.last().isEmpty());
+        QVERIFY(!window.recalled());
+        QVERIFY(!currentSubjectExists());
+    }
+
     void cancellingLeavesTheCurrentSubjectsSideFiles() {
         test::StoredExample annotated{"ROSSI MARIO"};
         annotated.annotation = {{"Nota", "", "", std::string(64, ' ') + "00002"}};
