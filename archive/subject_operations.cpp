@@ -5,6 +5,7 @@
 #include "archive/current_subject.h"
 #include "archive/side_files.h"
 #include "base/errors.h"
+#include "ephemeris/birth_data.h"
 #include "ephemeris/text_forms.h"
 
 #include <cmath>
@@ -133,6 +134,13 @@ EditCheck checkSubjectEdit(SubjectEdit& e) {
     }
     if (e.calendar != "GREGORIANO" && e.calendar != "GIULIANO") {
         check.failure = "Errore definizione Calendario";
+        return check;
+    }
+    // A day the calendar does not have (31/02, 29/02/1900 Gregorian) would be
+    // stored and then refused by every chart of the subject.
+    if (!isExistingDate(*digitsAt(e.date, 0, 2), *digitsAt(e.date, 3, 2), *digitsAt(e.date, 6, 4),
+                        e.calendar == "GREGORIANO")) {
+        check.failure = "Data Nascita Scorretta o Incompleta";
         return check;
     }
     std::string point = e.corr;
