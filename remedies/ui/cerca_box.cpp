@@ -24,7 +24,8 @@ void CercaBox::keyPressEvent(QKeyEvent* e) {
         prefix_.backspace();
     } else {
         const std::string typed = toCp1252(e->text());
-        if (typed.empty() || static_cast<unsigned char>(typed[0]) < 0x20) {
+        // Control characters, and the 127 that Delete carries, are editing keys.
+        if (typed.empty() || static_cast<unsigned char>(typed[0]) < 0x20 || typed[0] == 0x7f) {
             QLineEdit::keyPressEvent(e);  // navigation keys
             return;
         }
