@@ -65,7 +65,9 @@ CompositeSearchWindow::CompositeSearchWindow(remedies::CompositeKind kind, const
     setObjectName(name);
     setWindowTitle(caption);
     ListBox1 = entryList(this);
-    EdCerca = new CercaBox(ListBox1, kind == remedies::CompositeKind::Therapies, this);
+    // Only the first typed letter is raised, in both lists: their entries run
+    // in small letters after the first, and a prefix in capitals reaches none.
+    EdCerca = new CercaBox(ListBox1, false, this);
     EdCerca->setStyleSheet("QLineEdit { background-color: #c8f0ff; }");
     auto* BBtrova = windowButton(this, "Trova", "BBtrova");
 

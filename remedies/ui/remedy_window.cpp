@@ -41,7 +41,9 @@ TFoRimed::TFoRimed(QWidget* parent) : QDialog(parent) {
     setWindowTitle("RIMEDI e Sintomi correlati");
     ListBox1 = entryList(this);
     ListBox1->setMinimumWidth(340);
-    EdCerca = new CercaBox(ListBox1, true, this);
+    // Only the first typed letter is raised: the names run in small letters
+    // after their first, and a prefix in capitals would reach none of them.
+    EdCerca = new CercaBox(ListBox1, false, this);
     EdRime = new QLineEdit(this);
     EdRime->setObjectName("EdRime");
     EdRime->setReadOnly(true);

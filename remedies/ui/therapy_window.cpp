@@ -37,7 +37,9 @@ TFoTerapi::TFoTerapi(QWidget* parent) : QDialog(parent) {
     setObjectName("TFoTerapi");
     setWindowTitle("TERAPIE");
     ListBox1 = entryList(this);
-    EditCerca = new CercaBox(ListBox1, true, this);
+    // Only the first typed letter is raised: the pathologies run in small
+    // letters after their first, and a prefix in capitals would reach none.
+    EditCerca = new CercaBox(ListBox1, false, this);
     EditCerca->setObjectName("EditCerca");
     EdPato = new QLineEdit(this);
     EdPato->setObjectName("EdPato");

@@ -50,6 +50,18 @@ int filledRows(QWidget* window) {
 
 bool red(QWidget* window) { return window->findChild<QLineEdit*>("Edit1")->styleSheet().contains("red"); }
 
+// Types into a consultation window's "Cerca" box; returns what the box
+// shows and the list entry it selected, "|" between.
+template <typename W>
+QString typeInCerca(const char* box, const char* typed) {
+    W window;
+    window.show();
+    auto* cerca = window.template findChild<QLineEdit*>(box);
+    QTest::keyClicks(cerca, typed);
+    const QListWidgetItem* item = window.template findChild<QListWidget*>("ListBox1")->currentItem();
+    return cerca->text() + "|" + (item ? item->text() : QString());
+}
+
 } // namespace
 
 class RemedyWindowsTest : public QObject {
@@ -174,6 +186,15 @@ private slots:
         QCOMPARE(filledRows(&window), 0);
         QTest::mouseClick(cerca, Qt::LeftButton);
         QCOMPARE(cerca->text(), QString());
+    }
+
+    // Names and pathologies are written in small letters after the first:
+    // the typed prefix keeps the case the user typed after its first letter,
+    // so "to" reaches "Tosse" (in capitals, "TO", it would reach nothing).
+    void cercaKeepsTheTypedCaseAfterTheFirstLetter() {
+        QCOMPARE(typeInCerca<TFoTerapi>("EditCerca", "to"), QString("To|Tosse"));
+        QCOMPARE(typeInCerca<TFoTerCom>("EdCerca", "to"), QString("To|Tosse"));
+        QCOMPARE(typeInCerca<TFoRimed>("EdCerca", "ipe"), QString("Ipe|Iperico (2)"));
     }
 
     void remedyPagesVariantLineAndUseNumber() {
