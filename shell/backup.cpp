@@ -1,6 +1,7 @@
 #include "shell/backup.h"
 
 #include "base/data_dir.h"
+#include "base/cp1252.h"
 #include "base/errors.h"
 #include "base/text_file.h"
 #include "ephemeris/text_forms.h"
@@ -165,12 +166,8 @@ std::optional<std::string> restoreRefusal(const std::optional<fs::path>& folder)
     // A folder without the archive's index holds no backup: restoring it
     // would copy nothing and still say OK.
     bool hasIndex = false;
-    for (const auto& f : archiveFiles(*folder / "DatiBase")) {
-        std::string name = f.filename().string();
-        for (char& c : name)
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        hasIndex = hasIndex || name == "BASE.ST1";
-    }
+    for (const auto& f : archiveFiles(*folder / "DatiBase"))
+        hasIndex = hasIndex || upperCase1252(f.filename().string()) == "BASE.ST1";
     if (!hasIndex) return "La sorgente " + folder->string() + " non contiene una copia dell'archivio BASE";
     return std::nullopt;
 }

@@ -26,6 +26,25 @@
 
 namespace qv {
 
+namespace {
+
+// The "OK" (BBok) and "Annulla" (BBannulla) buttons at the right of a row;
+// "Annulla" closes the dialog.
+QHBoxLayout* okCancelRow(QDialog* dialog, QPushButton*& ok) {
+    ok = new QPushButton("OK", dialog);
+    ok->setObjectName("BBok");
+    auto* cancel = new QPushButton("Annulla", dialog);
+    cancel->setObjectName("BBannulla");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    return buttons;
+}
+
+} // namespace
+
 TFoNomUte::TFoNomUte(QWidget* parent) : QDialog(parent) {
     setObjectName("TFoNomUte");
     setWindowTitle("Cambio Nome Utente");
@@ -36,19 +55,12 @@ TFoNomUte::TFoNomUte(QWidget* parent) : QDialog(parent) {
     auto* form = new QFormLayout;
     form->addRow("Nome", EdNome);
     form->addRow("Cognome", EdCognome);
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("BBok");
-    auto* cancel = new QPushButton("Annulla", this);
-    cancel->setObjectName("BBannulla");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QPushButton* ok = nullptr;
+    QHBoxLayout* buttons = okCancelRow(this, ok);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &TFoNomUte::BBokClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     runUserAction(this, [&] {
         original_ = readPractitionerName();
         EdNome->setText(fromCp1252(original_.firstName));
@@ -240,20 +252,13 @@ TFoIstDef::TFoIstDef(QWidget* parent) : QDialog(parent) {
     RBestese = new QRadioButton("Istruzioni estese   (Istruzioni.pdf)", this);
     RBestese->setObjectName("RBestese");
     RBsommarie->setChecked(true);
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("BBok");
-    auto* cancel = new QPushButton("Annulla", this);
-    cancel->setObjectName("BBannulla");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QPushButton* ok = nullptr;
+    QHBoxLayout* buttons = okCancelRow(this, ok);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(RBsommarie);
     layout->addWidget(RBestese);
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &TFoIstDef::BBokClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 // The short instructions are the proposal at every opening.
