@@ -10,6 +10,7 @@ packages=(
   libgl-dev
   fonts-liberation fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
+  libsqlite3-dev poppler-utils
   xvfb xauth
   tzdata locales
 )

@@ -4,6 +4,7 @@
 #include "base/cp1252.h"
 #include "base/errors.h"
 #include "base/text_file.h"
+#include "consultations/consultation_store.h"
 #include "ephemeris/text_forms.h"
 #include "settings/display_settings.h"
 
@@ -81,6 +82,32 @@ std::vector<fs::path> archiveFiles(const fs::path& folder) {
     return out;
 }
 
+// The consultation store travels with the archive. It is copied through
+// SQLite (a consistent snapshot, checked on the way) into a scratch file
+// beside its target, which then joins the all-or-nothing copies; the copy
+// keeps it readable by its owner only.
+struct StoreSnapshot {
+    fs::path file;
+    ~StoreSnapshot() {
+        std::error_code ignored;
+        if (!file.empty()) fs::remove(file, ignored);
+    }
+};
+
+void addStoreCopy(const fs::path& from, const fs::path& to, StoreSnapshot& snapshot, CopyList& copies) {
+    std::error_code ec;
+    if (!fs::exists(from, ec)) return;
+    snapshot.file = to;
+    snapshot.file += ".copia~";
+    consultations::copyStore(from, snapshot.file);
+    copies.push_back({snapshot.file, to});
+}
+
+void ownerOnly(const fs::path& file) {
+    std::error_code ec;
+    if (fs::exists(file, ec)) fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write, ec);
+}
+
 } // namespace
 
 std::vector<Drive> availableDrives() {
@@ -153,7 +180,13 @@ BackupOutcome runBackup(const std::optional<fs::path>& folder) {
     for (const auto& f : archiveFiles(dataDir().root())) copies.push_back({f, *folder / "DatiBase" / f.filename()});
     for (const auto& f : filesStartingWith(dataDir().resolve("BASEtxt"), ""))
         copies.push_back({f, *folder / "BASEtxt" / f.filename()});
+    const fs::path store = dataDir().resolve(consultations::kStoreFileName);
+    // Opening the live store first finishes what a killed writer left.
+    if (fs::exists(store)) consultations::ConsultationStore{store, false};
+    StoreSnapshot snapshot;
+    addStoreCopy(store, *folder / consultations::kStoreFileName, snapshot, copies);
     copyAllOrNothing(copies, outcome.filesCopied);
+    ownerOnly(*folder / consultations::kStoreFileName);
     writeTextLines(dataDir().prepareForWrite(kLastBackupPath), {TodayText()}, kLastBackupPath);
     outcome.copied = true;
     return outcome;
@@ -183,7 +216,23 @@ BackupOutcome runRestore(const fs::path& folder) {
     CopyList copies;
     for (const auto& f : archiveFiles(folder / "DatiBase")) copies.push_back({f, dataDir().resolve(f.filename().string())});
     for (const auto& f : filesStartingWith(folder / "BASEtxt", "")) copies.push_back({f, texts / f.filename()});
+    const fs::path store = dataDir().prepareForWrite(consultations::kStoreFileName);
+    StoreSnapshot snapshot;
+    addStoreCopy(folder / consultations::kStoreFileName, store, snapshot, copies);
+    if (!snapshot.file.empty()) {
+        // A journal a killed writer left belongs to the store being
+        // replaced: opening that store plays it back; one still there after
+        // (the old store is damaged) would be played back into the restored
+        // store, so it goes.
+        try {
+            if (fs::exists(store)) consultations::ConsultationStore{store, false};
+        } catch (const IoError&) {
+        }
+        std::error_code ignored;
+        fs::remove(fs::path(store) += "-journal", ignored);
+    }
     copyAllOrNothing(copies, outcome.filesCopied);
+    ownerOnly(store);
     outcome.copied = true;
     return outcome;
 }

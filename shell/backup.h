@@ -1,6 +1,6 @@
-// Backup and restore of the personal archive BASE (its three files) and its
-// folder of subject texts to and from a folder "OrdelinxBck" on another
-// drive. Here a drive is a mounted file system: removable media under
+// Backup and restore of the personal archive BASE (its three files), its
+// folder of subject texts and the consultation store Consulti.db to and
+// from a folder "OrdelinxBck" on another drive. Here a drive is a mounted file system: removable media under
 // /media, /run/media and /mnt, and the home folder.
 #pragma once
 
@@ -41,14 +41,17 @@ struct BackupOutcome {
     int filesCopied = 0;
 };
 
-// Copies the last-backup date file, BASE.ST1/2/3 and BASEtxt\* to the backup
-// folder (its DatiBase and BASEtxt are created when missing), then writes
-// today's date as the last backup. Copy failures raise IoError.
+// Copies the last-backup date file, BASE.ST1/2/3, BASEtxt\* and Consulti.db
+// to the backup folder (its DatiBase and BASEtxt are created when missing),
+// then writes today's date as the last backup. Copy failures, and a damaged
+// consultation store (never copied over a sound backup), raise IoError.
 BackupOutcome runBackup(const std::optional<std::filesystem::path>& backupFolder);
 
 // Checks before a restore: the message to show instead of asking, if any.
 std::optional<std::string> restoreRefusal(const std::optional<std::filesystem::path>& backupFolder);
-// Copies DatiBase\BASE.ST* and BASEtxt\* back into the data directory.
+// Copies DatiBase\BASE.ST*, BASEtxt\* and Consulti.db back into the data
+// directory; a damaged store in the backup raises IoError and nothing is
+// restored.
 BackupOutcome runRestore(const std::filesystem::path& backupFolder);
 
 } // namespace qv

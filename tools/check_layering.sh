@@ -12,7 +12,7 @@
 set -u
 cd "$(dirname "$0")/.."
 
-layers=(base ephemeris settings editor archive chart analysis display remedies shell)
+layers=(base ephemeris settings editor archive chart analysis display remedies consultations shell)
 
 rank_of() {
   local i

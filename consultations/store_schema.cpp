@@ -1,0 +1,87 @@
+#include "consultations/store_schema.h"
+
+#include "base/errors.h"
+#include "consultations/store_statements.h"
+
+#include <sqlite3.h>
+
+namespace qv::consultations {
+
+namespace {
+
+// Version 1: the consultations, their symptoms and their remedies. Dates
+// are "AAAA-MM-GG" so that they sort as text; the follow-up may be absent.
+const char* const kVersion1 = R"SQL(
+CREATE TABLE schema_version (version INTEGER NOT NULL);
+INSERT INTO schema_version (version) VALUES (0);
+CREATE TABLE consultation (
+    id INTEGER PRIMARY KEY AUTOINCREMENT,
+    archive TEXT NOT NULL,
+    subject_name TEXT NOT NULL,
+    birth_moment TEXT NOT NULL,
+    date TEXT NOT NULL,
+    follow_up TEXT,
+    complaints TEXT NOT NULL DEFAULT '',
+    notes TEXT NOT NULL DEFAULT ''
+);
+CREATE TABLE consultation_symptom (
+    consultation_id INTEGER NOT NULL REFERENCES consultation(id) ON DELETE CASCADE,
+    position INTEGER NOT NULL,
+    symptom TEXT NOT NULL,
+    PRIMARY KEY (consultation_id, position)
+);
+CREATE TABLE consultation_remedy (
+    consultation_id INTEGER NOT NULL REFERENCES consultation(id) ON DELETE CASCADE,
+    position INTEGER NOT NULL,
+    name TEXT NOT NULL,
+    dosage TEXT NOT NULL DEFAULT '',
+    duration TEXT NOT NULL DEFAULT '',
+    PRIMARY KEY (consultation_id, position)
+);
+)SQL";
+
+// Version 2: a subject's consultations are found through an index in the
+// order the list shows them, instead of a pass over every consultation.
+const char* const kVersion2 = R"SQL(
+CREATE INDEX consultation_by_subject
+    ON consultation (archive, subject_name, birth_moment, date DESC, id DESC);
+)SQL";
+
+} // namespace
+
+const std::vector<const char*>& schemaSteps() {
+    static const std::vector<const char*> steps{kVersion1, kVersion2};
+    return steps;
+}
+
+int recordedSchemaVersion(const std::filesystem::path& file, sqlite3* db) {
+    sql::Statement tables(file, db, "SELECT name FROM sqlite_master WHERE type = 'table'");
+    bool any = false, versioned = false;
+    while (tables.step()) {
+        any = true;
+        versioned = versioned || tables.text(0) == "schema_version";
+    }
+    if (!any) return 0;
+    if (!versioned) throw IoError(file.string(), "non \xE8 un archivio delle consultazioni (manca la versione dello schema)");
+    sql::Statement version(file, db, "SELECT version FROM schema_version");
+    if (!version.step() || version.isNull(0))
+        throw IoError(file.string(), "archivio delle consultazioni danneggiato (versione dello schema assente)");
+    const std::int64_t v = version.integer(0);
+    if (version.step()) throw IoError(file.string(), "archivio delle consultazioni danneggiato (versione dello schema doppia)");
+    if (v < 0) throw IoError(file.string(), "archivio delle consultazioni danneggiato (versione dello schema non valida)");
+    return static_cast<int>(v > 1000000 ? 1000000 : v);
+}
+
+void migrateSchema(const std::filesystem::path& file, sqlite3* db, int from) {
+    const auto& steps = schemaSteps();
+    if (from >= static_cast<int>(steps.size())) return;
+    sql::Transaction t(file, db);
+    for (int v = from + 1; v <= static_cast<int>(steps.size()); ++v) {
+        sql::exec(file, db, steps[static_cast<std::size_t>(v - 1)]);
+        sql::Statement record(file, db, "UPDATE schema_version SET version = ?");
+        record.bind(1, static_cast<std::int64_t>(v)).run();
+    }
+    t.commit();
+}
+
+} // namespace qv::consultations
