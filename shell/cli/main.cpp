@@ -3,6 +3,7 @@
 #include "shell/cli/archive_commands.h"
 #include "shell/cli/atlas_command.h"
 #include "shell/cli/chart_command.h"
+#include "shell/cli/consultation_command.h"
 #include "shell/cli/cli_support.h"
 #include "shell/cli/remedies_command.h"
 #include "shell/cli/wheel_command.h"
@@ -43,6 +44,9 @@ const char* const kUsage =
     "  remedies symptom SINTOMO | remedy RIMEDIO | pathology PATOLOGIA | rank SINTOMO...\n"
     "          | therapy PATOLOGIA... | rebuild | signature --planet P [--sign S] [--secondary]\n"
     "          | linked [--current | dati di nascita] [--json]   la banca dati dei rimedi\n"
+    "  consultation add --archive A --subject N [--date GG/MM/AAAA] [--symptom S]... [--remedy R]...\n"
+    "          [--note T] [--follow-up GG/MM/AAAA] | list --archive A --subject N [--json]\n"
+    "          | delete --archive A --subject N --id K   le consultazioni di un soggetto\n"
     "  (tutti i comandi accettano --data-dir CARTELLA)\n"
     "  --help    questo aiuto;  --version    la versione del programma\n";
 
@@ -69,6 +73,7 @@ int main(int argc, char** argv) {
     if (command == "wheel") return qv::cli::wheelCommand(args, std::cout, std::cerr);
     if (command == "sheet") return qv::cli::sheetCommand(args, std::cout, std::cerr);
     if (command == "remedies") return qv::cli::remediesCommand(args, std::cout, std::cerr);
+    if (command == "consultation") return qv::cli::consultationCommand(args, std::cout, std::cerr);
     if (command == "delete") return qv::cli::deleteCommand(args, std::cout, std::cerr);
     std::cerr << "Comando sconosciuto: " << command << "\n" << kUsage;
     return qv::cli::kExitUsage;

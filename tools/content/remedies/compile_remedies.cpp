@@ -10,7 +10,11 @@
 // plants mode.
 //   compile_remedies SOURCE_FOLDER DATA_FOLDER
 // A field longer than its record allows stops the compile with the plant and
-// the field named, so nothing is ever cut silently.
+// the field named, so nothing is ever cut silently. So does a plant that is
+// unsafe to hand on: a constituent without the caution costituenti.tsv asks
+// for, a use that needs a doctor or is meant for children, an external use
+// attached to a remedy taken by mouth, a mucilage plant made into a
+// quintessence, a species entered twice.
 #include "base/cp1252.h"
 #include "base/data_dir.h"
 #include "base/errors.h"
@@ -19,6 +23,7 @@
 #include "remedies/remedy_files.h"
 #include "remedies/support_lists.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -41,8 +46,14 @@ struct Use {
 };
 
 struct Plant {
-    std::string name, latin, part, code, primary, secondary, zodiac, moment, cautions, authors, synthesis;
+    std::string name, latin, part, code, primary, secondary, zodiac, moment, cautions;
+    std::vector<std::string> constituents;
+    std::string limit;  // the plant's own duration, in place of the common one
+    std::string authors, synthesis;
     std::vector<Use> uses;
+    bool has(const std::string& constituent) const {
+        return std::find(constituents.begin(), constituents.end(), constituent) != constituents.end();
+    }
 };
 
 std::vector<std::string> split(const std::string& s, const std::string& sep) {
@@ -98,6 +109,11 @@ public:
         if (it == map_.end()) throw std::runtime_error("frasi.tsv: manca la frase " + key);
         return it->second;
     }
+    // A phrase that only some keys have (the doctor's referral of a pathology).
+    const std::string* find(const std::string& key) const {
+        const auto it = map_.find(key);
+        return it == map_.end() ? nullptr : &it->second;
+    }
 
 private:
     std::map<std::string, std::string> map_;
@@ -105,9 +121,10 @@ private:
 
 std::vector<Plant> readPlants(const fs::path& path) {
     std::vector<Plant> plants;
-    for (const auto& c : readTsv(path, 12)) {
-        Plant p{c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7], c[8], c[9], c[10], {}};
-        for (const std::string& u : split(c[11], " | ")) {
+    for (const auto& c : readTsv(path, 14)) {
+        Plant p{c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7], c[8], {}, c[10], c[11], c[12], {}};
+        if (!c[9].empty()) p.constituents = split(c[9], "; ");
+        for (const std::string& u : split(c[13], " | ")) {
             const auto parts = split(u, ">");
             if (parts.size() != 2) throw std::runtime_error("piante.tsv, " + p.name + ": uso senza patologia: " + u);
             p.uses.push_back({parts[0], parts[1]});
@@ -144,14 +161,22 @@ std::string baseName(const Plant& p) {
                : p.name;
 }
 
+// Mucilages dissolve in water, not in alcohol nor in a distillate: a mucilage
+// plant is given as a macerate, like the buds, never as a tincture.
+const char* const kMucilage = "mucillagini";
+
+std::string formOf(const Plant& p) { return p.part == "gemme" || p.has(kMucilage) ? "MSA" : "TSA"; }
+
 std::vector<Remedy> remediesOf(const std::vector<Plant>& plants, const Phrases& phrases) {
     std::set<std::string> quintessences;
     for (const std::string& n : split(phrases["quintessenze"], "; ")) quintessences.insert(n);
     std::vector<Remedy> out;
     for (const Plant& p : plants) {
-        const std::string form = p.part == "gemme" ? "MSA" : "TSA";
+        const std::string form = formOf(p);
         out.push_back({form, form + " " + baseName(p), &p, p.uses});
         if (quintessences.erase(p.name)) {
+            if (p.has(kMucilage))
+                throw std::runtime_error("frasi.tsv: " + p.name + " ha mucillagini, che il distillato non porta: niente quintessenza");
             std::vector<Use> first(p.uses.begin(), p.uses.begin() + std::min<std::size_t>(3, p.uses.size()));
             out.push_back({"QSPC", "QSPC " + p.name, &p, first});
         }
@@ -159,6 +184,65 @@ std::vector<Remedy> remediesOf(const std::vector<Plant>& plants, const Phrases& 
     if (!quintessences.empty()) throw std::runtime_error("frasi.tsv: quintessenza di una pianta sconosciuta: " + *quintessences.begin());
     return out;
 }
+
+// ---- Safety rules, checked before anything is written ----
+
+struct Constituent {
+    std::string cautions;  // caution codes the constituent asks for
+    bool needsLimit;       // the plant must state its own duration
+};
+
+std::map<std::string, Constituent> readConstituents(const fs::path& path) {
+    std::map<std::string, Constituent> table;
+    for (const auto& row : readTsv(path, 4)) table[row[0]] = {row[1] == "-" ? "" : row[1], row[2] == "limite"};
+    return table;
+}
+
+bool containsAny(const std::string& text, const std::string& terms, std::string& found) {
+    const std::string low = lower(text);
+    for (const std::string& term : split(terms, "; "))
+        if (low.find(term) != std::string::npos) return found = term, true;
+    return false;
+}
+
+void checkPlant(const Plant& p, const std::map<std::string, Constituent>& table, const Phrases& phrases) {
+    for (const std::string& c : p.constituents) {
+        const auto it = table.find(c);
+        if (it == table.end()) throw std::runtime_error(p.name + ": costituente senza riga in costituenti.tsv: " + c);
+        for (char code : it->second.cautions)
+            if (p.cautions.find(code) == std::string::npos)
+                throw std::runtime_error(p.name + ": contiene " + c + " ma non ha la cautela " + code + " (" +
+                                         phrases[std::string("cautela.") + code] + ")");
+        if (it->second.needsLimit && p.limit.empty())
+            throw std::runtime_error(p.name + ": contiene " + c + " e deve dire la propria durata (colonna limite)");
+    }
+    for (char code : p.cautions) (void)phrases[std::string("cautela.") + code];
+    for (const Use& u : p.uses) {
+        const std::string both = u.indication + " " + u.pathology;
+        std::string term;
+        if (containsAny(both, phrases["regola.allarme"], term))
+            throw std::runtime_error(p.name + ", \"" + u.indication + "\": segno d'allarme (" + term +
+                                     "), va indirizzato al medico, non a un rimedio");
+        if (containsAny(both, phrases["regola.infanzia"], term))
+            throw std::runtime_error(p.name + ", \"" + u.indication + "\": uso per bambini (" + term +
+                                     "), ma i preparati contengono alcol");
+        if (containsAny(both, phrases["regola.esterno"], term))
+            throw std::runtime_error(p.name + ", \"" + u.indication + "\": uso esterno (" + term +
+                                     ") attaccato a un rimedio da assumere per bocca");
+    }
+}
+
+// The same species is one plant: two rows with one Latin name must give two
+// different preparations (the leaves and the buds).
+void checkDistinctSpecies(const std::vector<Plant>& plants) {
+    std::set<std::pair<std::string, std::string>> seen;
+    for (const Plant& p : plants) {
+        if (!seen.insert({lower(p.latin), formOf(p)}).second)
+            throw std::runtime_error(p.name + ": " + p.latin + " ha già una riga con la stessa preparazione");
+    }
+}
+
+// ---- Texts of a remedy ----
 
 std::string warnings(const Plant& p, const Phrases& phrases) {
     std::string text = phrases["cautela.alcol"];
@@ -169,21 +253,26 @@ std::string warnings(const Plant& p, const Phrases& phrases) {
 }
 
 std::string composition(const Remedy& r, const Phrases& phrases) {
-    std::string t = phrases["nota." + r.form];
-    t = replaceAll(t, "{latino}", r.plant->latin);
-    t = replaceAll(t, "{pianta}", lower(baseName(*r.plant)));
-    t = replaceAll(t, "{parte}", r.plant->part);
-    return t + " " + phrases["nota.medico"];
-}
-
-std::string synthesis(const Plant& p, const Phrases& phrases) {
-    std::string t = p.synthesis + ". " + phrases["pianeta." + split(p.primary, "-")[0]];
-    for (const std::string& sign : split(p.zodiac, "-")) t += " " + phrases["segno." + sign];
+    const Plant& p = *r.plant;
+    std::string t = phrases[r.form == "MSA" && p.part != "gemme" ? "nota.MSA.macerato" : "nota." + r.form];
+    t = replaceAll(t, "{latino}", p.latin);
+    t = replaceAll(t, "{pianta}", lower(baseName(p)));
+    t = replaceAll(t, "{parte}", p.part);
     return t;
 }
 
-std::string dosage(const std::string& key, const Plant& p, const Phrases& phrases) {
-    return replaceAll(phrases[key], "{momento}", phrases["momento." + p.moment]);
+// What the doctor must see for this complaint, or the common closing line.
+std::string referral(const Use& u, const Phrases& phrases) {
+    const std::string* own = phrases.find("medico." + u.pathology);
+    return own ? *own : phrases["medico.comune"];
+}
+
+// How often and when, and for how long: the plant's own limit wins over the
+// common duration of the preparation.
+std::string dosage(const std::string& key, const std::string& form, const Plant& p, const Phrases& phrases) {
+    std::string when = replaceAll(phrases["momento." + p.moment], "{volte}", phrases["volte." + form]);
+    std::string t = replaceAll(phrases[key], "{quando}", when);
+    return replaceAll(t, "{durata}", p.limit.empty() ? phrases["durata." + form] : p.limit);
 }
 
 std::vector<RemedyRecord> remedyRecords(const std::vector<Remedy>& remedies, const Phrases& phrases) {
@@ -195,10 +284,10 @@ std::vector<RemedyRecord> remedyRecords(const std::vector<Remedy>& remedies, con
         const Plant& p = *r.plant;
         for (const Use& u : r.uses) {
             RemedyRecord rec;
-            const std::string dose = dosage("posologia." + r.form, p, phrases);
-            const std::string synth = synthesis(p, phrases);
+            const std::string dose = dosage("posologia." + r.form, r.form, p, phrases);
+            const std::string synth = p.synthesis + ".";
             const std::string warn = warnings(p, phrases);
-            const std::string notes = composition(r, phrases);
+            const std::string notes = composition(r, phrases) + " " + phrases["nota.medico"] + " " + referral(u, phrases);
             const std::string more = "Fonti tradizionali sulla pianta: " + p.authors + ". Segnatura: " + p.primary + ", poi " +
                                      p.secondary + "; " + p.zodiac + ".";
             check(r.name, "Rimedio", r.name, 50);
@@ -209,7 +298,7 @@ std::vector<RemedyRecord> remedyRecords(const std::vector<Remedy>& remedies, con
             check(r.name, "Segnatura secondaria", p.secondary, 40);
             check(r.name, "Segnatura zodiacale", p.zodiac, 70);
             check(r.name, "Avvertenze", warn, 400);
-            check(r.name, "Note", notes, 750);
+            check(r.name + " / " + u.pathology, "Note", notes, 750);
             check(r.name, "Note supplementari", more, 750);
             rec.rimedio = r.name;
             rec.setDosage(dose);
@@ -227,8 +316,8 @@ std::vector<RemedyRecord> remedyRecords(const std::vector<Remedy>& remedies, con
     return records;
 }
 
-// Each use of a tincture or macerate under its general pathology and, when
-// the indication names a narrower complaint, under that one too.
+// Each use of every remedy under its general pathology and, when the
+// indication names a narrower complaint, under that one too.
 std::vector<RepertoryRecord> repertoryRecords(const std::vector<Remedy>& remedies, const Phrases& phrases) {
     std::vector<RepertoryRecord> records;
     RepertoryRecord header;
@@ -236,9 +325,8 @@ std::vector<RepertoryRecord> repertoryRecords(const std::vector<Remedy>& remedie
     records.push_back(header);
     std::set<std::pair<std::string, std::string>> seen;
     for (const Remedy& r : remedies) {
-        if (r.form == "QSPC") continue;
         const Plant& p = *r.plant;
-        std::string shortWarnings;
+        std::string shortWarnings = phrases["cautela.alcol"] + " ";
         for (char code : p.cautions) shortWarnings += phrases[std::string("cautela.") + code] + " ";
         for (const Use& u : r.uses) {
             for (const std::string& pathology : {u.pathology, plainIndication(u.indication)}) {
@@ -246,11 +334,12 @@ std::vector<RepertoryRecord> repertoryRecords(const std::vector<Remedy>& remedie
                 RepertoryRecord rec;
                 rec.patologia = pathology;
                 rec.rimedio = r.name;
-                rec.posologia = dosage("repertorio." + r.form, p, phrases);
+                rec.posologia = dosage("repertorio." + r.form, r.form, p, phrases);
                 std::string note = replaceAll(phrases["repertorio.nota"], "{avvertenze} ", shortWarnings);
+                note = replaceAll(note, "{medico}", referral(u, phrases));
                 check(r.name + " / " + pathology, "Patologia", rec.patologia, 100);
                 check(r.name, "Posologia del repertorio", rec.posologia, 250);
-                check(r.name, "Note del repertorio", note, 750);
+                check(r.name + " / " + pathology, "Note del repertorio", note, 750);
                 rec.setNotes(note);
                 records.push_back(rec);
             }
@@ -327,6 +416,9 @@ int main(int argc, char** argv) {
         const DataDir dir{fs::path(argv[2])};
         const Phrases phrases(source / "frasi.tsv");
         const std::vector<Plant> plants = readPlants(source / "piante.tsv");
+        const auto constituents = readConstituents(source / "costituenti.tsv");
+        for (const Plant& p : plants) checkPlant(p, constituents, phrases);
+        checkDistinctSpecies(plants);
         const std::vector<Remedy> remedies = remediesOf(plants, phrases);
         const auto remedyRecs = remedyRecords(remedies, phrases);
         const auto repertoryRecs = repertoryRecords(remedies, phrases);

@@ -1,0 +1,240 @@
+// The shipped remedies are safe to hand on: no use that needs a doctor or is
+// meant for children, cautions that follow from the plant's constituents,
+// doses with the plant's own limits, preparations that suit the plant, a
+// remedy list for every point of the analysis. The content compiler refuses
+// sources that break these rules.
+#include "base/cp1252.h"
+#include "base/data_dir.h"
+#include "remedies/records.h"
+#include "remedies/remedy_files.h"
+#include "tests/support/cli_runner.h"
+#include "tests/support/temp_data_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+
+const DataDir& shipped() {
+    static const DataDir dir(test::dataTemplateDir());
+    return dir;
+}
+
+const std::vector<remedies::RemedyRecord>& shippedRemedies() {
+    static const auto records = remedies::readRemedies(shipped());
+    return records;
+}
+
+std::string lower(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+// The records are Windows-1252; the expected texts here are UTF-8.
+bool has(const std::string& text, const std::string& part) { return text.find(utf8ToCp1252(part)) != std::string::npos; }
+
+// The records of one remedy (records 1 … N−1).
+std::vector<const remedies::RemedyRecord*> recordsOf(const std::string& name) {
+    std::vector<const remedies::RemedyRecord*> out;
+    for (std::size_t k = 1; k < shippedRemedies().size(); ++k)
+        if (shippedRemedies()[k].rimedio == name) out.push_back(&shippedRemedies()[k]);
+    return out;
+}
+
+TEST(RemedySafety, NoUseForChildrenAndEveryPreparationSaysItHoldsAlcohol) {
+    const char* childTerms[] = {"bambin", "lattant", "neonat", "infantil", "dentizione", "crosta lattea", "ragazz"};
+    for (std::size_t k = 1; k < shippedRemedies().size(); ++k) {
+        const auto& r = shippedRemedies()[k];
+        for (const char* term : childTerms) EXPECT_FALSE(has(lower(r.indication()), term)) << r.rimedio << ": " << r.indication();
+        EXPECT_TRUE(has(r.warnings(), "alcol: mai ai bambini sotto i 12 anni")) << r.rimedio;
+    }
+    const auto repertory = remedies::readRepertory(shipped());
+    for (std::size_t k = 1; k < repertory.size(); ++k)
+        EXPECT_FALSE(has(lower(repertory[k].patologia), "infantil")) << repertory[k].patologia;
+}
+
+TEST(RemedySafety, RedFlagsAreNotOfferedARemedyAndRiskyComplaintsReferToTheDoctor) {
+    const char* redFlags[] = {"orecchi", "otite", "convulsa", "pertosse", "sangu", "petto", "febbre alta"};
+    for (std::size_t k = 1; k < shippedRemedies().size(); ++k)
+        for (const char* flag : redFlags)
+            EXPECT_FALSE(has(lower(shippedRemedies()[k].indication()), flag))
+                << shippedRemedies()[k].rimedio << ": " << shippedRemedies()[k].indication();
+    // Pathology → what its referral must name, in the repertory notes.
+    const std::map<std::string, std::string> referrals = {
+        {"Umore depresso lieve", "due settimane"}, {"Palpitazioni", "dolore al petto"},
+        {"Sindromi da raffreddamento", "lattante"}, {"Emorroidi", "sangue"},
+        {"Cefalea", "improvviso e violento"},      {"Cattiva circolazione venosa", "polpaccio"},
+        {"Disturbi urinari", "sangue nelle urine"}, {"Tosse secca", "tre settimane"},
+    };
+    const auto repertory = remedies::readRepertory(shipped());
+    std::set<std::string> seen;
+    for (std::size_t k = 1; k < repertory.size(); ++k) {
+        const auto it = referrals.find(repertory[k].patologia);
+        if (it == referrals.end()) continue;
+        seen.insert(it->first);
+        EXPECT_TRUE(has(repertory[k].notes(), it->second)) << it->first << " / " << repertory[k].rimedio;
+    }
+    EXPECT_EQ(seen.size(), referrals.size());
+    // The remedy's own notes carry the referral of its use too.
+    for (const auto* r : recordsOf("TSA Iperico"))
+        if (r->indication() == "Tristezza con stanchezza") EXPECT_TRUE(has(r->notes(), "due settimane"));
+}
+
+TEST(RemedySafety, CautionsFollowFromTheConstituents) {
+    struct Case {
+        const char* remedy;
+        std::vector<std::string> present;
+        std::vector<std::string> absent;
+    };
+    const Case cases[] = {
+        {"TSA Calamo aromatico", {"beta-asarone"}, {}},
+        {"TSA Pervinca", {"solo sotto controllo medico"}, {}},
+        {"TSA Assenzio", {"epilessia", "Asteracee"}, {}},
+        {"TSA Pilosella", {"Asteracee"}, {}},
+        {"TSA Iperico", {"immunosoppressori", "antiretrovirali", "antitumorali", "sole"}, {}},
+        {"TSA Liquirizia", {"potassio", "diuretici", "digossina", "pressione alta"}, {}},
+        {"TSA Menta piperita", {"reflusso", "calcoli biliari"}, {"gonfiori"}},
+        {"TSA Tormentilla", {"un'ora da altri farmaci"}, {}},
+        {"TSA Quercia", {"un'ora da altri farmaci"}, {}},
+        {"TSA Salice", {"aspirina"}, {}},
+        {"TSA Olmaria", {"aspirina"}, {}},
+        {"TSA Frangola", {"potassio"}, {}},
+    };
+    for (const Case& c : cases) {
+        const auto records = recordsOf(c.remedy);
+        ASSERT_FALSE(records.empty()) << c.remedy;
+        for (const auto* r : records) {
+            for (const std::string& p : c.present) EXPECT_TRUE(has(r->warnings(), p)) << c.remedy << ": " << p;
+            for (const std::string& a : c.absent) EXPECT_FALSE(has(r->warnings(), a)) << c.remedy << ": " << a;
+        }
+    }
+}
+
+TEST(RemedySafety, DosesCarryThePlantsOwnLimitsAndNeverContradictThemselves) {
+    const std::map<std::string, std::string> limits = {
+        {"TSA Frangola", "non più di una settimana"},
+        {"TSA Uva ursina", "cinque volte l'anno"},
+        {"TSA Liquirizia", "non più di quattro settimane"},
+        {"TSA Calamo aromatico", "non più di due settimane"},
+        {"TSA Echinacea", "dieci giorni"},
+    };
+    for (const auto& [name, limit] : limits) {
+        const auto records = recordsOf(name);
+        ASSERT_FALSE(records.empty()) << name;
+        for (const auto* r : records) {
+            EXPECT_TRUE(has(r->dosage(), limit)) << name;
+            EXPECT_FALSE(has(r->dosage(), "tre o quattro settimane")) << name;
+        }
+    }
+    const auto repertory = remedies::readRepertory(shipped());
+    for (std::size_t k = 1; k < repertory.size(); ++k)
+        if (limits.count(repertory[k].rimedio))
+            EXPECT_TRUE(has(repertory[k].posologia, limits.at(repertory[k].rimedio))) << repertory[k].rimedio;
+    // An evening remedy is not taken "two or three times a day".
+    for (std::size_t k = 1; k < shippedRemedies().size(); ++k) {
+        const std::string& d = shippedRemedies()[k].dosage();
+        EXPECT_FALSE(has(d, "al giorno") && has(d, "sera") && !has(d, "non la sera")) << shippedRemedies()[k].rimedio << ": " << d;
+    }
+}
+
+TEST(RemedySafety, PreparationsSuitThePlant) {
+    std::set<std::string> names;
+    for (std::size_t k = 1; k < shippedRemedies().size(); ++k) {
+        const auto& r = shippedRemedies()[k];
+        names.insert(r.rimedio);
+        EXPECT_FALSE(has(lower(r.indication()), "uso esterno") || has(lower(r.indication()), "oleolito")) << r.rimedio;
+        EXPECT_FALSE(has(r.synthesis(), "Sotto il ") || has(r.synthesis(), "Nel segno")) << r.rimedio;
+    }
+    // Mucilages are given macerated, never as an alcoholic tincture or a distillate.
+    for (const char* plant : {"Malva", "Altea", "Lino", "Lichene islandico"}) {
+        EXPECT_TRUE(names.count(std::string("MSA ") + plant)) << plant;
+        EXPECT_FALSE(names.count(std::string("TSA ") + plant)) << plant;
+        EXPECT_FALSE(names.count(std::string("QSPC ") + plant)) << plant;
+    }
+    // Meadowsweet is one plant under one name.
+    EXPECT_FALSE(names.count("TSA Spirea"));
+    EXPECT_TRUE(names.count("TSA Olmaria"));
+}
+
+TEST(RemedySafety, EveryPointOpensAListAndEveryRemedyIsReachedByAPathology) {
+    for (const char* stem : {"NodNPri", "NodSPri"}) {
+        const auto names = remedies::readNames(shipped(), std::string("OpzioneH\\") + stem + ".rnd", remedies::kRemedyNameWidth);
+        EXPECT_FALSE(names.empty()) << stem;
+    }
+    const auto repertory = remedies::readRepertory(shipped());
+    std::set<std::string> reached;
+    for (std::size_t k = 1; k < repertory.size(); ++k) reached.insert(repertory[k].rimedio);
+    for (std::size_t k = 1; k < shippedRemedies().size(); ++k)
+        EXPECT_TRUE(reached.count(shippedRemedies()[k].rimedio)) << shippedRemedies()[k].rimedio;
+}
+
+// ---- The content compiler refuses unsafe sources ----
+
+std::string readAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Compiles the shipped sources with `from` replaced by `to` in piante.tsv.
+test::CliRun compileWith(const std::string& from, const std::string& to) {
+    test::TempDataDir scratch;
+    const fs::path sources = scratch.path() / "sorgenti";
+    fs::copy(fs::path(QV_SOURCE_DIR) / "tools/content/remedies", sources, fs::copy_options::recursive);
+    std::string plants = readAll(sources / "piante.tsv");
+    const std::size_t at = plants.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) plants.replace(at, from.size(), to);
+    std::ofstream(sources / "piante.tsv", std::ios::binary | std::ios::trunc) << plants;
+    fs::create_directories(scratch.path() / "dati");
+    return test::runCli(QV_COMPILE_REMEDIES_PATH, "\"" + sources.string() + "\" \"" + (scratch.path() / "dati").string() + "\"");
+}
+
+TEST(ContentCompiler, CompilesTheShippedSources) {
+    const test::CliRun run = compileWith("", "");
+    EXPECT_EQ(run.status, 0) << run.out;
+}
+
+TEST(ContentCompiler, RefusesUnsafeSources) {
+    struct Case {
+        const char* from;
+        const char* to;
+        const char* reason;
+    };
+    const Case cases[] = {
+        // salicylates without the aspirin caution
+        {"Cancro-Capricorno\tdopo i pasti\tAGBK\t", "Cancro-Capricorno\tdopo i pasti\tAGB\t", "salicilati"},
+        // a constituent the table does not know
+        {"\tiperforina; ipericina\t", "\tiperforina; ignota\t", "ignota"},
+        // liquorice without its own duration
+        {"\tper non più di quattro settimane; un nuovo ciclo solo su parere del medico\t", "\t\t", "durata"},
+    };
+    for (const Case& c : cases) {
+        const test::CliRun run = compileWith(c.from, c.to);
+        EXPECT_NE(run.status, 0) << c.reason;
+        EXPECT_TRUE(run.has(c.reason)) << run.out;
+    }
+    const std::pair<const char*, const char*> uses[] = {
+        {"Tosse secca>Tosse secca | Raucedine>Raucedine", "Mal d'orecchio>Otite | Raucedine>Raucedine"},
+        {"Difficoltà ad addormentarsi>Insonnia | Risvegli", "Nervosismo nei bambini>Nervosismo | Risvegli"},
+        {"Mal di gola>Mal di gola | Raffreddore da fieno", "Punture di insetti (uso esterno)>Prurito | Raffreddore da fieno"},
+    };
+    for (const auto& [from, to] : uses) {
+        const test::CliRun run = compileWith(from, to);
+        EXPECT_NE(run.status, 0) << to;
+        EXPECT_TRUE(run.has("errore")) << run.out;
+    }
+}
+
+} // namespace
+} // namespace qv
