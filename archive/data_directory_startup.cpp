@@ -1,7 +1,10 @@
 #include "archive/data_directory_startup.h"
 
 #include "archive/archive_files.h"
+#include "base/cp1252.h"
 #include "base/errors.h"
+
+#include <cstdio>
 
 #include <system_error>
 
@@ -10,9 +13,9 @@ namespace qv {
 PreparedDataDirectory prepareDataDirectory(const std::filesystem::path& root,
                                            const std::filesystem::path& templ) {
     PreparedDataDirectory out;
-    std::error_code ec;
-    std::filesystem::create_directories(root, ec);
-    if (ec) throw IoError(root.string(), italianSystemReason(ec.value()));
+    if (secureDataDirRoot(root))
+        std::fprintf(stderr, "Quorendaville: la cartella dati %s era leggibile da altri utenti, ora solo dal proprietario\n",
+                     root.c_str());
     setDataDir(root);
     out.lock = std::make_unique<DataDirLock>(dataDir());
     if (!out.lock->acquired()) {
@@ -21,7 +24,10 @@ PreparedDataDirectory prepareDataDirectory(const std::filesystem::path& root,
                       "): chiudere l'altra copia del programma.";
         return out;
     }
-    out.templateFilesCopied = dataDir().installTemplate(templ);
+    out.update = dataDir().updateFromTemplate(templ);
+    out.templateFilesCopied = out.update.copied;
+    const std::string notice = templateUpdateNotice(out.update);
+    if (!notice.empty()) std::fprintf(stderr, "%s\n", cp1252ToUtf8(notice).c_str());
     if (!archiveExists(kPersonalArchive)) {
         createPersonalArchive();
         out.personalArchiveCreated = true;

@@ -21,10 +21,12 @@ struct PreparedDataDirectory {
     // (another copy holds it); empty otherwise.
     std::string refusal;
     int templateFilesCopied = 0;
+    TemplateUpdate update; // what bringing it up to the template did
     bool personalArchiveCreated = false;
 };
 
-// Makes `root` the data directory in force, creates it when missing, takes
+// Makes `root` the data directory in force, creates it when missing (or
+// tightens it) readable by its owner only, saying so in one line, takes
 // the lock, and only then brings it up to the template (DataDir::
 // installTemplate) and creates BASE when BASE.ST1 does not exist. When the
 // lock is held by another copy nothing is written and `refusal` says so.

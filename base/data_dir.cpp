@@ -1,5 +1,6 @@
 #include "base/data_dir.h"
 
+#include "base/cp1252.h"
 #include "base/errors.h"
 #include "base/text_file.h"
 
@@ -88,6 +89,28 @@ bool matches(const fs::path& path, const ManifestEntry& entry) {
     }
 }
 
+long long nanoseconds(const struct timespec& t) { return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec; }
+
+// The identity worth keeping for a file just checked or written. A file
+// changed in the last two seconds could be changed again within the same
+// tick of its file system's clock (two seconds on FAT drives) without its
+// times moving; its identity is not kept, so the next start reads it.
+FileIdentity settledIdentity(const StatResult& seen) {
+    struct timespec now {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    if (!seen.regular || seen.identity.changedNs > nanoseconds(now) - 2000000000LL ||
+        seen.identity.modifiedNs > nanoseconds(now) - 2000000000LL)
+        return {};
+    return seen.identity;
+}
+
+// The record of a program file the program has just put in place.
+ManifestEntry installedRecord(const ManifestEntry& shipped, const fs::path& target) {
+    ManifestEntry e = shipped;
+    e.identity = settledIdentity(statFile(target));
+    return e;
+}
+
 // The mkstemp pattern of a temporary file beside `target`: the target's
 // name hidden, and the process that writes it, so that a later start can
 // tell a file abandoned by a killed process from one being written now.
@@ -128,11 +151,10 @@ void removeAbandonedTemporaries(const std::vector<fs::path>& folders) {
     for (const fs::path& p : abandoned) fs::remove(p, ec);
 }
 
-// Copies `from` over `to` through a temporary file of the target's folder,
-// renamed into place once complete: readers see the old file or the new one,
-// never a part. The copy is writable by the user even when the template is
-// read-only (an installed copy).
-void copyAtomically(const fs::path& from, const fs::path& to, const std::string& shownName) {
+// Copies `from` into a new temporary file beside `to` and returns its name:
+// complete, synced and writable by the user even when the template is
+// read-only (an installed copy). Nothing is left behind on failure.
+std::string temporaryCopy(const fs::path& from, const fs::path& to, const std::string& shownName) {
     std::string temp = temporaryPattern(to);
     const int out = ::mkstemp(temp.data());
     if (out < 0) throwSystemIoError(shownName);
@@ -166,13 +188,19 @@ void copyAtomically(const fs::path& from, const fs::path& to, const std::string&
         }
     }
     ::close(in);
-    if (::fchmod(out, 0644) != 0 || ::fsync(out) != 0) fail(errno);
+    if (::fchmod(out, 0600) != 0 || ::fsync(out) != 0) fail(errno);
     if (::close(out) != 0) {
         const int saved = errno;
         ::unlink(temp.c_str());
         errno = saved;
         throwSystemIoError(shownName);
     }
+    return temp;
+}
+
+// Renames a temporary copy over its target; the temporary is removed when
+// that fails.
+void putInPlace(const std::string& temp, const fs::path& to, const std::string& shownName) {
     if (std::rename(temp.c_str(), to.c_str()) != 0) {
         const int saved = errno;
         ::unlink(temp.c_str());
@@ -181,12 +209,92 @@ void copyAtomically(const fs::path& from, const fs::path& to, const std::string&
     }
 }
 
+// Copies `from` over `to` through a temporary file of the target's folder,
+// renamed into place once complete: readers see the old file or the new one,
+// never a part.
+void copyAtomically(const fs::path& from, const fs::path& to, const std::string& shownName) {
+    putInPlace(temporaryCopy(from, to, shownName), to, shownName);
+}
+
+// The remedy database at a new data version. While every file of it is
+// exactly as this or an earlier version shipped it, the stale ones are all
+// replaced together (copied first, renamed only when every copy is
+// complete), so its lists stay those of its records. A database the user
+// has edited is kept whole, and the update only noted.
+void updateShippedDatabase(const DataDir& dir, const fs::path& templ,
+                           const std::vector<ShippedDatabaseEntry>& shipped, TemplateUpdate& out) {
+    std::vector<std::pair<fs::path, const ManifestEntry*>> stale; // target, shipped file
+    for (const ShippedDatabaseEntry& now : shipped) {
+        if (!now.current || !dir.exists(now.file.dataPath)) continue; // a missing one is copied in anyway
+        const fs::path target = dir.resolve(now.file.dataPath);
+        const StatResult seen = statFile(target);
+        if (!seen.regular) {
+            out.databaseUpdateKept = true;
+            return;
+        }
+        const std::uint32_t crc = fileCrc32(target);
+        auto is = [&](const ManifestEntry& e) { return seen.size == e.size && crc == e.crc; };
+        if (is(now.file)) continue;
+        bool shippedEarlier = false;
+        for (const ShippedDatabaseEntry& before : shipped)
+            shippedEarlier = shippedEarlier || (!before.current && before.file.dataPath == now.file.dataPath && is(before.file));
+        if (!shippedEarlier) {
+            out.databaseUpdateKept = true;
+            return;
+        }
+        stale.emplace_back(target, &now.file);
+    }
+    std::vector<std::string> temps;
+    try {
+        for (const auto& [target, file] : stale) {
+            const fs::path source = templ / fs::path(replaceBackslashes(file->dataPath));
+            if (!matches(source, *file)) throw IoError(file->dataPath, "la copia del programma non corrisponde al manifesto");
+            temps.push_back(temporaryCopy(source, target, file->dataPath));
+        }
+    } catch (...) {
+        for (const std::string& t : temps) ::unlink(t.c_str());
+        throw;
+    }
+    for (std::size_t i = 0; i < stale.size(); ++i) {
+        putInPlace(temps[i], stale[i].first, stale[i].second->dataPath);
+        ++out.databaseReplaced;
+    }
+}
+
 DataDir& current() {
     static DataDir dir;
     return dir;
 }
 
+// A manifest line that lists a remedy database file ("D ..." or "P ...").
+bool isDatabaseLine(const std::string& line) { return line.size() > 2 && (line[0] == 'D' || line[0] == 'P') && line[1] == ' '; }
+
+// "inode/mtime/ctime" in decimal; an unknown identity when malformed.
+FileIdentity parseIdentity(const std::string& text) {
+    FileIdentity id;
+    unsigned long long inode = 0;
+    long long modified = 0, changed = 0;
+    int used = 0;
+    if (std::sscanf(text.c_str(), "%llu/%lld/%lld%n", &inode, &modified, &changed, &used) != 3 ||
+        used != static_cast<int>(text.size()) || text.find_first_not_of("0123456789/-") != std::string::npos)
+        return id;
+    id.inode = inode;
+    id.modifiedNs = modified;
+    id.changedNs = changed;
+    return id;
+}
+
 } // namespace
+
+StatResult statFile(const fs::path& path) {
+    StatResult out;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return out;
+    out.regular = S_ISREG(st.st_mode);
+    out.size = static_cast<std::uintmax_t>(st.st_size);
+    out.identity = {static_cast<std::uintmax_t>(st.st_ino), nanoseconds(st.st_mtim), nanoseconds(st.st_ctim)};
+    return out;
+}
 
 DataDir::DataDir(fs::path root) : root_(std::move(root)) {}
 
@@ -220,7 +328,7 @@ fs::path DataDir::prepareForWrite(const std::string& dataPath) const {
 int DataDir::installTemplate(const fs::path& templ) const {
     const TemplateUpdate update = updateFromTemplate(templ);
     const std::string notice = templateUpdateNotice(update);
-    if (!notice.empty()) std::fprintf(stderr, "%s\n", notice.c_str());
+    if (!notice.empty()) std::fprintf(stderr, "%s\n", cp1252ToUtf8(notice).c_str());
     return update.copied;
 }
 
@@ -239,9 +347,14 @@ TemplateUpdate DataDir::updateFromTemplate(const fs::path& templ) const {
     // The template's version and manifest; a template without them (or with
     // a version that cannot be read) only fills in missing files.
     std::vector<ManifestEntry> manifest;
+    std::vector<ShippedDatabaseEntry> shippedDatabase;
     if (fs::exists(templ / kDataVersionFile, ec) && fs::exists(templ / kDataManifestFile, ec)) {
         out.toVersion = parseDataVersion(readWholeFile(templ / kDataVersionFile, kDataVersionFile));
-        if (out.toVersion > 0) manifest = parseManifest(readWholeFile(templ / kDataManifestFile, kDataManifestFile));
+        if (out.toVersion > 0) {
+            const std::string text = readWholeFile(templ / kDataManifestFile, kDataManifestFile);
+            manifest = parseManifest(text);
+            shippedDatabase = parseShippedDatabase(text);
+        }
     }
 
     // What this directory records: the version it holds and its program
@@ -257,7 +370,7 @@ TemplateUpdate DataDir::updateFromTemplate(const fs::path& templ) const {
         try {
             if (lineEnd != std::string::npos) held = parseManifest(record.substr(lineEnd + 1));
         } catch (const ConversionError&) {
-            held.clear(); // a damaged record: every file is taken as it is
+            held.clear(); // a damaged record: every file is checked against the manifest
         }
         recorded = true;
     }
@@ -272,38 +385,77 @@ TemplateUpdate DataDir::updateFromTemplate(const fs::path& templ) const {
     // when they no longer are what was installed. Files the directory
     // already had when it was first used with data versions are kept as
     // they are (a test's or a user's own tables). A directory brought to a
-    // newer version by a newer program keeps its files.
+    // newer version by a newer program keeps its files. A directory that
+    // has a record, damaged or lacking a file, has that file checked against
+    // the manifest itself. A file is recorded only with the bytes the
+    // program put there, never with whatever it found.
     std::vector<std::string> listed;
     std::vector<ManifestEntry> record;
+    auto unrepaired = [&](const std::string& dataPath, const std::string& reason) {
+        out.unrepaired.push_back(dataPath + " (" + reason + ")");
+    };
     for (const ManifestEntry& entry : manifest) {
         listed.push_back(lowerAscii(entry.dataPath));
         const fs::path source = templ / fs::path(replaceBackslashes(entry.dataPath));
         if (!fs::is_regular_file(source, ec)) continue;
-        if (!exists(entry.dataPath)) {
-            copyAtomically(source, prepareForWrite(entry.dataPath), entry.dataPath);
-            ++out.copied;
-            record.push_back(entry);
-            continue;
-        }
-        const fs::path target = resolve(entry.dataPath);
-        if (out.fromVersion > out.toVersion) continue;
-        if (older) {
-            copyAtomically(source, target, entry.dataPath);
-            ++out.replaced;
-            record.push_back(entry);
-            continue;
-        }
         const ManifestEntry* was = heldEntry(entry.dataPath);
-        if (was && !matches(target, *was) && matches(source, entry)) {
-            // (A template that no longer matches its own manifest, as in a
-            // source tree whose manifest is stale, restores nothing.)
-            copyAtomically(source, target, entry.dataPath);
-            if (out.restored++ == 0) out.firstRestored = entry.dataPath;
-            record.push_back(entry);
-        } else if (was && matches(target, *was)) {
-            record.push_back(*was);
-        } else {
-            record.push_back({entry.dataPath, fs::file_size(target), fileCrc32(target)});
+        if (!was && recorded) was = &entry;
+        try {
+            if (!exists(entry.dataPath)) {
+                const fs::path target = prepareForWrite(entry.dataPath);
+                copyAtomically(source, target, entry.dataPath);
+                ++out.copied;
+                record.push_back(installedRecord(entry, target));
+                continue;
+            }
+            const fs::path target = resolve(entry.dataPath);
+            if (out.fromVersion > out.toVersion) continue;
+            if (older) {
+                copyAtomically(source, target, entry.dataPath);
+                ++out.replaced;
+                record.push_back(installedRecord(entry, target));
+                continue;
+            }
+            const StatResult seen = statFile(target);
+            if (!was && !seen.regular) was = &entry; // a folder in its place is no file of the user's
+            if (was && was->identity.known() && seen.regular && seen.size == was->size &&
+                seen.identity == was->identity) {
+                record.push_back(*was); // unchanged since it was checked: not read
+                continue;
+            }
+            ++out.checksummed;
+            const bool intact = seen.regular && (!was || seen.size == was->size);
+            const std::uint32_t crc = intact ? fileCrc32(target) : 0;
+            if (!was) {
+                record.push_back({entry.dataPath, seen.size, crc, settledIdentity(seen)});
+            } else if (intact && crc == was->crc) {
+                record.push_back({entry.dataPath, was->size, was->crc, settledIdentity(seen)});
+            } else if (matches(source, entry)) {
+                record.push_back({was->dataPath, was->size, was->crc, {}}); // kept should the copy fail
+                copyAtomically(source, target, entry.dataPath);
+                record.back() = installedRecord(entry, target);
+                if (out.restored++ == 0) out.firstRestored = entry.dataPath;
+            } else {
+                // A template that no longer matches its own manifest (a
+                // source tree whose manifest is stale) restores nothing.
+                record.push_back({was->dataPath, was->size, was->crc, {}});
+            }
+        } catch (const IoError& e) {
+            unrepaired(entry.dataPath, e.reason());
+        } catch (const fs::filesystem_error& e) {
+            unrepaired(entry.dataPath, italianSystemReason(e.code().value()));
+        }
+    }
+
+    if (older && !shippedDatabase.empty()) {
+        try {
+            updateShippedDatabase(*this, templ, shippedDatabase, out);
+            // The desktop program says it once, at its next start.
+            if (out.databaseUpdateKept)
+                writeFileAtomically(prepareForWrite(kDatabaseUpdateMarker), std::to_string(out.toVersion) + "\r\n",
+                                    kDatabaseUpdateMarker);
+        } catch (const IoError& e) {
+            unrepaired(e.file(), e.reason());
         }
     }
 
@@ -316,8 +468,12 @@ TemplateUpdate DataDir::updateFromTemplate(const fs::path& templ) const {
         if (dataPath == kDataVersionFile || dataPath == kDataManifestFile) continue;
         if (std::find(listed.begin(), listed.end(), lowerAscii(dataPath)) != listed.end()) continue;
         if (exists(dataPath)) continue;
-        copyAtomically(it->path(), prepareForWrite(dataPath), dataPath);
-        ++out.copied;
+        try {
+            copyAtomically(it->path(), prepareForWrite(dataPath), dataPath);
+            ++out.copied;
+        } catch (const IoError& e) {
+            unrepaired(dataPath, e.reason());
+        }
     }
     if (ec) throw IoError(templ.string(), italianSystemReason(ec.value()));
 
@@ -347,17 +503,39 @@ TemplateUpdate DataDir::updateFromTemplate(const fs::path& templ) const {
     return out;
 }
 
+std::string databaseUpdateKeptNotice() {
+    return "Quorendaville: \xE8 disponibile una banca dati dei rimedi aggiornata; quella in uso \xE8 stata "
+           "modificata e resta com'\xE8. Per installare la nuova (le modifiche andranno perse) usare "
+           "\"Aggiornam.\" con la cartella OpzioneH dei dati del programma";
+}
+
 std::string templateUpdateNotice(const TemplateUpdate& update) {
+    std::string notice;
     if (update.replaced > 0)
-        return "Quorendaville: dati del programma aggiornati dalla versione " + std::to_string(update.fromVersion) +
-               " alla versione " + std::to_string(update.toVersion) + " (" + std::to_string(update.replaced) +
-               " file sostituiti)";
-    if (update.restored > 0)
-        return "Quorendaville: " + std::to_string(update.restored) +
-               (update.restored == 1 ? " file del programma danneggiato ripristinato ("
-                                     : " file del programma danneggiati ripristinati (primo: ") +
-               update.firstRestored + ")";
-    return {};
+        notice = "Quorendaville: dati del programma aggiornati dalla versione " + std::to_string(update.fromVersion) +
+                 " alla versione " + std::to_string(update.toVersion) + " (" + std::to_string(update.replaced) +
+                 " file sostituiti)";
+    else if (update.restored > 0)
+        notice = "Quorendaville: " + std::to_string(update.restored) +
+                 (update.restored == 1 ? " file del programma danneggiato ripristinato ("
+                                       : " file del programma danneggiati ripristinati (primo: ") +
+                 update.firstRestored + ")";
+    auto line = [&](const std::string& text) { notice += (notice.empty() ? "" : "\n") + text; };
+    if (update.databaseReplaced > 0)
+        line("Quorendaville: banca dati dei rimedi aggiornata alla versione del programma (" +
+             std::to_string(update.databaseReplaced) + " file)");
+    if (update.databaseUpdateKept) line(databaseUpdateKeptNotice());
+    if (!update.unrepaired.empty()) {
+        if (!notice.empty()) notice += "\n";
+        const std::size_t n = update.unrepaired.size();
+        notice += "Quorendaville: " +
+                  (n == 1 ? std::string("file del programma danneggiato o mancante che non si pu\xF2 ripristinare: ")
+                          : std::to_string(n) +
+                                " file del programma danneggiati o mancanti che non si possono ripristinare (primo: ") +
+                  update.unrepaired.front() + (n == 1 ? "" : ")") +
+                  "; i comandi che lo leggono non funzioneranno";
+    }
+    return notice;
 }
 
 bool isProgramFile(const std::string& dataPath) {
@@ -375,6 +553,51 @@ bool isProgramFile(const std::string& dataPath) {
          {"fileposi", "localita", "calendar", "scambi", "appoggio", "opzionet", "simboli", "zodiaco", "glifi", "manuali"})
         if (folder == owned) return true;
     return false;
+}
+
+bool isShippedDatabaseFile(const std::string& dataPath) {
+    const auto parts = components(dataPath);
+    if (parts.size() != 2) return false;
+    const std::string folder = lowerAscii(parts[0]);
+    const std::string name = lowerAscii(parts[1]);
+    return (folder == "opzioneh" || folder == "opziones") && name != "riccom.rnd" && name != "tercom.rnd";
+}
+
+std::vector<ShippedDatabaseEntry> computeShippedDatabase(const fs::path& folder) {
+    std::vector<ShippedDatabaseEntry> out;
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (!it->is_regular_file()) continue;
+        const std::string dataPath = dataPathOf(fs::relative(it->path(), folder));
+        if (!isShippedDatabaseFile(dataPath)) continue;
+        out.push_back({{dataPath, fs::file_size(it->path()), fileCrc32(it->path()), {}}, true});
+    }
+    if (ec) throw IoError(folder.string(), italianSystemReason(ec.value()));
+    std::sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.file.dataPath < b.file.dataPath; });
+    return out;
+}
+
+std::string shippedDatabaseText(const std::vector<ShippedDatabaseEntry>& entries) {
+    std::string text;
+    for (const ShippedDatabaseEntry& e : entries) text += (e.current ? "D " : "P ") + manifestText({e.file});
+    return text;
+}
+
+std::vector<ShippedDatabaseEntry> parseShippedDatabase(const std::string& text) {
+    std::vector<ShippedDatabaseEntry> out;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = text.find('\n', at);
+        if (end == std::string::npos) end = text.size();
+        const std::string line = text.substr(at, end - at);
+        at = end + 1;
+        if (!isDatabaseLine(line)) continue;
+        const auto parsed = parseManifest(line.substr(2));
+        if (parsed.size() != 1 || parsed[0].identity.known() || !isShippedDatabaseFile(parsed[0].dataPath))
+            throw ConversionError("Riga non valida nel manifesto dei dati: " + line);
+        out.push_back({parsed[0], line[0] == 'D'});
+    }
+    return out;
 }
 
 std::vector<ManifestEntry> computeManifest(const fs::path& folder) {
@@ -398,7 +621,11 @@ std::string manifestText(const std::vector<ManifestEntry>& entries) {
     char head[40];
     for (const ManifestEntry& e : entries) {
         std::snprintf(head, sizeof head, "%08x %ju ", static_cast<unsigned>(e.crc), e.size);
-        text += head + e.dataPath + "\r\n";
+        text += head;
+        if (e.identity.known())
+            text += "=" + std::to_string(e.identity.inode) + "/" + std::to_string(e.identity.modifiedNs) + "/" +
+                    std::to_string(e.identity.changedNs) + " ";
+        text += e.dataPath + "\r\n";
     }
     return text;
 }
@@ -412,7 +639,7 @@ std::vector<ManifestEntry> parseManifest(const std::string& text) {
         std::string line = text.substr(at, end - at);
         at = end + 1;
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty()) continue;
+        if (line.empty() || isDatabaseLine(line)) continue;
         const std::size_t space1 = line.find(' ');
         const std::size_t space2 = space1 == std::string::npos ? space1 : line.find(' ', space1 + 1);
         auto bad = [&] { return ConversionError("Riga non valida nel manifesto dei dati: " + line); };
@@ -425,6 +652,13 @@ std::vector<ManifestEntry> parseManifest(const std::string& text) {
         if (size.empty() || size.find_first_not_of("0123456789") != std::string::npos) throw bad();
         e.size = std::strtoumax(size.c_str(), nullptr, 10);
         e.dataPath = line.substr(space2 + 1);
+        if (e.dataPath[0] == '=') {
+            const std::size_t space3 = e.dataPath.find(' ');
+            if (space3 == std::string::npos || space3 + 1 >= e.dataPath.size()) throw bad();
+            e.identity = parseIdentity(e.dataPath.substr(1, space3 - 1));
+            if (!e.identity.known()) throw bad();
+            e.dataPath = e.dataPath.substr(space3 + 1);
+        }
         if (e.dataPath.find("..") != std::string::npos || e.dataPath[0] == '\\' || e.dataPath[0] == '/')
             throw bad();
         out.push_back(std::move(e));
@@ -488,6 +722,35 @@ std::uint32_t fileCrc32(const fs::path& path) {
     return crc ^ 0xFFFFFFFFu;
 }
 
+bool secureDataDirRoot(const fs::path& root) {
+    std::error_code ec;
+    if (!fs::exists(root, ec)) {
+        if (root.has_parent_path()) fs::create_directories(root.parent_path(), ec);
+        if (::mkdir(root.c_str(), 0700) != 0 && errno != EEXIST) throwSystemIoError(root.string());
+        return false;
+    }
+    struct stat st {};
+    if (::stat(root.c_str(), &st) != 0) throwSystemIoError(root.string());
+    if ((st.st_mode & 077) == 0) return false;
+    if (::chmod(root.c_str(), 0700) != 0) throwSystemIoError(root.string());
+    for (fs::recursive_directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::file_status status = it->symlink_status(ec);
+        if (fs::is_directory(status))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::replace, ec);
+        else if (fs::is_regular_file(status))
+            fs::permissions(it->path(), fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace, ec);
+        ec.clear();
+    }
+    return true;
+}
+
+bool takeDatabaseUpdateNotice(const DataDir& dir) {
+    if (!dir.exists(kDatabaseUpdateMarker)) return false;
+    std::error_code ec;
+    fs::remove(dir.resolve(kDatabaseUpdateMarker), ec);
+    return true;
+}
+
 const DataDir& dataDir() { return current(); }
 
 void setDataDir(const fs::path& root) { current() = DataDir(root); }
@@ -507,7 +770,7 @@ fs::path templateDir() {
 
 DataDirLock::DataDirLock(const DataDir& dir) {
     const fs::path path = dir.root() / ".quorendaville.lock";
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) throwSystemIoError(path.string());
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);

@@ -1,6 +1,7 @@
 #include "base/record_file.h"
 
 #include "base/errors.h"
+#include "base/file_writing.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -20,7 +21,7 @@ RecordFile::RecordFile(const std::filesystem::path& path, std::size_t recordSize
     case Mode::ReadWrite: flags |= O_RDWR; break;
     case Mode::Create: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
     }
-    fd_ = ::open(path.c_str(), flags, 0644);
+    fd_ = ::open(path.c_str(), flags, 0600);
     if (fd_ < 0) throwSystemIoError(shown_);
 }
 
@@ -78,17 +79,7 @@ void RecordFile::write(std::int64_t k, std::span<const std::uint8_t> record) {
     if (record.size() != recordSize_) throw IoError(shown_, "dimensione del record errata");
     if (k < 0 || k > count())
         throw IoError(shown_, "scrittura oltre la fine del file (record " + std::to_string(k) + ")");
-    std::size_t done = 0;
-    const off_t base = static_cast<off_t>(k) * static_cast<off_t>(recordSize_);
-    while (done < recordSize_) {
-        ssize_t n = ::pwrite(fd_, record.data() + done, recordSize_ - done, base + static_cast<off_t>(done));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throwSystemIoError(shown_);
-        }
-        if (n == 0) throw IoError(shown_, "scrittura incompleta");
-        done += static_cast<std::size_t>(n);
-    }
+    writeFullyAt(fd_, record.data(), recordSize_, k * static_cast<std::int64_t>(recordSize_), shown_);
 }
 
 std::int64_t RecordFile::append(std::span<const std::uint8_t> record) {

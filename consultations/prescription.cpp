@@ -1,5 +1,6 @@
 #include "consultations/prescription.h"
 
+#include "base/lookup.h"
 #include "base/text_file.h"
 #include "remedies/consultation.h"
 #include "remedies/remedy_files.h"
@@ -73,6 +74,24 @@ PrescribedRemedy prescriptionFromDatabase(const DataDir& dir, const std::string&
     out.dosage = remedies::trimRightBlanks(chosen->dosage());
     out.duration = durationIn(out.dosage);
     return out;
+}
+
+CheckedEntry checkEntry(const std::vector<std::string>& entries, const std::string& typed, const char* kindCaption) {
+    const FoldedList list(entries);
+    const Resolution r = resolveName(list, typed);
+    if (r.index) return {entries[*r.index], {}};
+    auto quoted = [&](const std::vector<std::size_t>& indices, std::size_t limit) {
+        std::string out;
+        for (std::size_t i = 0; i < indices.size() && i < limit; ++i)
+            out += (i ? ", \"" : "\"") + entries[indices[i]] + "\"";
+        if (indices.size() > limit) out += ", \x85";
+        return out;
+    };
+    if (!r.candidates.empty())
+        return {{}, std::string(kindCaption) + " non univoco: \"" + typed + "\". Pu\xF2 essere: " + quoted(r.candidates, 8)};
+    std::string failure = std::string(kindCaption) + " sconosciuto: \"" + typed + "\"";
+    if (r.suggestions.empty()) return {{}, failure + " (Nessuna voce trovata)"};
+    return {{}, failure + ". Forse: " + quoted(r.suggestions, kMaxSuggestions)};
 }
 
 } // namespace qv::consultations

@@ -6,6 +6,7 @@
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
 #include "display/display_scales.h"
+#include "display/qt_messages.h"
 #include "ephemeris/chart_state.h"
 #include "shell/ui/main_window.h"
 
@@ -41,6 +42,7 @@ const char* const kUsage =
     "Opzioni:\n"
     "  --data-dir CARTELLA  la cartella dei dati (archivi, impostazioni, tabelle);\n"
     "                       senza, ~/.local/share/quorendaville\n"
+    "  --verbose            i messaggi interni di Qt anche sullo standard error\n"
     "  --help               questo aiuto\n"
     "  --version            la versione del programma\n"
     "\n"
@@ -60,6 +62,11 @@ int main(int argc, char** argv) {
             return 0;
         }
     }
+    // Qt's own warnings go to the data directory's log (with --verbose to
+    // standard error as well), never to the user's terminal.
+    bool verbose = false;
+    for (int i = 1; i < argc; ++i) verbose = verbose || std::string(argv[i]) == "--verbose";
+    qv::installQtMessageLog(verbose);
     QApplication app(argc, argv);
     QApplication::setApplicationName("quorendaville");
     QApplication::setApplicationDisplayName("Quorendaville");
@@ -73,6 +80,7 @@ int main(int argc, char** argv) {
     const QStringList args = QApplication::arguments();
     const qsizetype at = args.indexOf("--data-dir");
     if (at >= 0 && at + 1 < args.size()) root = args[at + 1].toStdString();
+    qv::setQtMessageLogFile(qv::qtMessageLogIn(root));
     qv::PreparedDataDirectory prepared;
     if (!qv::runUserAction(nullptr, [&] { prepared = qv::prepareDataDirectory(root, qv::templateDir()); })) return 1;
     if (!prepared.refusal.empty()) {
@@ -95,6 +103,11 @@ int main(int argc, char** argv) {
     if (const QScreen* screen = window.screen()) {
         const QRect available = screen->availableGeometry();
         window.move(available.center() - window.rect().center());
+    }
+    if (qv::takeDatabaseUpdateNotice(qv::dataDir())) {
+        std::string notice = qv::databaseUpdateKeptNotice();
+        notice.erase(0, notice.find(": ") + 2);
+        qv::dialogs().information(&window, qv::fromCp1252(notice + ": " + (qv::templateDir() / "OpzioneH").string()));
     }
     return app.exec();
 }

@@ -14,6 +14,9 @@
 #include <cmath>
 #include <filesystem>
 #include <string>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
 
 namespace qv {
 namespace {
@@ -47,6 +50,11 @@ TEST(DataTemplate, ManifestAndVersionDescribeTheShippedFiles) {
         if (std::find_if(actual.begin(), actual.end(), [&](const auto& a) { return a.dataPath == e.dataPath; }) ==
             actual.end())
             stale += " " + e.dataPath + " (tolto)";
+    const std::string text = readWholeFile(templ / kDataManifestFile);
+    for (const ShippedDatabaseEntry& e : computeShippedDatabase(templ)) {
+        const auto shipped = parseShippedDatabase(text);
+        if (std::find(shipped.begin(), shipped.end(), e) == shipped.end()) stale += " " + e.file.dataPath;
+    }
     EXPECT_EQ(stale, "") << "data/MANIFEST does not describe these files of data/: run "
                             "build/tools/write_data_manifest, which also raises data/VERSION";
     auto listed = [&](const std::string& path) {
@@ -177,6 +185,132 @@ TEST_F(DataRefresh, NewerDirectoryKeepsItsFilesAndMissingOnesAreCopied) {
     EXPECT_EQ(parseDataVersion(readWholeFile(data.path() / "VERSION")), 3);
     EXPECT_EQ(p.templateFilesCopied, 1);
     EXPECT_EQ(stderrText, "");
+}
+
+// Files the program put in place are known by their identity once it has
+// settled: a start then reads none of them, and any rewrite of one (even in
+// place, at its old size and with its old modification time put back) is
+// noticed and restored.
+TEST_F(DataRefresh, UnchangedFilesAreKnownByTheirIdentityNotRead) {
+    start();
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100)); // past the settling time
+    EXPECT_EQ(start().update.checksummed, 2); // the just-copied files are read once
+    EXPECT_EQ(start().update.checksummed, 0);
+    EXPECT_EQ(stderrText, "");
+
+    const fs::path atlas = data.path() / "Localita" / "ITALIA.LOC";
+    struct stat before {};
+    ASSERT_EQ(::stat(atlas.c_str(), &before), 0);
+    FILE* f = std::fopen(atlas.c_str(), "r+b");
+    ASSERT_NE(f, nullptr);
+    std::fputs("NEW", f);
+    std::fclose(f);
+    const struct timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, atlas.c_str(), times, 0), 0);
+    EXPECT_EQ(start().update.checksummed, 1);
+    EXPECT_EQ(readWholeFile(atlas), "new atlas");
+    EXPECT_EQ(stderrText, "Quorendaville: 1 file del programma danneggiato ripristinato (Localita\\ITALIA.LOC)\n");
+}
+
+// A damaged record of the installed files is no licence to accept damaged
+// files: each is checked against the shipped manifest, and only the bytes
+// the program put there are recorded.
+TEST_F(DataRefresh, DamagedRecordChecksEveryFileAgainstTheManifest) {
+    start();
+    put(data.path() / "VERSION", readWholeFile(data.path() / "VERSION") + "garbage\r\n");
+    put(data.path() / "Localita" / "ITALIA.LOC", "new atlas, appended");
+    start();
+    EXPECT_EQ(readWholeFile(data.path() / "Localita" / "ITALIA.LOC"), "new atlas");
+    EXPECT_NE(stderrText.find("ripristinato (Localita\\ITALIA.LOC)"), std::string::npos) << stderrText;
+    const std::string record = readWholeFile(data.path() / "VERSION");
+    EXPECT_EQ(record.find("garbage"), std::string::npos);
+    for (const ManifestEntry& e : parseManifest(record.substr(record.find('\n') + 1)))
+        EXPECT_TRUE(e.dataPath == "FilePosi\\DSEL.rnd" ? e.size == 14 : e.size == 9) << e.dataPath;
+}
+
+// A program file that cannot be put back fails only what reads it: the
+// start completes, says once what is wrong, and tries again next time.
+TEST_F(DataRefresh, UnrepairableFileDoesNotStopTheStart) {
+    start();
+    const fs::path atlas = data.path() / "Localita" / "ITALIA.LOC";
+    fs::remove(atlas);
+    fs::create_directories(atlas / "inside");
+    put(data.path() / "filePosi" / "dsel.RND", "damaged");
+    const TemplateUpdate u = start().update;
+    ASSERT_EQ(u.unrepaired.size(), 1u);
+    EXPECT_EQ(u.unrepaired[0].rfind("Localita\\ITALIA.LOC (", 0), 0u) << u.unrepaired[0];
+    EXPECT_EQ(readWholeFile(data.path() / "filePosi" / "dsel.RND"), "new moon table");
+    EXPECT_NE(stderrText.find("non si pu\xC3\xB2 ripristinare: Localita\\ITALIA.LOC"), std::string::npos) << stderrText;
+    EXPECT_EQ(temporaryFiles(data.path()), 0);
+    fs::remove_all(atlas);
+    EXPECT_EQ(start().update.copied, 1);
+    EXPECT_EQ(readWholeFile(atlas), "new atlas");
+}
+
+// The remedy database follows the program while the user has never edited
+// it (every file as some version shipped it); an edited one is kept, and
+// the desktop program is told once.
+TEST_F(DataRefresh, RemedyDatabaseFollowsTheProgramUnlessEdited) {
+    put(templ.path() / "OpzioneH" / "DBmain.rnd", "new remedies");
+    put(templ.path() / "OpzioneH" / "Sintomi.txt", "new list");
+    put(templ.path() / "OpzioneH" / "TerCom.Rnd", "tally");
+    const std::vector<ShippedDatabaseEntry> shipped = computeShippedDatabase(templ.path());
+    ASSERT_EQ(shipped.size(), 2u); // the search tally is the user's
+    std::vector<ShippedDatabaseEntry> history = shipped;
+    history.push_back({{"OpzioneH\\DBmain.rnd", 12, 0, {}}, false});
+    put(data.path() / "old" / "x", "old remedies");
+    history.back().file.crc = fileCrc32(data.path() / "old" / "x");
+    put(templ.path() / "MANIFEST", manifestText(computeManifest(templ.path())) + shippedDatabaseText(history));
+    EXPECT_EQ(parseShippedDatabase(readWholeFile(templ.path() / "MANIFEST")), history);
+
+    put(data.path() / "OpzioneH" / "DBmain.rnd", "old remedies");
+    put(data.path() / "OpzioneH" / "Sintomi.txt", "new list");
+    put(data.path() / "OpzioneH" / "TerCom.Rnd", "the user's tally");
+    TemplateUpdate u = start().update;
+    EXPECT_EQ(u.databaseReplaced, 1);
+    EXPECT_EQ(readWholeFile(data.path() / "OpzioneH" / "DBmain.rnd"), "new remedies");
+    EXPECT_EQ(readWholeFile(data.path() / "OpzioneH" / "TerCom.Rnd"), "the user's tally");
+    EXPECT_FALSE(takeDatabaseUpdateNotice(dataDir()));
+
+    // Edited: kept whole, even the files that were as shipped.
+    put(data.path() / "VERSION", "1\r\n");
+    put(data.path() / "OpzioneH" / "DBmain.rnd", "my remedies");
+    put(data.path() / "OpzioneH" / "Sintomi.txt", "old list");
+    u = start().update;
+    EXPECT_EQ(u.databaseReplaced, 0);
+    EXPECT_TRUE(u.databaseUpdateKept);
+    EXPECT_EQ(readWholeFile(data.path() / "OpzioneH" / "DBmain.rnd"), "my remedies");
+    EXPECT_EQ(readWholeFile(data.path() / "OpzioneH" / "Sintomi.txt"), "old list");
+    EXPECT_NE(stderrText.find("resta com'\xC3\xA8"), std::string::npos) << stderrText;
+    EXPECT_TRUE(takeDatabaseUpdateNotice(dataDir()));
+    EXPECT_FALSE(takeDatabaseUpdateNotice(dataDir()));
+}
+
+// Birth and health data: the data directory is its owner's alone.
+TEST(DataDirPermissions, CreatedAndTightenedForTheOwnerOnly) {
+    test::TempDataDir parent;
+    const fs::path root = parent.path() / "nuova";
+    testing::internal::CaptureStderr();
+    prepareDataDirectory(root, test::dataTemplateDir());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    auto mode = [](const fs::path& p) {
+        struct stat st {};
+        ::stat(p.c_str(), &st);
+        return st.st_mode & 0777;
+    };
+    EXPECT_EQ(mode(root), 0700u);
+    EXPECT_EQ(mode(root / "FilePosi" / "DPR1.rnd"), 0600u);
+    EXPECT_EQ(mode(root / "BASE.ST1"), 0600u);
+
+    ::chmod(root.c_str(), 0755);
+    ::chmod((root / "BASE.ST1").c_str(), 0644);
+    testing::internal::CaptureStderr();
+    prepareDataDirectory(root, test::dataTemplateDir());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Quorendaville: la cartella dati " + root.string() +
+                  " era leggibile da altri utenti, ora solo dal proprietario\n");
+    EXPECT_EQ(mode(root), 0700u);
+    EXPECT_EQ(mode(root / "BASE.ST1"), 0600u);
 }
 
 // The shipped template over a directory of before the data version: the old
