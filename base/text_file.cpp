@@ -1,6 +1,7 @@
 #include "base/text_file.h"
 
 #include "base/errors.h"
+#include "base/file_writing.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -64,35 +65,29 @@ std::vector<std::string> readTextLines(const std::filesystem::path& path, const 
 void writeFileAtomically(const std::filesystem::path& path, const std::string& content,
                          const std::string& shownName) {
     const std::string name = shown(path, shownName);
-    std::filesystem::path temp = path;
-    temp += ".tmp~";
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    std::filesystem::path temp;
+    const int fd = createTemporaryBeside(path, temp);
     if (fd < 0) throwSystemIoError(name);
-    std::size_t done = 0;
-    while (done < content.size()) {
-        ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            int saved = errno;
-            ::close(fd);
-            ::unlink(temp.c_str());
-            errno = saved;
-            throwSystemIoError(name);
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        int saved = errno;
+    auto fail = [&](int saved) {
         ::unlink(temp.c_str());
         errno = saved;
         throwSystemIoError(name);
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        int saved = errno;
+    };
+    try {
+        writeFully(fd, content.data(), content.size(), name);
+    } catch (const IoError&) {
+        ::close(fd);
         ::unlink(temp.c_str());
-        errno = saved;
-        throwSystemIoError(name);
+        throw;
     }
+    if (::fsync(fd) != 0) {
+        const int saved = errno;
+        ::close(fd);
+        fail(saved);
+    }
+    if (::close(fd) != 0) fail(errno);
+    if (std::rename(temp.c_str(), path.c_str()) != 0) fail(errno);
+    syncFolder(path.parent_path());
 }
 
 void writeTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines,
