@@ -645,8 +645,10 @@ std::vector<ManifestEntry> parseManifest(const std::string& text) {
         auto bad = [&] { return ConversionError("Riga non valida nel manifesto dei dati: " + line); };
         if (space1 != 8 || space2 == std::string::npos || space2 + 1 >= line.size()) throw bad();
         ManifestEntry e;
+        // The digits are kept alive while `stop` points into them.
+        const std::string crcDigits = line.substr(0, 8);
         char* stop = nullptr;
-        e.crc = static_cast<std::uint32_t>(std::strtoul(line.substr(0, 8).c_str(), &stop, 16));
+        e.crc = static_cast<std::uint32_t>(std::strtoul(crcDigits.c_str(), &stop, 16));
         if (*stop != '\0') throw bad();
         const std::string size = line.substr(space1 + 1, space2 - space1 - 1);
         if (size.empty() || size.find_first_not_of("0123456789") != std::string::npos) throw bad();
