@@ -50,8 +50,11 @@ void withDataFile(const std::string& dataPath, const std::uint8_t* data, std::si
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     try {
         read();
-    } catch (const IoError&) {
-    } catch (const ConversionError&) {
+        noteOutcome("letto");
+    } catch (const IoError& e) {
+        noteOutcome(e);
+    } catch (const ConversionError& e) {
+        noteOutcome(e);
     }
 }
 

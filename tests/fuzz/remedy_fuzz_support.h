@@ -1,11 +1,13 @@
 // What the remedy fuzz targets share: the input becomes one file of a data
 // directory in a temporary folder, which the real readers then read. They
-// either succeed or stop with an IoError; anything else is a fault.
+// either succeed or stop with an IoError; anything else is a fault. What
+// they made of it is noted for the driver (fuzz_outcome.h).
 #pragma once
 
 #include "base/data_dir.h"
 #include "base/errors.h"
 #include "remedies/records.h"
+#include "tests/fuzz/fuzz_outcome.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -38,8 +40,10 @@ void withFile(const std::string& dataPath, const std::uint8_t* data, std::size_t
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     try {
         read(dir);
-    } catch (const IoError&) {
+        noteOutcome("letto");
+    } catch (const IoError& e) {
         // A damaged file is reported; that is the expected outcome.
+        noteOutcome(e);
     }
 }
 
