@@ -1,9 +1,9 @@
 #include "remedies/safe_rewrite.h"
 
 #include "base/errors.h"
+#include "base/file_writing.h"
 #include "remedies/remedy_files.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -14,20 +14,9 @@ namespace qv::remedies {
 
 namespace {
 
-std::atomic<std::int64_t> writeBudget{-1};
-
-void syncFolder(const std::filesystem::path& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return; // the rename itself has happened; nothing more can be done
-    ::fsync(fd);
-    ::close(fd);
-}
-
-std::filesystem::path tempBeside(const std::filesystem::path& target) {
-    std::filesystem::path temp = target;
-    temp += ".new~";
-    return temp;
-}
+// A name of this writer alone: two commands rewriting the same file at
+// once each write their own temporary file.
+std::filesystem::path tempBeside(const std::filesystem::path& target) { return uniqueTemporaryBeside(target); }
 
 // The whole file copied through `emit`, which receives every record in file
 // order with its number and decides what the new file holds.
@@ -56,7 +45,7 @@ void checkRecord(const std::string& dataPath, const RecordLayout& layout, const 
 
 } // namespace
 
-void setWriteFailureAfter(std::int64_t bytes) { writeBudget = bytes; }
+void setWriteFailureAfter(std::int64_t bytes) { qv::setWriteFailureAfter(bytes); }
 
 SafeRewrite::SafeRewrite(std::filesystem::path target, std::filesystem::path temp, std::string shownName)
     : target_(std::move(target)), temp_(std::move(temp)), shown_(std::move(shownName)) {
@@ -71,25 +60,8 @@ SafeRewrite::~SafeRewrite() {
 }
 
 void SafeRewrite::write(const void* data, std::size_t size) {
-    const auto* bytes = static_cast<const std::uint8_t*>(data);
-    std::size_t allowed = size;
-    const std::int64_t budget = writeBudget.load();
-    if (budget >= 0 && static_cast<std::int64_t>(size) > budget) allowed = static_cast<std::size_t>(budget);
-    std::size_t done = 0;
-    while (done < allowed) {
-        const ssize_t n = ::write(fd_, bytes + done, allowed - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throwSystemIoError(shown_);
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    written_ += done;
-    if (budget >= 0) writeBudget = budget - static_cast<std::int64_t>(done);
-    if (done < size) {
-        errno = ENOSPC;
-        throwSystemIoError(shown_);
-    }
+    writeFully(fd_, data, size, shown_);
+    written_ += size;
 }
 
 void SafeRewrite::finish(std::int64_t modifiedNs) {

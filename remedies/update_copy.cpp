@@ -1,5 +1,7 @@
 #include "remedies/update_copy.h"
 
+#include "base/file_writing.h"
+
 #include "base/errors.h"
 #include "ephemeris/text_forms.h"
 #include "remedies/records.h"
@@ -167,8 +169,7 @@ UpdateResult installUpdate(const UpdateSource& source, const DataDir& local,
     for (const Item& item : items) {
         const std::string dataPath = std::string(kUpdateFolder) + "\\" + item.name;
         const fs::path target = local.prepareForWrite(dataPath);
-        fs::path temp = target;
-        temp += ".new~";
+        const fs::path temp = uniqueTemporaryBeside(target);
         auto copy = std::make_unique<SafeRewrite>(target, temp, dataPath);
         copyFile(item.from, *copy, dataPath, done, total, progress);
         copy->finish(modifiedNs(item.from));
@@ -183,7 +184,7 @@ UpdateResult installUpdate(const UpdateSource& source, const DataDir& local,
     }
     if (!local.exists(kUpdateMarker)) {
         const fs::path marker = local.prepareForWrite(kUpdateMarker);
-        SafeRewrite mark(marker, fs::path(marker).concat(".new~"), kUpdateMarker);
+        SafeRewrite mark(marker, uniqueTemporaryBeside(marker), kUpdateMarker);
         mark.commit();
     }
     result.installed = databaseDate(local.resolve(kUpdateFolder));

@@ -3,6 +3,7 @@
 #include "base/data_dir.h"
 #include "base/cp1252.h"
 #include "base/errors.h"
+#include "base/file_writing.h"
 #include "base/text_file.h"
 #include "consultations/consultation_store.h"
 #include "ephemeris/text_forms.h"
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <system_error>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -28,29 +30,42 @@ using CopyList = std::vector<std::pair<fs::path, fs::path>>;
 // whole, so an archive is never left with its index from one copy and its
 // records from another.
 void copyAllOrNothing(const CopyList& copies, int& count) {
-    auto tempOf = [](fs::path p) { return p += ".tmp~"; };
-    auto dropTemps = [&](std::size_t upTo) {
+    std::vector<fs::path> temps;
+    auto dropTemps = [&] {
         std::error_code ignored;
-        for (std::size_t i = 0; i < upTo; ++i) fs::remove(tempOf(copies[i].second), ignored);
+        for (const fs::path& t : temps) fs::remove(t, ignored);
     };
-    for (std::size_t i = 0; i < copies.size(); ++i) {
-        std::error_code ec;
-        fs::copy_file(copies[i].first, tempOf(copies[i].second), fs::copy_options::overwrite_existing, ec);
-        if (ec) {
-            dropTemps(i + 1);
-            throw IoError(copies[i].first.string(), italianSystemReason(ec.value()));
+    for (const auto& [from, to] : copies) {
+        try {
+            const std::string content = readWholeFile(from, from.string());
+            fs::path temp;
+            const int fd = createTemporaryBeside(to, temp);
+            if (fd < 0) throwSystemIoError(to.string());
+            temps.push_back(temp);
+            try {
+                writeFully(fd, content.data(), content.size(), to.string());
+                if (::fsync(fd) != 0) throwSystemIoError(to.string());
+            } catch (const IoError&) {
+                ::close(fd);
+                throw;
+            }
+            if (::close(fd) != 0) throwSystemIoError(to.string());
+        } catch (const IoError&) {
+            dropTemps();
+            throw;
         }
     }
     for (std::size_t i = 0; i < copies.size(); ++i) {
         std::error_code ec;
-        fs::rename(tempOf(copies[i].second), copies[i].second, ec);
+        fs::rename(temps[i], copies[i].second, ec);
         if (ec) {
             std::error_code ignored;
-            for (std::size_t j = i; j < copies.size(); ++j) fs::remove(tempOf(copies[j].second), ignored);
+            for (std::size_t j = i; j < copies.size(); ++j) fs::remove(temps[j], ignored);
             throw IoError(copies[i].second.string(), italianSystemReason(ec.value()));
         }
         ++count;
     }
+    for (const auto& pair : copies) syncFolder(pair.second.parent_path());
 }
 
 void makeFolder(const fs::path& p) {

@@ -1,5 +1,6 @@
 #include "base/data_dir.h"
 #include "base/errors.h"
+#include "base/file_writing.h"
 #include "base/text_file.h"
 #include "ephemeris/text_forms.h"
 #include "settings/display_settings.h"
@@ -74,8 +75,8 @@ TEST(Backup, TheChosenFolderReplacesOnlyLineSix) {
               (std::vector<std::string>{"1", "0", "7", "1", "0", "/home/anna/OrdelinxBck", "0,95", "1.0"}));
 }
 
-// A copy that fails on a later file (here the temporary name of BASE.ST3 is
-// taken by a folder) leaves every file as it was: no archive with the index
+// A copy that fails on a later file (here the disk fills while BASE.ST3 is
+// copied) leaves every file as it was: no archive with the index
 // of the backup and the records of the data directory, no new backup date.
 TEST(Backup, ACopyFailingHalfWayChangesNothing) {
     test::TempDataDir drive;
@@ -87,16 +88,24 @@ TEST(Backup, ACopyFailingHalfWayChangesNothing) {
     for (const char* name : {"BASE.ST1", "BASE.ST2", "BASE.ST3"})
         writeFileAtomically(data.path() / name, std::string("current ") + name);
 
-    fs::create_directories(data.path() / "BASE.ST3.tmp~" / "in the way");
+    const auto temporaries = [](const fs::path& p) {
+        int n = 0;
+        for (const auto& e : fs::recursive_directory_iterator(p)) n += e.path().extension() == ".tmp~";
+        return n;
+    };
+    // BASE.ST1 and BASE.ST2 go through ("backed up BASE.ST1" is 18 bytes), BASE.ST3 is cut short.
+    setWriteFailureAfter(2 * 18 + 5);
     EXPECT_THROW(runRestore(folder), IoError);
+    setWriteFailureAfter(-1);
     for (const char* name : {"BASE.ST1", "BASE.ST2", "BASE.ST3"})
         EXPECT_EQ(readWholeFile(data.path() / name), std::string("current ") + name);
-    EXPECT_FALSE(fs::exists(data.path() / "BASE.ST1.tmp~"));
+    EXPECT_EQ(temporaries(data.path()), 0) << "no temporary file is left";
 
-    fs::remove_all(data.path() / "BASE.ST3.tmp~");
     writeTextLines(data.path() / "FileDum" / "MMbakMod1.dum", {"01/01/2020"});
-    fs::create_directories(folder / "DatiBase" / "BASE.ST2.tmp~" / "in the way");
+    setWriteFailureAfter(18 + 5);
     EXPECT_THROW(runBackup(folder), IoError);
+    setWriteFailureAfter(-1);
+    EXPECT_EQ(temporaries(folder), 0) << "no temporary file is left";
     EXPECT_EQ(readWholeFile(folder / "DatiBase" / "BASE.ST1"), "backed up BASE.ST1");
     EXPECT_EQ(lastBackupText(), "01/01/2020");
 }
