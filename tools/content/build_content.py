@@ -85,8 +85,88 @@ def point_specific(path):
             fail(path.name, number, "chiave ripetuta %r" % key)
         seen.add(key)
         check_width(path, number, text, 70 if len(key) == 4 else 60)
+        if len(key) in (4, 6):
+            check_accord(path, number, key, text)
         entries.append((key, text))
     return entries
+
+
+# How each point is written at the head of its term, decade and aspect texts:
+# always the same label, so one planet never appears under two spellings.
+POINT_LABELS = {"Sole": "Sole", "Luna": "Luna", "Merc": "Merc.", "Vene": "Ven.", "Mart": "Marte", "Giov": "Giove",
+                "Satu": "Sat.", "NNor": "N.Nord", "NSud": "N.Sud", "Asce": "Asc.", "Mcie": "MC"}
+DECADE_POINTS = {"SO": "Sole", "LU": "Luna", "ME": "Merc", "VE": "Vene", "MA": "Mart", "GI": "Giov", "SA": "Satu",
+                 "NN": "NNor", "NS": "NSud", "AS": "Asce", "MC": "Mcie"}
+# Temperament of each planet (c caldo, f freddo, u umido, s secco); the North
+# Node has the nature of Jupiter and Venus, the South Node that of Saturn and Mars.
+TEMPERAMENTS = {"Sole": "cs", "Luna": "fu", "Mercurio": "s", "Venere": "cu", "Marte": "cs", "Giove": "cu",
+                "Saturno": "fs", "NNor": "cu", "NSud": "fs"}
+PLANET_NAMES = {"Sole": "Sole", "Luna": "Luna", "Merc": "Mercurio", "Vene": "Venere", "Mart": "Marte",
+                "Giov": "Giove", "Satu": "Saturno", "NNor": "NNor", "NSud": "NSud"}
+FEMININE = {"Luna", "Vene"}
+
+
+def accord(point, ruler):
+    """The accord of a point with the ruler of its term or decade: the same
+    planet is strengthened, the same temperament concordant, one quality in
+    common tempered, none in contrast; the angles have no temperament."""
+    if point not in PLANET_NAMES:
+        return "neutro"
+    planet = PLANET_NAMES[point]
+    ending = "a" if point in FEMININE else "o"
+    if planet == ruler:
+        return "rafforzat" + ending
+    mine, theirs = set(TEMPERAMENTS[planet]), set(TEMPERAMENTS[ruler])
+    common = mine & theirs
+    if common == mine == theirs:
+        return "concorde"
+    return "temperat" + ending if common else "in contrasto"
+
+
+TERM_TEXT = re.compile(r"^(\S+) T(\d\d), (Saturno|Giove|Marte|Venere|Mercurio): ([a-z ]+); \S")
+DECADE_TEXT = re.compile(r"^(\S+) ([123])ª (\w+), (\w+): ([a-z ]+); \S")
+
+
+def check_accord(path, number, key, text):
+    """Every term and decade text opens with the point, the ruler and their
+    accord, in one fixed header."""
+    if len(key) == 6:
+        point, match = key[:4], TERM_TEXT.match(text)
+        shape = "PUNTO Tnn, GOVERNATORE: ACCORDO; testo"
+    else:
+        point, match = DECADE_POINTS.get(key[:2]), DECADE_TEXT.match(text)
+        shape = "PUNTO nª SEGNO, GOVERNATORE: ACCORDO; testo"
+    if point not in POINT_LABELS or not match:
+        fail(path.name, number, "attesa la forma %r, trovato %r" % (shape, text))
+    label, ruler, said = match.group(1), match.groups()[-2], match.groups()[-1]
+    if label != POINT_LABELS[point]:
+        fail(path.name, number, "il punto si scrive %r, trovato %r" % (POINT_LABELS[point], label))
+    if said != accord(point, ruler):
+        fail(path.name, number, "accordo %r, atteso %r" % (said, accord(point, ruler)))
+
+
+def check_plant_lists(path, kind):
+    """The plants a general text names carry that planet in their primary
+    signature, or that sign in their zodiacal one, in the remedy database."""
+    plants = {}
+    for line in (HERE / "remedies" / "piante.tsv").read_text(encoding="utf-8").splitlines():
+        if line and not line.startswith("#"):
+            cells = line.split("\t")
+            plants[cells[0].lower()] = cells[4] if kind == "punto" else cells[6]
+    names = {"So": "Sole", "Lu": "Luna", "Me": "Mercurio", "Ve": "Venere", "Ma": "Marte", "Gi": "Giove",
+             "Sa": "Saturno"} if kind == "punto" else {
+             "Ar": "Ariete", "To": "Toro", "Ge": "Gemelli", "Cn": "Cancro", "Le": "Leone", "Ve": "Vergine",
+             "Bi": "Bilancia", "Sc": "Scorpione", "Sa": "Sagittario", "Cp": "Capricorno", "Aq": "Acquario",
+             "Pe": "Pesci"}
+    for number, (code, text) in read_tsv(path):
+        if not text.startswith("Piante ") or code not in names:
+            continue
+        for plant in text.split(": ", 1)[1].rstrip(".").split(", "):
+            signature = plants.get(plant)
+            if signature is None:
+                fail(path.name, number, "la pianta %r non è nella banca dati dei rimedi" % plant)
+            if names[code] not in signature:
+                fail(path.name, number, "%r ha la segnatura %r, non %s" % (plant, signature, names[code]))
 
 
 def sign_specific(path):
@@ -177,6 +257,8 @@ def encode(lines):
 
 def outputs():
     t = HERE / "testi"
+    check_plant_lists(t / "punti_generali.tsv", "punto")
+    check_plant_lists(t / "segni_generali.tsv", "segno")
     specific = point_specific(t / "punti_specifici.tsv")
     sheet = [(k, x) for k, x in specific if len(k) == 6 and k[:4] in SHEET_POINTS]
     files = {
