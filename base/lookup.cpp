@@ -3,6 +3,8 @@
 #include "base/folded_key.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <numeric>
 #include <tuple>
 
@@ -31,7 +33,50 @@ std::size_t editDistance(std::string_view a, std::string_view b) {
     return row[b.size()];
 }
 
-std::size_t partialDistance(std::string_view typed, std::string_view key) {
+namespace {
+
+// The bit-parallel form of the partial distance (one machine word per
+// column instead of a column of the table) for typed keys of at most 64
+// letters: bit i of a mask stands for letter i of the typed key.
+class PatternMasks {
+public:
+    explicit PatternMasks(std::string_view typed) : length_(typed.size()) {
+        for (std::size_t i = 0; i < typed.size(); ++i)
+            masks_[static_cast<unsigned char>(typed[i])] |= std::uint64_t{1} << i;
+    }
+    static bool fits(std::string_view typed) { return !typed.empty() && typed.size() <= 64; }
+
+    // The least distance between the typed key and any stretch of `key`.
+    std::size_t partialDistance(std::string_view key) const {
+        const std::uint64_t last = std::uint64_t{1} << (length_ - 1);
+        std::uint64_t plus = ~std::uint64_t{0}; // vertical differences +1
+        std::uint64_t minus = 0;                 // vertical differences -1
+        std::size_t score = length_;
+        std::size_t best = score;
+        for (char c : key) {
+            const std::uint64_t eq = masks_[static_cast<unsigned char>(c)];
+            const std::uint64_t xv = eq | minus;
+            const std::uint64_t xh = (((eq & plus) + plus) ^ plus) | eq;
+            std::uint64_t hPlus = minus | ~(xh | plus);
+            std::uint64_t hMinus = plus & xh;
+            if (hPlus & last) ++score;
+            else if (hMinus & last) --score;
+            // A match may start anywhere: the top row stays 0, so no carry in.
+            hPlus <<= 1;
+            hMinus <<= 1;
+            plus = hMinus | ~(xv | hPlus);
+            minus = hPlus & xv;
+            best = std::min(best, score);
+        }
+        return best;
+    }
+
+private:
+    std::size_t length_;
+    std::array<std::uint64_t, 256> masks_{};
+};
+
+std::size_t partialDistanceByTable(std::string_view typed, std::string_view key) {
     // Columns run over `key`; a match may start at any column (the first
     // row costs nothing) and end at any column (the least of the last row).
     std::vector<std::size_t> row(key.size() + 1, 0);
@@ -45,6 +90,13 @@ std::size_t partialDistance(std::string_view typed, std::string_view key) {
         }
     }
     return *std::min_element(row.begin(), row.end());
+}
+
+} // namespace
+
+std::size_t partialDistance(std::string_view typed, std::string_view key) {
+    if (PatternMasks::fits(typed)) return PatternMasks(typed).partialDistance(key);
+    return partialDistanceByTable(typed, key);
 }
 
 std::size_t suggestionReach(std::size_t typedKeyLength) {
@@ -82,17 +134,25 @@ std::vector<std::size_t> FoldedList::containing(std::string_view typedKey, std::
     return found;
 }
 
+std::optional<std::size_t> FoldedList::nextContaining(std::string_view typedKey, std::size_t from) const {
+    for (std::size_t i = from; i < keys_.size(); ++i)
+        if (keyContains(keys_[i], typedKey)) return i;
+    return std::nullopt;
+}
+
 std::vector<std::size_t> FoldedList::nearest(std::string_view typedKey, std::size_t limit) const {
     const std::size_t reach = suggestionReach(typedKey.size());
     if (reach == 0 || limit == 0) return {};
     // (distance within the entry, distance to the whole entry, position)
     std::vector<std::tuple<std::size_t, std::size_t, std::size_t>> near;
+    const bool bitParallel = PatternMasks::fits(typedKey);
+    const PatternMasks masks(bitParallel ? typedKey : std::string_view("x"));
     for (std::size_t i = 0; i < keys_.size(); ++i) {
         const std::string& key = keys_[i];
         // A key shorter than the typed one by more than the reach cannot
         // come within it: skip the table.
         if (key.size() + reach < typedKey.size()) continue;
-        const std::size_t d = partialDistance(typedKey, key);
+        const std::size_t d = bitParallel ? masks.partialDistance(key) : partialDistanceByTable(typedKey, key);
         if (d == 0 || d > reach) continue; // 0: it contains the key, offered as such
         near.emplace_back(d, 0, i);
     }
@@ -112,7 +172,8 @@ LookupResult FoldedList::lookup(std::string_view typedCp1252) const {
     result.selected = firstBeginningWith(result.typedKey, &result.exact);
     if (result.selected) return result;
     result.containing = containing(result.typedKey, kMaxContaining);
-    result.suggestions = nearest(result.typedKey, kMaxSuggestions);
+    // A full drop-down of containing entries leaves no room for near ones.
+    if (result.containing.size() < kMaxContaining) result.suggestions = nearest(result.typedKey, kMaxSuggestions);
     return result;
 }
 

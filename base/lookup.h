@@ -38,8 +38,9 @@ struct LookupResult {
     std::optional<std::size_t> selected;
     bool exact = false;
     // Only when nothing begins with the typed key: the entries that
-    // contain it (at most kMaxContaining), then the nearest ones by edit
-    // distance (at most kMaxSuggestions; nearest first, then list order).
+    // contain it (at most kMaxContaining), then, when those are fewer, the
+    // nearest ones by edit distance (at most kMaxSuggestions; nearest
+    // first, then list order).
     std::vector<std::size_t> containing;
     std::vector<std::size_t> suggestions;
 
@@ -64,6 +65,9 @@ public:
     std::optional<std::size_t> firstBeginningWith(std::string_view typedKey, bool* exact = nullptr) const;
     // Entries whose key contains the typed key, in list order, at most `limit`.
     std::vector<std::size_t> containing(std::string_view typedKey, std::size_t limit) const;
+    // The first entry at or after `from` whose key contains the typed key:
+    // a "trova" button that steps through the list.
+    std::optional<std::size_t> nextContaining(std::string_view typedKey, std::size_t from) const;
     // The nearest entries within suggestionReach, nearest first, at most `limit`.
     std::vector<std::size_t> nearest(std::string_view typedKey, std::size_t limit) const;
 

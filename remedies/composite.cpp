@@ -1,5 +1,7 @@
 #include "remedies/composite.h"
 
+#include "base/folded_key.h"
+#include "base/lookup.h"
 #include "ephemeris/text_forms.h"
 #include "remedies/list_order.h"
 #include "remedies/remedy_files.h"
@@ -111,9 +113,9 @@ RemedyDetail remedyDetail(const DataDir& dir, CompositeKind kind, const std::str
 }
 
 int findWordInList(const std::vector<std::string>& entries, const std::string& word, int& position) {
-    const std::string w = upperLetters(word);
+    const std::string w = foldedKey(word);
     for (int i = std::max(position, 0); i < static_cast<int>(entries.size()); ++i) {
-        if (upperLetters(entries[static_cast<std::size_t>(i)]).find(w) != std::string::npos) {
+        if (keyContains(foldedKey(entries[static_cast<std::size_t>(i)]), w)) {
             position = i + 1;
             return i;
         }

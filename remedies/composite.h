@@ -44,8 +44,8 @@ extern const char* const kDetailSeparator;
 RemedyDetail remedyDetail(const DataDir& dir, CompositeKind kind, const std::string& remedy,
                           const ComplaintSlots& slots);
 
-// "Trova": from `position` on, the first entry whose upper-case form
-// (letters a to z) contains the word in upper case. Returns that entry and
+// "Trova": from `position` on, the first entry whose folded key contains
+// the word's folded key (base/lookup.h). Returns that entry and
 // moves the position after it; when none does, returns 0 and leaves the
 // position as it was.
 int findWordInList(const std::vector<std::string>& entries, const std::string& word, int& position);

@@ -5,7 +5,7 @@
 #include "base/ui/user_action.h"
 #include "remedies/remedy_files.h"
 #include "remedies/support_lists.h"
-#include "remedies/ui/cerca_box.h"
+#include "base/ui/search_box.h"
 #include "remedies/ui/window_parts.h"
 
 #include <QApplication>
@@ -65,9 +65,7 @@ CompositeSearchWindow::CompositeSearchWindow(remedies::CompositeKind kind, const
     setObjectName(name);
     setWindowTitle(caption);
     ListBox1 = entryList(this);
-    // Only the first typed letter is raised, in both lists: their entries run
-    // in small letters after the first, and a prefix in capitals reaches none.
-    EdCerca = new CercaBox(ListBox1, false, this);
+    EdCerca = new SearchBox(ListBox1, this);
     EdCerca->setStyleSheet("QLineEdit { background-color: #c8f0ff; }");
     auto* BBtrova = windowButton(this, "Trova", "BBtrova");
 
@@ -139,7 +137,7 @@ CompositeSearchWindow::CompositeSearchWindow(remedies::CompositeKind kind, const
 
     connect(ListBox1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { ListBox1Click(ListBox1->row(item)); });
     connect(ListBox3, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { ListBox3Click(ListBox3->row(item)); });
-    connect(EdCerca, &CercaBox::boxClicked, this, [this] { trovaPosition_ = 0; });
+    connect(EdCerca, &SearchBox::boxClicked, this, [this] { trovaPosition_ = 0; });
     connect(BBtrova, &QPushButton::clicked, this, &CompositeSearchWindow::BBtrovaClick);
     connect(BBricerca, &QPushButton::clicked, this, &CompositeSearchWindow::BBricercaClick);
     connect(BBpulisciTutto, &QPushButton::clicked, this, &CompositeSearchWindow::BBpulisciTuttoClick);
@@ -154,7 +152,7 @@ void CompositeSearchWindow::showEvent(QShowEvent* e) {
 
 void CompositeSearchWindow::FormActivate() {
     for (int k = 0; k < remedies::kComplaintSlots; ++k) BBclearSlot(k);
-    EdCerca->clearPrefix();
+    EdCerca->clearSearch();
     trovaPosition_ = 0;
     runUserAction(this, [&] {
         std::vector<std::string> entries;

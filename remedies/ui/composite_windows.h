@@ -19,7 +19,7 @@ class QPushButton;
 
 namespace qv {
 
-class CercaBox;
+class SearchBox;
 
 class CompositeSearchWindow : public QDialog {
     Q_OBJECT
@@ -48,7 +48,7 @@ private:
 
     remedies::CompositeKind kind_;
     QListWidget* ListBox1;
-    CercaBox* EdCerca;
+    SearchBox* EdCerca;
     std::array<QLineEdit*, remedies::kComplaintSlots> slots_{};
     std::array<std::string, remedies::kComplaintSlots> slotTexts_;  // as stored, Windows-1252
     remedies::ComplaintSlots captured_;

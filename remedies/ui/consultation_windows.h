@@ -18,7 +18,7 @@ class QPushButton;
 
 namespace qv {
 
-class CercaBox;
+class SearchBox;
 class RemedyPagesPanel;
 
 // "SINTOMI e Rimedi Correlati": from a symptom to the remedies that serve it.
@@ -40,7 +40,7 @@ protected:
 private:
     void signaturePopup(int row, int column);
     QListWidget* ListBox1;
-    CercaBox* EdCerca;
+    SearchBox* EdCerca;
     QLineEdit* EdDist;
     RemedyPagesPanel* panel_;
     QPlainTextEdit* MemoInfo;
@@ -67,7 +67,7 @@ protected:
 private:
     void signaturePopup(int row, int column);
     QListWidget* ListBox1;
-    CercaBox* EdCerca;
+    SearchBox* EdCerca;
     QLineEdit* EdRime;
     QLabel* LabSpeci;
     QLineEdit* EdAvve;
@@ -99,7 +99,7 @@ protected:
 private:
     void zoomDosage(int row, int column);
     QListWidget* ListBox1;
-    CercaBox* EditCerca;
+    SearchBox* EditCerca;
     QLineEdit* EdPato;
     RemedyPagesPanel* panel_;
     QPlainTextEdit* MemoZoom;

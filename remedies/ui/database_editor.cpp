@@ -1,9 +1,11 @@
 #include "remedies/ui/database_editor.h"
 
 #include "base/data_dir.h"
+#include "base/folded_key.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/storable_text.h"
 #include "base/ui/qt_text.h"
+#include "base/ui/search_box.h"
 #include "base/ui/user_action.h"
 #include "remedies/remedy_text.h"
 #include "remedies/ui/window_parts.h"
@@ -37,53 +39,6 @@ struct BusyCursor {
 
 } // namespace
 
-// ---- the "Cerca" box -------------------------------------------------------
-
-EditorCercaBox::EditorCercaBox(QListWidget* list, QWidget* parent) : QLineEdit(parent), list_(list) {
-    setObjectName("EdCerca");
-    setPlaceholderText("Cerca");
-}
-
-void EditorCercaBox::setUpperEveryCharacter(bool every) {
-    prefix_ = remedies::TypedPrefix(every);
-    clear();
-}
-
-void EditorCercaBox::clearPrefix() {
-    prefix_.clear();
-    clear();
-}
-
-void EditorCercaBox::keyPressEvent(QKeyEvent* e) {
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) return;
-    if (e->key() == Qt::Key_Backspace) {
-        prefix_.backspace();
-    } else {
-        const std::string typed = toCp1252(e->text());
-        // Control characters, and the 127 that Delete carries, are editing keys.
-        if (typed.empty() || static_cast<unsigned char>(typed[0]) < 0x20 || typed[0] == 0x7f) {
-            QLineEdit::keyPressEvent(e);
-            return;
-        }
-        for (char c : typed) prefix_.type(c);
-    }
-    setText(fromCp1252(prefix_.text()));
-    searchFor(prefix_.text());
-}
-
-void EditorCercaBox::mousePressEvent(QMouseEvent* e) {
-    if (isEnabled()) clearPrefix();
-    QLineEdit::mousePressEvent(e);
-}
-
-void EditorCercaBox::searchFor(const std::string& prefix) {
-    if (!entries_) return;
-    const int pos = remedies::listPrefixSearch(*entries_, prefix, static_cast<int>(entries_->size()));
-    if (pos < 0 || pos >= list_->count()) return;
-    list_->setCurrentRow(pos);
-    list_->scrollToItem(list_->item(pos));
-}
-
 // ---- the editor ------------------------------------------------------------
 
 DatabaseEditor::DatabaseEditor(remedies::Database db, const Captions& captions, QWidget* parent)
@@ -93,8 +48,7 @@ DatabaseEditor::DatabaseEditor(remedies::Database db, const Captions& captions, 
 
     ListBox1 = entryList(this);
     ListBox1->setMinimumWidth(340);
-    EdCerca = new EditorCercaBox(ListBox1, this);
-    EdCerca->setEntries(&entryTexts_);
+    EdCerca = new SearchBox(ListBox1, this);
     RBprod = new QRadioButton("ordinamento per Rimedio", this);
     RBprod->setObjectName("RBprod");
     RBsecond = new QRadioButton(captions.secondSort, this);
@@ -216,7 +170,7 @@ void DatabaseEditor::watchBox(QWidget* box, int limit, Role role, bool followLis
     auto changed = [this, box, limit, role, followList] {
         if (loading_) return;
         boxChanged(role, box, limit);
-        if (followList && !reordering_) EdCerca->searchFor(stored(box));
+        if (followList && !reordering_) EdCerca->lookUp(stored(box));
     };
     if (auto* line = qobject_cast<QLineEdit*>(box))
         connect(line, &QLineEdit::textEdited, this, changed);
@@ -325,7 +279,6 @@ void DatabaseEditor::fillList(bool byName) {
     byName_ = byName;
     RBprod->setChecked(byName);
     RBsecond->setChecked(!byName);
-    EdCerca->setUpperEveryCharacter(!(db_ == remedies::Database::Primary && !byName));
     std::vector<remedies::EditorEntry> found;
     runUserAction(this, [&] { found = remedies::editorEntries(dataDir(), db_, byName, !reordering_); });
     entries_ = std::move(found);
@@ -335,7 +288,7 @@ void DatabaseEditor::fillList(bool byName) {
 void DatabaseEditor::refill() {
     entryTexts_.clear();
     for (const remedies::EditorEntry& e : entries_) entryTexts_.push_back(e.text);
-    fillEntryList(ListBox1, nullptr, entryTexts_);
+    fillEntryList(ListBox1, EdCerca, entryTexts_);
 }
 
 void DatabaseEditor::RBprodClick() {
@@ -479,7 +432,7 @@ void DatabaseEditor::BBmodifEleClick() {
         fillList(true); // file order, by name
         RBprod->hide();
         RBsecond->hide();
-        EdCerca->clearPrefix();
+        EdCerca->clearSearch();
         EdCerca->setEnabled(false);
         BBmodifEle->setText("Definitivo");
         BBannulla->show();
@@ -514,7 +467,7 @@ void DatabaseEditor::enterNormalMode() {
     RBprod->show();
     RBsecond->show();
     EdCerca->setEnabled(true);
-    EdCerca->clearPrefix();
+    EdCerca->clearSearch();
     fillList(true);
 }
 
@@ -537,12 +490,11 @@ void DatabaseEditor::ListBox1DblClick(int row) {
 }
 
 void DatabaseEditor::BBtrovaClick() {
-    const std::string wanted = remedies::upperLetters(toCp1252(EdTrova->text()));
+    const std::string wanted = foldedKey(toCp1252(EdTrova->text()));
     if (wanted.empty()) return;
-    const int start = trovaContinuing_ ? trovaPos_ + 1 : 0;
-    for (int i = start; i < static_cast<int>(entryTexts_.size()); ++i) {
-        if (remedies::upperLetters(entryTexts_[static_cast<std::size_t>(i)]).find(wanted) == std::string::npos)
-            continue;
+    const std::size_t start = trovaContinuing_ ? static_cast<std::size_t>(trovaPos_ + 1) : 0;
+    if (const std::optional<std::size_t> found = EdCerca->keys().nextContaining(wanted, start)) {
+        const int i = static_cast<int>(*found);
         ListBox1->setCurrentRow(i);
         ListBox1->scrollToItem(ListBox1->item(i));
         trovaPos_ = i;

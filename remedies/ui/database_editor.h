@@ -7,7 +7,6 @@
 #pragma once
 
 #include "remedies/maintenance.h"
-#include "remedies/list_prefix_search.h"
 #include "base/ui/storable_text.h"
 
 #include <QDialog>
@@ -26,27 +25,7 @@ class QRadioButton;
 
 namespace qv {
 
-// The "Cerca" box of an editor: a typed prefix moves the list's selection
-// (exactly like the consultation windows' box); whether every character
-// or only the first is upper-cased follows the list's order.
-class EditorCercaBox : public QLineEdit {
-    Q_OBJECT
-public:
-    EditorCercaBox(QListWidget* list, QWidget* parent);
-    void setUpperEveryCharacter(bool every);
-    void setEntries(const std::vector<std::string>* entries) { entries_ = entries; }
-    void clearPrefix();
-    void searchFor(const std::string& prefix);
-
-protected:
-    void keyPressEvent(QKeyEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
-
-private:
-    QListWidget* list_;
-    remedies::TypedPrefix prefix_{true};
-    const std::vector<std::string>* entries_ = nullptr;
-};
+class SearchBox;
 
 class DatabaseEditor : public QDialog {
     Q_OBJECT
@@ -144,7 +123,7 @@ private:
 
     Captions captions_;
     QListWidget* ListBox1;
-    EditorCercaBox* EdCerca;
+    SearchBox* EdCerca;
     QPlainTextEdit* MemoInfo;
     QPushButton *BBpulisci, *BBsalva, *BBnuovo, *BBelimina, *BBRico, *BBinfo, *BBmodifEle, *BBannulla, *BBtrova,
         *BBritorna;

@@ -4,12 +4,11 @@
 #include "base/ui/qt_text.h"
 #include "base/ui/spin_arrows.h"
 #include "base/ui/user_action.h"
-#include "remedies/ui/cerca_box.h"
+#include "base/ui/search_box.h"
 #include "remedies/ui/window_parts.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -43,9 +42,8 @@ TFoSintom2::TFoSintom2(QWidget* parent) : QDialog(parent) {
     setObjectName("TFoSintom2");
     setWindowTitle("SINTOMI e Piante Correlate");
     ListBox1 = entryList(this);
-    EditCerca = new CercaBox(ListBox1, false, this);
+    EditCerca = new SearchBox(ListBox1, this);
     EditCerca->setObjectName("EditCerca");
-    EditCerca->installEventFilter(this);
     ListBoxPiante = entryList(this, "ListBoxPiante");
     ListBoxSintesi = entryList(this, "ListBoxSintesi");
     EdPianta = shownBox(this, "EdPianta");
@@ -75,6 +73,8 @@ TFoSintom2::TFoSintom2(QWidget* parent) : QDialog(parent) {
     resize(1040, 620);
 
     connect(ListBox1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { ListBox1Click(ListBox1->row(item)); });
+    // Enter in the "Cerca" box opens the symptom it selected.
+    connect(EditCerca, &SearchBox::entryActivated, this, &TFoSintom2::ListBox1Click);
     connect(ListBoxPiante, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { ListBoxPianteClick(ListBoxPiante->row(item)); });
     connect(back, &QPushButton::clicked, this, &QDialog::accept);
@@ -85,20 +85,8 @@ void TFoSintom2::showEvent(QShowEvent* e) {
     FormActivate();
 }
 
-// Enter in the "Cerca" box opens the symptom it selected.
-bool TFoSintom2::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == EditCerca && e->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(e)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            ListBox1Click(ListBox1->currentRow());
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, e);
-}
-
 void TFoSintom2::FormActivate() {
-    EditCerca->clearPrefix();
+    EditCerca->clearSearch();
     if (!runUserAction(this, [&] { symptoms_ = remedies::plantSymptomNames(dataDir()); })) symptoms_.clear();
     fillEntryList(ListBox1, EditCerca, symptoms_);
     EditCerca->setFocus();

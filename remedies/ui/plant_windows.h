@@ -17,7 +17,7 @@ class QToolButton;
 
 namespace qv {
 
-class CercaBox;
+class SearchBox;
 
 // "SINTOMI e Piante Correlate".
 class TFoSintom2 : public QDialog {
@@ -32,12 +32,11 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void showEntry(const remedies::PlantEntryRecord& e);
     QListWidget* ListBox1;
-    CercaBox* EditCerca;
+    SearchBox* EditCerca;
     QListWidget* ListBoxPiante;
     QListWidget* ListBoxSintesi;
     QLineEdit *EdPianta, *EdSegPri, *EdSegSec, *EdSegZod, *EdAutori, *EdAlternativa;

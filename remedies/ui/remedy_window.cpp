@@ -5,7 +5,7 @@
 #include "base/ui/user_action.h"
 #include "remedies/remedy_files.h"
 #include "remedies/remedy_text.h"
-#include "remedies/ui/cerca_box.h"
+#include "base/ui/search_box.h"
 #include "remedies/ui/remedy_pages.h"
 #include "remedies/ui/window_parts.h"
 
@@ -41,9 +41,7 @@ TFoRimed::TFoRimed(QWidget* parent) : QDialog(parent) {
     setWindowTitle("RIMEDI e Sintomi correlati");
     ListBox1 = entryList(this);
     ListBox1->setMinimumWidth(340);
-    // Only the first typed letter is raised: the names run in small letters
-    // after their first, and a prefix in capitals would reach none of them.
-    EdCerca = new CercaBox(ListBox1, false, this);
+    EdCerca = new SearchBox(ListBox1, this);
     EdRime = new QLineEdit(this);
     EdRime->setObjectName("EdRime");
     EdRime->setReadOnly(true);
@@ -149,7 +147,7 @@ void TFoRimed::BitBtn1Click() {
     matches_.clear();
     EdRime->clear();
     EdAvve->clear();
-    EdCerca->clearPrefix();
+    EdCerca->clearSearch();
     LabSpeci->clear();
     MemoPare->hide();
     MemoAvveLarge->hide();

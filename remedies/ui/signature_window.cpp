@@ -4,7 +4,7 @@
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
 #include "remedies/consultation.h"
-#include "remedies/ui/cerca_box.h"
+#include "base/ui/search_box.h"
 #include "remedies/ui/remedy_pages.h"
 #include "remedies/ui/signature_choice.h"
 #include "remedies/ui/window_parts.h"
@@ -38,7 +38,7 @@ TFoSegnat::TFoSegnat(QWidget* parent) : QDialog(parent) {
     setObjectName("TFoSegnat");
     setWindowTitle("SEGNATURE  ASTROLOGICHE");
     ListBox2 = entryList(this, "ListBox2");
-    EditCerca = new CercaBox(ListBox2, true, this);
+    EditCerca = new SearchBox(ListBox2, this);
     EditCerca->setObjectName("EditCerca");
     choice_ = new SignatureChoice("Segnatura Planetaria", "Segnatura Zodiacale", SignatureChoice::Signs::AsCarried, this);
     EdTot = new QLineEdit(this);
@@ -100,7 +100,7 @@ void TFoSegnat::FormActivate() {
     rows_.clear();
     panel_->startSearch();
     EdTot->clear();
-    EditCerca->clearPrefix();
+    EditCerca->clearSearch();
     std::vector<remedies::ListedRemedy> list;
     if (!runUserAction(this, [&] { list = remedies::openRemedyNameList(dataDir()); })) list.clear();
     names_.clear();
@@ -150,7 +150,7 @@ void TFoSegnat::BBRicercaClick() {
 
 void TFoSegnat::PulisciClick() {
     leaveSearchMode();
-    EditCerca->clearPrefix();
+    EditCerca->clearSearch();
 }
 
 void TFoSegnat::InfoClick() { toggleOver(MemoInfo, panel_); }

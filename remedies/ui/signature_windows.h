@@ -22,7 +22,7 @@ class QPushButton;
 
 namespace qv {
 
-class CercaBox;
+class SearchBox;
 class RemedyPagesPanel;
 class SignatureChoice;
 
@@ -47,7 +47,7 @@ protected:
 private:
     void leaveSearchMode();
     QListWidget* ListBox2;
-    CercaBox* EditCerca;
+    SearchBox* EditCerca;
     SignatureChoice* choice_;
     QLineEdit* EdTot;
     RemedyPagesPanel* panel_;

@@ -5,7 +5,7 @@
 #include "base/ui/user_action.h"
 #include "remedies/remedy_files.h"
 #include "remedies/remedy_text.h"
-#include "remedies/ui/cerca_box.h"
+#include "base/ui/search_box.h"
 #include "remedies/ui/remedy_pages.h"
 #include "remedies/ui/window_parts.h"
 
@@ -39,7 +39,7 @@ TFoSintom1::TFoSintom1(QWidget* parent) : QDialog(parent) {
     setObjectName("TFoSintom1");
     setWindowTitle("SINTOMI e Rimedi Correlati");
     ListBox1 = entryList(this);
-    EdCerca = new CercaBox(ListBox1, false, this);
+    EdCerca = new SearchBox(ListBox1, this);
     EdDist = new QLineEdit(this);
     EdDist->setObjectName("EdDist");
     EdDist->setReadOnly(true);
@@ -67,6 +67,8 @@ TFoSintom1::TFoSintom1(QWidget* parent) : QDialog(parent) {
     resize(1180, 720);
 
     connect(ListBox1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { ListBox1Click(ListBox1->row(item)); });
+    // Enter in the "Cerca" box opens the symptom it selected, as a click would.
+    connect(EdCerca, &SearchBox::entryActivated, this, &TFoSintom1::ListBox1Click);
     connect(BitBtn1, &QPushButton::clicked, this, &TFoSintom1::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TFoSintom1::BitBtn2Click);
     connect(BitBtnRitorna, &QPushButton::clicked, this, &QDialog::accept);
@@ -82,7 +84,7 @@ void TFoSintom1::showEvent(QShowEvent* e) {
 }
 
 void TFoSintom1::FormActivate() {
-    EdCerca->clearPrefix();
+    EdCerca->clearSearch();
     runUserAction(this, [&] {
         fillEntryList(ListBox1, EdCerca, remedies::readSupportList(dataDir(), remedies::files::kSymptomList,
                                                                     remedies::kLongestIndication));
@@ -110,7 +112,7 @@ void TFoSintom1::BitBtn1Click() {
     panel_->startSearch();
     matches_.clear();
     EdDist->clear();
-    EdCerca->clearPrefix();
+    EdCerca->clearSearch();
 }
 
 void TFoSintom1::BitBtn2Click() { toggleOver(MemoInfo, panel_); }

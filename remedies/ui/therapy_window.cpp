@@ -4,7 +4,7 @@
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
 #include "remedies/remedy_files.h"
-#include "remedies/ui/cerca_box.h"
+#include "base/ui/search_box.h"
 #include "remedies/ui/remedy_pages.h"
 #include "remedies/ui/window_parts.h"
 
@@ -37,9 +37,7 @@ TFoTerapi::TFoTerapi(QWidget* parent) : QDialog(parent) {
     setObjectName("TFoTerapi");
     setWindowTitle("TERAPIE");
     ListBox1 = entryList(this);
-    // Only the first typed letter is raised: the pathologies run in small
-    // letters after their first, and a prefix in capitals would reach none.
-    EditCerca = new CercaBox(ListBox1, false, this);
+    EditCerca = new SearchBox(ListBox1, this);
     EditCerca->setObjectName("EditCerca");
     EdPato = new QLineEdit(this);
     EdPato->setObjectName("EdPato");

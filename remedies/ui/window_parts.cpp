@@ -1,7 +1,7 @@
 #include "remedies/ui/window_parts.h"
 
 #include "base/ui/qt_text.h"
-#include "remedies/ui/cerca_box.h"
+#include "base/ui/search_box.h"
 
 #include <QBoxLayout>
 #include <QEvent>
@@ -46,7 +46,7 @@ QListWidget* entryList(QWidget* parent, const char* name) {
     return list;
 }
 
-void fillEntryList(QListWidget* list, CercaBox* cerca, std::vector<std::string> entries) {
+void fillEntryList(QListWidget* list, SearchBox* cerca, std::vector<std::string> entries) {
     list->clear();
     QStringList shown;
     shown.reserve(static_cast<qsizetype>(entries.size()));

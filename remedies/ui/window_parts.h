@@ -16,13 +16,13 @@ class QWidget;
 
 namespace qv {
 
-class CercaBox;
+class SearchBox;
 
 QPushButton* windowButton(QWidget* parent, const QString& caption, const char* name);
 // A list of the window's entries (ListBox1), not re-sorted.
 QListWidget* entryList(QWidget* parent, const char* name = "ListBox1");
 // Fills the list and its "Cerca" box with the same entries.
-void fillEntryList(QListWidget* list, CercaBox* cerca, std::vector<std::string> entries);
+void fillEntryList(QListWidget* list, SearchBox* cerca, std::vector<std::string> entries);
 // A hidden read-only help text (MemoInfo) that a double click hides.
 QPlainTextEdit* helpMemo(QWidget* parent, const QString& text, const char* name = "MemoInfo");
 // Shows `memo` over the area of `over` (raised), or hides it when shown.

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 namespace qv {
 namespace {
 
@@ -91,6 +94,7 @@ TEST(Lookup, DropDownAndSuggestionsAreBounded) {
     const LookupResult contained = list.lookup("di prova");
     EXPECT_EQ(contained.containing.size(), kMaxContaining);
     EXPECT_EQ(contained.containing.front(), 0u); // list order
+    EXPECT_TRUE(contained.suggestions.empty()); // a full drop-down has no room for them
     const LookupResult near = list.lookup("di prava");
     EXPECT_TRUE(near.containing.empty());
     EXPECT_EQ(near.suggestions.size(), kMaxSuggestions);
@@ -107,6 +111,26 @@ TEST(Lookup, DistancesOverKeys) {
     EXPECT_EQ(suggestionReach(2), 0u);
     EXPECT_EQ(suggestionReach(7), 2u);
     EXPECT_EQ(suggestionReach(40), 4u);
+}
+
+// The word-parallel partial distance against its definition: the least
+// edit distance to any stretch of the key.
+TEST(Lookup, PartialDistanceIsTheLeastDistanceToAnyStretch) {
+    std::mt19937 rng(7);
+    auto randomKey = [&](std::size_t length) {
+        std::string s;
+        for (std::size_t i = 0; i < length; ++i) s += "abc "[rng() % 4];
+        return s;
+    };
+    for (int round = 0; round < 300; ++round) {
+        const std::string typed = randomKey(1 + rng() % (round < 290 ? 9 : 70));
+        const std::string key = randomKey(rng() % 14);
+        std::size_t least = editDistance(typed, "");
+        for (std::size_t from = 0; from <= key.size(); ++from)
+            for (std::size_t to = from; to <= key.size(); ++to)
+                least = std::min(least, editDistance(typed, key.substr(from, to - from)));
+        ASSERT_EQ(partialDistance(typed, key), least) << typed << " | " << key;
+    }
 }
 
 TEST(Lookup, ResolvesANameArgument) {

@@ -3,6 +3,7 @@
 // pop-up, the "Cerca" box, and the composite searches with "Trova".
 #include "base/data_dir.h"
 #include "base/ui/dialogs.h"
+#include "base/ui/search_box.h"
 #include "remedies/remedy_files.h"
 #include "remedies/support_lists.h"
 #include "remedies/ui/composite_windows.h"
@@ -50,16 +51,13 @@ int filledRows(QWidget* window) {
 
 bool red(QWidget* window) { return window->findChild<QLineEdit*>("Edit1")->styleSheet().contains("red"); }
 
-// Types into a consultation window's "Cerca" box; returns what the box
-// shows and the list entry it selected, "|" between.
-template <typename W>
-QString typeInCerca(const char* box, const char* typed) {
-    W window;
-    window.show();
-    auto* cerca = window.template findChild<QLineEdit*>(box);
-    QTest::keyClicks(cerca, typed);
-    const QListWidgetItem* item = window.template findChild<QListWidget*>("ListBox1")->currentItem();
-    return cerca->text() + "|" + (item ? item->text() : QString());
+// Types text key by key, accented letters included (QTest::keyClicks
+// takes Latin-1 only).
+void typeText(QWidget* box, const QString& typed) {
+    for (QChar c : typed) {
+        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(box, &key);
+    }
 }
 
 } // namespace
@@ -171,30 +169,84 @@ private slots:
         TFoSintom1 window;
         window.show();
         auto* list = window.findChild<QListWidget*>("ListBox1");
-        auto* cerca = window.findChild<QLineEdit*>("EdCerca");
+        auto* cerca = window.findChild<SearchBox*>("EdCerca");
         QTest::keyClicks(cerca, "ce");
-        QCOMPARE(cerca->text(), QString("Ce"));
+        QCOMPARE(cerca->text(), QString("ce"));
         QCOMPARE(list->currentItem()->text(), QString("Cefalea"));
         QCOMPARE(filledRows(&window), 0);
         // Delete carries the character 127 on some keyboards: it is an
-        // editing key, not a character of the prefix.
+        // editing key, not a character of the text.
         QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7f)));
         QApplication::sendEvent(cerca, &del);
-        QCOMPARE(cerca->text(), QString("Ce"));
+        QCOMPARE(cerca->text(), QString("ce"));
         QCOMPARE(list->currentItem()->text(), QString("Cefalea"));
-        QTest::keyClick(cerca, Qt::Key_Return);  // Enter opens nothing
-        QCOMPARE(filledRows(&window), 0);
         QTest::mouseClick(cerca, Qt::LeftButton);
         QCOMPARE(cerca->text(), QString());
     }
 
-    // Names and pathologies are written in small letters after the first:
-    // the typed prefix keeps the case the user typed after its first letter,
-    // so "to" reaches "Tosse" (in capitals, "TO", it would reach nothing).
-    void cercaKeepsTheTypedCaseAfterTheFirstLetter() {
-        QCOMPARE(typeInCerca<TFoTerapi>("EditCerca", "to"), QString("To|Tosse"));
-        QCOMPARE(typeInCerca<TFoTerCom>("EdCerca", "to"), QString("To|Tosse"));
-        QCOMPARE(typeInCerca<TFoRimed>("EdCerca", "ipe"), QString("Ipe|Iperico (2)"));
+    // Enter in the symptom box acts as a click on the entry it selected,
+    // and only when the typed text matches it.
+    void enterInTheSymptomBoxOpensTheSelectedEntry() {
+        TFoSintom1 window;
+        window.show();
+        auto* cerca = window.findChild<SearchBox*>("EdCerca");
+        QTest::keyClicks(cerca, "cefalez");
+        QVERIFY(cerca->noMatch());
+        QTest::keyClick(cerca, Qt::Key_Return);
+        QCOMPARE(filledRows(&window), 0);
+        QTest::keyClick(cerca, Qt::Key_Backspace);
+        QTest::keyClick(cerca, Qt::Key_Return);
+        QCOMPARE(text(&window, "EdDist"), QString("Cefalea"));
+        QCOMPARE(filledRows(&window), 14);
+    }
+
+    // Every consultation box compares folded keys: case, accents, blanks
+    // and punctuation do not count; a text nothing matches is said so and
+    // selects nothing; a text only contained, or near, is offered below.
+    void cercaComparesFoldedKeysInEveryWindow() {
+        struct Case {
+            const char* window;
+            const char* typed;
+            QString selected;
+            QStringList dropDown;
+            bool noMatch;
+        };
+        const Case cases[] = {
+            {"TFoSintom1", "CEF", "Cefalea", {}, false},
+            {"TFoSintom1", "  capo ", "Capogiro", {}, false},
+            {"TFoSintom1", "USO 2", "Uso 2", {}, false},
+            {"TFoSintom1", "fonia", "", {"Afonia"}, false},
+            {"TFoSintom1", "cefaela", "", {"Cefalea"}, true},
+            {"TFoSintom1", "zzzz", "", {}, true},
+            {"TFoRimed", "ipe", "Iperico (2)", {}, false},
+            {"TFoRimed", "IPERICO 2", "Iperico (2)", {}, false},
+            {"TFoRimed", "msa \u00F2rtica", "MSA Ortica", {}, false},
+            {"TFoTerapi", "tos", "Tosse", {}, false},
+            {"TFoTerapi", "FEBBRE.", "Febbre", {}, false},
+            {"TFoTerapi", "cefalea", "", {}, true},
+            {"TFoTerCom", "to", "Tosse", {}, false},
+            {"TFoRicCom", "ASTE", "Astenia", {}, false},
+        };
+        for (const Case& c : cases) {
+            std::unique_ptr<QDialog> window;
+            const QString name(c.window);
+            if (name == "TFoSintom1") window = std::make_unique<TFoSintom1>();
+            else if (name == "TFoRimed") window = std::make_unique<TFoRimed>();
+            else if (name == "TFoTerapi") window = std::make_unique<TFoTerapi>();
+            else if (name == "TFoTerCom") window = std::make_unique<TFoTerCom>();
+            else window = std::make_unique<TFoRicCom>();
+            window->show();
+            auto* cerca = window->findChild<SearchBox*>(name == "TFoTerapi" ? "EditCerca" : "EdCerca");
+            QVERIFY(cerca);
+            typeText(cerca, QString::fromUtf8(c.typed));
+            const QListWidgetItem* item = window->findChild<QListWidget*>("ListBox1")->currentItem();
+            const QString where = name + " " + c.typed;
+            QVERIFY2((item ? item->text() : QString()) == c.selected, qPrintable(where));
+            QVERIFY2(cerca->dropDownTexts() == c.dropDown, qPrintable(where + ": " + cerca->dropDownTexts().join(",")));
+            QVERIFY2(cerca->noMatch() == c.noMatch, qPrintable(where));
+            QVERIFY2(cerca->message() == (c.noMatch ? QString("Nessuna voce trovata") : QString()), qPrintable(where));
+            QVERIFY2((cerca->palette().color(QPalette::Text) == QColor(0xc0, 0, 0)) == c.noMatch, qPrintable(where));
+        }
     }
 
     void remedyPagesVariantLineAndUseNumber() {
