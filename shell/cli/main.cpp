@@ -29,9 +29,16 @@ const char* const kUsage =
     "          --time HH:MM [--reform-flag 0|1] [--json] [--data-dir CARTELLA]\n"
     "  chart --current [--json]   il tema del soggetto attuale\n"
     "  archive list NOME [--prefix P] | archive show NOME N   archivi dei soggetti\n"
-    "  register --archive NOME --name NOME --date GG/MM/AAAA --time HH:MM --corr ORE\n"
-    "          --coords 45N28-009E11 --place LUOGO --nation STATO [--calendar GR|GI]\n"
-    "          [--annotation TESTO]... [--with-text]\n"
+    "  register --archive NOME --name NOME --date GG/MM/AAAA --time HH:MM --place COMUNE\n"
+    "          [--estero --state STATO] [--corr ORE | --zone \xC2\xB1H] [--coords 45N28-009E11]\n"
+    "          [--nation STATO] [--calendar GR|GI] [--annotation TESTO]... [--with-text]\n"
+    "          coordinate e correzione non indicate vengono dall'atlante\n"
+    "  modify NOME N [--name NOME] [--date GG/MM/AAAA] [--time HH:MM] [--place LUOGO]\n"
+    "          [--nation STATO] [--coords 45N28-009E11] [--corr ORE | --zone \xC2\xB1H]\n"
+    "          [--calendar GR|GI] [--update-current]   modifica il soggetto N; la correzione\n"
+    "          segue l'atlante se non indicata\n"
+    "  --corr ORE: le ore da aggiungere all'ora locale per avere il Tempo Universale\n"
+    "          (Italia, ora solare: -1);  --zone \xC2\xB1H: il fuso, positivo a est (Italia: +1)\n"
     "  recall NOME N   il soggetto N dell'archivio diventa il soggetto attuale\n"
     "  delete NOME N   elimina il soggetto N dall'archivio\n"
     "  analysis [--current | --date GG/MM/AAAA --time HH:MM --corr ORE --coords 45N28-009E11]\n"
@@ -74,6 +81,7 @@ int main(int argc, char** argv) {
     if (command == "sheet") return qv::cli::sheetCommand(args, std::cout, std::cerr);
     if (command == "remedies") return qv::cli::remediesCommand(args, std::cout, std::cerr);
     if (command == "consultation") return qv::cli::consultationCommand(args, std::cout, std::cerr);
+    if (command == "modify") return qv::cli::modifyCommand(args, std::cout, std::cerr);
     if (command == "delete") return qv::cli::deleteCommand(args, std::cout, std::cerr);
     std::cerr << "Comando sconosciuto: " << command << "\n" << kUsage;
     return qv::cli::kExitUsage;

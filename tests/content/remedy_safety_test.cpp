@@ -218,6 +218,10 @@ TEST(ContentCompiler, RefusesUnsafeSources) {
         {"\tiperforina; ipericina\t", "\tiperforina; ignota\t", "ignota"},
         // liquorice without its own duration
         {"\tper non più di quattro settimane; un nuovo ciclo solo su parere del medico\t", "\t\t", "durata"},
+        // a draining plant without the warning about swelling from heart or kidneys
+        {"Bilancia-Acquario\tlontano dai pasti\tR\t", "Bilancia-Acquario\tlontano dai pasti\t\t", "Ritenzione idrica"},
+        // one species entered twice as the same preparation
+        {"Filipendula ulmaria", "Salix alba", "stessa preparazione"},
     };
     for (const Case& c : cases) {
         const test::CliRun run = compileWith(c.from, c.to);

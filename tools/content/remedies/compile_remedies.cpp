@@ -226,6 +226,11 @@ void checkPlant(const Plant& p, const std::map<std::string, Constituent>& table,
         if (containsAny(both, phrases["regola.infanzia"], term))
             throw std::runtime_error(p.name + ", \"" + u.indication + "\": uso per bambini (" + term +
                                      "), ma i preparati contengono alcol");
+        if (const std::string* needed = phrases.find("richiede." + u.pathology))
+            for (char code : *needed)
+                if (p.cautions.find(code) == std::string::npos)
+                    throw std::runtime_error(p.name + ", \"" + u.indication + "\": l'uso per " + u.pathology +
+                                             " chiede la cautela " + code + " (" + phrases[std::string("cautela.") + code] + ")");
         if (containsAny(both, phrases["regola.esterno"], term))
             throw std::runtime_error(p.name + ", \"" + u.indication + "\": uso esterno (" + term +
                                      ") attaccato a un rimedio da assumere per bocca");
