@@ -17,6 +17,7 @@
 #include "archive/ui/modification_window.h"
 #include "archive/ui/recall_window.h"
 #include "editor/ui/text_editor_window.h"
+#include "remedies/ui/consultation_windows.h"
 #include "base/data_dir.h"
 #include "display/display_scales.h"
 #include "display/ui/sheet_window.h"
@@ -25,6 +26,7 @@
 #include "shell/ui/settings_windows.h"
 
 #include <QApplication>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -89,6 +91,23 @@ void analysisWindow(QWidget& main, int width, int height, const QString& out, bo
     save(window, out + "/analysis_" + qv::draw::analysisViewName(*window.currentView()) + ".png");
 }
 
+// A remedy consultation window with the first list entry that begins with
+// `entry` chosen, as the manuals show it (symptoms.png, remedies.png, therapies.png).
+template <typename Window>
+void consultationWindow(QWidget& main, const QString& entry, const QString& path) {
+    Window window(&main);
+    window.show();
+    QApplication::processEvents();
+    auto* list = window.template findChild<QListWidget*>("ListBox1");
+    for (int row = 0; list && row < list->count(); ++row) {
+        if (!list->item(row)->text().startsWith(entry)) continue;
+        list->setCurrentRow(row);
+        window.ListBox1Click(row);
+        break;
+    }
+    save(window, path);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -147,6 +166,9 @@ int main(int argc, char** argv) {
     save(deletion, out + "/deletion.png");
     qv::TFoReMaiH editor(&main);
     save(editor, out + "/text_editor.png");
+    consultationWindow<qv::TFoSintom1>(main, QString::fromUtf8("Difficoltà ad addormentarsi"), out + "/symptoms.png");
+    consultationWindow<qv::TFoRimed>(main, "TSA Passiflora", out + "/remedies.png");
+    consultationWindow<qv::TFoTerapi>(main, "Insonnia", out + "/therapies.png");
 
     // The sheet windows on a screen of the given size, with a printer (the PDF one).
     qv::setScreenScales(screenWidth, screenHeight);
