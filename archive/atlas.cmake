@@ -4,6 +4,7 @@ add_library(qv_atlas STATIC
   ${CMAKE_CURRENT_LIST_DIR}/places.cpp
   ${CMAKE_CURRENT_LIST_DIR}/time_regimes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/place_search.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/place_lookup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/local_time_correction.cpp
   ${CMAKE_CURRENT_LIST_DIR}/regime_derivation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/birth_entry_rules.cpp

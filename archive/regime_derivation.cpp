@@ -64,7 +64,7 @@ std::string extendedDateText(Extended jd, bool gregorian) {
 }
 
 Derivation deriveCorrection(PlaceArchive archive, const Place& place, const BirthMoment& moment,
-                            int reformSetting) {
+                            int reformSetting, std::optional<bool> chosenGregorian) {
     if (invalidDateField(moment) != DateField::None) throw ConversionError("Data Scorretta");
     Derivation out;
     out.placeName = place.name;
@@ -88,6 +88,7 @@ Derivation deriveCorrection(PlaceArchive archive, const Place& place, const Birt
     else
         julian = reformSetting == 1 && typedJd < kFirstGregorianJd + 0.5L;
     if (reformSetting == 1 && typedJd > kFirstGregorianJd) julian = false;
+    if (chosenGregorian) julian = !*chosenGregorian;
     out.gregorian = !julian;
     out.calendar = julian ? "GIUL" : "GREG";
     if (!isExistingDate(moment.day, moment.month, moment.year, out.gregorian))

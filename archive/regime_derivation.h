@@ -6,6 +6,7 @@
 #include "archive/places.h"
 #include "base/reals.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,10 +54,12 @@ inline constexpr int kRegimesKnownThroughYear = 2025;
 // Derives correction and calendar for `place` of `archive` at the local
 // `moment` (which must pass invalidDateField). `reformSetting` is line 4 of
 // the display settings: with 1, every date after 15 October 1582 is
-// Gregorian. Reads the regime tables of the data directory (IoError,
-// ConversionError on missing or corrupt tables).
+// Gregorian. `chosenGregorian`, when given, is the calendar the user chose
+// for the typed date; it replaces the one the reform gives. Reads the
+// regime tables of the data directory (IoError, ConversionError on missing
+// or corrupt tables).
 Derivation deriveCorrection(PlaceArchive archive, const Place& place, const BirthMoment& moment,
-                            int reformSetting);
+                            int reformSetting, std::optional<bool> chosenGregorian = std::nullopt);
 
 // "domenica 4 giugno 1916, ore 10:30": the civil date of a Julian Day in the
 // given calendar, with its weekday.

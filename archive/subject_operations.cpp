@@ -201,6 +201,18 @@ Modification modifySubject(Archive& archive, const StoredSubject& subject, Subje
     return out;
 }
 
+bool isCurrentSubject(const StoredSubject& subject) {
+    if (!currentSubjectExists()) return false;
+    const BirthRecord current = readCurrentSubject().record;
+    return current.moment == subject.record.moment && current.calendar == subject.record.calendar &&
+           part(current.place, 0, 12) == part(subject.record.place, 0, 12);
+}
+
+void makeCurrentSubject(const Archive& archive, int k) {
+    const Recall r = recallSubject(archive, k);
+    confirmRecall(r, r.subject.entry.name(), r.birth.place, r.subject.record.nation);
+}
+
 std::string textDocumentForEdit(const std::string& archive, const SubjectEdit& edit) {
     const std::string number = trimSpaces(edit.textNumber);
     if (textDocumentExists(archive, number)) {

@@ -89,6 +89,15 @@ struct Modification {
 Modification modifySubject(Archive& archive, const StoredSubject& subject, SubjectEdit edit,
                            bool confirmed);
 
+// True when the current subject (TMPR) is `subject` as it was read: the
+// same birth moment, coordinates and calendar. Recall may have changed the
+// current subject's name, place and nation, so those are not compared.
+bool isCurrentSubject(const StoredSubject& subject);
+
+// The subject at index position k becomes the current one with its data as
+// stored, as a recall confirmed without changes does.
+void makeCurrentSubject(const Archive& archive, int k);
+
 // "Crea / Aggiorna Testo Esteso": the existing document of the text number,
 // or a new one. Returns the number.
 std::string textDocumentForEdit(const std::string& archive, const SubjectEdit& edit);

@@ -642,9 +642,8 @@ int analysisCommand(const std::vector<std::string>& args, std::ostream& out, std
         // while another copy of the program works there.
         const DataDirLock lock(dataDir());
         if (!lock.acquired())
-            throw IoError(dataDir().root().string(),
-                          "cartella dati in uso da un'altra copia di Quorendaville: l'analisi ne riscriverebbe i file "
-                          "di lavoro; chiudere l'altra copia e riprovare");
+            throw DataDirectoryInUse{dataDir().root().string(),
+                                     "l'analisi ne riscriverebbe i file di lavoro; chiudere l'altra copia e riprovare"};
         LoadActiveOrbs();
         Subject s = current ? currentSubject() : subjectFromOptions(a);
         bringWithinOneTurn(s.chart);

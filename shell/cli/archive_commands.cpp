@@ -2,7 +2,12 @@
 
 #include "settings/chart_settings.h"
 #include "archive/archive_files.h"
+#include "archive/birth_entry_rules.h"
+#include "archive/correction_review.h"
 #include "archive/data_directory_startup.h"
+#include "archive/local_time_correction.h"
+#include "archive/place_lookup.h"
+#include "archive/regime_derivation.h"
 #include "archive/side_files.h"
 #include "archive/subject_operations.h"
 #include "archive/subject_registration.h"
@@ -10,6 +15,9 @@
 #include "chart/chart_computation.h"
 #include "base/data_dir.h"
 #include "base/errors.h"
+#include "ephemeris/birth_data.h"
+#include "settings/display_settings.h"
+#include "shell/cli/atlas_comparison.h"
 #include "shell/cli/chart_command.h"
 #include "shell/cli/cli_support.h"
 
@@ -26,7 +34,7 @@ PreparedDataDirectory prepare(const std::optional<std::string>& dir, bool writes
     const std::filesystem::path root = dataDirectoryRoot(dir);
     PreparedDataDirectory p = prepareDataDirectory(root, templateDir());
     if (!p.refusal.empty()) {
-        if (writes) throw IoError(root.string(), "cartella dati in uso da un'altra copia di Quorendaville");
+        if (writes) throw DataDirectoryInUse{root.string(), {}};
         openDataDirectory(dir);
     }
     return p;
@@ -42,6 +50,13 @@ Archive openNamed(const std::string& name) {
 std::pair<std::string, int> nameAndPosition(const Arguments& a, const char* form) {
     if (a.positional().size() != 2) throw UsageError{std::string("Uso: ") + form};
     return {typedText(a.positional()[0], "il nome dell'archivio"), parseInt(a.positional()[1], "la posizione")};
+}
+
+// A subject number the archive does not have is a bad argument, the same
+// for every command.
+void requirePosition(const Archive& archive, int position) {
+    if (position < 1 || position > archive.subjectCount())
+        throw UsageError{"Posizione " + std::to_string(position) + " inesistente nell'archivio " + archive.name()};
 }
 
 std::string line(const std::string& cp1252) { return shown(cp1252) + "\n"; }
@@ -62,13 +77,19 @@ int listArchive(const Arguments& a, std::ostream& out) {
         out << "ARCHIVIO VUOTO\n";
         return kExitOk;
     }
-    if (const auto prefix = a.value("--prefix")) {
-        const Located l = archive.locate(typedText(*prefix, "--prefix"));
-        printIndexLine(out, l.position, l.entry);
-        out << (l.matches ? "corrisponde" : "non corrisponde") << "\n";
+    const auto entries = archive.readWholeIndex();
+    if (const auto typed = a.value("--prefix")) {
+        // The names are stored upper-cased: the prefix is compared so.
+        const std::string prefix = upperCase1252(typedText(*typed, "--prefix"));
+        bool any = false;
+        for (std::size_t k = 1; k < entries.size(); ++k) {
+            if (entries[k].name().compare(0, prefix.size(), prefix) != 0) continue;
+            printIndexLine(out, static_cast<int>(k), entries[k]);
+            any = true;
+        }
+        if (!any) out << line("Nessun nome inizia con \"" + prefix + "\"");
         return kExitOk;
     }
-    const auto entries = archive.readWholeIndex();
     for (std::size_t k = 1; k < entries.size(); ++k) printIndexLine(out, static_cast<int>(k), entries[k]);
     return kExitOk;
 }
@@ -77,7 +98,9 @@ int showSubject(const Arguments& a, std::ostream& out) {
     if (a.positional().size() != 3) throw UsageError{"Uso: archive show NOME N"};
     const PreparedDataDirectory held = prepare(a.value("--data-dir"), false);
     const Archive archive = openNamed(typedText(a.positional()[1], "il nome dell'archivio"));
-    const StoredSubject s = readStoredSubject(archive, parseInt(a.positional()[2], "la posizione"));
+    const int position = parseInt(a.positional()[2], "la posizione");
+    requirePosition(archive, position);
+    const StoredSubject s = readStoredSubject(archive, position);
     const DecodedBirth b = decodeBirth(s.record);
     out << line("Voce " + std::to_string(s.indexPosition) + ": " + s.entry.text);
     out << line("Record di nascita " + std::to_string(s.birthNumber));
@@ -113,6 +136,42 @@ int archiveCommand(const std::vector<std::string>& args, std::ostream& out, std:
     });
 }
 
+namespace {
+
+// --calendar: GR or GI (GREGORIANO and GIULIANO are taken too); nothing
+// when not given.
+std::optional<bool> gregorianFromOption(const Arguments& a) {
+    const auto v = a.value("--calendar");
+    if (!v) return std::nullopt;
+    const std::string c = upperCase1252(*v);
+    if (c == "GR" || c == "GREGORIANO") return true;
+    if (c == "GI" || c == "GIULIANO") return false;
+    throw UsageError{"Calendario non valido (GR o GI): \"" + *v + "\""};
+}
+
+// The place of a registration in the atlas: the Italian municipalities, or
+// with --estero the foreign places of --state.
+struct AtlasPlace {
+    atlas::PlaceArchive archive = atlas::PlaceArchive::Italia;
+    std::vector<atlas::Place> candidates;
+};
+
+AtlasPlace atlasPlaceOf(const Arguments& a, const std::string& place) {
+    AtlasPlace p;
+    std::string state;
+    if (a.flag("--estero")) {
+        p.archive = atlas::PlaceArchive::Estero;
+        state = upperCase1252(typedText(a.value("--state").value_or(""), "--state"));
+    } else if (a.value("--state")) {
+        throw UsageError{"--state vale solo con --estero"};
+    }
+    const atlas::PlaceTable table(p.archive);
+    p.candidates = atlas::placesNamed(table, upperCase1252(place), state);
+    return p;
+}
+
+} // namespace
+
 int registerCommand(const std::vector<std::string>& rawArgs, std::ostream& out, std::ostream& err) {
     return runCommand(err, [&] {
         // --annotation may be given up to four times.
@@ -126,9 +185,9 @@ int registerCommand(const std::vector<std::string>& rawArgs, std::ostream& out, 
             }
         }
         const Arguments a(args,
-                          {"--archive", "--name", "--date", "--time", "--corr", "--coords", "--place", "--nation",
-                           "--calendar", "--data-dir"},
-                          {"--with-text"});
+                          {"--archive", "--name", "--date", "--time", "--corr", "--zone", "--coords", "--place",
+                           "--nation", "--state", "--calendar", "--data-dir"},
+                          {"--with-text", "--estero"});
         if (!a.positional().empty()) throw UsageError{"Argomento inatteso: " + a.positional().front()};
         if (annotations.size() > 4) throw UsageError{"Al massimo quattro righe di annotazioni (--annotation)"};
 
@@ -151,16 +210,69 @@ int registerCommand(const std::vector<std::string>& rawArgs, std::ostream& out, 
         const auto time = splitNumbers(a.required("--time"), ':', 2, "--time", "HH:MM");
         s.hour = time[0];
         s.minute = time[1];
-        s.corr = parseReal(a.required("--corr"), "--corr");
-        s.coordinates = a.required("--coords");
+        const std::optional<Extended> typedCorr = correctionFromOptions(a);
+        const std::optional<std::string> typedCoords = a.value("--coords");
         s.place = typedText(a.required("--place"), "--place");
-        s.nation = typedText(a.required("--nation"), "--nation");
-        const std::string calendar = a.value("--calendar").value_or("GR");
-        if (calendar != "GR" && calendar != "GI") throw UsageError{"Calendario non valido (GR o GI): \"" + calendar + "\""};
-        s.gregorian = calendar == "GR";
+        const std::optional<bool> chosenCalendar = gregorianFromOption(a);
+        s.gregorian = chosenCalendar.value_or(true);
+        const atlas::BirthMoment moment{s.day, s.month, s.year, s.hour, s.minute};
+        if (atlas::invalidDateField(moment) != atlas::DateField::None)
+            throw UsageError{"Data Scorretta: \"" + a.required("--date") + " " + a.required("--time") + "\""};
 
         const PreparedDataDirectory held = prepare(a.value("--data-dir"), true);
         LoadActiveOrbs();
+
+        // What the atlas and the time regimes give for the place and the
+        // moment, as birth entry derives it; typed values stand, with a
+        // warning where they differ.
+        const AtlasPlace found = atlasPlaceOf(a, s.place);
+        const bool bothTyped = typedCorr && typedCoords;
+        const std::string typedPlace = upperCase1252(s.place);
+        const std::string ambiguity = "Pi\xF9 localit\xE0 con il nome \"" + typedPlace + "\"" +
+                                      (found.archive == atlas::PlaceArchive::Italia
+                                           ? ": indicare la provincia, per esempio \"" + typedPlace + " (XX)\""
+                                           : ": indicare lo stato con --state");
+        std::string nation = found.archive == atlas::PlaceArchive::Italia ? "ITALIA" : std::string();
+        if (found.candidates.size() == 1) {
+            const atlas::Place& place = found.candidates.front();
+            atlas::Derivation d;
+            try {
+                d = atlas::deriveCorrection(found.archive, place, moment, calendarReformSetting(), chosenCalendar);
+            } catch (const ConversionError& e) {
+                // A day the place's calendar does not have is a wrong argument.
+                if (!isExistingDate(s.day, s.month, s.year, true) || !isExistingDate(s.day, s.month, s.year, false))
+                    throw UsageError{e.what()};
+                throw;
+            }
+            const std::string atlasCoords = carriedMinutes(d.coordinates);
+            s.coordinates = typedCoords ? *typedCoords : atlasCoords;
+            Extended atlasCorr = d.correction;
+            if (d.localMeanTime && atlas::validCoordinatesText(s.coordinates))
+                atlasCorr = atlas::localMeanTimeCorrection(s.coordinates);
+            s.corr = typedCorr.value_or(atlasCorr);
+            s.gregorian = d.gregorian;
+            s.place = place.name;
+            if (found.archive == atlas::PlaceArchive::Estero) nation = place.state;
+            if (typedCoords) warnIfCoordinatesDiffer(err, *typedCoords, atlasCoords);
+            if (typedCorr) warnIfCorrectionDiffers(err, *typedCorr, atlasCorr);
+        } else if (!bothTyped) {
+            if (found.candidates.empty())
+                throw UsageError{"Localit\xE0 non trovata nell'atlante: \"" + s.place +
+                                 "\"; indicare --coords e --corr (o --zone)"};
+            throw UsageError{ambiguity + candidateLines(found.candidates)};
+        } else {
+            s.coordinates = *typedCoords;
+            s.corr = *typedCorr;
+            if (found.candidates.empty())
+                err << shown("Attenzione: localit\xE0 non trovata nell'atlante: coordinate e correzione come indicate")
+                    << "\n";
+            else
+                err << "Attenzione: " << shown(ambiguity) << candidateLines(found.candidates) << "\n";
+        }
+        if (const auto typedNation = a.value("--nation")) nation = typedText(*typedNation, "--nation");
+        if (nation.empty()) nation = upperCase1252(typedText(a.value("--state").value_or(""), "--state"));
+        s.nation = nation;
+
         // The checks come first, so that no text document is made for a
         // subject that is then refused.
         if (std::string failure = checkNewSubject(s); !failure.empty()) throw UsageError{failure};
@@ -174,6 +286,9 @@ int registerCommand(const std::vector<std::string>& rawArgs, std::ostream& out, 
         out << line("Registrato in " + archiveCaption(r.archive) + ": voce " + std::to_string(r.indexPosition) +
                     ", record di nascita " + std::to_string(r.birthNumber));
         out << line(r.entry.text);
+        out << line(placeShown(placeStored(s.place)) + " - " + s.nation + "  " + s.coordinates) << "Correzione "
+            << signedCorrection(fittedCorrection(s.corr)) << "  Calendario "
+            << (s.gregorian ? "GREGORIANO" : "GIULIANO") << "\n";
         if (!s.textNumber.empty()) out << line("Testo: " + textDocumentPath(r.archive, s.textNumber));
         return kExitOk;
     });
@@ -185,6 +300,7 @@ int recallCommand(const std::vector<std::string>& args, std::ostream& out, std::
         const auto [name, position] = nameAndPosition(a, "recall NOME N");
         const PreparedDataDirectory held = prepare(a.value("--data-dir"), true);
         const Archive archive = openNamed(name);
+        requirePosition(archive, position);
         const Recall r = recallSubject(archive, position);
         const std::string subjectName = r.subject.entry.name();
         confirmRecall(r, subjectName, r.birth.place, r.subject.record.nation);
@@ -196,14 +312,135 @@ int recallCommand(const std::vector<std::string>& args, std::ostream& out, std::
     });
 }
 
+namespace {
+
+// "3/6/1975" as the modification fields hold it: "03/06/1975".
+std::string fieldText(const std::vector<int>& numbers, char separator) {
+    std::string text;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        char part[8];
+        std::snprintf(part, sizeof part, i == 2 ? "%04d" : "%02d", numbers[i]);
+        if (i) text += separator;
+        text += part;
+    }
+    return text;
+}
+
+// One line per changed field: "Correzione: −1 → −2".
+void printChanges(std::ostream& out, const SubjectEdit& before, const SubjectEdit& after) {
+    const struct {
+        const char* label;
+        const std::string SubjectEdit::*field;
+    } fields[] = {{"Nome", &SubjectEdit::name},           {"Data", &SubjectEdit::date},
+                  {"Ora", &SubjectEdit::time},            {"Localit\xE0", &SubjectEdit::place},
+                  {"Nazionalit\xE0", &SubjectEdit::nation}, {"Coordinate", &SubjectEdit::coordinates},
+                  {"Correzione", &SubjectEdit::corr},     {"Calendario", &SubjectEdit::calendar}};
+    bool any = false;
+    for (const auto& f : fields) {
+        const std::string& a = before.*(f.field);
+        const std::string& b = after.*(f.field);
+        const bool corr = f.field == &SubjectEdit::corr;
+        if (corr ? sameCorrection(a, b) : a == b) continue;
+        any = true;
+        if (corr)
+            out << "Correzione: " << signedCorrection(a) << " \xE2\x86\x92 " << signedCorrection(b) << "\n";
+        else
+            out << shown(std::string(f.label) + ": " + placeShown(a)) << " \xE2\x86\x92 " << shown(placeShown(b)) << "\n";
+    }
+    if (!any) out << "Nessun dato di nascita cambiato\n";
+}
+
+} // namespace
+
+int modifyCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return runCommand(err, [&] {
+        const Arguments a(args,
+                          {"--name", "--date", "--time", "--place", "--nation", "--coords", "--corr", "--zone",
+                           "--calendar", "--data-dir"},
+                          {"--update-current"});
+        const auto [name, position] = nameAndPosition(a, "modify ARCHIVIO N [--name NOME] [--date GG/MM/AAAA] ...");
+        SubjectEdit typed;
+        std::optional<Extended> typedCorr = correctionFromOptions(a);
+        const std::optional<bool> chosenCalendar = gregorianFromOption(a);
+        std::optional<std::string> date, time;
+        if (auto v = a.value("--date")) date = fieldText(splitNumbers(*v, '/', 3, "--date", "GG/MM/AAAA"), '/');
+        if (auto v = a.value("--time")) time = fieldText(splitNumbers(*v, ':', 2, "--time", "HH:MM"), ':');
+
+        const PreparedDataDirectory held = prepare(a.value("--data-dir"), true);
+        LoadActiveOrbs();
+        Archive archive = openNamed(name);
+        requirePosition(archive, position);
+        const StoredSubject subject = readStoredSubject(archive, position);
+        SubjectEdit stored = editFieldsOf(subject);
+        checkSubjectEdit(stored);  // stripped as the typed fields will be
+        typed = stored;
+        if (auto v = a.value("--name")) typed.name = typedText(*v, "--name");
+        if (date) typed.date = *date;
+        if (time) typed.time = *time;
+        if (auto v = a.value("--place")) typed.place = placeStored(typedText(*v, "--place"));
+        if (auto v = a.value("--nation")) typed.nation = upperCase1252(typedText(*v, "--nation"));
+        if (auto v = a.value("--coords")) typed.coordinates = *v;
+        if (typedCorr) typed.corr = fittedCorrection(*typedCorr);
+        if (chosenCalendar) typed.calendar = *chosenCalendar ? "GREGORIANO" : "GIULIANO";
+        SubjectEdit checked = typed;
+        if (const EditCheck check = checkSubjectEdit(checked); !check.failure.empty()) throw UsageError{check.failure};
+        typed = checked;
+
+        // The correction follows the birth data unless it was given; so do
+        // the coordinates of a new place.
+        const CorrectionReview review = reviewCorrection(stored, typed, calendarReformSetting());
+        switch (review.answer) {
+        case AtlasAnswer::Unchanged: break;
+        case AtlasAnswer::Ambiguous:
+            throw UsageError{"Pi\xF9 localit\xE0 con il nome \"" + placeShown(typed.place) +
+                             "\": indicare la provincia o la nazionalit\xE0" + candidateLines(review.candidates)};
+        case AtlasAnswer::NotFound:
+            err << shown("Attenzione: localit\xE0 non trovata nell'atlante: coordinate e correzione restano come "
+                         "indicate") << "\n";
+            break;
+        case AtlasAnswer::NotDerived:
+            err << "Attenzione: " << shown(review.reason) << "\n";
+            break;
+        case AtlasAnswer::Derived:
+            if (typedCorr)
+                warnIfCorrectionDiffers(err, *typedCorr, parseCorr(review.correction).value_or(0));
+            else
+                typed.corr = review.correction;
+            if (a.value("--coords"))
+                warnIfCoordinatesDiffer(err, typed.coordinates, review.coordinates);
+            else
+                typed.coordinates = review.coordinates;
+            typed.calendar = review.calendar;
+            break;
+        }
+        checked = typed;
+        if (const EditCheck check = checkSubjectEdit(checked); !check.question.empty())
+            err << shown("Attenzione: possibile incongruenza tra longitudine e correzione") << "\n";
+
+        const bool wasCurrent = isCurrentSubject(subject);
+        const Modification m = modifySubject(archive, subject, typed, true);
+        if (!m.failure.empty()) throw UsageError{m.failure};
+        out << line("Modificato in " + archiveCaption(archive.name()) + ": voce " + std::to_string(m.indexPosition));
+        printChanges(out, stored, checked);
+        if (wasCurrent) {
+            if (a.flag("--update-current")) {
+                makeCurrentSubject(archive, m.indexPosition);
+                out << "Soggetto attuale aggiornato\n";
+            } else {
+                out << "Il soggetto attuale resta com'era (--update-current per aggiornarlo)\n";
+            }
+        }
+        return kExitOk;
+    });
+}
+
 int deleteCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     return runCommand(err, [&] {
         const Arguments a(args, {"--data-dir"}, {});
         const auto [name, position] = nameAndPosition(a, "delete NOME N");
         const PreparedDataDirectory held = prepare(a.value("--data-dir"), true);
         Archive archive = openNamed(name);
-        if (position < 1 || position > archive.subjectCount())
-            throw UsageError{"Posizione " + std::to_string(position) + " inesistente nell'archivio " + archive.name()};
+        requirePosition(archive, position);
         const IndexEntry entry = archive.readIndex(position);
         const Deletion d = deleteSubject(archive, position);
         out << line("Eliminato da " + archive.name() + ": " + entry.text);

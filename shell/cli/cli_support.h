@@ -21,6 +21,14 @@ struct UsageError {
     std::string message;
 };
 
+// The data directory is held by another running copy of the program: told
+// as it is, not as a failed file operation. `consequence` may add what the
+// command would have done.
+struct DataDirectoryInUse {
+    std::string root;
+    std::string consequence;
+};
+
 // Options of the form --name VALUE and flags of the form --name.
 class Arguments {
 public:
@@ -41,6 +49,9 @@ private:
 // Selects the data directory (--data-dir or the default), installs the
 // missing template files and makes it the one in force.
 void openDataDirectory(const std::optional<std::string>& dir);
+// Called by openDataDirectory with the directory's root once it is in
+// force (the drawing program sends Qt's messages to a log there).
+void whenDataDirectoryOpens(void (*hook)(const std::filesystem::path& root));
 // The folder --data-dir names, or the default one; an empty name raises
 // UsageError.
 std::filesystem::path dataDirectoryRoot(const std::optional<std::string>& dir);
@@ -57,6 +68,15 @@ std::string jsonNumber(long double x);
 // combining marks are joined; a character with no Windows-1252 form or a
 // control character (new line, tab, ESC) raises UsageError naming it.
 std::string typedText(const std::string& utf8, const std::string& option);
+
+// A text the user typed, quoted for a message: in double quotes, cut after
+// 80 characters with "…", bytes that are no UTF-8 shown as U+FFFD, so the
+// terminal never receives a whole pasted file or garbled letters.
+std::string echoed(const std::string& typed);
+
+// "del nome dell'archivio" for "il nome dell'archivio", "di --name" for an
+// option: the preposition joined with the article as Italian wants it.
+std::string ofWhat(const std::string& what);
 
 // Parsers that raise UsageError naming the option.
 int parseInt(const std::string& text, const std::string& option);

@@ -15,6 +15,11 @@ int runCommand(std::ostream& err, Body body) {
     } catch (const UsageError& e) {
         err << mixedToUtf8(e.message) << "\n";
         return kExitUsage;
+    } catch (const DataDirectoryInUse& e) {
+        err << mixedToUtf8("La cartella dati \"" + e.root + "\" \xE8 in uso da un'altra copia di Quorendaville" +
+                           (e.consequence.empty() ? std::string() : ": " + e.consequence))
+            << "\n";
+        return kExitFailure;
     } catch (const IoError& e) {
         err << mixedToUtf8(e.what()) << "\n";
         return kExitFailure;

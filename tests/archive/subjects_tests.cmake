@@ -5,3 +5,10 @@ qv_add_gtest(subjects_tests
   ${CMAKE_CURRENT_LIST_DIR}/subjects_operations_test.cpp
 )
 target_link_libraries(subjects_tests PRIVATE qv_archive)
+
+# Corrections that follow a change of birth data, against the shipped atlas.
+qv_add_gtest(correction_review_tests
+  ${CMAKE_CURRENT_LIST_DIR}/correction_review_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/atlas_support.cpp
+)
+target_link_libraries(correction_review_tests PRIVATE qv_archive)
