@@ -80,23 +80,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     setDataDir(fuzzRoot());
     std::filesystem::create_directories(fuzzRoot() / "FilePosi");
     std::ofstream(fuzzRoot() / "FilePosi" / kTables[kind], std::ios::binary | std::ios::trunc) << body;
-    try {
-        Extended v = 0;
-        switch (kind) {
-        case 0: v = ReadDsel(kDselOrigin + days); break;
-        case 1:
-            v = ReadDpr1(kDpr1Origin + 10 + days, 1 + data[1] % 17) +
-                ReadDpr1AcrossJump(kDpr1Origin + 10 + days, 8, kDpr1Origin + 12);
-            break;
-        case 2: v = ReadNojlne(kNojlneOrigin + days); break;
-        default: v = ReadDast(kDastOrigin + days, 1 + data[2] % 5); break;
+    const int field = 1 + data[1] % 17;
+    const int minorBody = 1 + data[2] % 5;
+    const auto read = [&](Extended days) {
+        try {
+            Extended v = 0;
+            switch (kind) {
+            case 0: v = ReadDsel(kDselOrigin + days); break;
+            case 1:
+                v = ReadDpr1(kDpr1Origin + 10 + days, field) +
+                    ReadDpr1AcrossJump(kDpr1Origin + 10 + days, 8, kDpr1Origin + 12);
+                break;
+            case 2: v = ReadNojlne(kNojlneOrigin + days); break;
+            default: v = ReadDast(kDastOrigin + days, minorBody); break;
+            }
+            if (!std::isfinite(v)) std::abort();
+            fuzz::noteOutcome(v < 0 ? "negativo" : v == 0 ? "zero" : "positivo");
+        } catch (const IoError& e) {
+            // A short or missing table is reported; that is the expected outcome.
+            fuzz::noteOutcome(e);
         }
-        if (!std::isfinite(v)) std::abort();
-        fuzz::noteOutcome(v < 0 ? "negativo" : v == 0 ? "zero" : "positivo");
-    } catch (const IoError& e) {
-        // A short or missing table is reported; that is the expected outcome.
-        fuzz::noteOutcome(e);
-    }
+    };
+    read(days);
+    // The table's last day as its length says, which reads its last two
+    // records, and the day after, whose second record is past the end.
+    const auto records = static_cast<Extended>(body.size() / static_cast<std::size_t>(kRecordSizes[kind]));
+    const Extended step = kind == 1 ? 5 : 1;
+    const Extended dayAfter = kind == 1 ? 5 * records - 12.5L : records - 0.75L;
+    read(dayAfter - step);
+    read(dayAfter);
     return 0;
 }
 
