@@ -3,6 +3,7 @@
 // delete, rebuild, new order, trova, the check on leaving), the update
 // window on media folders, the plant viewer and search-and-correct.
 #include "base/data_dir.h"
+#include "base/ui/search_box.h"
 #include "base/text_file.h"
 #include "base/ui/dialogs.h"
 #include "remedies/maintenance.h"
@@ -261,7 +262,37 @@ private slots:
         QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7f)));
         QApplication::sendEvent(cerca, &del);
         QTest::keyClick(cerca, Qt::Key_Backspace);
-        QCOMPARE(cerca->text(), QString("M"));
+        QCOMPARE(cerca->text(), QString("m"));
+    }
+
+    // The editor's box and its "trova" compare folded keys, as every list does.
+    void editorCercaAndTrovaIgnoreCaseAccentsAndPunctuation() {
+        TFoMainArc window;
+        window.setAdministrator(true);
+        window.show();
+        auto* cerca = window.findChild<SearchBox*>("EdCerca");
+        const struct {
+            const char* typed;
+            int row;
+            QStringList dropDown;
+            bool noMatch;
+        } cases[] = {
+            {"MELISSA 2", 1, {}, false},
+            {"tarassaco  digest", 2, {}, false},
+            {"malinconia", -1, {"Iperico**Malinconia"}, false},
+            {"zzzz", -1, {}, true},
+        };
+        for (const auto& c : cases) {
+            cerca->clearSearch();
+            QTest::keyClicks(cerca, c.typed);
+            QCOMPARE(window.list()->currentRow(), c.row);
+            QCOMPARE(cerca->dropDownTexts(), c.dropDown);
+            QCOMPARE(cerca->noMatch(), c.noMatch);
+        }
+        auto* box = child(&window, "EdTrova");
+        QTest::keyClicks(box, "DIGESTIONE");
+        press(&window, "BBtrova");
+        QCOMPARE(window.list()->currentRow(), 2);
     }
 
     void trovaGoesOnAndStartsAgain() {

@@ -3,6 +3,7 @@
 #include "base/data_dir.h"
 #include "base/text_file.h"
 #include "base/ui/dialogs.h"
+#include "base/ui/search_box.h"
 #include "remedies/remedy_files.h"
 #include "remedies/support_lists.h"
 #include "remedies/ui/plant_windows.h"
@@ -141,6 +142,27 @@ private slots:
         QVERIFY(rowNames(&window).isEmpty());
     }
 
+    // The signature window's box compares folded keys like every other.
+    void signatureCercaComparesFoldedKeys() {
+        TFoSegnat window;
+        window.show();
+        auto* list = window.findChild<QListWidget*>("ListBox2");
+        auto* cerca = window.findChild<SearchBox*>("EditCerca");
+        const struct {
+            const char* typed;
+            QString selected;
+            bool noMatch;
+        } cases[] = {{"ORT", "Ortica", false}, {"rimedio 07", "Rimedio 07", false}, {" rimedio  1", "Rimedio 10", false},
+                     {"ortiga", "", true}};
+        for (const auto& c : cases) {
+            cerca->clearSearch();
+            QTest::keyClicks(cerca, c.typed);
+            QCOMPARE(list->currentItem() ? list->currentItem()->text() : QString(), c.selected);
+            QCOMPARE(cerca->noMatch(), c.noMatch);
+        }
+        QCOMPARE(cerca->dropDownTexts(), QStringList{"Ortica"}); // the near entry
+    }
+
     void debilitiesSearchTheOppositeSign() {
         TFoMali window;
         window.show();
@@ -227,7 +249,7 @@ private slots:
         // Enter in the "Cerca" box opens the symptom it selected.
         auto* cerca = symptoms.findChild<QLineEdit*>("EditCerca");
         QTest::mouseClick(cerca, Qt::LeftButton);
-        QTest::keyClicks(cerca, "tos");
+        QTest::keyClicks(cerca, "TOS");
         QTest::keyClick(cerca, Qt::Key_Return);
         QCOMPARE(symptoms.findChild<QListWidget*>("ListBoxPiante")->count(), 0);
         QVERIFY(symptoms.findChild<QLineEdit*>("EdAlternativa")->isVisible());
