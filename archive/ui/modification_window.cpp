@@ -1,5 +1,6 @@
 #include "archive/ui/modification_window.h"
 
+#include "archive/correction_review.h"
 #include "archive/side_files.h"
 #include "archive/ui/subject_list_panel.h"
 #include "base/data_dir.h"
@@ -7,6 +8,7 @@
 #include "base/ui/storable_text.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
+#include "settings/display_settings.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -34,6 +36,32 @@ QLineEdit* editField(QWidget* parent, const char* name, int maxLength) {
     return e;
 }
 
+// A correction as the user reads it: a true minus sign.
+QString signedText(const std::string& corr) {
+    QString text = fromCp1252(corr);
+    if (text.startsWith('-')) text.replace(0, 1, QChar(0x2212));
+    return text;
+}
+
+// "La correzione cambia da −1 a −2: confermare?", with a line for the
+// coordinates and the calendar when they change too.
+QString reviewQuestion(const SubjectEdit& typed, const CorrectionReview& r) {
+    QStringList lines;
+    if (r.correctionDiffers)
+        lines << "La correzione cambia da " + signedText(typed.corr) + " a " + signedText(r.correction);
+    if (r.coordinatesDiffer)
+        lines << "Le coordinate cambiano da " + fromCp1252(typed.coordinates) + " a " + fromCp1252(r.coordinates);
+    if (r.calendarDiffers)
+        lines << "Il calendario cambia da " + fromCp1252(typed.calendar) + " a " + fromCp1252(r.calendar);
+    return lines.join('\n') + ": confermare?";
+}
+
+QString candidatesText(const CorrectionReview& r) {
+    QString text = "Pi\u00F9 localit\u00E0 con questo nome: indicare quale (provincia o stato)";
+    for (const atlas::Place& p : r.candidates) text += "\n  " + fromCp1252(p.name) + " - " + fromCp1252(p.state);
+    return text;
+}
+
 } // namespace
 
 TFoModifi::TFoModifi(SubjectTextOpener openText, QWidget* parent)
@@ -55,6 +83,8 @@ TFoModifi::TFoModifi(SubjectTextOpener openText, QWidget* parent)
     EditData = editField(dataPage, "EditData", 10);
     EditOra = editField(dataPage, "EditOra", 5);
     EditCorr = editField(dataPage, "EditCorr", 8);
+    LabCorrAtlante = new QLabel(dataPage);
+    LabCorrAtlante->setObjectName("LabCorrAtlante");
     EditLocalita = editField(dataPage, "EditLocalita", 27);
     EditStato = editField(dataPage, "EditStato", 20);
     EditCoordin = editField(dataPage, "EditCoordin", 12);
@@ -79,7 +109,11 @@ TFoModifi::TFoModifi(SubjectTextOpener openText, QWidget* parent)
     label("Ora", EditOra, 1, 2);
     grid->addWidget(EditOra, 1, 3, Qt::AlignLeft);
     label("Corr", EditCorr, 2, 0);
-    grid->addWidget(EditCorr, 2, 1, Qt::AlignLeft);
+    auto* corrRow = new QHBoxLayout;
+    corrRow->addWidget(EditCorr);
+    corrRow->addWidget(LabCorrAtlante);
+    corrRow->addStretch();
+    grid->addLayout(corrRow, 2, 1);
     label("Calendario", EditCalendario, 2, 2);
     grid->addWidget(EditCalendario, 2, 3, Qt::AlignLeft);
     label("Localit\u00E0", EditLocalita, 3, 0);
@@ -129,6 +163,8 @@ TFoModifi::TFoModifi(SubjectTextOpener openText, QWidget* parent)
     connect(BBelenco, &QPushButton::clicked, this, &TFoModifi::BBelencoClick);
     connect(BBancora, &QPushButton::clicked, this, &TFoModifi::BBancoraClick);
     connect(BBritorna, &QPushButton::clicked, this, &QDialog::accept);
+    for (QLineEdit* e : {EditData, EditOra, EditLocalita, EditStato, EditCalendario})
+        connect(e, &QLineEdit::editingFinished, this, &TFoModifi::EditNascitaExit);
     showList();
     panel_->start();
 }
@@ -183,6 +219,43 @@ void TFoModifi::showEdit(const SubjectEdit& e) {
     for (std::size_t i = 0; i < 4; ++i) EditAnnot[i]->setText(fromCp1252(e.annotations[i]));
     EditNumTesto->setText(fromCp1252(e.textNumber));
     for (QLineEdit* f : findChildren<QLineEdit*>()) f->setCursorPosition(0);
+    LabCorrAtlante->clear();
+}
+
+CorrectionReview TFoModifi::review(const SubjectEdit& typed) const {
+    SubjectEdit stored = editFieldsOf(*subject_);
+    checkSubjectEdit(stored);  // strips the fields as the typed ones were
+    return reviewCorrection(stored, typed, calendarReformSetting());
+}
+
+void TFoModifi::EditNascitaExit() {
+    if (!subject_ || locked_) return;
+    SubjectEdit typed = editFromFields();
+    checkSubjectEdit(typed);
+    CorrectionReview r;
+    if (!runUserAction(this, [&] { r = review(typed); })) return;
+    switch (r.answer) {
+    case AtlasAnswer::Unchanged: LabCorrAtlante->clear(); break;
+    case AtlasAnswer::Derived: LabCorrAtlante->setText("Atlante: " + signedText(r.correction)); break;
+    case AtlasAnswer::NotFound: LabCorrAtlante->setText("Localit\u00E0 non trovata nell'atlante"); break;
+    case AtlasAnswer::Ambiguous: LabCorrAtlante->setText("Pi\u00F9 localit\u00E0 con questo nome"); break;
+    case AtlasAnswer::NotDerived: LabCorrAtlante->setText(fromCp1252(r.reason)); break;
+    }
+}
+
+// A correction that no longer fits the birth data would put every chart of
+// the subject off by the difference: the atlas value is offered, and the
+// typed one stays when the user keeps it on purpose.
+bool TFoModifi::correctionReviewed(SubjectEdit& edit) {
+    CorrectionReview r;
+    if (!runUserAction(this, [&] { r = review(edit); })) return false;
+    if (r.answer == AtlasAnswer::Ambiguous) {
+        dialogs().information(this, candidatesText(r));
+        return false;
+    }
+    if (!r.proposesChange()) return true;
+    if (dialogs().question(this, reviewQuestion(edit, r)) == Dialogs::Answer::Yes) acceptReview(edit, r);
+    return true;
 }
 
 // A double click on a name: the data panel takes the list's place.
@@ -190,6 +263,7 @@ void TFoModifi::ListBoxNomiSelect(int position) {
     runUserAction(this, [&] {
         StoredSubject s = readStoredSubject(*panel_->archive(), position);
         showEdit(editFieldsOf(s));
+        subjectIsCurrent_ = isCurrentSubject(s);
         subject_ = std::move(s);
         setLocked(false);
         BBelenco->setEnabled(true);
@@ -199,12 +273,15 @@ void TFoModifi::ListBoxNomiSelect(int position) {
 }
 
 bool TFoModifi::checksPass(SubjectEdit& edit) {
-    const EditCheck check = checkSubjectEdit(edit);
+    EditCheck check = checkSubjectEdit(edit);
     showEdit(edit);
     if (!check.failure.empty()) {
         dialogs().information(this, fromCp1252(check.failure));
         return false;
     }
+    if (!correctionReviewed(edit)) return false;
+    check = checkSubjectEdit(edit);
+    showEdit(edit);
     if (!check.question.empty() && dialogs().question(this, fromCp1252(check.question)) != Dialogs::Answer::Yes)
         return false;
     return true;
@@ -228,7 +305,19 @@ bool TFoModifi::rewrite(const SubjectEdit& edit) {
     if (panel_->archive())
         runUserAction(this, [&] { subject_ = readStoredSubject(*panel_->archive(), done.indexPosition); });
     BBancora->setEnabled(true);
+    if (subjectIsCurrent_ && subject_) offerCurrentSubjectUpdate();
     return true;
+}
+
+// The current subject keeps its data unless the user asks otherwise; then
+// it takes the new ones, and the windows that show it are told.
+void TFoModifi::offerCurrentSubjectUpdate() {
+    if (dialogs().question(this, "Aggiornare anche il soggetto attuale?") != Dialogs::Answer::Yes) {
+        subjectIsCurrent_ = false;
+        return;
+    }
+    if (runUserAction(this, [&] { makeCurrentSubject(*panel_->archive(), subject_->indexPosition); }))
+        emit currentSubjectChanged();
 }
 
 // A character the archives cannot hold is refused before anything is

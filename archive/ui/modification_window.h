@@ -1,8 +1,11 @@
 // "Modifica Dati di Nascita": corrects an archived subject in place, with
-// its annotations and its text document. The current subject is not
-// changed.
+// its annotations and its text document. A change of date, time, place or
+// calendar brings the correction the atlas gives beside the typed one, and
+// OK asks which is stored. When the subject is the current one, the current
+// subject changes only if the user says so.
 #pragma once
 
+#include "archive/correction_review.h"
 #include "archive/subject_operations.h"
 #include "archive/ui/subject_text_opener.h"
 
@@ -28,12 +31,18 @@ public:
     // True after a rewrite, until the list is shown again.
     bool locked() const { return locked_; }
 
+signals:
+    // The current subject took the modified data.
+    void currentSubjectChanged();
+
 public slots:
     void ListBoxNomiSelect(int position);
     void BBokRegistraClick();
     void BBtestoClick();
     void BBelencoClick();
     void BBancoraClick();
+    // Shows beside Corr what the atlas gives for the typed birth data.
+    void EditNascitaExit();
 
 private:
     SubjectTextOpener openText_;
@@ -44,8 +53,16 @@ private:
     // The checks in order with their messages and the question; false when
     // one stops the rewrite. Shows the fields stripped.
     bool checksPass(SubjectEdit& edit);
+    // The review of the correction against the stored data, as the typed
+    // fields stand (stripped as the checks strip them).
+    CorrectionReview review(const SubjectEdit& typed) const;
+    // After a change of birth data: the atlas values replace the typed ones
+    // if the user confirms; false when the place is ambiguous (told).
+    bool correctionReviewed(SubjectEdit& edit);
     // Rewrites the subject; false when it failed (reported).
     bool rewrite(const SubjectEdit& edit);
+    // Asked after a rewrite of the current subject.
+    void offerCurrentSubjectUpdate();
     void setLocked(bool locked);
     void showList();
 
@@ -55,6 +72,7 @@ private:
     QLineEdit* EditData;
     QLineEdit* EditOra;
     QLineEdit* EditCorr;
+    QLabel* LabCorrAtlante;
     QLineEdit* EditLocalita;
     QLineEdit* EditStato;
     QLineEdit* EditCoordin;
@@ -68,6 +86,7 @@ private:
     QPushButton* BBritorna;
 
     std::optional<StoredSubject> subject_;
+    bool subjectIsCurrent_ = false;
     bool locked_ = false;
 };
 

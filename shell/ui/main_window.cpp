@@ -610,6 +610,9 @@ void TFoSpagyr::BBeliminaClick() {
 
 void TFoSpagyr::BBmodificaClick() {
     TFoModifi window(openInTextEditor, this);
+    // The subject box shows the new data as soon as the current subject takes them.
+    connect(&window, &TFoModifi::currentSubjectChanged, this,
+            [this] { runUserAction(this, [&] { loadCurrentSubject(); }); });
     openChild(&window);
 }
 

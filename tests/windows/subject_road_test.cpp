@@ -9,6 +9,7 @@
 #include "archive/current_subject.h"
 #include "archive/data_directory_startup.h"
 #include "archive/side_files.h"
+#include "archive/subject_registration.h"
 #include "archive/ui/birth_entry_window.h"
 #include "archive/ui/deletion_window.h"
 #include "archive/ui/modification_window.h"
@@ -284,21 +285,28 @@ private slots:
     }
 
     // "Modifica Dati Nascita / Crea Testo": the birth time corrected in the
-    // archive. The current subject stays as it was recalled.
+    // archive. Asked whether the current subject follows, the user says no:
+    // it stays as it was recalled.
     void modifiedTimeIsRewrittenInTheArchive() {
         QString shownTime, shownText;
+        QStringList boxWhileOpen;
         bool lockedAfterRewrite = false;
         whenShown<TFoModifi>([&](TFoModifi* modification) {
             test::chooseListedSubject(modification, 0);
             shownTime = field(modification, "EditOra")->text();
             shownText = field(modification, "EditNumTesto")->text();
             type(modification, "EditOra", "11:45");
+            shown_->answers = {Dialogs::Answer::No};
             click(modification, "BBokRegistra");
             lockedAfterRewrite = modification->locked();
+            boxWhileOpen = main_->subjectLines();
             click(modification, "BBritorna");
         });
         click(main_.get(), "BBmodifica");
+        QCOMPARE(messages(), QStringList{"question: Aggiornare anche il soggetto attuale?"});
+        shown_->shown.clear();
         checkBoxesAndWindows();
+        QCOMPARE(boxWhileOpen, subjectBox("10:30"));
         QCOMPARE(shownTime, QString("10:30"));
         QCOMPARE(shownText, QString("00001"));
         QVERIFY(lockedAfterRewrite);
@@ -343,6 +351,53 @@ private slots:
         QCOMPARE(main_->subjectLines(), subjectBox("10:30"));
         QVERIFY(!child<QPushButton>(main_.get(), "BBapriTesto")->isVisibleTo(main_.get()));
         QVERIFY(currentSubjectExists());
+    }
+
+    // A subject registered is the current one. Modified, it asks whether
+    // the current subject follows: yes refreshes the main window at once,
+    // while the modification window is still open; no leaves the current
+    // subject and the main window as they were.
+    void modifiedCurrentSubjectFollowsOnlyWhenAsked() {
+        NewSubject s;
+        s.name = "BIANCHI ANNA";
+        s.day = 15;
+        s.month = 6;
+        s.year = 1944;
+        s.hour = 10;
+        s.minute = 30;
+        s.corr = -2;
+        s.coordinates = "45N28-009E11";
+        s.place = "MILANO (MI)";
+        s.nation = "ITALIA";
+        QVERIFY(registerSubject("BASE", s).failure.empty());
+        main_->FormActivate();
+        QCOMPARE(main_->subjectLines().value(1), QString("Nascita 15/06/1944 10:30  Correz. +2.00"));
+
+        QStringList afterYes, afterNo;
+        whenShown<TFoModifi>([&](TFoModifi* modification) {
+            test::chooseListedSubject(modification, 0);
+            type(modification, "EditOra", "12:15");
+            shown_->answers = {Dialogs::Answer::Yes};
+            click(modification, "BBokRegistra");
+            afterYes = main_->subjectLines();
+            click(modification, "BBancora");
+            test::chooseListedSubject(modification, 0);
+            type(modification, "EditOra", "13:00");
+            shown_->answers = {Dialogs::Answer::No};
+            click(modification, "BBokRegistra");
+            afterNo = main_->subjectLines();
+            click(modification, "BBritorna");
+        });
+        click(main_.get(), "BBmodifica");
+        QCOMPARE(messages(), QStringList({"question: Aggiornare anche il soggetto attuale?",
+                                          "question: Aggiornare anche il soggetto attuale?"}));
+        shown_->shown.clear();
+        checkBoxesAndWindows();
+        QCOMPARE(afterYes.value(1), QString("Nascita 15/06/1944 12:15  Correz. +2.00"));
+        QCOMPARE(afterNo.value(1), QString("Nascita 15/06/1944 12:15  Correz. +2.00"));
+        QCOMPARE(main_->subjectLines().value(1), QString("Nascita 15/06/1944 12:15  Correz. +2.00"));
+        QCOMPARE(readCurrentSubject().record.moment, std::string("194406151215-2"));
+        QCOMPARE(openAnyArchive("BASE").readBirth(2).moment, std::string("194406151300-2"));
     }
 };
 
