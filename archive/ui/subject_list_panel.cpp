@@ -1,5 +1,7 @@
 #include "archive/ui/subject_list_panel.h"
 
+#include "archive/name_words.h"
+
 #include "base/ui/dialogs.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
@@ -100,7 +102,10 @@ SubjectListPanel::SubjectListPanel(int lines, bool enterInList, QWidget* parent)
     connect(ListBoxNomi, &QListWidget::itemDoubleClicked, this, &SubjectListPanel::ListBoxNomiDblClick);
     connect(ScrollBarNomi, &QScrollBar::valueChanged, this, &SubjectListPanel::ScrollBarNomiChange);
     ListBoxNomi->installEventFilter(this);
-    setRed(true);
+    // The names are stored surname first.
+    EditSoggetto->setPlaceholderText("Cognome Nome");
+    EditSoggetto->setToolTip("Cognome Nome, oppure parti del nome in qualsiasi ordine (\"mar ros\")");
+    setRed(false);
 
     runUserAction(this, [&] { fillArchiveList(); });
 }
@@ -119,9 +124,10 @@ void SubjectListPanel::fillArchiveList() {
     }
 }
 
+// An empty field is never red: there is nothing in it that fails to match.
 void SubjectListPanel::setRed(bool red) {
-    red_ = red;
-    EditSoggetto->setStyleSheet(red ? kRed : kAqua);
+    red_ = red && !EditSoggetto->text().isEmpty();
+    EditSoggetto->setStyleSheet(red_ ? kRed : kAqua);
 }
 
 void SubjectListPanel::clearField(bool red) {
@@ -218,7 +224,14 @@ void SubjectListPanel::EditSoggettoChange(const QString& typed) {
     }
     if (!archive_ || archive_->subjectCount() == 0) return;
     runUserAction(this, [&] {
-        const Located found = archive_->locate(toCp1252(text));
+        const std::string typedText = toCp1252(text);
+        Located found = archive_->locate(typedText);
+        // A beginning the bisection does not find may still be the words of
+        // a name in another order or in part: the first name holding them all.
+        if (!found.matches) {
+            const std::vector<int> holding = positionsHoldingWords(archive_->readWholeIndex(), typedText);
+            if (!holding.empty()) found = {holding.front(), archive_->readIndex(holding.front()), true};
+        }
         located_ = found.position;
         setRed(!found.matches);
         position_ = window().clamp(found.position);
@@ -235,7 +248,9 @@ void SubjectListPanel::EditSoggettoEnter() {
     runUserAction(this, [&] {
         const std::string typed = toCp1252(EditSoggetto->text());
         if (!archive_ || typed.empty() || red_ || located_ < 1 || located_ > archive_->subjectCount()) return;
-        if (archive_->readIndex(located_).text.compare(0, typed.size(), typed) != 0) return;
+        const IndexEntry entry = archive_->readIndex(located_);
+        if (entry.text.compare(0, typed.size(), typed) != 0 && !nameHoldsWords(entry.name(), foldedWords(typed)))
+            return;
         chosen = true;
         choose(located_);
     });

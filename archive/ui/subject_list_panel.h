@@ -1,6 +1,8 @@
 // The part the recall, modification and deletion windows share: the list
-// of archives with the archive field, the name field with its typed-prefix
-// search (aqua when the prefix is found, red when not), and the name list
+// of archives with the archive field, the name field with its search (the
+// typed beginning by bisection, else the words of a name in any order;
+// aqua when found, red when nothing matches, never red while empty; the
+// hint "Cognome Nome" says the surname comes first), and the name list
 // of 9 or 8 lines with its scroll bar. A subject is chosen by a double
 // click on the list or by Enter; the window then reads it.
 #pragma once

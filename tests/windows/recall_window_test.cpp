@@ -84,23 +84,54 @@ private slots:
         test::writeExampleArchive("BASE", {{"ROSSI ANNA"}, {"ROSSI MARIO"}, {"ROSSINI GIOACCHINO"}, {"VERDI GIUSEPPE"}});
         TFormRich window;
         auto* field = window.findChild<QLineEdit*>("EditSoggetto");
-        QVERIFY2(red(field), "nothing typed yet after opening");
+        QVERIFY2(!red(field), "nothing typed yet after opening");
+        QCOMPARE(field->placeholderText(), QString("Cognome Nome"));
         struct Step {
             const char* keys;
             bool found;
         };
-        // Whole surnames are found; a prefix that continues with letters is not.
-        const Step steps[] = {{"rossi", true}, {"n", false}, {"i", true}};
+        // Red only when no name holds what was typed.
+        const Step steps[] = {{"rossi", true}, {"n", true}, {"i", true}, {"x", false}};
         for (const Step& s : steps) {
             QTest::keyClicks(field, s.keys);
             QCOMPARE(aqua(field), s.found);
         }
-        QCOMPARE(field->text(), QString("ROSSINI"));
+        QCOMPARE(field->text(), QString("ROSSINIX"));
         QTest::keyClick(field, Qt::Key_Backspace);
-        QVERIFY(red(field));
+        QVERIFY(aqua(field));
         field->selectAll();
         QTest::keyClick(field, Qt::Key_Backspace);
         QVERIFY2(aqua(field), "an empty prefix is aqua");
+    }
+
+    // Words of the name in any order, in part, with or without accents,
+    // find the first name that holds them all; Enter chooses it.
+    void wordsTypedInAnyOrderFindTheName() {
+        test::writeExampleArchive("BASE", {{"BIANCHI LUCA"}, {"ROSSI ANNA"}, {"ROSSI MARIA"}, {"VERDI GIUSEPPE"}});
+        TFormRich window;
+        auto* field = window.findChild<QLineEdit*>("EditSoggetto");
+        auto* list = window.findChild<QListWidget*>("ListBoxNomi");
+        const struct {
+            const char* typed;
+            const char* selected;  // nullptr: nothing matches
+        } cases[] = {
+            {"mar ros", "ROSSI MARIA"},  {"maria rossi", "ROSSI MARIA"}, {"ros", "ROSSI ANNA"},
+            {"luc", "BIANCHI LUCA"},     {"seppe ver", "VERDI GIUSEPPE"}, {"ross  mar.", "ROSSI MARIA"},
+            {"mar bianchi", nullptr},
+        };
+        for (const auto& c : cases) {
+            field->clear();
+            QTest::keyClicks(field, QString::fromUtf8(c.typed));
+            QCOMPARE(red(field), c.selected == nullptr);
+            if (c.selected) {
+                QVERIFY2(list->currentItem(), c.typed);
+                QCOMPARE(list->currentItem()->text().left(38).trimmed(), QString(c.selected));
+            }
+        }
+        field->clear();
+        QTest::keyClicks(field, "mar ros");
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(window.findChild<QLineEdit*>("EditNome")->text().trimmed(), QString("ROSSI MARIA"));
     }
 
     void theListFollowsTheSearchAndTheScrollBar() {
