@@ -3,7 +3,6 @@
 #include "analysis/chart_codes.h"
 #include "analysis/substance.h"
 #include "settings/chart_settings.h"
-#include "archive/archive_records.h"
 #include "base/data_dir.h"
 #include "base/errors.h"
 #include "base/text_file.h"

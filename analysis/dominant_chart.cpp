@@ -1,6 +1,5 @@
 #include "analysis/dominant_chart.h"
 
-#include "archive/current_subject.h"
 #include "ephemeris/angles.h"
 #include "ephemeris/chart_steps.h"
 
@@ -40,11 +39,6 @@ DominantChart computeDominantChart(const ChartState& natal, const std::string& n
     d.scores = scoreChartMaster(carrier, c);
     d.display = chartMasterDisplay(natal);
     return d;
-}
-
-DominantChart computeDominantChart(const ChartState& natal) {
-    const CurrentSubject subject = readCurrentSubject();
-    return computeDominantChart(natal, subject.name(), subject.record.moment, subject.record.place);
 }
 
 std::vector<std::pair<int, Extended>> dominantAspectPoints(const DominantChart& dominant) {

@@ -37,12 +37,11 @@ struct DominantChart {
 // Casts `natal`'s birth again with "PLACIDO" houses, writes the carrier file
 // FileTmp\DatiNasc.Tmp from the subject's name text, birth-moment field and
 // place field, runs the chart-master scoring (its result files in FileDum\)
-// and reads the totals back for the bars. IoError when a file can't be
-// written.
+// and reads the totals back for the bars. The caller hands over the subject
+// and the node and Black Moon kinds (in `natal`); nothing here reads an
+// archive. IoError when a file can't be written.
 DominantChart computeDominantChart(const ChartState& natal, const std::string& name, const std::string& moment,
                                    const std::string& place);
-// The same for the current subject of TMPR (IoError when it is missing).
-DominantChart computeDominantChart(const ChartState& natal);
 
 // Body names of the positions list: "Sole" … "Plutone", "Nodo Nord",
 // "Luna Nera" (index 0 unused).

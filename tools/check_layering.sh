@@ -8,11 +8,33 @@
 # shell/cli is the command line: any core folder, no windows.
 #
 # Core code has no Qt at all, except the drawing layer (display/), which
-# draws with QtGui and never includes Qt Widgets.
+# draws with QtGui and never includes Qt Widgets, and the printing of the
+# consultation report (consultations/print/), which does the same.
+#
+# Beside the order, a table of includes the order would allow but the
+# design forbids. The doctrines (analysis/) take a chart and the settings
+# from their caller: they read neither the archives nor the current
+# subject's chart.
+#
+# Usage: check_layering.sh [SOURCE_ROOT]   (default: the repository)
 set -u
-cd "$(dirname "$0")/.."
+cd "${1:-$(dirname "$0")/..}"
 
 layers=(base ephemeris settings editor archive chart analysis display remedies consultations shell)
+
+# "from to": folder `from` never includes anything of folder `to`.
+forbidden=(
+  "analysis archive"
+  "analysis chart"
+)
+
+forbidden_pair() {
+  local pair
+  for pair in "${forbidden[@]}"; do
+    [ "$pair" = "$1 $2" ] && return 0
+  done
+  return 1
+}
 
 rank_of() {
   local i
@@ -50,6 +72,9 @@ while IFS=$'\t' read -r file included; do
   case "$file" in */ui/*) from_ui=1 ;; esac
   case "$included" in */ui/*) to_ui=1 ;; esac
 
+  if forbidden_pair "$from_layer" "$to_layer"; then
+    fail "$file: $from_layer/ never includes $to_layer/ ($included)"
+  fi
   if [ "$from_ui" = 0 ]; then
     if [ "$to_ui" = 1 ]; then
       fail "$file: core code includes window code $included"
@@ -70,7 +95,7 @@ for layer in "${layers[@]}"; do
   [ -d "$layer" ] || continue
   while IFS= read -r file; do
     case "$file" in */ui/*) continue ;; esac
-    if [ "$layer" = display ]; then
+    if [ "$layer" = display ] || [[ "$file" == consultations/print/* ]]; then
       if grep -qE '^\s*#\s*include\s*<(QtWidgets/|QWidget|QApplication|QDialog|QMainWindow|QPushButton|QLabel|QScrollBar|QLineEdit)' "$file"; then
         fail "$file: the drawing layer includes Qt Widgets"
       fi

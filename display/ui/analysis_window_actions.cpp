@@ -4,6 +4,7 @@
 
 #include "analysis/chart_keys.h"
 #include "analysis/subdivisions.h"
+#include "archive/current_subject.h"
 #include "base/ui/user_action.h"
 #include "display/drawing_setup.h"
 #include "display/painter_canvas.h"
@@ -175,7 +176,9 @@ void TFgrSpagy::showButtonView(const ButtonStep& step) {
         hideLinkedPanel();
         Image2->clear();
         const bool ready = dominant_ || runUserAction(this, [&] {
-            dominant_ = std::make_unique<DominantChart>(computeDominantChart(chartState()));
+            const CurrentSubject subject = readCurrentSubject();
+            dominant_ = std::make_unique<DominantChart>(
+                computeDominantChart(chartState(), subject.name(), subject.record.moment, subject.record.place));
         });
         if (!ready) return;
     }

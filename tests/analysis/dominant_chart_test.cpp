@@ -67,11 +67,5 @@ TEST(DominantChart, PlacidusChartOfTheNatalMomentWithItsScoringFiles) {
     EXPECT_EQ(lines(kMasterSummaryPath).size(), 3u);
 }
 
-TEST(DominantChart, CurrentSubjectMissingIsAnInputOutputError) {
-    test::EphemerisDir dir;
-    const ChartState natal = test::castTraditional(test::birth(4, 2, 1962, 13, 30, -1, 45, 28, "N", 9, 11, "E"));
-    EXPECT_THROW(computeDominantChart(natal), IoError);
-}
-
 } // namespace
 } // namespace qv

@@ -4,6 +4,7 @@
 #include "display/analysis_views.h"
 #include "display/recording_canvas.h"
 #include "archive/archive_files.h"
+#include "archive/current_subject.h"
 #include "archive/data_directory_startup.h"
 #include "archive/subject_registration.h"
 #include "base/data_dir.h"
@@ -113,7 +114,9 @@ private slots:
     void everyButtonsViewsCarryTheirHeadings() {
         TFgrSpagy& w = open();
         const PlanetaryHour hour = ComputePlanetaryHour(chartState());
-        const DominantChart dominant = computeDominantChart(chartState());
+        const CurrentSubject subject = readCurrentSubject();
+        const DominantChart dominant =
+            computeDominantChart(chartState(), subject.name(), subject.record.moment, subject.record.place);
         const struct {
             const char* button;
             QStringList headings;  // of the views in order
