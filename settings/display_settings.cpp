@@ -8,6 +8,7 @@
 #include "base/text_file.h"
 
 #include <cerrno>
+#include <climits>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -32,24 +33,47 @@ std::string trimmed(const std::string& s) {
     return s.substr(first, last - first + 1);
 }
 
+// The text of line `line` for a message, cut as typed text is.
+std::string shownValue(const std::vector<std::string>& lines, int line) {
+    std::string t = trimmed(lines[static_cast<std::size_t>(line - 1)]);
+    if (t.size() > 80) t = t.substr(0, 80) + "\x85";  // "…"
+    return "\"" + t + "\"";
+}
+
 int integerLine(const std::vector<std::string>& lines, int line) {
     const std::string t = trimmed(lines[static_cast<std::size_t>(line - 1)]);
     char* end = nullptr;
     errno = 0;
     const long v = std::strtol(t.c_str(), &end, 10);
-    if (t.empty() || *end != '\0' || errno != 0)
+    if (t.empty() || *end != '\0' || errno != 0 || v < INT_MIN || v > INT_MAX)
         throw ConversionError("Valore non valido alla riga " + std::to_string(line) + " del file \"" +
-                              kDisplaySettingsPath + "\": \"" + t + "\"");
+                              kDisplaySettingsPath + "\": " + shownValue(lines, line));
     return static_cast<int>(v);
 }
 
-Extended realLine(const std::vector<std::string>& lines, int line) {
+[[noreturn]] void outOfRange(const std::vector<std::string>& lines, int line, const std::string& range) {
+    throw ConversionError("Valore fuori dai limiti alla riga " + std::to_string(line) + " del file \"" +
+                          kDisplaySettingsPath + "\": " + shownValue(lines, line) + " (" + range + ")");
+}
+
+// A flag line: 0 or 1.
+int flagLine(const std::vector<std::string>& lines, int line) {
+    const int v = integerLine(lines, line);
+    if (v != 0 && v != 1) outOfRange(lines, line, "0 oppure 1");
+    return v;
+}
+
+// A real between `low` and `high`; exactly 0 reads as 1.0.
+Extended realLine(const std::vector<std::string>& lines, int line, Extended low, Extended high,
+                  const char* range) {
     const std::string t = trimmed(lines[static_cast<std::size_t>(line - 1)]);
     Extended v = 0;
     if (!parseDecimal(t, v))
         throw ConversionError("Valore non valido alla riga " + std::to_string(line) + " del file \"" +
-                              kDisplaySettingsPath + "\": \"" + t + "\"");
-    return v == 0.0L ? 1.0L : v;
+                              kDisplaySettingsPath + "\": " + shownValue(lines, line));
+    if (v == 0.0L) return 1.0L;
+    if (!(v >= low && v <= high)) outOfRange(lines, line, range);
+    return v;
 }
 
 } // namespace
@@ -60,19 +84,30 @@ DisplaySettings readDisplaySettings() {
         writeDisplaySettings(defaults);
         return defaults;
     }
-    const auto lines = readLines(kDisplaySettingsPath);
-    if (lines.size() < 8)
+    // Eight short lines: a file of many kilobytes is not this file, and is
+    // refused before it is split into lines.
+    constexpr std::uintmax_t kLargestSettingsFile = 64 * 1024;
+    std::error_code ec;
+    const auto bytes = std::filesystem::file_size(dataDir().resolve(kDisplaySettingsPath), ec);
+    if (!ec && bytes > kLargestSettingsFile)
+        throw ConversionError(std::string("Il file \"") + kDisplaySettingsPath + "\" \xE8 troppo grande (" +
+                              std::to_string(bytes) + " byte) per otto righe");
+    auto lines = readLines(kDisplaySettingsPath);
+    // Empty lines after the eighth (an editor's final blank line) are
+    // tolerated; any other count is not this file.
+    while (lines.size() > 8 && trimmed(lines.back()).empty()) lines.pop_back();
+    if (lines.size() != 8)
         throw ConversionError(std::string("Il file \"") + kDisplaySettingsPath + "\" ha " +
                               std::to_string(lines.size()) + " righe invece di 8");
     DisplaySettings s;
     s.line1 = integerLine(lines, 1);
-    s.printerAdapted = integerLine(lines, 2);
+    s.printerAdapted = flagLine(lines, 2);
     s.reserved = integerLine(lines, 3);
-    s.calendarReformFlag = integerLine(lines, 4);
-    s.lineThickness = realLine(lines, 5);
+    s.calendarReformFlag = flagLine(lines, 4);
+    s.lineThickness = realLine(lines, 5, 0.5L, 4.0L, "da 0,5 a 4");
     s.backupFolder = lines[5];
-    s.scaleX = realLine(lines, 7);
-    s.scaleY = realLine(lines, 8);
+    s.scaleX = realLine(lines, 7, 0.8L, 1.2L, "da 0,8 a 1,2");
+    s.scaleY = realLine(lines, 8, 0.8L, 1.2L, "da 0,8 a 1,2");
     return s;
 }
 
@@ -85,6 +120,14 @@ void writeDisplaySettings(const DisplaySettings& s) {
 
 bool retireOldBackupFolder() {
     if (!dataDir().exists(kDisplaySettingsPath)) return false;
+    // Eight short lines: a file of many kilobytes is not this file, and is
+    // refused before it is split into lines.
+    constexpr std::uintmax_t kLargestSettingsFile = 64 * 1024;
+    std::error_code ec;
+    const auto bytes = std::filesystem::file_size(dataDir().resolve(kDisplaySettingsPath), ec);
+    if (!ec && bytes > kLargestSettingsFile)
+        throw ConversionError(std::string("Il file \"") + kDisplaySettingsPath + "\" \xE8 troppo grande (" +
+                              std::to_string(bytes) + " byte) per otto righe");
     auto lines = readLines(kDisplaySettingsPath);
     if (lines.size() < 6 || lines[5].find("Od6Backup") == std::string::npos) return false;
     lines[5] = "Da definire";

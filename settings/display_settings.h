@@ -24,8 +24,11 @@ struct DisplaySettings {
 
 // Reads the eight lines; a missing file is created with the defaults. A real
 // read as exactly 0 on lines 5, 7 or 8 is taken as 1.0 (the file is not
-// rewritten for that). A short or unreadable file raises ConversionError or
-// IoError naming it.
+// rewritten for that). Each line is checked against its range (lines 2 and
+// 4: 0 or 1; line 5: 0.5 to 4; lines 7 and 8: 0.8 to 1.2), and the file
+// must hold exactly eight lines (empty lines after them are tolerated);
+// otherwise ConversionError names the file and the line, and an unreadable
+// file raises IoError.
 DisplaySettings readDisplaySettings();
 // Line 4 alone, as birth data entry and the atlas read it: 1 makes every
 // date after the reform of 1582 Gregorian. A missing file, a short one or a

@@ -84,6 +84,59 @@ TEST(DisplaySettings, BadFilesAreReportedAndLeftAlone) {
     EXPECT_EQ(settingsLines(dir)[1], "x");
 }
 
+// Every line against its range, and exactly eight lines: a thickness of
+// 1e308 drew a wheel without circles, and a file of millions of lines was
+// taken for the settings.
+TEST(DisplaySettings, ValuesOutOfTheirRangeAndWrongLineCountsAreRefused) {
+    test::TempDataDir dir;
+    fs::create_directories(dir.path() / "FileSet");
+    const std::vector<std::string> good = {"1", "0", "0", "1", " 1.00000000000000E+0000", "", "1", "1"};
+    struct Case {
+        int line;  // 1-based; 0: the whole file
+        std::string value, expected;
+    };
+    const Case refused[] = {
+        {5, "1e308", "riga 5"}, {5, "-3", "riga 5"}, {5, "50", "riga 5"}, {5, "0.49", "riga 5"},
+        {5, "4.01", "riga 5"}, {7, "1.3", "riga 7"},  {8, "0.7", "riga 8"}, {7, "-1", "riga 7"},
+        {2, "2", "riga 2"},    {4, "-1", "riga 4"},   {3, "99999999999", "riga 3"},
+    };
+    for (const Case& c : refused) {
+        std::vector<std::string> lines = good;
+        lines[static_cast<std::size_t>(c.line - 1)] = c.value;
+        writeTextLines(dir.path() / "FileSet" / "MMVarLas.stt", lines);
+        try {
+            readDisplaySettings();
+            ADD_FAILURE() << "accepted " << c.value << " on line " << c.line;
+        } catch (const ConversionError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.expected), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find("MMVarLas.stt"), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(settingsLines(dir), lines) << "the file is left as it was";
+    }
+    // The ends of the ranges, and 0 read as 1.0, are accepted.
+    for (const auto& [thickness, factor] : {std::pair{"0.5", "0.8"}, std::pair{"4", "1.2"}, std::pair{"0", "0"}}) {
+        std::vector<std::string> lines = good;
+        lines[4] = thickness;
+        lines[6] = lines[7] = factor;
+        writeTextLines(dir.path() / "FileSet" / "MMVarLas.stt", lines);
+        EXPECT_NO_THROW(readDisplaySettings()) << thickness << " " << factor;
+    }
+
+    std::vector<std::string> nine = good;
+    nine.push_back("1");
+    std::vector<std::string> trailingBlank = good;
+    trailingBlank.push_back("");
+    writeTextLines(dir.path() / "FileSet" / "MMVarLas.stt", nine);
+    EXPECT_THROW(readDisplaySettings(), ConversionError);
+    writeTextLines(dir.path() / "FileSet" / "MMVarLas.stt", trailingBlank);
+    EXPECT_NO_THROW(readDisplaySettings()) << "an editor's final blank line is tolerated";
+    std::string huge = "1\r\n0\r\n0\r\n1\r\n1\r\n\r\n1\r\n1\r\n";
+    huge.reserve(huge.size() + 3 * 5000000);
+    for (int i = 0; i < 5000000; ++i) huge += "1\r\n";
+    writeFileAtomically(dir.path() / "FileSet" / "MMVarLas.stt", huge);
+    EXPECT_THROW(readDisplaySettings(), ConversionError);
+}
+
 TEST(PractitionerName, CreatedWhenMissingAndRewrittenWhole) {
     test::TempDataDir dir;
     EXPECT_EQ(readPractitionerName().shown(), "Nome Cognome");
