@@ -78,6 +78,20 @@ TEST(ShippedDoctrine, EveryTermAndDecadeTextStatesTheAccordUnderAFixedHeader) {
     }
 }
 
+TEST(ShippedDoctrine, EveryHeaderWritesAPointOneWay) {
+    const char* others[] = {"Mercurio", "Venere", "Saturno", "Nodo N.", "Nodo S.", "Congiunz.", "Opposizi."};
+    int decans = 0, mirrors = 0;
+    for (const auto& [key, text] : pointSpecificTexts()) {
+        if (key.size() != 8) continue;
+        const std::string header = text.substr(0, text.find(": "));
+        for (const char* other : others) EXPECT_NE(header.rfind(other, 0), 0u) << key << ": " << text;
+        if (header.find(" dec. ") != std::string::npos) ++decans;
+        if (header.find("antiscio ") != std::string::npos) ++mirrors;
+    }
+    EXPECT_EQ(decans, 396);   // eleven points, 36 decans
+    EXPECT_EQ(mirrors, 264);  // eleven points, antiscio and contrantiscio in 12 signs
+}
+
 TEST(ShippedDoctrine, PlanetsRejoiceInTheirClassicalHouses) {
     const std::set<std::string> joys = {"MercPrim", "LunaTerz", "VeneQuin", "MartSest", "SoleNona", "GiovUndi", "SatuDodi"};
     std::set<std::string> found;

@@ -87,6 +87,8 @@ def point_specific(path):
         check_width(path, number, text, 70 if len(key) == 4 else 60)
         if len(key) in (4, 6):
             check_accord(path, number, key, text)
+        else:
+            check_header_spelling(path, number, text)
         entries.append((key, text))
     return entries
 
@@ -143,6 +145,26 @@ def check_accord(path, number, key, text):
         fail(path.name, number, "il punto si scrive %r, trovato %r" % (POINT_LABELS[point], label))
     if said != accord(point, ruler):
         fail(path.name, number, "accordo %r, atteso %r" % (said, accord(point, ruler)))
+
+
+# Spellings a header must not use for a point: each point has its label only.
+OTHER_SPELLINGS = ("Mercurio", "Venere", "Saturno", "Nodo N.", "Nodo S.", "Ascendente", "Mediocielo")
+ASPECT_NAMES = ("Congiunzione", "Opposizione", "Quadrato", "Trigono", "Sestile")
+
+
+def check_header_spelling(path, number, text):
+    """A decan or mirror text opens with the point's label; an aspect text
+    with the aspect's full name and the two labels."""
+    header = text.split(": ", 1)[0]
+    if header.startswith(OTHER_SPELLINGS):
+        fail(path.name, number, "il punto va scritto con la sua sigla (%s): %r" % (", ".join(POINT_LABELS.values()), text))
+    first = header.split(" ", 1)[0]
+    if first in ("Congiunz.", "Opposizi."):
+        fail(path.name, number, "l'aspetto va scritto per intero: %r" % text)
+    if first in ASPECT_NAMES and " " in header:
+        for point in header.split(" ", 1)[1].split("-"):
+            if point not in POINT_LABELS.values():
+                fail(path.name, number, "il punto %r va scritto con la sua sigla" % point)
 
 
 def check_plant_lists(path, kind):
