@@ -1,6 +1,7 @@
 #include "base/decimal_text.h"
 #include "shell/cli/chart_command.h"
 
+#include "analysis/chart_keys.h"
 #include "analysis/substance.h"
 #include "ephemeris/birth_data.h"
 
@@ -25,7 +26,7 @@ std::vector<int> splitNumbers(const std::string& text, char sep, std::size_t par
     std::string current;
     for (char c : text + sep) {
         if (c == sep) {
-            if (current.empty()) throw UsageError{"Formato non valido per " + option + " (atteso " + form + "): \"" + text + "\""};
+            if (current.empty()) throw UsageError{"Formato non valido per " + option + " (atteso " + form + "): " + echoed(text)};
             out.push_back(parseInt(current, option));
             current.clear();
         } else if (c >= '0' && c <= '9') {
@@ -33,10 +34,10 @@ std::vector<int> splitNumbers(const std::string& text, char sep, std::size_t par
         } else if (c == '-' && current.empty()) {
             current += c;
         } else {
-            throw UsageError{"Formato non valido per " + option + " (atteso " + form + "): \"" + text + "\""};
+            throw UsageError{"Formato non valido per " + option + " (atteso " + form + "): " + echoed(text)};
         }
     }
-    if (out.size() != parts) throw UsageError{"Formato non valido per " + option + " (atteso " + form + "): \"" + text + "\""};
+    if (out.size() != parts) throw UsageError{"Formato non valido per " + option + " (atteso " + form + "): " + echoed(text)};
     return out;
 }
 
@@ -78,6 +79,36 @@ std::string tableLine(const std::string& name, int nameWidth, const std::string&
     return shown(line);
 }
 
+// The house of a point as the wheel, the sheets and the keys read it:
+// under CASE_MEDIE a house begins 15° before its cusp, under the other
+// systems on it. `cuspHouse` is the house the cusps give.
+int wheelHouseOf(Extended longitude, const ChartState& s, int cuspHouse) {
+    return s.houseSystem == "CASE_MEDIE" ? centredHouseOf(longitude, s) : cuspHouse;
+}
+
+// "  casa 12", and "  casa 12 (1)" where the wheel reads another house.
+std::string houseColumns(int cuspHouse, int wheelHouse) {
+    char text[24];
+    if (wheelHouse == cuspHouse)
+        std::snprintf(text, sizeof text, "  casa %2d", cuspHouse);
+    else
+        std::snprintf(text, sizeof text, "  casa %2d (%d)", cuspHouse, wheelHouse);
+    return text;
+}
+
+// Under the table, what the two numbers mean.
+void printHouseLegend(const ChartState& s, std::ostream& out) {
+    if (s.houseSystem != "CASE_MEDIE") return;
+    out << shown("casa N (M): N la casa in cui le cuspidi pongono il punto; M, dove diversa, la casa come la "
+                 "leggono ruota, fogli e chiavi (con CASE_MEDIE ogni casa inizia 15\xB0 prima della cuspide)")
+        << "\n";
+}
+
+// The JSON names both houses of a point.
+std::string houseJson(int cuspHouse, int wheelHouse) {
+    return ", \"cusp_house\": " + std::to_string(cuspHouse) + ", \"wheel_house\": " + std::to_string(wheelHouse);
+}
+
 const char* const kJsonNames[20] = {"",     "sun",   "moon",    "mercury", "venus", "mars",
                                     "jupiter", "saturn", "uranus", "neptune", "pluto", "node",
                                     "black_moon", "", "", "ceres", "pallas", "juno", "vesta", "chiron"};
@@ -85,6 +116,8 @@ constexpr int kShownPoints[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 15, 16, 1
 const char* const kMinorNames[5] = {"Cerere", "Pallade", "Giunone", "Vesta", "Chirone"};
 
 void printJson(const ChartState& s, const MotionFlags& moved, std::ostream& out) {
+    std::uint8_t houses[kMarkSlots + 1] = {};
+    housesOfPoints(19, s.longitude.data(), s.cusp.data(), houses);
     out << "{\"jd\": " << jsonNumber(s.jd) << ", \"bodies\": {";
     bool first = true;
     for (int k : kShownPoints) {
@@ -92,7 +125,7 @@ void printJson(const ChartState& s, const MotionFlags& moved, std::ostream& out)
         first = false;
         out << "\"" << kJsonNames[k] << "\": {\"longitude\": " << jsonNumber(s.longitude[k])
             << ", \"latitude\": " << jsonNumber(s.latitude[k]) << ", \"retrograde\": " << (moved[k] ? "true" : "false")
-            << "}";
+            << houseJson(houses[k], wheelHouseOf(s.longitude[k], s, houses[k])) << "}";
     }
     out << "}, \"cusps\": [";
     for (int i = 1; i <= 12; ++i) out << (i > 1 ? ", " : "") << jsonNumber(s.cusp[i]);
@@ -129,7 +162,8 @@ void printCurrentJson(const ChartState& s, const ComputedChart& c, std::ostream&
         out << (k > 1 ? ", " : "") << "{\"number\": " << k << ", \"name\": " << jsonText(kLayoutNames[k])
             << ", \"longitude\": " << jsonNumber(s.longitude[k]) << ", \"latitude\": " << jsonNumber(s.latitude[k])
             << ", \"sign\": " << static_cast<int>(s.signOf[k]) << ", \"house\": " << static_cast<int>(s.houseOf[k])
-            << ", \"mark\": " << jsonText(std::string(1, s.retroMark[k] == 'r' ? 'r' : ' ')) << "}";
+            << ", \"mark\": " << jsonText(std::string(1, s.retroMark[k] == 'r' ? 'r' : ' '))
+            << houseJson(s.houseOf[k], wheelHouseOf(s.longitude[k], s, s.houseOf[k])) << "}";
     }
     out << "], \"zone_text\": " << jsonText(s.zoneText) << ", \"jd_text\": " << jsonText(s.jdText)
         << ", \"house_system\": " << jsonText(s.houseSystem) << ", \"node_kind\": " << jsonText(s.nodeKind)
@@ -147,14 +181,14 @@ void printCurrentTable(const ChartState& s, const ComputedChart& c, std::ostream
     while (!notes.empty() && notes.back() == ' ') notes.pop_back();
     out << shown("Annotazioni: " + notes) << "\n";
     out << shown(s.jdText + "   Case: " + s.houseSystem + "   Nodo: " + s.nodeKind) << "\n\n";
-    char house[16];
     for (int k = 1; k <= 19; ++k) {
         if (k == kAscendantCopy || k == kPoint14) continue;
         if (k >= kCeres && !s.asteroidsValid) continue;
-        std::snprintf(house, sizeof house, "  casa %2d", s.houseOf[k]);
+        const std::string house = houseColumns(s.houseOf[k], wheelHouseOf(s.longitude[k], s, s.houseOf[k]));
         const bool retrograde = s.retroMark[k] == 'r' || s.retroMark[k] == 'R';
         out << tableLine(kLayoutNames[k], 13, longitudeColumns(retrograde, s.longitude[k]) + house) << "\n";
     }
+    printHouseLegend(s, out);
     out << "\n";
     char label[16];
     for (int i = 1; i <= 12; ++i) {
@@ -185,15 +219,15 @@ void printTable(const ChartState& s, const MotionFlags& moved, std::ostream& out
     housesOfPoints(19, s.longitude.data(), s.cusp.data(), houses);
     out << shown("Giorno giuliano (TU): " + DecimalText15(s.jd) + "   Case: " + s.houseSystem) << "\n\n";
     // Fixed columns: name, longitude, sign, retrograde mark, latitude, house.
-    char house[16];
     for (int k : kShownPoints) {
         if (k >= kCeres && !s.asteroidsValid) continue;
         const std::string name = k <= 12 ? kBodyNames[k] : kMinorNames[k - kCeres];
-        std::snprintf(house, sizeof house, "  casa %2d", houses[k]);
+        const std::string house = houseColumns(houses[k], wheelHouseOf(s.longitude[k], s, houses[k]));
         out << tableLine(name, 12,
                          longitudeColumns(moved[k], s.longitude[k]) + "  " + latitudeColumns(s.latitude[k]) + house)
             << "\n";
     }
+    printHouseLegend(s, out);
     out << "\n";
     char label[16];
     for (int i = 1; i <= 12; ++i) {
@@ -210,28 +244,28 @@ void printTable(const ChartState& s, const MotionFlags& moved, std::ostream& out
 BirthData birthDataFromOptions(const Arguments& a) {
     BirthData b;
     const std::string calendar = a.value("--calendar").value_or("GR");
-    if (calendar != "GR" && calendar != "GI") throw UsageError{"Calendario non valido (GR o GI): \"" + calendar + "\""};
+    if (calendar != "GR" && calendar != "GI") throw UsageError{"Calendario non valido (GR o GI): " + echoed(calendar)};
     b.gregorian = calendar == "GR";
 
     const auto date = splitNumbers(a.required("--date"), '/', 3, "--date", "GG/MM/AAAA");
     b.day = date[0];
     b.month = date[1];
     b.year = date[2];
-    if (b.year < -4000 || b.year > 9999) throw UsageError{"Data inesistente: \"" + a.required("--date") + "\""};
+    if (b.year < -4000 || b.year > 9999) throw UsageError{"Data inesistente: " + echoed(a.required("--date"))};
     const auto time = splitNumbers(a.required("--time"), ':', 2, "--time", "HH:MM");
     b.hour = time[0];
     b.minute = time[1];
     b.corr = parseReal(a.required("--corr"), "--corr");
     const std::string coords = a.required("--coords");
     if (!readTypedCoordinates(coords, b))
-        throw UsageError{"Coordinate non valide (atteso per esempio 45N28-009E11): \"" + coords + "\""};
+        throw UsageError{"Coordinate non valide (atteso per esempio 45N28-009E11): " + echoed(coords)};
     if (const BirthFault f = birthDataFault(b)) throw UsageError{f.message};
     return b;
 }
 
 void chartKindsFromOptions(const Arguments& a, ChartState& s) {
     s.houseSystem = a.value("--houses").value_or("CASE_MEDIE");
-    if (!isKnownHouseSystem(s.houseSystem)) throw UsageError{"Sistema di case sconosciuto: \"" + s.houseSystem + "\""};
+    if (!isKnownHouseSystem(s.houseSystem)) throw UsageError{"Sistema di case sconosciuto: " + echoed(s.houseSystem)};
     s.nodeKind = a.value("--node").value_or("MEDIO");
     if (s.nodeKind != "MEDIO" && s.nodeKind != "VERO") throw UsageError{"Tipo di nodo non valido (MEDIO o VERO)"};
     s.blackMoonKind = a.value("--black-moon").value_or("MEDIA");
@@ -245,7 +279,7 @@ int chartCommand(const std::vector<std::string>& args, std::ostream& out, std::o
                           {"--date", "--time", "--corr", "--coords", "--calendar", "--houses", "--node",
                            "--black-moon", "--data-dir"},
                           {"--json", "--current"});
-        if (!a.positional().empty()) throw UsageError{"Argomento inatteso: " + a.positional().front()};
+        if (!a.positional().empty()) throw UsageError{"Argomento inatteso: " + echoed(a.positional().front())};
         if (a.flag("--current")) return currentChart(a, out);
 
         const BirthData b = birthDataFromOptions(a);

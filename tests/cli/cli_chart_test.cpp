@@ -54,7 +54,9 @@ TEST_F(CliChart, JsonReproducesTheJ2000Chart) {
     EXPECT_NEAR(jsonNumber(r.out, "mc"), 279.61, 0.005);
     EXPECT_NEAR(jsonNumber(r.out, "ascendant"), 24.28, 0.005);
     EXPECT_NE(r.out.find("\"saturn\": {\"longitude\": 40.38"), std::string::npos);
-    EXPECT_NE(r.out.find("\"retrograde\": true}, \"uranus\""), std::string::npos) << "Saturn is retrograde";
+    EXPECT_TRUE(std::regex_search(r.out, std::regex("\"retrograde\": true, \"cusp_house\": [0-9]+, "
+                                                    "\"wheel_house\": [0-9]+\\}, \"uranus\"")))
+        << "Saturn is retrograde";
     EXPECT_NE(r.out.find("\"asteroids_valid\": true"), std::string::npos);
     EXPECT_TRUE(std::regex_search(r.out, std::regex("\"cusps\": \\[24\\.28[0-9]+, 54\\.28")));
     EXPECT_NE(r.out.find("\"chiron\""), std::string::npos);
@@ -93,6 +95,26 @@ TEST_F(CliChart, TableColumnsLineUpWhateverTheSignAndTheMark) {
     EXPECT_GE(direct, 10) << r.out;
     EXPECT_TRUE(std::regex_search(r.out, std::regex("\nTempo siderale locale [0-2][0-9]h [0-5][0-9]m [0-5][0-9]s\n")))
         << r.out;
+}
+
+// One meaning for "casa": the house the cusps give, and where it differs
+// the house the wheel and the keys read (under CASE_MEDIE a house begins
+// 15° before its cusp), with a legend; the JSON names both.
+TEST_F(CliChart, HousesOfTheCuspsAndOfTheWheelAreBothNamed) {
+    const std::string birth = "chart --date 20/05/2026 --time 06:45 --corr -2 --coords 45N28-009E11";
+    CliRun r = runCli(birth + dataDir());
+    ASSERT_EQ(r.status, 0) << r.out;
+    // Mercury is 8° before the Ascendant's cusp: house 12 by the cusps, I on the wheel.
+    EXPECT_TRUE(std::regex_search(r.out, std::regex("\nMercurio [^\n]*  casa 12 \\(1\\)\n"))) << r.out;
+    EXPECT_TRUE(std::regex_search(r.out, std::regex("\nLuna [^\n(]*  casa  2\n"))) << r.out;
+    EXPECT_TRUE(r.has("casa N (M): N la casa in cui le cuspidi pongono il punto")) << r.out;
+    r = runCli(birth + " --json" + dataDir());
+    EXPECT_TRUE(std::regex_search(r.out, std::regex("\"mercury\": \\{[^}]*\"cusp_house\": 12, \"wheel_house\": 1\\}")))
+        << r.out;
+    // Placidus houses begin on their cusps: one number, no legend.
+    r = runCli(birth + " --houses PLACIDO" + dataDir());
+    EXPECT_FALSE(r.has(" (1)")) << r.out;
+    EXPECT_FALSE(r.has("casa N (M)")) << r.out;
 }
 
 TEST_F(CliChart, BadArgumentsGiveAnItalianMessageAndStatusTwo) {
