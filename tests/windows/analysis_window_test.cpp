@@ -21,6 +21,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include "tests/support/window_tests.h"
+
 #include <QTest>
 
 using namespace qv;
@@ -318,5 +320,5 @@ private:
     std::unique_ptr<TFgrSpagy> window_;
 };
 
-QTEST_MAIN(AnalysisWindowTest)
+QV_WINDOW_TEST(AnalysisWindowTest)
 #include "analysis_window_test.moc"

@@ -22,6 +22,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include "tests/support/window_tests.h"
+
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -553,5 +555,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(BirthEntryTest)
+QV_WINDOW_TEST(BirthEntryTest)
 #include "birth_entry_test.moc"

@@ -11,6 +11,8 @@
 #include <QImage>
 #include <QPushButton>
 #include <QScrollBar>
+#include "tests/support/window_tests.h"
+
 #include <QTest>
 
 using namespace qv;
@@ -90,5 +92,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CalibrationWindowTest)
+QV_WINDOW_TEST(CalibrationWindowTest)
 #include "calibration_window_test.moc"

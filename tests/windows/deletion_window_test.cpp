@@ -13,6 +13,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include "tests/support/window_tests.h"
+
 #include <QTest>
 
 using namespace qv;
@@ -93,5 +95,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DeletionWindowTest)
+QV_WINDOW_TEST(DeletionWindowTest)
 #include "deletion_window_test.moc"

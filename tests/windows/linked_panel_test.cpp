@@ -17,6 +17,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include "tests/support/window_tests.h"
+
 #include <QTest>
 #include <QToolButton>
 
@@ -162,5 +164,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(LinkedPanelTest)
+QV_WINDOW_TEST(LinkedPanelTest)
 #include "linked_panel_test.moc"

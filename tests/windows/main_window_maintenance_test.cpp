@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include "tests/support/window_tests.h"
+
 #include <QTest>
 #include <QTimer>
 
@@ -86,5 +88,5 @@ private:
     std::unique_ptr<Dialogs> previous_;
 };
 
-QTEST_MAIN(MainWindowMaintenanceTest)
+QV_WINDOW_TEST(MainWindowMaintenanceTest)
 #include "main_window_maintenance_test.moc"

@@ -17,6 +17,8 @@
 #include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include "tests/support/window_tests.h"
+
 #include <QTest>
 #include <QToolButton>
 
@@ -179,5 +181,5 @@ private:
     std::unique_ptr<Dialogs> previous_;
 };
 
-QTEST_MAIN(MainWindowTest)
+QV_WINDOW_TEST(MainWindowTest)
 #include "main_window_test.moc"

@@ -21,6 +21,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include "tests/support/window_tests.h"
+
 #include <QTest>
 
 #include <fstream>
@@ -479,5 +481,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MaintenanceWindowsTest)
+QV_WINDOW_TEST(MaintenanceWindowsTest)
 #include "maintenance_windows_test.moc"

@@ -19,6 +19,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include "tests/support/window_tests.h"
+
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -225,5 +227,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ModificationWindowTest)
+QV_WINDOW_TEST(ModificationWindowTest)
 #include "modification_window_test.moc"

@@ -8,6 +8,8 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include "tests/support/window_tests.h"
+
 #include <QTest>
 
 using namespace qv;
@@ -64,5 +66,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(OrbEditorTest)
+QV_WINDOW_TEST(OrbEditorTest)
 #include "orb_editor_test.moc"

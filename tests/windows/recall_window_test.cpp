@@ -13,6 +13,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include "tests/support/window_tests.h"
+
 #include <QTest>
 
 using namespace qv;
@@ -311,5 +313,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RecallWindowTest)
+QV_WINDOW_TEST(RecallWindowTest)
 #include "recall_window_test.moc"

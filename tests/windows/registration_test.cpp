@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include "tests/support/window_tests.h"
+
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -197,5 +199,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RegistrationTest)
+QV_WINDOW_TEST(RegistrationTest)
 #include "registration_test.moc"

@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include "tests/support/window_tests.h"
+
 #include <QTest>
 #include <QTimer>
 
@@ -72,5 +74,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RemedyMainWindowTest)
+QV_WINDOW_TEST(RemedyMainWindowTest)
 #include "remedy_main_window_test.moc"

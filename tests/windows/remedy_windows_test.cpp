@@ -20,6 +20,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include "tests/support/window_tests.h"
+
 #include <QTest>
 
 using namespace qv;
@@ -399,5 +401,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RemedyWindowsTest)
+QV_WINDOW_TEST(RemedyWindowsTest)
 #include "remedy_windows_test.moc"

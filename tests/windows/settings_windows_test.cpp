@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include "tests/support/window_tests.h"
+
 #include <QTest>
 #include <QToolButton>
 
@@ -190,5 +192,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(SettingsWindowsTest)
+QV_WINDOW_TEST(SettingsWindowsTest)
 #include "settings_windows_test.moc"

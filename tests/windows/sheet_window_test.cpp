@@ -31,6 +31,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include "tests/support/window_tests.h"
+
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
@@ -399,5 +401,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(SheetWindowTest)
+QV_WINDOW_TEST(SheetWindowTest)
 #include "sheet_window_test.moc"

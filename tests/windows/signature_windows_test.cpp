@@ -20,6 +20,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include "tests/support/window_tests.h"
+
 #include <QTest>
 #include <QToolButton>
 
@@ -275,5 +277,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(SignatureWindowsTest)
+QV_WINDOW_TEST(SignatureWindowsTest)
 #include "signature_windows_test.moc"

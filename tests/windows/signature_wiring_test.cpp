@@ -28,6 +28,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include "tests/support/window_tests.h"
+
 #include <QTest>
 #include <QTimer>
 
@@ -186,5 +188,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(SignatureWiringTest)
+QV_WINDOW_TEST(SignatureWiringTest)
 #include "signature_wiring_test.moc"

@@ -33,6 +33,8 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include "tests/support/window_tests.h"
+
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -401,5 +403,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(SubjectRoadTest)
+QV_WINDOW_TEST(SubjectRoadTest)
 #include "subject_road_test.moc"

@@ -21,6 +21,8 @@
 #include <QPrinterInfo>
 #include <QSpinBox>
 #include <QStatusBar>
+#include "tests/support/window_tests.h"
+
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -372,5 +374,5 @@ private:
     static void removeFileForTest(const std::filesystem::path& file) { std::filesystem::remove(file); }
 };
 
-QTEST_MAIN(TextEditorWindowTest)
+QV_WINDOW_TEST(TextEditorWindowTest)
 #include "text_editor_window_test.moc"
