@@ -1,5 +1,6 @@
 #include "display/chart_wheel.h"
 
+#include "display/house_check.h"
 #include "ephemeris/angles.h"
 
 namespace qv::draw {
@@ -39,7 +40,8 @@ ChartWheelPlaces drawChartWheel(const ChartState& chart, const OrbTable& orbs, c
     const std::vector<MmPoint> centres = drawPlanetRing(points, cx, cy, kZodiacInner, kPlanetInner, asc, style);
     for (int k = 1; k <= 11; ++k) places.points[static_cast<std::size_t>(k)] = centres[static_cast<std::size_t>(k - 1)];
 
-    drawHouseRing(cusps, kHouseOuter, kHouseInner, cx, cy, asc, HouseLines::FifteenBeforeCusp);
+    const bool houses = housesHold(chart);
+    drawHouseRing(cusps, kHouseOuter, kHouseInner, cx, cy, asc, houses ? HouseLines::FifteenBeforeCusp : HouseLines::None);
 
     if (options.aspects) {
         const auto placeOf = [&](int k) {
@@ -55,8 +57,14 @@ ChartWheelPlaces drawChartWheel(const ChartState& chart, const OrbTable& orbs, c
         selectNoBrush();
     }
 
-    drawAngles(cusps, static_cast<double>(RadToDeg(chart.mcRadians)), chart.houseSystem, kAnglesRadius, cx, cy);
+    drawAngles(cusps, static_cast<double>(RadToDeg(chart.mcRadians)), chart.houseSystem, kAnglesRadius, cx, cy,
+               houses ? AnglesVariant::Full : AnglesVariant::NoHouses);
     if (options.caption) productCaption(0, 50);
+    if (!houses) {
+        // Above the wheel, in the drawing area's free top-left corner.
+        textRgb(kRed);
+        textLeft(housesUndefinedLine(chart), 15, 1.5, 3);
+    }
     return places;
 }
 

@@ -15,12 +15,10 @@ int roundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 Canvas* target() { return drawingContext().canvas; }
 
-// The colour a pen, brush or text gets once the monochrome rule is applied.
-Rgb shown(Rgb colour) { return monochromeColour(colour); }
 
 void setPenSpec(const PenEntry& entry) {
     DrawingContext& c = drawingContext();
-    c.pen.colour = shown(entry.colour);
+    c.pen.colour = paletteColour(entry.colour, PaperUse::Text);
     c.pen.width = roundEven(entry.widthMm * c.scale * c.thickness);
     c.pen.dashed = entry.dashed;
     if (Canvas* canvas = target()) canvas->setPen(c.pen);
@@ -45,6 +43,11 @@ void text(const std::string& s, int font, double y, double x, TextAnchor anchor)
 }
 
 } // namespace
+
+Palette DrawingContext::palette() const {
+    if (monochrome) return Palette::Monochrome;
+    return onScreen() ? Palette::Screen : Palette::Paper;
+}
 
 float DrawingContext::effectiveFontBase() const {
     return fontBase != 0 ? fontBase : static_cast<float>(scale * 3.7);
@@ -168,6 +171,17 @@ Rgb monochromeColour(Rgb colour) {
     return c.onScreen() ? kWhite : kBlack;
 }
 
+Palette currentPalette() { return drawingContext().palette(); }
+
+Rgb paletteColour(Rgb colour, PaperUse use) {
+    switch (currentPalette()) {
+    case Palette::Screen: return colour;
+    case Palette::Monochrome: return monochromeColour(colour);
+    case Palette::Paper: return paperTwin(colour, use);
+    }
+    return colour;
+}
+
 // ---- primitives -------------------------------------------------------------
 
 void moveTo(double x, double y) { drawingContext().position = toDevice(x, y); }
@@ -274,7 +288,7 @@ void selectPen(int code) {
 
 void selectBrush(Rgb colour) {
     DrawingContext& c = drawingContext();
-    c.brush = {shown(colour), false};
+    c.brush = {paletteColour(colour, PaperUse::Mark), false};
     if (c.canvas) c.canvas->setBrush(c.brush);
 }
 
@@ -300,7 +314,7 @@ void textColour(int code) {
 
 void textRgb(Rgb colour) {
     DrawingContext& c = drawingContext();
-    c.textColour = shown(colour);
+    c.textColour = paletteColour(colour, PaperUse::Text);
     if (c.canvas) c.canvas->setTextColour(c.textColour);
 }
 
@@ -320,12 +334,12 @@ void choosePen(int code) {
     }
 }
 
-void pageBorder() {
+void pageBorder(double x1, double y1, double x2, double y2) {
     const DrawingContext& c = drawingContext();
     if (!c.onScreen() || !c.printerInstalled) return;
     selectPen(7);
     selectNoBrush();
-    rectangle(1, 1, 279, c.printerLandscape ? 202 : 405);
+    rectangle(x1, y1, x2, y2);
 }
 
 void productCaption(double x, double y) {

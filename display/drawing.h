@@ -16,6 +16,7 @@
 #pragma once
 
 #include "display/canvas.h"
+#include "display/print_palette.h"
 
 #include <string>
 
@@ -53,6 +54,9 @@ struct DrawingContext {
 
     // Neither printing nor exporting.
     bool onScreen() const { return !printing && !exporting; }
+    // Black and white in monochrome mode, else the screen's colours on
+    // screen and the paper twins on anything printed or exported.
+    Palette palette() const;
     float effectiveFontBase() const;
 };
 
@@ -116,6 +120,14 @@ int fontHeight(int code);
 // but white becomes black when printing or exporting and white on screen.
 Rgb monochromeColour(Rgb colour);
 
+// The palette of what is drawn now (print_palette.h).
+Palette currentPalette();
+// A colour of the program as the current palette shows it: unchanged on
+// screen, the monochrome rule in black and white, the paper twin on paper.
+// Pens and texts take the text contrast on paper (the lines are thin),
+// brushes the contrast of marks.
+Rgb paletteColour(Rgb colour, PaperUse use);
+
 // ---- primitives -------------------------------------------------------------
 
 void moveTo(double x, double y);
@@ -169,8 +181,9 @@ void choosePen(int code);
 // The stroke glyph of an aspect, `size` millimetres, centred on (x, y).
 void drawAspectGlyph(int code, double size, double x, double y);
 
-// On screen with a printer installed: the printable area as a yellow frame.
-void pageBorder();
+// On screen with a printer installed: the printable area (the box given,
+// sheet millimetres) as a yellow frame.
+void pageBorder(double x1, double y1, double x2, double y2);
 // The product's caption box; its red band stands at (x + 4, y + 130).
 void productCaption(double x, double y);
 // Today's date and, 4 mm lower, the practitioner's name, right-aligned at x.

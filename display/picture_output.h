@@ -1,6 +1,7 @@
-// Drawings of the drawing layer written to picture files: SVG and PDF as
-// exported pictures (paper colours: black lines and texts on white), PNG as
-// the screen shows them (on the black background of the drawing windows).
+// Drawings of the drawing layer written to picture files. Every format is
+// drawn for paper by default (the print palette on white, print_palette.h);
+// a PNG can instead be drawn as the screen shows it (on the black background
+// of the drawing windows).
 // The header holds no Qt, so the command line can use it.
 #pragma once
 
@@ -22,6 +23,7 @@ struct PictureRequest {
     double outputWidth = 195;                  // width of the picture, mm (the height follows)
     double pngPixelsPerMm = 5;                 // PNG resolution at outputWidth
     bool monochrome = false;
+    bool screenLook = false;                   // PNG only: the screen's colours on black
     double thickness = 1;                      // line thickness factor
     std::string practitioner;
 };

@@ -18,6 +18,7 @@ std::string twoDigits(int n) {
 
 const char* variantLetter(PictureVariant v) {
     switch (v) {
+    case PictureVariant::Paper: return "C";
     case PictureVariant::White: return "B";
     case PictureVariant::Black: return "N";
     default: return "";
@@ -43,7 +44,11 @@ const char* elementPictureName(int t) {
 
 PictureVariant currentPictureVariant() {
     const DrawingContext& c = drawingContext();
-    if (!c.monochrome) return PictureVariant::Colour;
+    switch (c.palette()) {
+    case Palette::Screen: return PictureVariant::Colour;
+    case Palette::Paper: return PictureVariant::Paper;
+    case Palette::Monochrome: break;
+    }
     return c.onScreen() ? PictureVariant::White : PictureVariant::Black;
 }
 

@@ -1,10 +1,11 @@
 // The picture glyphs: SVG files of the data directory drawn stretched into a
-// square centred on a point. Each picture has a colour file, a white one
+// square centred on a point. Each picture has a colour file (the screen), a
+// paper one ("C", the same hues dark enough for white paper), a white one
 // ("B", shown in black-and-white mode on screen) and a black one ("N", in
 // black-and-white printing and export):
-//   point k     Simboli\PiaXnn.svg     Simboli\PiaXBnn.svg     Simboli\PiaXNnn.svg
-//   sign k      Zodiaco\Seg<P>nn.svg   Zodiaco\Seg<P>Bnn.svg   Zodiaco\Seg<P>Nnn.svg
-//   element t   Simboli\<name>.svg     Simboli\<name>B.svg     Simboli\<name>N.svg
+//   point k     Simboli\PiaXnn.svg     PiaXCnn.svg     PiaXBnn.svg     PiaXNnn.svg
+//   sign k      Zodiaco\Seg<P>nn.svg   Seg<P>Cnn.svg   Seg<P>Bnn.svg   Seg<P>Nnn.svg
+//   element t   Simboli\<name>.svg     <name>C.svg     <name>B.svg     <name>N.svg
 // nn is the number with two digits.
 #pragma once
 
@@ -23,8 +24,8 @@ int pictureOfPoint(int point);
 // sulphur, mercury ("ElFuo1" … "ElMer2").
 const char* elementPictureName(int t);
 
-enum class PictureVariant { Colour, White, Black };
-// The variant the drawing context calls for.
+enum class PictureVariant { Colour, Paper, White, Black };
+// The variant the drawing context's palette calls for.
 PictureVariant currentPictureVariant();
 
 // Data-directory paths of the pictures.

@@ -4,6 +4,7 @@
 #include "analysis/dignities.h"
 #include "analysis/subdivisions.h"
 #include "display/drawing.h"
+#include "display/house_check.h"
 #include "display/pictures.h"
 #include "ephemeris/angles.h"
 #include "ephemeris/text_forms.h"
@@ -180,6 +181,12 @@ void drawMastersBlock(const ChartState& chart, const PlanetaryHour& hour, const 
         colourOf(line.colour);
         textLeft(line.text, 15, y + kOffsets[slot], x);
         ++slot;
+    }
+    // Without an hour its two lines would stay blank: say why instead.
+    const std::string reason = noPlanetaryHourLine(chart, hour);
+    if (!reason.empty()) {
+        colourOf(TextColour::Red);
+        textLeft(reason, 15, y + kOffsets[1], x);
     }
     double rowY = y + 35;
     for (const ColouredLine& line : yearMastersLines(year)) {

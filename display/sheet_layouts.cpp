@@ -7,12 +7,15 @@
 #include "base/data_dir.h"
 #include "base/text_file.h"
 #include "display/drawing.h"
+#include "display/drawing_extent.h"
+#include "display/house_check.h"
 #include "display/sheet_blocks.h"
 #include "ephemeris/angles.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <functional>
 
 namespace qv::draw {
 
@@ -70,6 +73,10 @@ void heading(const ChartState& chart, const SheetContent& content, double right,
     textRight(landscape ? std::string("DOMIFICAZIONE: CASE MEDIE") : "DOMIFICAZIONE: " + chart.houseSystem, 15,
               landscape ? 20.5 : 19.8, right);
     textRight((landscape ? "NODO " : "NODO: ") + chart.nodeKind, 15, landscape ? 25 : 23.5, right);
+    if (!housesHold(chart)) {
+        textRgb(kRed);
+        textRight(housesUndefinedLine(chart), 15, landscape ? 29.5 : 27.2, right);
+    }
 }
 
 // The birth chart wheel of the first sheets around (cx, cy).
@@ -79,13 +86,15 @@ void fullWheel(const ChartState& chart, const SheetContent& content, double cx, 
     drawZodiacRing("M", 7, kR4, kR3, cx, cy, asc, RingVariant::Full);
     drawPlanetRing(ringPoints(chart), cx, cy, kR4, kR6, asc, PlanetRingStyle::full());
     const bool centred = landscape || chart.houseSystem == "CASE_MEDIE";
-    drawHouseRing(cusps.data(), 41, 35, cx, cy, asc, centred ? HouseLines::FifteenBeforeCusp : HouseLines::OnCusps);
+    const bool houses = housesHold(chart);
+    drawHouseRing(cusps.data(), 41, 35, cx, cy, asc,
+                  !houses ? HouseLines::None : centred ? HouseLines::FifteenBeforeCusp : HouseLines::OnCusps);
     const auto placeOf = [&](int k) {
         return placeOnCircle(chart.cusp[1], chart.longitude[static_cast<std::size_t>(k)], kAspectRadius, cx, cy);
     };
     drawAspectLines(sheetAspectLines(chart, content.orbs), placeOf, content.aspectMode, AspectLineStyle::sheet());
     drawAngles(cusps.data(), static_cast<double>(RadToDeg(chart.mcRadians)), landscape ? "CASE_MEDIE" : chart.houseSystem,
-               72, cx, cy, AnglesVariant::Full);
+               72, cx, cy, houses ? AnglesVariant::Full : AnglesVariant::NoHouses);
 }
 
 void affinityLine(MmPoint a, MmPoint b, bool dotted) {
@@ -109,10 +118,13 @@ void affinityWheel(const ChartState& chart, double cx, double cy, bool specular)
     const double asc = cusps[1];
     drawZodiacRing("M", 7, 55, 65, cx, cy, asc, RingVariant::Compact);
     drawPlanetRing(ringPoints(chart), cx, cy, 55, 44, asc, PlanetRingStyle::compact());
+    const bool houses = housesHold(chart);
     drawHouseRing(cusps.data(), 41, 35, cx, cy, asc,
-                  chart.houseSystem == "CASE_MEDIE" ? HouseLines::FifteenBeforeCusp : HouseLines::OnCusps);
+                  !houses                            ? HouseLines::None
+                  : chart.houseSystem == "CASE_MEDIE" ? HouseLines::FifteenBeforeCusp
+                                                      : HouseLines::OnCusps);
     drawAngles(cusps.data(), static_cast<double>(RadToDeg(chart.mcRadians)), chart.houseSystem, 65, cx, cy,
-               AnglesVariant::Compact);
+               houses ? AnglesVariant::Compact : AnglesVariant::NoHouses);
     const auto place = [&](int sign) {
         const WheelPlace p = signPlace(chart.cusp[1], sign, cx, cy, 34.5);
         return MmPoint{static_cast<double>(p.x), static_cast<double>(p.y)};
@@ -209,6 +221,69 @@ void horizontal2(const ChartState& chart, const SheetContent& content) {
     dateAndPractitioner(30, 213);
 }
 
+void drawLayout(SheetLayout layout, const ChartState& chart, const SheetContent& content) {
+    switch (layout) {
+    case SheetLayout::Vertical1: vertical1(chart, content); break;
+    case SheetLayout::Horizontal1: horizontal1(chart, content); break;
+    case SheetLayout::Vertical2: vertical2(chart, content); break;
+    case SheetLayout::Horizontal2: horizontal2(chart, content); break;
+    }
+}
+
+// A little room for the rounding of the fonts of a scaled sheet.
+constexpr double kFitSlack = 0.3;
+
+SheetFit fitInto(const SheetArea& area, const std::function<void()>& draw) {
+    ExtentCanvas extent;
+    {
+        TargetScope target(extent);
+        draw();
+    }
+    if (extent.box.empty) return {};
+    // The marks' box in sheet millimetres of the page.
+    const DrawingContext& c = drawingContext();
+    const double kx = c.hFactor / (c.scale * c.zoom), ky = c.vFactor / (c.scale * c.zoom);
+    const double left = (extent.box.left - c.x0) * kx, right = (extent.box.right - c.x0) * kx;
+    const double top = (extent.box.top - c.y0) * ky, bottom = (extent.box.bottom - c.y0) * ky;
+    const double l = area.left + kFitSlack, r = area.right - kFitSlack;
+    const double t = area.top + kFitSlack, b = area.bottom - kFitSlack;
+    if (left >= l && right <= r && top >= t && bottom <= b) return {};
+    SheetFit fit;
+    fit.factor = std::min({1.0, (r - l) / (right - left), (b - t) / (bottom - top)});
+    const auto shift = [&](double low, double high, double from, double to) {
+        low *= fit.factor;
+        high *= fit.factor;
+        if (low < from) return from - low;
+        if (high > to) return to - high;
+        return 0.0;
+    };
+    fit.dx = shift(left, right, l, r);
+    fit.dy = shift(top, bottom, t, b);
+    return fit;
+}
+
+// Applies a fit to the drawing context for the life of the scope.
+class FitScope {
+public:
+    explicit FitScope(const SheetFit& fit) : saved_(drawingContext()) {
+        DrawingContext& c = drawingContext();
+        c.x0 = saved_.x0 + static_cast<int>(std::lround(fit.dx / c.hFactor * c.scale * c.zoom));
+        c.y0 = saved_.y0 + static_cast<int>(std::lround(fit.dy / c.vFactor * c.scale * c.zoom));
+        c.zoom = saved_.zoom * fit.factor;
+    }
+    ~FitScope() {
+        DrawingContext& c = drawingContext();
+        c.x0 = saved_.x0;
+        c.y0 = saved_.y0;
+        c.zoom = saved_.zoom;
+    }
+    FitScope(const FitScope&) = delete;
+    FitScope& operator=(const FitScope&) = delete;
+
+private:
+    DrawingContext saved_;
+};
+
 } // namespace
 
 bool isLandscape(SheetLayout layout) {
@@ -274,14 +349,23 @@ std::vector<WheelAspectLine> sheetAspectLines(const ChartState& chart, const Orb
     return lines;
 }
 
+SheetArea printableArea(SheetLayout layout) {
+    const double margin = kPaperMargin * sheetPageWidth() / paperWidth(layout);
+    return {margin, margin, sheetPageWidth() - margin, sheetPageHeight(layout) - margin};
+}
+
+SheetFit sheetFit(SheetLayout layout, const ChartState& chart, const SheetContent& content) {
+    return fitInto(printableArea(layout), [&] { drawLayout(layout, chart, content); });
+}
+
 void drawSheet(SheetLayout layout, const ChartState& chart, const SheetContent& content) {
-    switch (layout) {
-    case SheetLayout::Vertical1: vertical1(chart, content); break;
-    case SheetLayout::Horizontal1: horizontal1(chart, content); break;
-    case SheetLayout::Vertical2: vertical2(chart, content); break;
-    case SheetLayout::Horizontal2: horizontal2(chart, content); break;
+    {
+        FitScope scope(sheetFit(layout, chart, content));
+        drawLayout(layout, chart, content);
     }
-    pageBorder();
+    const SheetArea frame = printableArea(drawingContext().printerLandscape ? SheetLayout::Horizontal1
+                                                                            : SheetLayout::Vertical1);
+    pageBorder(frame.left, frame.top, frame.right, frame.bottom);
 }
 
 } // namespace qv::draw

@@ -39,6 +39,16 @@ double sheetPageHeight(SheetLayout layout);
 // The paper's own size in millimetres (A4).
 double paperWidth(SheetLayout layout);
 
+// Printers leave this much of the paper's edge blank (millimetres of paper).
+inline constexpr double kPaperMargin = 5;
+
+// The part of the page every mark of a sheet stays in: the page less
+// kPaperMargin of paper on each side, in sheet millimetres at zoom 1.
+struct SheetArea {
+    double left = 0, top = 0, right = 0, bottom = 0;
+};
+SheetArea printableArea(SheetLayout layout);
+
 // Everything a sheet shows besides the chart state.
 struct SheetContent {
     std::string subjectName;              // Windows-1252
@@ -54,7 +64,21 @@ struct SheetContent {
 // file is missing).
 SheetContent sheetContentFor(const ChartState& chart, const std::string& subjectName, const OrbTable& orbs);
 
-// Draws the sheet; the zoom is changed for the drawing and put back.
+// How a sheet is brought inside its printable area: scaled by `factor`
+// about the page's corner, then moved by (dx, dy) sheet millimetres.
+struct SheetFit {
+    double factor = 1, dx = 0, dy = 0;
+};
+// The fit the sheet needs in the drawing context as it is now (measured
+// by drawing it once on an extent canvas): none when every mark is inside.
+SheetFit sheetFit(SheetLayout layout, const ChartState& chart, const SheetContent& content);
+
+// Draws the sheet; the zoom is changed for the drawing and put back. A
+// sheet whose marks (long names, a wheel's horizon marks) would reach into
+// the paper's blank edge is first measured, then moved and, if it must,
+// scaled down as a whole into the printable area, so its blocks keep their
+// order and proportions. On screen with a printer installed the printable
+// area of the printer's orientation is framed.
 void drawSheet(SheetLayout layout, const ChartState& chart, const SheetContent& content);
 
 // The aspect lines of the full wheels: every pair of the seven planets

@@ -1,5 +1,6 @@
 #include "display/wheel.h"
 
+#include "display/glyph_separation.h"
 #include "display/pictures.h"
 #include "ephemeris/text_forms.h"
 
@@ -24,8 +25,27 @@ void radial(double longitude, double from, double to, double cx, double cy, doub
     line(wheelPoint(longitude, from, cx, cy, ascendant), wheelPoint(longitude, to, cx, cy, ascendant));
 }
 
+// A leader line from a point's true place to its glyph, straight in polar
+// terms: angle and radius change together, a segment every 2° or less. Two
+// such leaders whose ends stand in the same order never cross, and a long
+// one keeps to its band instead of cutting, as a chord would, into the
+// glyphs beside it.
+void leader(double fromAngle, double fromRadius, double toAngle, double toRadius, double cx, double cy) {
+    const int steps = std::max(1, static_cast<int>(std::ceil(std::fabs(toAngle - fromAngle) / 2.0)));
+    const MmPoint start = wheelPointAtAngle(fromAngle, fromRadius, cx, cy);
+    moveTo(start.x, start.y);
+    for (int k = 1; k <= steps; ++k) {
+        const double t = static_cast<double>(k) / steps;
+        const MmPoint p = wheelPointAtAngle(fromAngle + (toAngle - fromAngle) * t, fromRadius + (toRadius - fromRadius) * t, cx, cy);
+        lineTo(p.x, p.y);
+    }
+}
+
 // The brush of the small dots: black on paper, white on screen.
 void dotBrush() { selectBrush(drawingContext().onScreen() ? kWhite : kBlack); }
+
+// The free space between two neighbouring glyphs of a planet ring, mm.
+constexpr double kGlyphGap = 0.6;
 
 const char* const kRoman[13] = {"", "I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX", "X", "XI", "XII"};
 
@@ -83,6 +103,7 @@ void drawHouseRing(const double* cusps, double r1, double r2, double cx, double 
     selectPen(5);
     for (int i = 0; i < 60; ++i) radial(ascendant - 15.0 + 6.0 * i, r1, r1 + 3, cx, cy, ascendant);
 
+    if (lines == HouseLines::None) return;
     const double offset = lines == HouseLines::FifteenBeforeCusp ? 15.0 : 0.0;
     for (int axis = 1; axis <= 6; ++axis) {
         if (axis == 1 || axis == 4)
@@ -127,7 +148,7 @@ void drawAngles(const double* cusps, double mediumCoeli, const std::string& hous
         // The degrees start where the letters end, so the two never overlap.
         textLeft(degreeText(mediumCoeli), 1, mc.y - 4, mc.x);
 
-        for (int axis = 1; axis <= 6; ++axis) {
+        for (int axis = 1; axis <= 6 && variant != AnglesVariant::NoHouses; ++axis) {
             for (int end = 0; end < 2; ++end) {
                 const double boundary = cusps[axis + 6 * end] - 15.0;
                 selectPen(2);
@@ -251,8 +272,13 @@ std::vector<MmPoint> drawPlanetRing(const std::vector<RingPoint>& points, double
     std::vector<double> angles;
     angles.reserve(points.size());
     for (const RingPoint& p : points) angles.push_back(ascendant - p.longitude);
-    const std::vector<double> spread = spreadAngles(angles, style.separation);
     const double rho = style.glyphRadius > 0 ? style.glyphRadius : (r1 + r2) / 2;
+    // The spreading rule first; then wherever two glyphs would still touch
+    // at this radius, their separation grows to a glyph's width and a gap.
+    const double diameter = style.glyphRing > 0 ? 2 * style.glyphRing : style.glyphSize;
+    const double minimum = glyphSeparationAngle(diameter, kGlyphGap, rho);
+    std::vector<double> spread = spreadAngles(angles, style.separation);
+    if (minimum > style.separation) spread = widenSeparations(spread, minimum);
 
     std::vector<MmPoint> centres;
     centres.reserve(points.size());
@@ -264,8 +290,9 @@ std::vector<MmPoint> drawPlanetRing(const std::vector<RingPoint>& points, double
     for (std::size_t i = 0; i < points.size(); ++i) {
         const MmPoint outer = wheelPoint(points[i].longitude, r1, cx, cy, ascendant);
         const MmPoint inner = wheelPoint(points[i].longitude, r2, cx, cy, ascendant);
-        line(outer, wheelPointAtAngle(spread[i], rho + style.leaderInset, cx, cy));
-        line(inner, wheelPointAtAngle(spread[i], rho - style.leaderInset, cx, cy));
+        const double place = angles[i], glyph = place + std::remainder(spread[i] - place, 360.0);
+        leader(place, r1, glyph, rho + style.leaderInset, cx, cy);
+        leader(place, r2, glyph, rho - style.leaderInset, cx, cy);
         dot(0.2, outer.x, outer.y);
         dot(0.2, inner.x, inner.y);
     }

@@ -33,7 +33,8 @@ std::vector<MmPoint> drawZodiacRing(const std::string& prefix, double s, double 
 
 enum class HouseLines {
     OnCusps,           // each boundary on its cusp
-    FifteenBeforeCusp  // each house centred on its cusp (its boundary 15° before it)
+    FifteenBeforeCusp, // each house centred on its cusp (its boundary 15° before it)
+    None               // houses that do not hold (house_check.h): the circles and ticks only
 };
 
 // The houses between r1 (outer) and r2 (inner), r1 > r2. `cusps` holds the
@@ -46,7 +47,9 @@ void drawHouseRing(const double* cusps, double r1, double r2, double cx, double 
 
 // ---- angles -----------------------------------------------------------------
 
-enum class AnglesVariant { Full, Compact };
+// NoHouses: the axes and the Medium Coeli without the house boundaries, for
+// houses that do not hold.
+enum class AnglesVariant { Full, Compact, NoHouses };
 
 // The Ascendant–Descendant axis from radius r outward, the Ascendant's
 // degree and "AS"; with equal houses ("CASE_MEDIE") also the Medium Coeli
@@ -88,7 +91,9 @@ struct RingPoint {
 };
 
 // The glyphs of `points` on the ring between r1 (outer) and r2 (inner),
-// spread by the style's separation, with leader lines to their true places;
+// spread by the style's separation and then, where glyphs (their rings, or
+// their pictures) would still touch, set a glyph's width and a gap apart
+// (glyph_separation.h), with leader lines to their true places;
 // then circle r2. `bodies` draws pictures by body number instead of by the
 // traditional layout. Returns each glyph's centre, in the order given.
 std::vector<MmPoint> drawPlanetRing(const std::vector<RingPoint>& points, double cx, double cy, double r1, double r2,

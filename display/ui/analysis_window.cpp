@@ -19,6 +19,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QSvgRenderer>
 #include <QTimer>
@@ -129,6 +130,9 @@ TFgrSpagy::TFgrSpagy(QWidget* parent) : QDialog(parent) {
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(10);
     connect(Timer1, &QTimer::timeout, this, &TFgrSpagy::Timer1Timer);
+    // Without a window manager nobody sizes a full-screen window: it takes
+    // the screen's size itself, else it would open at its minimum size.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->geometry());
     setWindowState(Qt::WindowFullScreen);
 }
 

@@ -31,6 +31,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
 #include <QSvgRenderer>
@@ -219,6 +220,9 @@ TFgrNaSpa::TFgrNaSpa(draw::SheetLayout layout, QWidget* parent) : QDialog(parent
     BBaspetti->setIcon(glyph("LinLos"));
     BBcolore->setIcon(glyph("StColor"));
     setPrinterLandscape(draw::isLandscape(layout_));
+    // Without a window manager nobody sizes a full-screen window: it takes
+    // the screen's size itself, else it would open at its minimum size.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->geometry());
     setWindowState(Qt::WindowFullScreen);
 }
 
@@ -450,11 +454,13 @@ void TFgrNaSpa::BBsalvaPdfClick() {
     if (!file.endsWith(".pdf", Qt::CaseInsensitive)) file += ".pdf";
     lastPdfFolder() = QFileInfo(file).absolutePath();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    runUserAction(this, [&] {
+    const bool written = runUserAction(this, [&] {
         draw::writeSheetFile(file.toLocal8Bit().toStdString(), draw::PictureFormat::Pdf, draw::isLandscape(layout_),
                              sheet_);
     });
     QApplication::restoreOverrideCursor();
+    // The user sees where the sheet went (a failure has had its own message).
+    if (written) dialogs().information(this, "PDF salvato in " + QDir::toNativeSeparators(file), "Salva PDF");
 }
 
 std::string TFgrNaSpa::checkedPictureName() {

@@ -6,9 +6,9 @@
 #include "shell/cli/consultation_command.h"
 #include "shell/cli/cli_support.h"
 #include "shell/cli/remedies_command.h"
-#include "shell/cli/wheel_command.h"
-#include "shell/cli/sheet_command.h"
+#include "shell/cli/drawing_program.h"
 
+#include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -43,24 +43,36 @@ const char* const kUsage =
     "  delete NOME N   elimina il soggetto N dall'archivio\n"
     "  analysis [--current | --date GG/MM/AAAA --time HH:MM --corr ORE --coords 45N28-009E11]\n"
     "          [--only aspects|grid|distances|subdivisions|dodecatemories|antiscia|structure|\n"
-    "          substance|hour|masters|scoring|keys] [--json]   le analisi del tema\n"
+    "          substance|hour|masters|scoring|keys] [--name NOME] [--place LUOGO] [--calendar GR|GI]\n"
+    "          [--node MEDIO|VERO] [--black-moon VERA|MEDIA] [--json]   le analisi del tema\n"
     "  wheel [--current | dati di nascita come per chart] --out FILE.svg|.pdf|.png [--mono]\n"
     "          [--spindles] [--size MM]   disegna la ruota del tema\n"
     "  sheet --layout V1|V2|O1|O2 [--current | dati di nascita come per chart] --out FILE.pdf|.svg|.png\n"
-    "          [--mono]   il foglio stampabile del tema su una pagina A4\n"
+    "          [--name NOME] [--place LUOGO] [--nation STATO]   (senza --current)\n"
+    "          [--mono] [--screen]   il foglio stampabile del tema su una pagina A4 (--screen: PNG su nero)\n"
     "  remedies symptom SINTOMO | remedy RIMEDIO | pathology PATOLOGIA | rank SINTOMO...\n"
     "          | therapy PATOLOGIA... | rebuild | signature --planet P [--sign S] [--secondary]\n"
     "          | linked [--current | dati di nascita] [--json]   la banca dati dei rimedi\n"
     "  consultation add --archive A --subject N [--date GG/MM/AAAA] [--symptom S]... [--remedy R]...\n"
     "          [--note T] [--follow-up GG/MM/AAAA] | list --archive A --subject N [--json]\n"
     "          | delete --archive A --subject N --id K   le consultazioni di un soggetto\n"
+    "  report --archive A --subject N [--id K] --out FILE.pdf   la relazione per la persona\n"
+    "          (senza --id la consultazione pi\xF9 recente)\n"
     "  (tutti i comandi accettano --data-dir CARTELLA)\n"
+    "  --verbose   i messaggi interni di Qt anche sullo standard error (sempre nel file\n"
+    "          MessaggiQt.log della cartella dati)\n"
     "  --help    questo aiuto;  --version    la versione del programma\n";
 
 } // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    // Only the drawing commands load Qt, in a program of their own; --verbose
+    // (Qt's messages on standard error) matters to them alone.
+    const auto verbose = std::find(args.begin(), args.end(), "--verbose");
+    if (verbose != args.end()) args.erase(verbose);
+    if (!args.empty() && qv::cli::isDrawingCommand(args[0].c_str()))
+        return qv::cli::runDrawingProgram(argc, argv, std::cerr);
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         std::cout << kUsage;
         return args.empty() ? qv::cli::kExitUsage : qv::cli::kExitOk;
@@ -77,12 +89,10 @@ int main(int argc, char** argv) {
     if (command == "register") return qv::cli::registerCommand(args, std::cout, std::cerr);
     if (command == "recall") return qv::cli::recallCommand(args, std::cout, std::cerr);
     if (command == "analysis") return qv::cli::analysisCommand(args, std::cout, std::cerr);
-    if (command == "wheel") return qv::cli::wheelCommand(args, std::cout, std::cerr);
-    if (command == "sheet") return qv::cli::sheetCommand(args, std::cout, std::cerr);
     if (command == "remedies") return qv::cli::remediesCommand(args, std::cout, std::cerr);
     if (command == "consultation") return qv::cli::consultationCommand(args, std::cout, std::cerr);
     if (command == "modify") return qv::cli::modifyCommand(args, std::cout, std::cerr);
     if (command == "delete") return qv::cli::deleteCommand(args, std::cout, std::cerr);
-    std::cerr << "Comando sconosciuto: " << command << "\n" << kUsage;
+    std::cerr << "Comando sconosciuto: " << qv::cli::echoed(command) << "\n" << kUsage;
     return qv::cli::kExitUsage;
 }

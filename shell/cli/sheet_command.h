@@ -10,11 +10,12 @@ namespace qv::cli {
 //   --time HH:MM --corr HOURS --coords 45N28-009E11 [--calendar GR|GI]
 //   [--houses NAME] [--node MEDIO|VERO] [--black-moon VERA|MEDIA]
 //   [--name TEXT] [--place TEXT] [--nation TEXT]] --out FILE.pdf|.svg|.png
-//   [--mono] [--data-dir DIR]
+//   [--mono] [--screen] [--data-dir DIR]
 // Draws one of the four printable sheets of the chart on an A4 page
 // (portrait for V1 and V2, landscape for O1 and O2), with the
-// practitioner's name of the data directory under the date. PDF and SVG are
-// drawn as on paper, PNG as the screen shows the sheet.
+// practitioner's name of the data directory under the date. Every format is
+// drawn for paper (the print palette on a white page); --screen draws a PNG
+// as the sheet window shows it, on black.
 int sheetCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 } // namespace qv::cli

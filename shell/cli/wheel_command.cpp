@@ -12,22 +12,6 @@
 
 namespace qv::cli {
 
-namespace {
-
-const char* const kBirthOptions[] = {"--date", "--time", "--corr", "--coords", "--calendar", "--houses", "--node", "--black-moon"};
-
-// The chart of the birth options, laid out as the chart computation lays
-// out the current subject's.
-void castFromOptions(const Arguments& a, ChartState& s) {
-    const BirthData b = birthDataFromOptions(a);
-    resetChartState();
-    chartKindsFromOptions(a, s);
-    layOutTraditionally(s, castChart(s, b));
-    s.zoneText = zoneTextOf(s.corr);
-    s.jdText = jdTextOf(s.jd);
-}
-
-} // namespace
 
 const std::vector<std::string> kChartPictureValues = {"--date",  "--time",       "--corr", "--coords",
                                                      "--calendar", "--houses", "--node", "--black-moon",
@@ -37,30 +21,10 @@ const std::vector<std::string> kChartPictureFlags = {"--current", "--mono"};
 draw::PictureFormat pictureOutputFormat(const Arguments& a) {
     const std::string file = a.required("--out");
     const auto format = draw::pictureFormatOf(file);
-    if (!format) throw UsageError{"Il file di uscita deve finire in .svg, .pdf o .png: \"" + file + "\""};
+    if (!format) throw UsageError{"Il file di uscita deve finire in .svg, .pdf o .png: " + echoed(file)};
     return *format;
 }
 
-OrbTable castPictureChart(const Arguments& a) {
-    const bool current = a.flag("--current");
-    for (const char* option : kBirthOptions)
-        if (current && a.value(option))
-            throw UsageError{std::string("Con --current i dati vengono dal soggetto attuale: togliere ") + option};
-    if (!current && !a.value("--date"))
-        throw UsageError{"Indicare --current oppure i dati di nascita (--date, --time, --corr, --coords)"};
-
-    openDataDirectory(a.value("--data-dir"));
-    LoadActiveOrbs();
-    ChartState& chart = chartState();
-    if (current) {
-        if (!currentSubjectExists())
-            throw UsageError{"Nessun soggetto attuale: registrarne uno (register) o richiamarne uno (recall)"};
-        computeChart();
-    } else {
-        castFromOptions(a, chart);
-    }
-    return ActiveOrbs();
-}
 
 draw::PictureRequest pictureRequestFor(const Arguments& a) {
     draw::PictureRequest request;
@@ -78,17 +42,19 @@ int wheelCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         std::vector<std::string> flags = kChartPictureFlags;
         flags.push_back("--spindles");
         const Arguments a(args, valued, flags);
-        if (!a.positional().empty()) throw UsageError{"Argomento inatteso: " + a.positional().front()};
+        if (!a.positional().empty()) throw UsageError{"Argomento inatteso: " + echoed(a.positional().front())};
         const std::string file = a.required("--out");
         pictureOutputFormat(a);
         double size = draw::kChartAreaSize;
         if (const auto text = a.value("--size")) {
             size = static_cast<double>(parseReal(*text, "--size"));
-            if (size < 50 || size > 1000) throw UsageError{"Dimensione fuori dai limiti (da 50 a 1000 mm): \"" + *text + "\""};
+            if (size < 50 || size > 1000) throw UsageError{"Dimensione fuori dai limiti (da 50 a 1000 mm): " + echoed(*text)};
         }
         const OrbTable orbs = castPictureChart(a);
         draw::PictureRequest request = pictureRequestFor(a);
         request.outputWidth = size;
+        // The wheel's PNG is the picture of the window's chart view.
+        request.screenLook = request.format == draw::PictureFormat::Png;
         draw::ChartWheelOptions options;
         options.clickCircles = false;
         options.aspectMode = a.flag("--spindles") ? draw::AspectLineMode::Spindle : draw::AspectLineMode::Plain;

@@ -3,6 +3,7 @@
 #include "display/picture_output.h"
 #include "settings/chart_settings.h"
 #include "shell/cli/cli_support.h"
+#include "shell/cli/picture_chart.h"
 
 #include <ostream>
 #include <string>
@@ -16,8 +17,8 @@ namespace qv::cli {
 //   [--mono] [--spindles] [--size MM] [--data-dir DIR]
 // Draws the chart wheel as the analysis window's chart view draws it (zodiac
 // ring with the decans, planet ring, house ring, angles, aspect lines with
-// the orbs in force) into a picture. SVG and PDF are drawn as exported
-// pictures (black on white), PNG as the screen shows it (on black). --size is
+// the orbs in force) into a picture. SVG and PDF are drawn for paper (the
+// print palette on white), PNG as the screen shows it (on black). --size is
 // the picture's side in millimetres (195 by default, 50 to 1000).
 // What the picture commands (wheel, sheet) share: the chart options
 // (--current or the birth data), --out, --mono and --data-dir.
@@ -25,10 +26,6 @@ extern const std::vector<std::string> kChartPictureValues;
 extern const std::vector<std::string> kChartPictureFlags;
 // The format of --out (UsageError for another extension).
 draw::PictureFormat pictureOutputFormat(const Arguments& a);
-// Checks the chart options, opens the data directory, loads the orbs in
-// force and computes the chart into the chart state: the current subject's
-// with --current, else the birth options'. Returns the orbs.
-OrbTable castPictureChart(const Arguments& a);
 // The request for --out with --mono and the line thickness in force.
 draw::PictureRequest pictureRequestFor(const Arguments& a);
 

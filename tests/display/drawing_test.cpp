@@ -363,15 +363,15 @@ TEST_F(DrawingTest, AMissingPictureIsAnInputOutputErrorNamingIt) {
 TEST_F(DrawingTest, ProductCaptionAndPageBorder) {
     TargetScope target(canvas);
     drawingContext().printerInstalled = true;
-    drawingContext().printerLandscape = false;
-    pageBorder();
+    pageBorder(6, 7, 264, 376);
     const auto frame = canvas.of(Kind::Rectangle);
     ASSERT_EQ(frame.size(), 1u);
-    EXPECT_EQ(frame[0].points[1], (DevicePoint{279, 405}));
+    EXPECT_EQ(frame[0].points[0], (DevicePoint{6, 7}));
+    EXPECT_EQ(frame[0].points[1], (DevicePoint{264, 376}));
     EXPECT_EQ(frame[0].pen.colour, kYellow);
     drawingContext().printing = true;  // not on paper
     canvas.clear();
-    pageBorder();
+    pageBorder(6, 7, 264, 376);
     EXPECT_TRUE(canvas.shapes.empty());
 
     productCaption(0, 0);
@@ -379,11 +379,12 @@ TEST_F(DrawingTest, ProductCaptionAndPageBorder) {
     ASSERT_EQ(band.size(), 1u);
     EXPECT_EQ(band[0].points[0], (DevicePoint{4, 130}));
     EXPECT_EQ(band[0].brush.colour, kRed);
-    EXPECT_EQ(canvas.of(Kind::Polygon).at(0).brush.colour, kYellow);
+    // On paper: the yellow figure darkened to its twin, the band's text black.
+    EXPECT_EQ(canvas.of(Kind::Polygon).at(0).brush.colour, paperTwin(kYellow, PaperUse::Mark));
     const auto caption = canvas.of(Kind::Text);
     ASSERT_EQ(caption.size(), 1u);
     EXPECT_EQ(caption[0].text, "Corvalimetrix 3");
-    EXPECT_EQ(caption[0].textColour, kWhite);
+    EXPECT_EQ(caption[0].textColour, kBlack);
 
     // In black and white the band is only outlined, so its text stays readable.
     canvas.clear();

@@ -137,12 +137,15 @@ protected:
     }
     void TearDown() override { resetDrawingContext(); }
 
-    // The point where a text of the sheet stands, at the layout's zoom.
+    // The point where a text of the sheet stands, at the layout's zoom,
+    // once the sheet is fitted into its printable area.
     DevicePoint at(double zoom, double y, double x) const {
-        const double saved = drawingContext().zoom;
-        drawingContext().zoom = zoom;
+        const DrawingContext saved = drawingContext();
+        drawingContext().zoom = zoom * fit.factor;
+        drawingContext().x0 = static_cast<int>(std::lround(fit.dx * saved.scale));
+        drawingContext().y0 = static_cast<int>(std::lround(fit.dy * saved.scale));
         const DevicePoint p = toDevice(x, y);
-        drawingContext().zoom = saved;
+        drawingContext() = saved;
         return p;
     }
     void draw(SheetLayout layout) {
@@ -150,6 +153,7 @@ protected:
         TargetScope target(canvas);
         drawingContext().scale = 10;
         drawingContext().exporting = true;
+        fit = sheetFit(layout, chart, content);
         drawSheet(layout, chart, content);
         EXPECT_DOUBLE_EQ(drawingContext().zoom, 1.0) << "the zoom is put back";
     }
@@ -164,6 +168,7 @@ protected:
     RecordingCanvas canvas;
     ChartState chart = sampleChart();
     SheetContent content;
+    SheetFit fit;
 };
 
 struct Placed {

@@ -2,6 +2,7 @@
 // planets, the rings, the angles and the aspect lines.
 #include "display/chart_wheel.h"
 #include "display/recording_canvas.h"
+#include "display/glyph_separation.h"
 #include "display/wheel.h"
 #include "tests/display/picture_folders.h"
 #include "tests/support/temp_data_dir.h"
@@ -150,7 +151,10 @@ TEST_F(WheelTest, PlanetRingSpreadsGlyphsAndLeadsBackToTheTruePlaces) {
     const std::vector<RingPoint> points = {{1, 200, ' '}, {2, 203, 'r'}, {3, 50, ' '}};
     const std::vector<MmPoint> centres = drawPlanetRing(points, 100, 100, 57, 44, 100, PlanetRingStyle::full());
     ASSERT_EQ(centres.size(), 3u);
-    const MmPoint sun = wheelPointAtAngle(100 - 200 + 360 + 3.5, 50.5, 100, 100);
+    // Spread 10° apart about their middle (258.5°), then widened so the 4.5 mm
+    // rings stand 0.6 mm apart at radius 50.5: the pair keeps its middle.
+    const double sunAngle = 258.5 + glyphSeparationAngle(9, 0.6, 50.5) / 2;
+    const MmPoint sun = wheelPointAtAngle(sunAngle, 50.5, 100, 100);
     EXPECT_NEAR(centres[0].x, sun.x, 1e-9);
     EXPECT_NEAR(centres[0].y, sun.y, 1e-9);
     EXPECT_EQ(pictureNames(canvas), (std::vector<std::string>{"PiaX01.svg", "PiaX02.svg", "PiaX03.svg"}));
@@ -159,11 +163,14 @@ TEST_F(WheelTest, PlanetRingSpreadsGlyphsAndLeadsBackToTheTruePlaces) {
     EXPECT_EQ(texts[0].text, "20\xB0" "00'");
     EXPECT_EQ(texts[2].text, "r");
     EXPECT_EQ(texts[2].textColour, kRed);
-    // Leaders: from the Sun's true place on circle 57 to its glyph at 50.5 + 4.3.
+    // Leaders: from the Sun's true place on circle 57 to its glyph at 50.5 +
+    // 4.3, a segment for every 2 degrees or less (3.9 degrees: two).
     const auto lines = canvas.of(Kind::Line);
-    ASSERT_EQ(lines.size(), 6u);
+    ASSERT_EQ(lines.size(), 2u * 2 + 2u * 2 + 2u);
     EXPECT_EQ(lines[0].points[0], toDevice(wheelPoint(200, 57, 100, 100, 100)));
-    EXPECT_EQ(lines[0].points[1], toDevice(wheelPointAtAngle(100 - 200 + 360 + 3.5, 54.8, 100, 100)));
+    EXPECT_EQ(lines[0].points[1], lines[1].points[0]);
+    EXPECT_EQ(lines[1].points[1], toDevice(wheelPointAtAngle(sunAngle, 54.8, 100, 100)));
+    EXPECT_EQ(lines[2].points[0], toDevice(wheelPoint(200, 44, 100, 100, 100)));
     EXPECT_EQ(canvas.of(Kind::Arc).size(), 3u + 1u);  // three glyph rings, then circle r2
 
     canvas.clear();

@@ -5,19 +5,27 @@
 //   DejaVu Sans Bold (fonts-dejavu-core, free licence of the Bitstream Vera
 //   fonts): the letters of the Ascendant and Medium Coeli and of the font
 //   buttons.
-// Every symbol gets a colour picture, a white one ("B") and a black one
-// ("N"); the colours read on the black background of the drawing windows.
+// Every symbol gets a colour picture, a paper one ("C"), a white one ("B")
+// and a black one ("N"); the colours read on the black background of the
+// drawing windows, the paper ones (the print palette's twins of the same
+// colours, white turned dark) on white.
 //
 // Usage: make_glyphs DATA_FOLDER     (run with QT_QPA_PLATFORM=offscreen)
-//   writes DATA_FOLDER/Simboli/PiaX[B|N]nn.svg, El*.svg,
-//          DATA_FOLDER/Zodiaco/SegM[B|N]nn.svg,
+//        make_glyphs --paper DATA_FOLDER
+//   the second form writes only the paper pictures, from the colour
+//   pictures already in DATA_FOLDER (no fonts needed).
+//   writes DATA_FOLDER/Simboli/PiaX[C|B|N]nn.svg, El*.svg,
+//          DATA_FOLDER/Zodiaco/SegM[C|B|N]nn.svg,
 //          DATA_FOLDER/Glifi/<button glyph>.svg
+#include "display/print_palette.h"
+
 #include <QDir>
 #include <QColor>
 #include <QFile>
 #include <QGuiApplication>
 #include <QPainterPath>
 #include <QRawFont>
+#include <QRegularExpression>
 #include <QTransform>
 #include <cstdio>
 #include <vector>
@@ -123,12 +131,49 @@ std::vector<Layer> colourLayers(const QPainterPath& path, const QString& colour)
     return {{path, rim.name(), kStroke + 3.2}, {path, colour}};
 }
 
-// A symbol in its colour, in white ("B") and in black ("N").
+// The paper twin of a screen colour: the same hue, with the contrast of a
+// text against white (4.5:1; a small glyph reads like a character).
+QString paperColour(const QString& colour) {
+    const QColor c(colour);
+    const qv::draw::Rgb twin = qv::draw::paperTwin(
+        {static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()), static_cast<std::uint8_t>(c.blue())},
+        qv::draw::PaperUse::Text);
+    return QColor(twin.r, twin.g, twin.b).name();
+}
+
+// A symbol in its colour, in its paper colour ("C"), in white ("B") and in
+// black ("N").
 void writeVariants(const QString& folder, const QString& stem, const QString& number, const QPainterPath& path,
                    const QString& colour) {
     writeSvg(folder + "/" + stem + number + ".svg", colourLayers(path, colour));
+    writeSvg(folder + "/" + stem + "C" + number + ".svg", {{path, paperColour(colour)}});
     writeSvg(folder + "/" + stem + "B" + number + ".svg", {{path, "#ffffff"}});
     writeSvg(folder + "/" + stem + "N" + number + ".svg", {{path, "#000000"}});
+}
+
+// The paper picture of a colour picture written by writeVariants: its
+// top layer (the symbol in its colour) in the paper colour, without the rim.
+bool writePaperFrom(const QString& colourFile, const QString& paperFile) {
+    QFile in(colourFile);
+    if (!in.open(QIODevice::ReadOnly)) return false;
+    const QString svg = QString::fromUtf8(in.readAll());
+    static const QRegularExpression layer("<path d=\"([^\"]*)\" fill=\"(#[0-9a-fA-F]{6})\"");
+    QString d, colour;
+    for (auto it = layer.globalMatch(svg); it.hasNext();) {
+        const auto m = it.next();
+        d = m.captured(1);
+        colour = m.captured(2);
+    }
+    if (d.isEmpty()) return false;
+    const QString paper = paperColour(colour);
+    QString out = QString("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 %1 %1\" width=\"%1\" height=\"%1\">\n")
+                      .arg(kBox);
+    out += QString("<path d=\"%1\" fill=\"%2\" fill-rule=\"nonzero\" stroke=\"%2\" stroke-width=\"%3\" "
+                   "stroke-linejoin=\"round\" stroke-linecap=\"round\"/>\n")
+               .arg(d, paper, number(kStroke));
+    out += "</svg>\n";
+    QFile file(paperFile);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(out.toUtf8()) >= 0;
 }
 
 QString twoDigits(int n) { return QString("%1").arg(n, 2, 10, QChar('0')); }
@@ -298,8 +343,24 @@ std::vector<Layer> fontGlyph(const QRawFont& letters, bool larger) {
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
+    if (argc == 3 && QString::fromLatin1(argv[1]) == "--paper") {
+        const QString data = QString::fromLocal8Bit(argv[2]);
+        QStringList stems;
+        for (int n = 1; n <= 15; ++n) stems << "Simboli/PiaX|" + twoDigits(n);
+        for (int n = 1; n <= 12; ++n) stems << "Zodiaco/SegM|" + twoDigits(n);
+        for (const ElementSymbol& e : kElements) stems << QString("Simboli/") + e.name + "|";
+        for (const QString& stem : stems) {
+            const QStringList parts = stem.split('|');
+            if (!writePaperFrom(data + "/" + parts[0] + parts[1] + ".svg", data + "/" + parts[0] + "C" + parts[1] + ".svg")) {
+                std::fprintf(stderr, "make_glyphs: cannot write the paper picture of %s\n", stem.toUtf8().constData());
+                return 1;
+            }
+        }
+        std::printf("make_glyphs: paper pictures written to %s\n", argv[2]);
+        return 0;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "Usage: make_glyphs DATA_FOLDER\n");
+        std::fprintf(stderr, "Usage: make_glyphs DATA_FOLDER | make_glyphs --paper DATA_FOLDER\n");
         return 2;
     }
     const QString data = QString::fromLocal8Bit(argv[1]);
