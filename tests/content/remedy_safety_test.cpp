@@ -154,7 +154,10 @@ TEST(RemedySafety, PreparationsSuitThePlant) {
         const auto& r = shippedRemedies()[k];
         names.insert(r.rimedio);
         EXPECT_FALSE(has(lower(r.indication()), "uso esterno") || has(lower(r.indication()), "oleolito")) << r.rimedio;
+        // The psychic synthesis speaks of the plant, not in sentences shared by every plant of a sign.
         EXPECT_FALSE(has(r.synthesis(), "Sotto il ") || has(r.synthesis(), "Nel segno")) << r.rimedio;
+        EXPECT_FALSE(has(r.synthesis(), "essere visti")) << r.rimedio;
+        EXPECT_GE(r.synthesis().size(), 100u) << r.rimedio;
     }
     // Mucilages are given macerated, never as an alcoholic tincture or a distillate.
     for (const char* plant : {"Malva", "Altea", "Lino", "Lichene islandico"}) {

@@ -50,6 +50,7 @@ struct Plant {
     std::vector<std::string> constituents;
     std::string limit;  // the plant's own duration, in place of the common one
     std::string authors, synthesis;
+    std::string portrait;  // sintesi.tsv: whom the plant addresses, in its own words
     std::vector<Use> uses;
     bool has(const std::string& constituent) const {
         return std::find(constituents.begin(), constituents.end(), constituent) != constituents.end();
@@ -185,6 +186,20 @@ std::vector<Remedy> remediesOf(const std::vector<Plant>& plants, const Phrases& 
     return out;
 }
 
+// Each plant's portrait from sintesi.tsv; every plant has one, and every
+// portrait names a plant.
+void readPortraits(const fs::path& path, std::vector<Plant>& plants) {
+    std::map<std::string, std::string> portraits;
+    for (const auto& row : readTsv(path, 2)) portraits[row[0]] = row[1];
+    for (Plant& p : plants) {
+        const auto it = portraits.find(p.name);
+        if (it == portraits.end()) throw std::runtime_error("sintesi.tsv: manca il ritratto di " + p.name);
+        p.portrait = it->second;
+        portraits.erase(it);
+    }
+    if (!portraits.empty()) throw std::runtime_error("sintesi.tsv: pianta sconosciuta: " + portraits.begin()->first);
+}
+
 // ---- Safety rules, checked before anything is written ----
 
 struct Constituent {
@@ -290,7 +305,7 @@ std::vector<RemedyRecord> remedyRecords(const std::vector<Remedy>& remedies, con
         for (const Use& u : r.uses) {
             RemedyRecord rec;
             const std::string dose = dosage("posologia." + r.form, r.form, p, phrases);
-            const std::string synth = p.synthesis + ".";
+            const std::string synth = p.synthesis + ". " + p.portrait;
             const std::string warn = warnings(p, phrases);
             const std::string notes = composition(r, phrases) + " " + phrases["nota.medico"] + " " + referral(u, phrases);
             const std::string more = "Fonti tradizionali sulla pianta: " + p.authors + ". Segnatura: " + p.primary + ", poi " +
@@ -420,7 +435,8 @@ int main(int argc, char** argv) {
         const fs::path source = argv[1];
         const DataDir dir{fs::path(argv[2])};
         const Phrases phrases(source / "frasi.tsv");
-        const std::vector<Plant> plants = readPlants(source / "piante.tsv");
+        std::vector<Plant> plants = readPlants(source / "piante.tsv");
+        readPortraits(source / "sintesi.tsv", plants);
         const auto constituents = readConstituents(source / "costituenti.tsv");
         for (const Plant& p : plants) checkPlant(p, constituents, phrases);
         checkDistinctSpecies(plants);
