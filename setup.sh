@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config mold ccache
   qt6-base-dev qt6-svg-dev qt6-translations-l10n libqt6svg6
   qt6-image-formats-plugins libjpeg-dev
   libgl-dev
@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev poppler-utils
   xvfb xauth
+  dpkg-dev lintian
   tzdata locales
 )
 
