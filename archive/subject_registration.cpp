@@ -5,11 +5,18 @@
 #include "archive/current_subject.h"
 #include "archive/side_files.h"
 #include "base/cp1252.h"
+#include "base/data_dir.h"
 #include "base/decimal_text.h"
+#include "base/errors.h"
+#include "base/file_writing.h"
 #include "ephemeris/birth_data.h"
 #include "ephemeris/text_forms.h"
 
 #include <cmath>
+#include <cstdio>
+#include <unistd.h>
+#include <cstdint>
+#include <filesystem>
 #include <utility>
 
 namespace qv {
@@ -25,6 +32,65 @@ bool digitsIn(const std::string& text, std::size_t from, std::size_t count, int 
     }
     return v >= low && v <= high;
 }
+
+// The byte lengths of an archive's birth and text files (-1: no file).
+struct ArchiveLengths {
+    std::intmax_t births = -1, annotations = -1;
+};
+
+std::intmax_t lengthOf(const std::string& dataPath) {
+    std::error_code ec;
+    if (!dataDir().exists(dataPath)) return -1;
+    const auto size = std::filesystem::file_size(dataDir().resolve(dataPath), ec);
+    return ec ? -1 : static_cast<std::intmax_t>(size);
+}
+
+ArchiveLengths archiveLengths(const std::string& archive) {
+    return {lengthOf(archiveFileName(archive, 2)), lengthOf(archiveFileName(archive, 3))};
+}
+
+// Cuts the files back to `before`; a text file the attempt created goes.
+// Cutting needs no free space, so it works on the full disk that made the
+// attempt fail.
+void restoreArchiveLengths(const std::string& archive, const ArchiveLengths& before) {
+    std::error_code ec;
+    const std::pair<int, std::intmax_t> files[] = {{2, before.births}, {3, before.annotations}};
+    for (const auto& [extension, length] : files) {
+        const std::string dataPath = archiveFileName(archive, extension);
+        if (!dataDir().exists(dataPath)) continue;
+        const auto path = dataDir().resolve(dataPath);
+        if (length < 0)
+            std::filesystem::remove(path, ec);
+        else if (lengthOf(dataPath) != length)
+            std::filesystem::resize_file(path, static_cast<std::uintmax_t>(length), ec);
+    }
+}
+
+// The index as it was, kept under a second name (a hard link) while a
+// subject is registered: putting it back is a rename, which needs no free
+// space on the full disk that made the registration fail. On a file system
+// without hard links nothing is kept.
+class KeptIndex {
+public:
+    explicit KeptIndex(std::filesystem::path index) : index_(std::move(index)) {
+        kept_ = uniqueTemporaryBeside(index_);
+        if (::link(index_.c_str(), kept_.c_str()) != 0) kept_.clear();
+    }
+    ~KeptIndex() {
+        if (!kept_.empty()) ::unlink(kept_.c_str());
+    }
+    KeptIndex(const KeptIndex&) = delete;
+    KeptIndex& operator=(const KeptIndex&) = delete;
+    bool putBack() const {
+        if (kept_.empty() || std::rename(kept_.c_str(), index_.c_str()) != 0) return false;
+        kept_.clear();
+        return true;
+    }
+
+private:
+    std::filesystem::path index_;
+    mutable std::filesystem::path kept_;
+};
 
 bool hasAnnotations(const NewSubject& s) {
     for (const auto& line : s.annotations)
@@ -114,8 +180,20 @@ Registration registerSubject(const std::string& rawArchive, const NewSubject& s)
         out.birthNumber = currentSubjectBirthCount();
         out.entry.text = subjectKey(s.name, out.birthNumber);
         replaceCurrentSubject(out.entry.text, record, true);
-    } else {
-        Archive archive = openAnyArchive(out.archive);
+        writeAnnotationsFile(recalledAnnotationText(annotation));
+        writeTextPointer({out.archive, s.textNumber});
+        return out;
+    }
+
+    // The text file, the birth file and the index take the subject together:
+    // when any write fails (a full disk), each file is cut back to what it
+    // held before, so the next subject gets the record number this one would
+    // have had.
+    Archive archive = openAnyArchive(out.archive);
+    const ArchiveLengths before = archiveLengths(out.archive);
+    const KeptIndex keptIndex(dataDir().resolve(archiveFileName(out.archive, 1)));
+    bool indexed = false;
+    try {
         if (annotated) {
             out.annotationNumber = archive.appendAnnotation(annotation);
             record.annotationNumber = ZeroPad(out.annotationNumber, 5);
@@ -123,10 +201,17 @@ Registration registerSubject(const std::string& rawArchive, const NewSubject& s)
         out.birthNumber = archive.appendBirth(record);
         out.entry.text = subjectKey(s.name, out.birthNumber);
         out.indexPosition = archive.appendInOrder(out.entry);
+        indexed = true;
         replaceCurrentSubject(out.entry.text, record, false);
+        writeAnnotationsFile(annotated ? registeredAnnotationText(annotation) : recalledAnnotationText(annotation));
+        writeTextPointer({out.archive, s.textNumber});
+    } catch (...) {
+        // An entry in the index goes first; when that fails too, its
+        // records stay with it (the new error is reported).
+        if (indexed && !keptIndex.putBack()) archive.removeIndexEntry(out.indexPosition);
+        restoreArchiveLengths(out.archive, before);
+        throw;
     }
-    writeAnnotationsFile(annotated ? registeredAnnotationText(annotation) : recalledAnnotationText(annotation));
-    writeTextPointer({out.archive, s.textNumber});
     return out;
 }
 
