@@ -3,8 +3,11 @@
 #include "base/data_dir.h"
 #include "ephemeris/chart_state.h"
 #include "remedies/linked_remedies.h"
+#include "remedies/named_lists.h"
+#include "remedies/remedy_text.h"
 #include "remedies/signature_search.h"
 #include "shell/cli/cli_support.h"
+#include "shell/cli/remedy_lookups.h"
 #include "shell/cli/wheel_command.h"
 
 #include <algorithm>
@@ -17,15 +20,20 @@ using namespace remedies;
 
 std::string line(const std::string& cp1252) { return shown(cp1252) + "\n"; }
 
-// A planet or sign word as the signatures write it, or "Qualsiasi".
+// A planet or sign word as the signatures write it, or "Qualsiasi", from
+// what was typed under the folded keys ("marte", "NODO N", "qualsiasi");
+// a word that fits several, or none, is refused naming the candidates.
 template <std::size_t N>
 std::string chosenWord(const Arguments& a, const char* option, const std::array<const char*, N>& words) {
     const std::string value = a.value(option).value_or(kAnySignature);
-    if (value == kAnySignature || std::find(words.begin(), words.end(), value) != words.end()) return value;
-    std::string all;
-    for (const char* w : words) all += std::string(w) + ", ";
-    throw UsageError{std::string("Valore non valido per ") + option + ": \"" + value + "\" (uno di: " + all +
-                     kAnySignature + ")"};
+    std::vector<std::string> all(words.begin(), words.end());
+    all.push_back(kAnySignature);
+    const NameChoice c = chooseName(all, typedText(value, option));
+    if (c.entry) return *c.entry;
+    std::string listed;
+    for (const std::string& w : c.candidates.empty() ? all : c.candidates) listed += (listed.empty() ? "" : ", ") + w;
+    throw UsageError{std::string("Valore non valido per ") + option + ": \"" + value + "\"" +
+                     (c.candidates.empty() ? " (uno di: " : " (pi\xF9 valori possibili: ") + listed + ")"};
 }
 
 std::string throughWhich(const RemedyRecord& r, const std::string& planet) {
@@ -77,6 +85,8 @@ int linkedCommand(const std::vector<std::string>& args, std::ostream& out) {
     if (!a.positional().empty()) throw UsageError{"Argomento inatteso: " + a.positional().front()};
     castPictureChart(a);
     const std::vector<PointLinks> links = chartLinks(dataDir(), chartState());
+    // Every proposed remedy comes with its warnings in full.
+    const auto warnings = remedyWarnings(dataDir());
     if (a.flag("--json")) {
         out << "{\"points\": [";
         for (std::size_t i = 0; i < links.size(); ++i) {
@@ -87,7 +97,8 @@ int linkedCommand(const std::vector<std::string>& args, std::ostream& out) {
             const auto put = [&](const std::vector<std::string>& names, const char* through, const std::string& word) {
                 for (const std::string& n : names) {
                     out << (first ? "" : ", ") << "{\"remedy\": " << jsonString(n) << ", \"through\": \"" << through
-                        << "\", \"word\": " << jsonString(word) << "}";
+                        << "\", \"word\": " << jsonString(word)
+                        << ", \"warnings\": " << jsonString(warningsOf(warnings, n)) << "}";
                     first = false;
                 }
             };
@@ -108,6 +119,10 @@ int linkedCommand(const std::vector<std::string>& args, std::ostream& out) {
             std::string joined;
             for (const std::string& n : names) joined += (joined.empty() ? "" : ", ") + n;
             out << line("  " + through + ": " + joined);
+            for (const std::string& n : names) {
+                const std::string w = warningsOf(warnings, n);
+                if (!w.empty()) out << line("    Avvertenze di " + trimRightBlanks(n) + ": " + w);
+            }
         };
         if (hasLinkedList({false, p.point}, LinkedMode::Remedies)) put(p.byPlanet, "segnatura primaria " + p.pointName);
         put(p.bySign, "segnatura zodiacale " + p.signName);

@@ -22,7 +22,8 @@ tool() { find "$build" -type f -name "$1" -perm -u+x | head -n 1; }
 
 if $shots; then
   scratch="$(mktemp -d)"
-  QT_QPA_PLATFORM=offscreen "$(tool take_screenshots)" "$scratch" >/dev/null
+  # every view, so that the analysis pictures of the manuals are retaken too
+  QT_QPA_PLATFORM=offscreen "$(tool take_screenshots)" "$scratch" 1366x768 --every-view >/dev/null
   for png in "$root"/docs/manuals/immagini/*.png; do
     name="$(basename "$png")"
     [ -f "$scratch/$name" ] && cp "$scratch/$name" "$png"
