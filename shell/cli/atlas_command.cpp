@@ -2,6 +2,7 @@
 #include "shell/cli/atlas_command.h"
 
 
+#include "archive/place_lookup.h"
 #include "archive/place_search.h"
 #include "archive/places.h"
 #include "archive/regime_derivation.h"
@@ -75,6 +76,19 @@ std::vector<int> fields(const std::string& text, char separator, std::size_t cou
     return out;
 }
 
+// How to tell apart the places that share a typed name.
+std::string howToChoose(const atlas::PlaceTable& table, const std::string& name) {
+    if (table.archive() == PlaceArchive::Italia)
+        return "indicare la provincia, per esempio \"" + name.substr(0, name.find(" (")) + " (XX)\"";
+    return "indicare lo stato con --state";
+}
+
+std::string placeLines(const std::vector<atlas::Place>& places) {
+    std::string list;
+    for (const auto& m : places) list += "\n  " + m.name + " - " + m.state;
+    return list;
+}
+
 int findCommand(const std::vector<std::string>& args, std::ostream& out) {
     const Arguments a(args, {"--data-dir"}, {"--estero"});
     if (a.positional().size() != 1) throw UsageError{std::string("Indicare un solo prefisso.\n") + kUsage};
@@ -90,36 +104,25 @@ int findCommand(const std::vector<std::string>& args, std::ostream& out) {
     out << "Posizione " << found.position << " di " << table.count() << "\n";
     for (const atlas::PlaceListLine& line : atlas::placeListAround(table, p))
         out << (line.record == p ? "> " : "  ") << shown(line.text) << "\n";
+    // A whole name, with or without its province: the place it stands
+    // for, or every place of that name.
+    const std::vector<atlas::Place> named = atlas::placesNamed(table, prefix, "");
+    if (named.size() == 1)
+        out << shown("Localit\xE0: " + named.front().name + " - " + named.front().state) << "\n";
+    else if (named.size() > 1)
+        out << shown("Pi\xF9 localit\xE0 con questo nome: " + howToChoose(table, prefix) + placeLines(named)) << "\n";
     return kExitOk;
 }
 
-// The place whose name is `name` (compared normalised), and of `state` when
-// given. The search runs on the name without its parenthesis, as a user
-// types it; the places that share that beginning lie just around where the
-// search settles.
+// The one place that `name` stands for (and of `state` when given): an
+// Italian name without its province finds it when only one province has a
+// place of that name; several places are listed, naming how to choose.
 atlas::Place findPlace(const atlas::PlaceTable& table, const std::string& name, const std::string& state) {
-    const std::string wanted = atlas::normalisePlaceName(name);
-    const std::string bare = name.substr(0, name.find(" ("));
-    const std::string stem = atlas::normalisePlaceName(bare);
-    const atlas::LocateResult found = atlas::locatePlace(table, bare);
-    std::vector<atlas::Place> matches;
-    const std::int64_t start = std::min(found.position + 1, table.count());
-    for (std::int64_t k = start; k >= 1; --k) {
-        const atlas::Place place = table.read(k);
-        const std::string key = atlas::normalisePlaceName(place.name);
-        if (key.compare(0, stem.size(), stem) != 0) {
-            if (k == start) continue;
-            break;
-        }
-        if (key == wanted && (state.empty() || place.state == state)) matches.push_back(place);
-    }
+    const std::vector<atlas::Place> matches = atlas::placesNamed(table, name, state);
     if (matches.empty())
         throw UsageError{"Localit\xE0 non trovata: \"" + name + "\"" + (state.empty() ? "" : " (" + state + ")")};
-    if (matches.size() > 1) {
-        std::string list;
-        for (const auto& m : matches) list += "\n  " + m.name + " - " + m.state;
-        throw UsageError{"Pi\xF9 localit\xE0 con questo nome: indicare lo stato con --state" + list};
-    }
+    if (matches.size() > 1)
+        throw UsageError{"Pi\xF9 localit\xE0 con questo nome: " + howToChoose(table, name) + placeLines(matches)};
     return matches.front();
 }
 

@@ -29,7 +29,8 @@ TEST_F(CliAtlas, FindShowsSevenPlacesAroundTheMatch) {
     EXPECT_NE(r.out.find("> MILANO (MI)"), std::string::npos) << r.out;
     int lines = 0;
     for (char c : r.out) lines += c == '\n';
-    EXPECT_EQ(lines, 8) << r.out;  // the position line and seven places
+    EXPECT_EQ(lines, 9) << r.out;  // the position line, seven places and the place the name stands for
+    EXPECT_NE(r.out.find("\nLocalit\xC3\xA0: MILANO (MI) - ITALIA\n"), std::string::npos) << r.out;
 
     const AtlasRun foreign = atlas("find \"M\xC3\xBCnchen\" --estero");  // typed in UTF-8
     ASSERT_EQ(foreign.status, 0) << foreign.out;
@@ -63,6 +64,26 @@ TEST_F(CliAtlas, ReformSettingComesFromTheSettingsFileUnlessGiven) {
     std::ofstream(dir.path() / "FileSet" / "MMVarLas.stt") << "1\r\n0\r\n0\r\n0\r\n1.0\r\n\r\n1.0\r\n1.0\r\n";
     EXPECT_NE(atlas(london).out.find("Calendario:          GIUL"), std::string::npos) << atlas(london).out;
     EXPECT_NE(atlas(london + " --reform-flag 1").out.find("Calendario:          GREG"), std::string::npos);
+}
+
+// A place typed without its province resolves when only one province has a
+// place of that name; otherwise every candidate is listed.
+TEST_F(CliAtlas, PlaceWithoutItsProvince) {
+    const AtlasRun gubbio = atlas("correction --place GUBBIO --date 01/01/1990 --time 12:00");
+    ASSERT_EQ(gubbio.status, 0) << gubbio.out;
+    EXPECT_NE(gubbio.out.find("GUBBIO (PG) - ITALIA"), std::string::npos) << gubbio.out;
+    EXPECT_EQ(atlas("correction --place \" gubbio \" --date 01/01/1990 --time 12:00").status, 0);
+
+    const AtlasRun castro = atlas("correction --place castro --date 01/01/1990 --time 12:00");
+    EXPECT_EQ(castro.status, 2);
+    EXPECT_NE(castro.out.find("indicare la provincia, per esempio \"CASTRO (XX)\"\n  CASTRO (BG) - ITALIA\n  CASTRO (LE) - ITALIA"),
+              std::string::npos)
+        << castro.out;
+
+    const AtlasRun find = atlas("find castro");
+    ASSERT_EQ(find.status, 0) << find.out;
+    EXPECT_NE(find.out.find("CASTRO (BG) - ITALIA\n  CASTRO (LE) - ITALIA\n"), std::string::npos) << find.out;
+    EXPECT_NE(atlas("find gubbio").out.find("Localit\xC3\xA0: GUBBIO (PG) - ITALIA"), std::string::npos);
 }
 
 TEST_F(CliAtlas, BadInputIsReportedWithUsageStatus) {

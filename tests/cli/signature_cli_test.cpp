@@ -20,9 +20,10 @@ protected:
     void SetUp() override {
         qv::remedies::RemedyRecord malva = remedy("Malva", "Tosse", "Luna", "Cancro");
         malva.segnaturaSecondaria = "Marte";
+        qv::remedies::RemedyRecord iperico = remedy("Iperico", "Ansia", "Sole", "Capricorno");
+        iperico.setWarnings("Rende la pelle sensibile al sole. Con farmaci solo su parere del medico.");
         qv::test::writeRemedyDatabase(dir, {remedy("Ortica", "Gotta", "Marte", "Ariete"), malva,
-                                            remedy("Ortica", "Anemia", "Sole", "Leone"),
-                                            remedy("Iperico", "Ansia", "Sole", "Capricorno")});
+                                            remedy("Ortica", "Anemia", "Sole", "Leone"), iperico});
         qv::test::writeRepertoryDatabase(dir, {});
         qv::remedies::rebuildSupportLists(dir);
     }
@@ -50,13 +51,22 @@ TEST_F(CliSignatures, PlanetInThePrimaryOrAlsoInTheSecondarySignature) {
     EXPECT_EQ(wrong.status, 2);
     EXPECT_TRUE(wrong.has("Valore non valido per --planet: \"Plutone\"")) << wrong.out;
     EXPECT_EQ(remedies("signature --sign Ariete").status, 2);
+
+    // Planet and sign words compare folded keys; a word that fits two is refused naming both.
+    EXPECT_TRUE(remedies("signature --planet MARTE --sign ari").has("1 rimedi\n- Ortica")) << remedies("signature --planet MARTE --sign ari").out;
+    EXPECT_TRUE(remedies("signature --planet qualsiasi --sign \"  leone \"").has("Segnatura: Qualsiasi in Leone"));
+    const CliRun nodes = remedies("signature --planet nodo");
+    EXPECT_EQ(nodes.status, 2);
+    EXPECT_TRUE(nodes.has("NodoNord, NodoSud")) << nodes.out;
 }
 
 TEST_F(CliSignatures, LinkedRemediesOfEachPointWithTheReason) {
     // 21/07/1990 12:00 UT: the Sun in Cancer.
     const CliRun linked = remedies("linked --date 21/07/1990 --time 12:00 --corr 0 --coords 41N54-012E29");
     ASSERT_EQ(linked.status, 0) << linked.out;
+    // Every proposed remedy with its warnings in full.
     EXPECT_TRUE(linked.has("Sole in Cancro\n  segnatura primaria Sole: Iperico, Ortica\n"
+                           "    Avvertenze di Iperico: Rende la pelle sensibile al sole. Con farmaci solo su parere del medico.\n"
                            "  segnatura zodiacale Cancro: Malva\n"))
         << linked.out;
     EXPECT_TRUE(linked.has("Ascendente in ")) << linked.out;
@@ -65,7 +75,9 @@ TEST_F(CliSignatures, LinkedRemediesOfEachPointWithTheReason) {
     const CliRun json = remedies("linked --date 21/07/1990 --time 12:00 --corr 0 --coords 41N54-012E29 --json");
     ASSERT_EQ(json.status, 0) << json.out;
     EXPECT_TRUE(json.has("{\"point\": 1, \"name\": \"Sole\", \"sign\": 4, \"sign_name\": \"Cancro\", \"links\": "
-                         "[{\"remedy\": \"Iperico\", \"through\": \"primary\", \"word\": \"Sole\"}"))
+                         "[{\"remedy\": \"Iperico\", \"through\": \"primary\", \"word\": \"Sole\", \"warnings\": "
+                         "\"Rende la pelle sensibile al sole. Con farmaci solo su parere del medico.\"}, "
+                         "{\"remedy\": \"Ortica\", \"through\": \"primary\", \"word\": \"Sole\", \"warnings\": \"\"}"))
         << json.out;
 
     EXPECT_EQ(remedies("linked").status, 2);
