@@ -2,7 +2,7 @@
 
 #include "analysis/chart_codes.h"
 #include "analysis/dignities.h"
-#include "analysis/dominant_chart.h"
+#include "consultations/report_subject.h"
 #include "remedies/remedy_files.h"
 #include "remedies/remedy_text.h"
 #include "remedies/signature_search.h"
@@ -43,12 +43,25 @@ ChartSignatureKey chartSignatureKey(int master, int ascendantSign, const std::ar
     return key;
 }
 
-ChartSignatureKey chartSignatureKeyOf(const ChartState& natal, const std::string& name, const std::string& moment,
-                                      const std::string& place) {
-    const DominantChart dominant = computeDominantChart(natal, name, moment, place);
+ChartSignatureKey keyOfChart(const ChartState& natal, int master) {
     std::array<int, 8> signs{};
     for (int p = 1; p <= kPlanets; ++p) signs[static_cast<std::size_t>(p)] = natal.signOf[static_cast<std::size_t>(p)];
-    return chartSignatureKey(dominant.display.master, natal.signOf[kAscendantPoint], signs);
+    return chartSignatureKey(master, natal.signOf[kAscendantPoint], signs);
+}
+
+ChartSignatureKey currentSubjectKey(std::string* subject) {
+    const SubjectChart current = chartOfCurrentSubject();
+    if (subject) *subject = current.subject.name;
+    return keyOfChart(current.natal, current.master);
+}
+
+std::string keyText(const ChartSignatureKey& key) {
+    std::string out;
+    for (const StressedPlanet& p : key.planets) {
+        out += std::string(out.empty() ? "" : "; ") + kPlanetNames[static_cast<std::size_t>(p.planet)];
+        for (const std::string& r : p.roles) out += ", " + r;
+    }
+    return out;
 }
 
 std::string signatureReason(const ChartSignatureKey& key, const std::string& primary, const std::string& secondary) {

@@ -32,12 +32,17 @@ struct ChartSignatureKey {
 // the Ascendant's sign and the signs of planets 1–7 (index 0 unused).
 ChartSignatureKey chartSignatureKey(int master, int ascendantSign, const std::array<int, 8>& planetSigns);
 
-// The key of a cast chart in the traditional layout: the chart master
-// scored as the analysis window scores it (it writes the scoring's working
-// files in the data directory) from the subject's name, moment and place
-// fields.
-ChartSignatureKey chartSignatureKeyOf(const ChartState& natal, const std::string& name, const std::string& moment,
-                                      const std::string& place);
+// The key of a cast chart in the traditional layout and its chart master.
+ChartSignatureKey keyOfChart(const ChartState& natal, int master);
+
+// The key of the current subject (TMPR), its chart cast as the main window
+// casts it (chartOfCurrentSubject). `subject` receives the subject's name.
+// No current subject is an IoError.
+ChartSignatureKey currentSubjectKey(std::string* subject = nullptr);
+
+// "Sole, maestro del tema; Marte, signore dell'Ascendente, in esilio": the
+// planets of the key and their roles, as a heading shows them.
+std::string keyText(const ChartSignatureKey& key);
 
 // "Segnatura: Venere, maestro del tema; Marte, in esilio" for the planets of
 // the key that the signatures name, or empty when they name none.

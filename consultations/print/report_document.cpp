@@ -1,0 +1,241 @@
+#include "consultations/print/report_document.h"
+
+#include "display/chart_wheel.h"
+#include "display/drawing.h"
+#include "display/painter_canvas.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFont>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QStringDecoder>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextObjectInterface>
+
+namespace qv::consultations {
+
+namespace {
+
+constexpr double kWheelMm = 100;  // the wheel's width on the page
+constexpr int kWheelObject = QTextFormat::UserObject + 1;
+
+QString text(const std::string& cp1252) {
+    static thread_local QStringDecoder decode("windows-1252");
+    return decode(QByteArray::fromStdString(cp1252));
+}
+
+// The wheel as an object of the text: it takes its place in the layout
+// like a picture and is drawn by the drawing layer when the page is drawn.
+class WheelObject : public QObject, public QTextObjectInterface {
+    Q_OBJECT
+    Q_INTERFACES(QTextObjectInterface)
+
+public:
+    WheelObject(const ChartState& chart, const OrbTable& orbs, double pixelsPerMm)
+        : chart_(chart), orbs_(orbs), pixelsPerMm_(pixelsPerMm) {}
+
+    QSizeF intrinsicSize(QTextDocument*, int, const QTextFormat&) override {
+        const double side = kWheelMm * pixelsPerMm_;
+        return {side, side};
+    }
+
+    void drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int, const QTextFormat&) override {
+        painter->save();
+        painter->translate(rect.topLeft());
+        draw::PainterCanvas canvas(*painter);
+        draw::TargetScope target(canvas);
+        draw::DrawingContext& c = draw::drawingContext();
+        // Drawn for paper: the sheets' paper colours on white.
+        c.exporting = true;
+        c.printing = false;
+        c.monochrome = false;
+        c.scale = rect.width() / draw::kChartAreaSize;
+        c.zoom = 1;
+        c.x0 = c.y0 = 0;
+        c.hFactor = c.vFactor = 1;
+        c.thickness = 1;
+        c.fontBase = 0;
+        c.targetVisible = true;
+        c.printerInstalled = false;
+        c.practitioner.clear();
+        draw::ChartWheelOptions options;
+        options.clickCircles = false;
+        options.caption = false;
+        draw::drawChartWheel(chart_, orbs_, options);
+        painter->restore();
+    }
+
+private:
+    ChartState chart_;
+    OrbTable orbs_;
+    double pixelsPerMm_;
+};
+
+// Builds the document block by block.
+class Writer {
+public:
+    Writer(QTextDocument& doc, double pixelsPerMm) : cursor_(&doc), pixelsPerMm_(pixelsPerMm) {}
+
+    void title(const std::string& t) {
+        QTextCharFormat f = plain();
+        f.setFontPointSize(17);
+        f.setFontWeight(QFont::Bold);
+        block(Qt::AlignLeft, 0);
+        cursor_.insertText(text(t), f);
+    }
+    void line(const std::string& t, bool bold = false, double points = 10.5) {
+        QTextCharFormat f = plain();
+        f.setFontPointSize(points);
+        if (bold) f.setFontWeight(QFont::Bold);
+        block(Qt::AlignLeft, 1);
+        cursor_.insertText(text(t), f);
+    }
+    void labelled(const std::string& label, const std::string& t) {
+        QTextCharFormat b = plain();
+        b.setFontWeight(QFont::Bold);
+        block(Qt::AlignLeft, 1);
+        cursor_.insertText(text(label), b);
+        cursor_.insertText(text(t), plain());
+    }
+    void heading(const std::string& t) {
+        QTextCharFormat f = plain();
+        f.setFontPointSize(13);
+        f.setFontWeight(QFont::Bold);
+        f.setForeground(QColor(0x1F, 0x4E, 0x79));
+        block(Qt::AlignLeft, 5);
+        cursor_.insertText(text(t), f);
+    }
+    void paragraph(const std::string& t) {
+        // Lines typed in the window stay lines.
+        std::size_t start = 0;
+        while (start <= t.size()) {
+            std::size_t end = t.find('\n', start);
+            if (end == std::string::npos) end = t.size();
+            std::string l = t.substr(start, end - start);
+            if (!l.empty() && l.back() == '\r') l.pop_back();
+            block(Qt::AlignJustify, 1.5);
+            cursor_.insertText(text(l), plain());
+            start = end + 1;
+        }
+    }
+    void bullet(const std::string& t) {
+        block(Qt::AlignLeft, 0.5, 6);
+        cursor_.insertText(QString::fromUtf8("\u2022  ") + text(t), plain());
+    }
+    void wheel() {
+        block(Qt::AlignHCenter, 3);
+        QTextCharFormat f;
+        f.setObjectType(kWheelObject);
+        cursor_.insertText(QString(QChar::ObjectReplacementCharacter), f);
+    }
+    void closing(const std::string& t) {
+        QTextCharFormat f = plain();
+        f.setFontItalic(true);
+        f.setFontPointSize(10);
+        block(Qt::AlignJustify, 8);
+        cursor_.insertText(text(t), f);
+    }
+
+private:
+    QTextCharFormat plain() const {
+        QTextCharFormat f;
+        f.setFontFamilies({QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+        f.setFontPointSize(10.5);
+        f.setForeground(Qt::black);
+        return f;
+    }
+    // A new block with `topMm` millimetres above it.
+    void block(Qt::Alignment align, double topMm, double indentMm = 0) {
+        QTextBlockFormat b;
+        b.setAlignment(align);
+        b.setTopMargin(topMm * pixelsPerMm_);
+        b.setLeftMargin(indentMm * pixelsPerMm_);
+        if (first_) {
+            cursor_.setBlockFormat(b);
+            first_ = false;
+        } else {
+            cursor_.insertBlock(b);
+        }
+    }
+
+    QTextCursor cursor_;
+    double pixelsPerMm_;
+    bool first_ = true;
+};
+
+} // namespace
+
+int printReport(const ReportContent& r, const ChartState& natal, const OrbTable& orbs, QPagedPaintDevice& device) {
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 15, 18, 15),
+                                     QPageLayout::Millimeter));
+    const double pixelsPerMm = device.logicalDpiX() / 25.4;
+    const QRectF page = device.pageLayout().paintRectPixels(device.logicalDpiX());
+    const double footer = 8 * pixelsPerMm;
+
+    QTextDocument doc;
+    doc.documentLayout()->setPaintDevice(&device);
+    doc.setDocumentMargin(0);
+    doc.setPageSize(QSizeF(page.width(), page.height() - footer));
+    WheelObject wheel(natal, orbs, pixelsPerMm);
+    doc.documentLayout()->registerHandler(kWheelObject, &wheel);
+
+    Writer w(doc, pixelsPerMm);
+    w.title(r.title);
+    w.labelled("Professionista: ", r.practitioner);
+    w.labelled("Data della consultazione: ", r.date);
+    w.line(r.person, true, 14);
+    w.line(r.birth);
+    w.wheel();
+    w.heading("Costituzione");
+    for (const std::string& p : r.constitution) w.paragraph(p);
+    w.heading("Disturbi");
+    if (!r.complaints.empty()) w.paragraph(r.complaints);
+    for (const std::string& s : r.symptoms) w.bullet(s);
+    if (r.complaints.empty() && r.symptoms.empty()) w.paragraph("Nessun disturbo annotato.");
+    w.heading("Rimedi");
+    if (r.remedies.empty()) w.paragraph("Nessun rimedio prescritto.");
+    for (const ReportRemedy& m : r.remedies) {
+        w.line(m.name + (m.preparation.empty() ? "" : " \x96 " + m.preparation), true, 11);
+        if (!m.dosage.empty()) w.labelled("Posologia: ", m.dosage);
+        if (!m.duration.empty()) w.labelled("Durata: ", m.duration);
+        w.labelled("Avvertenze: ", m.warnings);
+    }
+    if (!r.followUp.empty()) {
+        w.heading("Prossimo controllo");
+        w.paragraph(r.followUp);
+    }
+    w.closing(r.closing);
+
+    QPainter painter(&device);
+    const int pages = doc.pageCount();
+    const double height = page.height() - footer;
+    QFont footFont(QStringLiteral("Liberation Sans"));
+    footFont.setPointSizeF(8);
+    for (int p = 0; p < pages; ++p) {
+        if (p > 0) device.newPage();
+        painter.save();
+        painter.translate(0, -p * height);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = QRectF(0, p * height, page.width(), height);
+        context.palette.setColor(QPalette::Text, Qt::black);
+        painter.setClipRect(context.clip);
+        doc.documentLayout()->draw(&painter, context);
+        painter.restore();
+        painter.setFont(footFont);
+        painter.setPen(QColor(0x40, 0x40, 0x40));
+        painter.drawText(QRectF(0, page.height() - footer + 2 * pixelsPerMm, page.width(), footer - 2 * pixelsPerMm),
+                         Qt::AlignRight | Qt::AlignVCenter,
+                         text(r.person) + QStringLiteral("  \u2013  pagina %1 di %2").arg(p + 1).arg(pages));
+    }
+    painter.end();
+    return pages;
+}
+
+} // namespace qv::consultations
+
+#include "report_document.moc"

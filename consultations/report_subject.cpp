@@ -1,0 +1,33 @@
+#include "consultations/report_subject.h"
+
+#include "analysis/dominant_chart.h"
+#include "analysis/substance.h"
+#include "archive/current_subject.h"
+#include "base/errors.h"
+#include "ephemeris/chart_steps.h"
+#include "settings/chart_settings.h"
+
+namespace qv::consultations {
+
+SubjectChart chartOfSubject(const std::string& storedName, const BirthRecord& record) {
+    const DecodedBirth birth = decodeBirth(record);
+    SubjectChart out;
+    out.subject = {trimRight(storedName.substr(0, kNameWidth)), birth.dateText(), birth.place, trimRight(birth.nation)};
+    ChartState& c = out.natal;
+    c.houseSystem = "CASE_MEDIE";
+    c.nodeKind = chartSettings().nodeKind;
+    c.blackMoonKind = chartSettings().blackMoonKind;
+    const MotionFlags moved = castChart(c, birth);
+    layOutTraditionally(c, moved);
+    bringWithinOneTurn(c);
+    out.master = computeDominantChart(c, storedName, record.moment, record.place).display.master;
+    return out;
+}
+
+SubjectChart chartOfCurrentSubject() {
+    if (!currentSubjectExists()) throw IoError("TMPR.ST1", "nessun soggetto attuale: richiamarne o registrarne uno");
+    const CurrentSubject current = readCurrentSubject();
+    return chartOfSubject(current.name(), current.record);
+}
+
+} // namespace qv::consultations

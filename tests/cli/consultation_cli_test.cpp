@@ -1,0 +1,159 @@
+// End-to-end runs of `quorendaville-cli consultation` on a small remedy
+// database and an archive of two subjects in a temporary data directory.
+#include "tests/remedies/remedy_fixture.h"
+#include "tests/support/cli_runner.h"
+#include "tests/support/temp_data_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using qv::test::CliRun;
+using qv::test::remedy;
+
+class CliConsultation : public ::testing::Test {
+protected:
+    qv::test::TempDataDir temp;
+    qv::DataDir dir{temp.path()};
+
+    void SetUp() override {
+        qv::remedies::RemedyRecord melissa = remedy("TSA Melissa", "Insonnia da agitazione", "Luna", "Cancro");
+        melissa.setDosage("15 gocce la sera, per tre settimane. Poi una pausa.");
+        qv::remedies::RemedyRecord melissaAnxiety = remedy("TSA Melissa", "Ansia", "Luna", "Cancro");
+        melissaAnxiety.setDosage("10 gocce al mattino, per dieci giorni");
+        qv::test::writeRemedyDatabase(dir, {melissa, melissaAnxiety, remedy("TSA Timo", "Tosse secca", "Marte"),
+                                            remedy("TSA Tiglio", "Insonnia lieve", "Venere")});
+        qv::test::writeRepertoryDatabase(dir, {qv::test::therapy("Cefalea", "TSA Timo")});
+        ASSERT_EQ(run("remedies rebuild").status, 0);
+        for (const char* who : {"--name \"Rossi Maria\" --date 12/03/1968 --time 14:30",
+                                "--name \"Bianchi Luca\" --date 01/01/1975 --time 08:00",
+                                "--name \"Verdi Anna\" --date 02/02/1980 --time 10:00"}) {
+            const CliRun r = run(std::string("register --archive BASE ") + who +
+                                 " --place MILANO --nation ITALIA --corr -1 --coords 45N28-009E11");
+            ASSERT_EQ(r.status, 0) << r.out;
+        }
+    }
+    CliRun run(const std::string& args) const {
+        return qv::test::runCli(QV_CLI_PATH, args + " --data-dir " + temp.path().string());
+    }
+};
+
+TEST_F(CliConsultation, AddsWithTheDatabaseDosageAndListsNewestFirst) {
+    // The dosage is that of the record serving the chosen symptom, with the
+    // period it names as the duration.
+    CliRun added = run("consultation add --archive BASE --subject \"rossi maria\" --date 05/03/2026 "
+                       "--symptom \"insonnia da agitazione\" --remedy \"tsa melissa\" --note \"Meno caff\xC3\xA8\" "
+                       "--follow-up 02/04/2026");
+    ASSERT_EQ(added.status, 0) << added.out;
+    EXPECT_TRUE(added.has("Consultazione 1 del 05/03/2026, controllo il 02/04/2026")) << added.out;
+    EXPECT_TRUE(added.has("Posologia: 15 gocce la sera, per tre settimane. Poi una pausa.")) << added.out;
+    EXPECT_TRUE(added.has("Durata: per tre settimane")) << added.out;
+
+    added = run("consultation add --archive BASE --subject 2 --date 06/03/2026 --symptom Ansia --remedy \"TSA Melissa\"");
+    ASSERT_EQ(added.status, 0) << added.out;
+    EXPECT_TRUE(added.has("Posologia: 10 gocce al mattino, per dieci giorni")) << added.out;
+
+    const CliRun listed = run("consultation list --archive BASE --subject \"Rossi Maria\"");
+    ASSERT_EQ(listed.status, 0) << listed.out;
+    EXPECT_TRUE(listed.has("ROSSI MARIA (BASE, voce 2): 2 consultazioni")) << listed.out;
+    EXPECT_LT(listed.out.find("del 06/03/2026"), listed.out.find("del 05/03/2026")) << listed.out;
+    EXPECT_TRUE(listed.has("Note: Meno caff\xC3\xA8")) << listed.out;
+
+    const CliRun json = run("consultation list --archive BASE --subject 2 --json");
+    ASSERT_EQ(json.status, 0) << json.out;
+    EXPECT_TRUE(json.has("\"consultations\": [{\"id\": 2, \"date\": \"06/03/2026\", \"follow_up\": null")) << json.out;
+    EXPECT_TRUE(json.has("{\"name\": \"TSA Melissa\", \"dosage\": \"15 gocce la sera, per tre settimane. Poi una "
+                         "pausa.\", \"duration\": \"per tre settimane\"}")) << json.out;
+
+    // The link is the subject, not its place in the index: deleting a
+    // subject before it moves it from position 2 to 1, and its
+    // consultations follow it.
+    ASSERT_EQ(run("delete BASE 1").status, 0);
+    const CliRun moved = run("consultation list --archive BASE --subject 1");
+    EXPECT_TRUE(moved.has("ROSSI MARIA (BASE, voce 1): 2 consultazioni")) << moved.out;
+}
+
+TEST_F(CliConsultation, RefusesUnknownEntriesWithSuggestionsWritingNothing) {
+    struct Case {
+        const char* args;
+        std::vector<const char*> said;
+    };
+    const std::vector<Case> cases{
+        {"--symptom \"Insonia da agitazione\" --remedy Timo",
+         {"Sintomo sconosciuto: \"Insonia da agitazione\". Forse: \"Insonnia da agitazione\""}},
+        {"--remedy Melisa --remedy \"TSA Malva\"",
+         {"Rimedio sconosciuto: \"Melisa\". Forse: \"TSA Melissa\"", "Rimedio sconosciuto: \"TSA Malva\""}},
+        {"--symptom Insonnia", {"Sintomo non univoco: \"Insonnia\". Pu\xC3\xB2 essere: \"Insonnia da agitazione\", "
+                                "\"Insonnia lieve\""}},
+        {"--date 31/02/2026", {"Data non valida per --date: \"31/02/2026\" (GG/MM/AAAA)"}},
+        {"--date 05/03/2026 --follow-up 01/03/2026", {"La data del controllo precede quella della consultazione"}},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = run(std::string("consultation add --archive BASE --subject \"Rossi Maria\" ") + c.args);
+        EXPECT_EQ(r.status, 2) << c.args << "\n" << r.out;
+        for (const char* s : c.said) EXPECT_TRUE(r.has(s)) << c.args << "\n" << r.out;
+    }
+    EXPECT_TRUE(run("consultation list --archive BASE --subject \"Rossi Maria\"").has("0 consultazioni"));
+
+    // Subjects: an unknown name is answered with the near ones, a position
+    // past the end with the range.
+    CliRun r = run("consultation list --archive BASE --subject \"Rosi Maria\"");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.has("Soggetto sconosciuto: \"Rosi Maria\". Forse: \"ROSSI MARIA\" (archivio BASE)")) << r.out;
+    r = run("consultation list --archive BASE --subject 9");
+    EXPECT_TRUE(r.has("Posizione 9 inesistente nell'archivio BASE (1 \xE2\x80\x93 3)")) << r.out;
+}
+
+TEST_F(CliConsultation, DeletesOnlyTheNamedSubjectsConsultation) {
+    ASSERT_EQ(run("consultation add --archive BASE --subject \"Rossi Maria\" --remedy \"TSA Timo\"").status, 0);
+    const CliRun other = run("consultation delete --archive BASE --subject \"Bianchi Luca\" --id 1");
+    EXPECT_EQ(other.status, 2);
+    EXPECT_TRUE(other.has("Il soggetto BIANCHI LUCA (BASE, voce 1) non ha una consultazione 1")) << other.out;
+    const CliRun deleted = run("consultation delete --archive BASE --subject \"Rossi Maria\" --id 1");
+    ASSERT_EQ(deleted.status, 0) << deleted.out;
+    EXPECT_TRUE(deleted.has("Eliminata la consultazione 1")) << deleted.out;
+    EXPECT_TRUE(run("consultation list --archive BASE --subject \"Rossi Maria\"").has("0 consultazioni"));
+}
+
+// The report is the latest consultation unless --id names another; the
+// PDF's text holds the person, the remedy and its dosage.
+TEST_F(CliConsultation, WritesTheReportOfTheLatestConsultation) {
+    const std::string pdf = (temp.path() / "relazione.pdf").string();
+    CliRun r = run("report --archive BASE --subject \"Rossi Maria\" --out " + pdf);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.has("Il soggetto ROSSI MARIA (BASE) non ha consultazioni")) << r.out;
+    ASSERT_EQ(run("consultation add --archive BASE --subject \"Rossi Maria\" --date 01/03/2026 --remedy \"TSA Timo\"").status, 0);
+    ASSERT_EQ(run("consultation add --archive BASE --subject \"Rossi Maria\" --date 05/03/2026 --symptom Ansia "
+                  "--remedy \"TSA Melissa\" --follow-up 02/04/2026").status, 0);
+    r = run("report --archive BASE --subject \"Rossi Maria\" --out " + pdf);
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_TRUE(r.has("Relazione della consultazione 2 del 05/03/2026 di ROSSI MARIA (BASE) scritta in")) << r.out;
+    const CliRun text = qv::test::runCli("pdftotext", pdf + " -");
+    for (const char* expected : {"ROSSI MARIA", "TSA Melissa", "10 gocce al mattino, per dieci giorni", "02/04/2026"})
+        EXPECT_TRUE(text.has(expected)) << expected << "\n" << text.out;
+    EXPECT_FALSE(text.has("TSA Timo")) << text.out;
+
+    r = run("report --archive BASE --subject \"Rossi Maria\" --id 1 --out " + pdf);
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_TRUE(qv::test::runCli("pdftotext", pdf + " -").has("TSA Timo"));
+    r = run("report --archive BASE --subject \"Bianchi Luca\" --id 1 --out " + pdf);
+    EXPECT_TRUE(r.has("Il soggetto BIANCHI LUCA (BASE) non ha una consultazione 1")) << r.out;
+    EXPECT_TRUE(run("report --archive BASE --subject 1 --out relazione.txt").has("deve finire in .pdf"));
+}
+
+// With --current the ranking says whose chart it reads and why a row is
+// raised; the JSON carries the reason of every row.
+TEST_F(CliConsultation, RanksWithTheCurrentSubjectsChart) {
+    ASSERT_EQ(run("recall BASE 2").status, 0);
+    const CliRun text = run("remedies rank \"Insonnia da agitazione\" Ansia \"Tosse secca\" --current");
+    ASSERT_EQ(text.status, 0) << text.out;
+    EXPECT_TRUE(text.has("Con il tema di ROSSI MARIA: ")) << text.out;
+    EXPECT_TRUE(text.has("02 TSA Melissa")) << text.out;
+    const CliRun json = run("remedies rank \"Insonnia da agitazione\" Ansia --current --json");
+    ASSERT_EQ(json.status, 0) << json.out;
+    EXPECT_TRUE(json.has("\"subject\": \"ROSSI MARIA\", \"chart\": [{\"planet\": ")) << json.out;
+    EXPECT_TRUE(json.has("\"reason\": ")) << json.out;
+    EXPECT_EQ(run("remedies therapy Cefalea --current").status, 2);
+}
+
+} // namespace

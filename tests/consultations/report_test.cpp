@@ -1,0 +1,100 @@
+#include "archive/current_subject.h"
+#include "base/cp1252.h"
+#include "consultations/print/report_pdf.h"
+#include "consultations/report_subject.h"
+#include "settings/chart_settings.h"
+#include "settings/display_settings.h"
+#include "tests/support/example_subject.h"
+#include "tests/support/temp_data_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <memory>
+
+namespace qv::consultations {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string foldBlanks(const std::string& raw);
+
+// The text of a PDF as pdftotext reads it, blanks and line ends folded to
+// single blanks (the lines wrap where the page does).
+std::string pdfText(const fs::path& pdf) {
+    const std::string command = "pdftotext -enc UTF-8 '" + pdf.string() + "' - 2>/dev/null";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+    std::string raw;
+    std::array<char, 4096> buf{};
+    while (pipe && std::fgets(buf.data(), buf.size(), pipe.get())) raw += buf.data();
+    return foldBlanks(raw);
+}
+
+std::string foldBlanks(const std::string& raw) {
+    std::string out;
+    for (char c : raw) {
+        const bool blank = c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f';
+        if (blank) {
+            if (!out.empty() && out.back() != ' ') out += ' ';
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+class Report : public ::testing::Test {
+protected:
+    test::TempDataDir data{true};
+    void SetUp() override {
+        writePractitionerName({"Laura", "Conti"});
+        test::registerExampleSubject();
+        LoadActiveOrbs();
+    }
+    Consultation visit() const {
+        Consultation c;
+        c.subject = {"TMPR", "ROSSI MARIA", readCurrentSubject().record.moment};
+        c.date = {5, 3, 2026};
+        c.followUp = CalendarDate{2, 4, 2026};
+        c.complaints = "Sonno leggero da un mese,\r\nrisvegli alle quattro.";
+        c.symptoms = {"Insonnia da agitazione"};
+        c.remedies = {{"TSA Melissa", "15 gocce la sera in poca acqua", "per tre settimane"},
+                      {"TSA Biancospino", "10 gocce due volte al giorno", ""}};
+        c.notes = "Nota riservata del professionista";
+        return c;
+    }
+};
+
+TEST_F(Report, HoldsThePersonTheRemediesTheirDosageAndWarnings) {
+    const SubjectChart chart = chartOfCurrentSubject();
+    EXPECT_EQ(chart.subject.name, "ROSSI MARIA");
+    const ReportContent r = reportContent(visit(), chart.subject, chart.natal, chart.master, "Laura Conti");
+    EXPECT_EQ(r.practitioner, "Laura Conti");
+    EXPECT_EQ(r.birth, "Nascita: 14/07/1968 06:35, MILANO (MI) (ITALIA)");
+    ASSERT_EQ(r.remedies.size(), 2u);
+    EXPECT_EQ(r.remedies[0].preparation, "Tintura Spagirico-Alchemica");
+    EXPECT_NE(r.remedies[0].warnings.find("gravidanza"), std::string::npos) << r.remedies[0].warnings;
+    ASSERT_GE(r.constitution.size(), 3u);
+    EXPECT_EQ(r.constitution[0].rfind("Il maestro del tema \xE8 ", 0), 0u) << r.constitution[0];
+    const std::string text = reportText(r);
+    EXPECT_EQ(text.find("Nota riservata"), std::string::npos) << "the practitioner's notes stay private";
+
+    const fs::path pdf = data.path() / "relazione.pdf";
+    writeReportPdf(r, chart.natal, ActiveOrbs(), pdf.string());
+    const std::string printed = pdfText(pdf);
+    for (const char* expected : {"Relazione di consultazione", "Laura Conti", "ROSSI MARIA", "14/07/1968 06:35",
+                                 "05/03/2026", "Il maestro del tema", "Sonno leggero da un mese,",
+                                 "Insonnia da agitazione", "TSA Melissa", "15 gocce la sera in poca acqua",
+                                 "per tre settimane", "TSA Biancospino", "10 gocce due volte al giorno",
+                                 "Prossimo controllo", "02/04/2026", "non sostituiscono, il parere e le cure del medico"})
+        EXPECT_NE(printed.find(expected), std::string::npos) << expected << "\n" << printed;
+    // Each remedy's warnings are printed whole.
+    for (const ReportRemedy& m : r.remedies) {
+        const std::string warning = foldBlanks(cp1252ToUtf8(m.warnings));
+        EXPECT_NE(printed.find(warning), std::string::npos) << warning << "\n" << printed;
+    }
+}
+
+} // namespace
+} // namespace qv::consultations
