@@ -17,22 +17,11 @@ namespace {
 constexpr const char* kGregorian = "GREGORIANO";
 constexpr const char* kJulian = "GIULIANO";
 
-std::optional<int> number(const std::string& text, std::size_t from, std::size_t count) {
-    if (from + count > text.size()) return std::nullopt;
-    int v = 0;
-    for (std::size_t i = from; i < from + count; ++i) {
-        if (text[i] < '0' || text[i] > '9') return std::nullopt;
-        v = v * 10 + (text[i] - '0');
-    }
-    return v;
-}
-
 // "dd/mm/yyyy" and "hh:mm" as the modification window holds them.
 std::optional<atlas::BirthMoment> momentOf(const SubjectEdit& e) {
-    const auto day = number(e.date, 0, 2), month = number(e.date, 3, 2), year = number(e.date, 6, 4);
-    const auto hour = number(e.time, 0, 2), minute = number(e.time, 3, 2);
-    if (!day || !month || !year || !hour || !minute) return std::nullopt;
-    const atlas::BirthMoment m{*day, *month, *year, *hour, *minute};
+    const auto v = momentOfEdit(e);
+    if (!v) return std::nullopt;
+    const atlas::BirthMoment m{(*v)[0], (*v)[1], (*v)[2], (*v)[3], (*v)[4]};
     if (atlas::invalidDateField(m) != atlas::DateField::None) return std::nullopt;
     return m;
 }

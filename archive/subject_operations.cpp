@@ -111,6 +111,13 @@ SubjectEdit editFieldsOf(const StoredSubject& s) {
     return e;
 }
 
+std::optional<std::array<int, 5>> momentOfEdit(const SubjectEdit& e) {
+    const auto day = digitsAt(e.date, 0, 2), month = digitsAt(e.date, 3, 2), year = digitsAt(e.date, 6, 4);
+    const auto hour = digitsAt(e.time, 0, 2), minute = digitsAt(e.time, 3, 2);
+    if (!day || !month || !year || !hour || !minute) return std::nullopt;
+    return std::array<int, 5>{*day, *month, *year, *hour, *minute};
+}
+
 EditCheck checkSubjectEdit(SubjectEdit& e) {
     for (std::string* f : {&e.name, &e.date, &e.time, &e.corr, &e.place, &e.nation, &e.coordinates, &e.calendar,
                            &e.annotations[0], &e.annotations[1], &e.annotations[2], &e.annotations[3], &e.textNumber})

@@ -65,6 +65,10 @@ struct SubjectEdit {
 // The fields as the modification window fills them for a stored subject.
 SubjectEdit editFieldsOf(const StoredSubject& subject);
 
+// The date and time fields read as numbers ("dd/mm/yyyy", "hh:mm"):
+// day, month, year, hour, minute; nothing when a part is no number.
+std::optional<std::array<int, 5>> momentOfEdit(const SubjectEdit& edit);
+
 // The checks of "&OK  Registra" in order. Every field is first stripped of
 // spaces on both sides (the window shows them stripped). `failure` is the
 // message of the first failed check; otherwise `question` is set when the

@@ -16,6 +16,7 @@
 #include "tests/windows/subject_windows_support.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -24,6 +25,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <filesystem>
 
 using namespace qv;
 
@@ -135,6 +137,37 @@ private slots:
         QVERIFY(window.locked());
         const Archive base = openAnyArchive("BASE");
         QCOMPARE(base.readBirth(1).moment, std::string("1944031512303"));
+    }
+
+    // A date moved into summer time: the atlas's correction is shown beside
+    // Corr and offered on OK; no keeps the typed one on purpose, yes stores
+    // the atlas's.
+    void aChangedDateBringsTheAtlasCorrectionWhenConfirmed() {
+        namespace fs = std::filesystem;
+        fs::create_directories(dir_->path() / "Localita");
+        fs::copy_file(test::dataTemplateDir() / "Localita" / "ITALIA.LOC", dir_->path() / "Localita" / "ITALIA.LOC");
+        fs::copy(test::dataTemplateDir() / "Calendar", dir_->path() / "Calendar", fs::copy_options::recursive);
+        test::writeExampleArchive("BASE", {{"ROSSI MARIO"}});  // Milano, 15/03/1944 12:30, Corr -1
+        test::RecordedBoxes boxes;
+        TFoModifi window(test::openInEditor);
+        test::chooseListedSubject(&window, 0);
+        field(window, "EditData")->setText("15/06/1944");
+        emit field(window, "EditData")->editingFinished();
+        QCOMPARE(window.findChild<QLabel*>("LabCorrAtlante")->text(), QString::fromUtf8("Atlante: \u22122"));
+
+        boxes->answers = {Dialogs::Answer::No};
+        click(window, "BBokRegistra");
+        QCOMPARE(boxes->shown.front().text, QString::fromUtf8("La correzione cambia da \u22121 a \u22122: confermare?"));
+        QCOMPARE(openAnyArchive("BASE").readBirth(1).moment, std::string("194406151230-1"));
+
+        click(window, "BBancora");
+        test::chooseListedSubject(&window, 0);
+        field(window, "EditOra")->setText("12:45");
+        boxes->answers = {Dialogs::Answer::Yes};
+        click(window, "BBokRegistra");
+        QCOMPARE(boxes.last(), QString::fromUtf8("La correzione cambia da \u22121 a \u22122: confermare?"));
+        QCOMPARE(openAnyArchive("BASE").readBirth(1).moment, std::string("194406151245-2"));
+        QCOMPARE(field(window, "EditCorr")->text(), QString("-2"));
     }
 
     void aNewNameMovesTheEntryAndTheCurrentSubjectStays() {

@@ -21,6 +21,7 @@
 #include "editor/ui/text_editor_window.h"
 #include "shell/access_modes.h"
 #include "shell/ui/main_window.h"
+#include "tests/support/example_subject.h"
 #include "tests/support/temp_data_dir.h"
 #include "tests/support/zero_tables.h"
 #include "tests/windows/subject_windows_support.h"
@@ -360,20 +361,9 @@ private slots:
     // while the modification window is still open; no leaves the current
     // subject and the main window as they were.
     void modifiedCurrentSubjectFollowsOnlyWhenAsked() {
-        NewSubject s;
-        s.name = "BIANCHI ANNA";
-        s.day = 15;
-        s.month = 6;
-        s.year = 1944;
-        s.hour = 10;
-        s.minute = 30;
-        s.corr = -2;
-        s.coordinates = "45N28-009E11";
-        s.place = "MILANO (MI)";
-        s.nation = "ITALIA";
-        QVERIFY(registerSubject("BASE", s).failure.empty());
+        QVERIFY(registerSubject("BASE", test::exampleSubject()).failure.empty());  // Milano, 14/07/1968 06:35
         main_->FormActivate();
-        QCOMPARE(main_->subjectLines().value(1), QString("Nascita 15/06/1944 10:30  Correz. +2.00"));
+        QCOMPARE(main_->subjectLines().value(1), QString("Nascita 14/07/1968 06:35  Correz. +2.00"));
 
         QStringList afterYes, afterNo;
         whenShown<TFoModifi>([&](TFoModifi* modification) {
@@ -395,11 +385,11 @@ private slots:
                                           "question: Aggiornare anche il soggetto attuale?"}));
         shown_->shown.clear();
         checkBoxesAndWindows();
-        QCOMPARE(afterYes.value(1), QString("Nascita 15/06/1944 12:15  Correz. +2.00"));
-        QCOMPARE(afterNo.value(1), QString("Nascita 15/06/1944 12:15  Correz. +2.00"));
-        QCOMPARE(main_->subjectLines().value(1), QString("Nascita 15/06/1944 12:15  Correz. +2.00"));
-        QCOMPARE(readCurrentSubject().record.moment, std::string("194406151215-2"));
-        QCOMPARE(openAnyArchive("BASE").readBirth(2).moment, std::string("194406151300-2"));
+        QCOMPARE(afterYes.value(1), QString("Nascita 14/07/1968 12:15  Correz. +2.00"));
+        QCOMPARE(afterNo.value(1), QString("Nascita 14/07/1968 12:15  Correz. +2.00"));
+        QCOMPARE(main_->subjectLines().value(1), QString("Nascita 14/07/1968 12:15  Correz. +2.00"));
+        QCOMPARE(readCurrentSubject().record.moment, std::string("196807141215-2"));
+        QCOMPARE(openAnyArchive("BASE").readBirth(2).moment, std::string("196807141300-2"));
     }
 };
 
