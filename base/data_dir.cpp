@@ -261,6 +261,16 @@ void updateShippedDatabase(const DataDir& dir, const fs::path& templ,
     }
 }
 
+struct IntactFiles {
+    fs::path root;
+    std::vector<ManifestEntry> files;
+};
+
+IntactFiles& intactFiles() {
+    static IntactFiles files;
+    return files;
+}
+
 DataDir& current() {
     static DataDir dir;
     return dir;
@@ -340,7 +350,7 @@ TemplateUpdate DataDir::updateFromTemplate(const fs::path& templ) const {
     if (ec) throw IoError(root_.string(), italianSystemReason(ec.value()));
     std::vector<fs::path> folders = {root_};
     for (fs::recursive_directory_iterator it(templ, ec), end; !ec && it != end; it.increment(ec))
-        if (it->is_directory(ec)) folders.push_back(resolve(dataPathOf(fs::relative(it->path(), templ))));
+        if (it->is_directory(ec)) folders.push_back(resolve(dataPathOf(it->path().lexically_relative(templ))));
     ec.clear();
     removeAbandonedTemporaries(folders);
 
@@ -397,26 +407,34 @@ TemplateUpdate DataDir::updateFromTemplate(const fs::path& templ) const {
     for (const ManifestEntry& entry : manifest) {
         listed.push_back(lowerAscii(entry.dataPath));
         const fs::path source = templ / fs::path(replaceBackslashes(entry.dataPath));
-        if (!fs::is_regular_file(source, ec)) continue;
         const ManifestEntry* was = heldEntry(entry.dataPath);
         if (!was && recorded) was = &entry;
         try {
-            if (!exists(entry.dataPath)) {
-                const fs::path target = prepareForWrite(entry.dataPath);
+            // One stat for a file found under the name as written, the
+            // common case; the folder is searched without regard to case
+            // only when that fails.
+            fs::path target = root_ / fs::path(replaceBackslashes(entry.dataPath));
+            StatResult seen = statFile(target);
+            if (seen.identity.inode == 0) {
+                target = resolve(entry.dataPath);
+                seen = statFile(target);
+            }
+            if (seen.identity.inode == 0) {
+                if (!fs::is_regular_file(source, ec)) continue;
+                target = prepareForWrite(entry.dataPath);
                 copyAtomically(source, target, entry.dataPath);
                 ++out.copied;
                 record.push_back(installedRecord(entry, target));
                 continue;
             }
-            const fs::path target = resolve(entry.dataPath);
             if (out.fromVersion > out.toVersion) continue;
             if (older) {
+                if (!fs::is_regular_file(source, ec)) continue;
                 copyAtomically(source, target, entry.dataPath);
                 ++out.replaced;
                 record.push_back(installedRecord(entry, target));
                 continue;
             }
-            const StatResult seen = statFile(target);
             if (!was && !seen.regular) was = &entry; // a folder in its place is no file of the user's
             if (was && was->identity.known() && seen.regular && seen.size == was->size &&
                 seen.identity == was->identity) {
@@ -463,7 +481,7 @@ TemplateUpdate DataDir::updateFromTemplate(const fs::path& templ) const {
     // files (archives, settings, remedy databases) are never overwritten.
     for (fs::recursive_directory_iterator it(templ, ec), end; !ec && it != end; it.increment(ec)) {
         if (!it->is_regular_file()) continue;
-        const fs::path rel = fs::relative(it->path(), templ);
+        const fs::path rel = it->path().lexically_relative(templ);
         const std::string dataPath = dataPathOf(rel);
         if (dataPath == kDataVersionFile || dataPath == kDataManifestFile) continue;
         if (std::find(listed.begin(), listed.end(), lowerAscii(dataPath)) != listed.end()) continue;
@@ -476,6 +494,17 @@ TemplateUpdate DataDir::updateFromTemplate(const fs::path& templ) const {
         }
     }
     if (ec) throw IoError(templ.string(), italianSystemReason(ec.value()));
+
+    // The files known, by their identity, to hold the bytes the program
+    // shipped: readers of this process may trust them without checking
+    // their contents again.
+    std::vector<ManifestEntry> intact;
+    for (const ManifestEntry& r : record) {
+        if (!r.identity.known()) continue;
+        for (const ManifestEntry& m : manifest)
+            if (m.dataPath == r.dataPath && m.crc == r.crc && m.size == r.size) intact.push_back(r);
+    }
+    intactFiles() = {root_, std::move(intact)};
 
     // The record is written last: a start interrupted before this point
     // does the work again next time.
@@ -568,7 +597,7 @@ std::vector<ShippedDatabaseEntry> computeShippedDatabase(const fs::path& folder)
     std::error_code ec;
     for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         if (!it->is_regular_file()) continue;
-        const std::string dataPath = dataPathOf(fs::relative(it->path(), folder));
+        const std::string dataPath = dataPathOf(it->path().lexically_relative(folder));
         if (!isShippedDatabaseFile(dataPath)) continue;
         out.push_back({{dataPath, fs::file_size(it->path()), fileCrc32(it->path()), {}}, true});
     }
@@ -605,7 +634,7 @@ std::vector<ManifestEntry> computeManifest(const fs::path& folder) {
     std::error_code ec;
     for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         if (!it->is_regular_file()) continue;
-        const std::string dataPath = dataPathOf(fs::relative(it->path(), folder));
+        const std::string dataPath = dataPathOf(it->path().lexically_relative(folder));
         if (!isProgramFile(dataPath)) continue;
         out.push_back({dataPath, fs::file_size(it->path()), fileCrc32(it->path())});
     }
@@ -744,6 +773,14 @@ bool secureDataDirRoot(const fs::path& root) {
         ec.clear();
     }
     return true;
+}
+
+bool isIntactShippedFile(const DataDir& dir, const std::string& dataPath, const StatResult& seen) {
+    const IntactFiles& known = intactFiles();
+    if (!seen.regular || known.root != dir.root()) return false;
+    for (const ManifestEntry& e : known.files)
+        if (e.dataPath == dataPath) return e.size == seen.size && e.identity == seen.identity;
+    return false;
 }
 
 bool takeDatabaseUpdateNotice(const DataDir& dir) {

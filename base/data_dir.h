@@ -167,6 +167,12 @@ private:
 // and file inside it) and then returns true.
 bool secureDataDirRoot(const std::filesystem::path& root);
 
+// Whether the file at `dataPath` (seen as `seen`) is, by its identity, one
+// this process's start found holding exactly the bytes the program shipped
+// (checked when that identity was recorded): its contents need no checking
+// again. False for any directory not brought up to the template here.
+bool isIntactShippedFile(const DataDir& dir, const std::string& dataPath, const StatResult& seen);
+
 // Left by a start that kept an edited remedy database while a newer one
 // shipped; the desktop program shows databaseUpdateKeptNotice() once and
 // removes it (takeDatabaseUpdateNotice returns whether it was there).

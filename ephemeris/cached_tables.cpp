@@ -6,9 +6,13 @@
 #include <cerrno>
 #include <ctime>
 #include <fcntl.h>
+#include <cstring>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <deque>
 #include <vector>
 
 namespace qv {
@@ -50,11 +54,18 @@ struct Table {
     Identity identity;
     bool racy = true;
     std::vector<std::uint8_t> bytes;
+    // A shipped table, read in blocks as they are asked for (bytes stays
+    // empty): the open file and the blocks read so far.
+    bool shipped = false;
+    int fd = -1;
+    std::size_t size = 0;
+    std::map<std::size_t, std::unique_ptr<std::uint8_t[]>> blocks;
     std::uint64_t checkedInScope = 0;
     std::uint64_t loading = 0;  // which reading of the file the bytes are
 };
 
-thread_local std::vector<Table> tables;
+// A deque: a table's place never moves, so records read in parts stay valid.
+thread_local std::deque<Table> tables;
 thread_local int scopeDepth = 0;
 thread_local std::uint64_t scopeSerial = 0;
 thread_local std::uint64_t loadings = 0;
@@ -81,10 +92,59 @@ bool racyAt(const timespec& changed) {
     return elapsed < kRacyNanoseconds;
 }
 
+// Blocks of a shipped table read at a time: a chart needs a few records of
+// each table, never the whole.
+constexpr std::size_t kBlockBytes = 16384;
+
+void forget(Table& t) {
+    t.bytes.clear();
+    t.bytes.shrink_to_fit();
+    t.blocks.clear();
+    if (t.fd >= 0) ::close(t.fd);
+    t.fd = -1;
+    t.shipped = false;
+}
+
+// The block of a shipped table that starts at `first` (a multiple of
+// kBlockBytes), read when first asked for.
+const std::uint8_t* block(Table& t, std::size_t first) {
+    auto found = t.blocks.find(first);
+    if (found != t.blocks.end()) return found->second.get();
+    const std::size_t length = std::min(kBlockBytes, t.size - first);
+    auto bytes = std::make_unique<std::uint8_t[]>(length);
+    std::size_t done = 0;
+    while (done < length) {
+        const ssize_t n = ::pread(t.fd, bytes.get() + done, length - done, static_cast<off_t>(first + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throwSystemIoError(t.dataPath);
+        if (n == 0) throw IoError(t.dataPath, "il file \u00E8 stato accorciato durante la lettura");
+        done += static_cast<std::size_t>(n);
+    }
+    return t.blocks.emplace(first, std::move(bytes)).first->second.get();
+}
+
+std::span<const std::uint8_t> readPart(const void* table, std::size_t start, std::size_t length) {
+    Table& t = *const_cast<Table*>(static_cast<const Table*>(table));
+    const std::size_t first = start / kBlockBytes * kBlockBytes;
+    if (start + length <= first + kBlockBytes) return {block(t, first) + (start - first), length};
+    // A record across two blocks: kept whole as a block of its own, keyed
+    // past the ones of block starts (which are multiples of kBlockBytes).
+    const std::size_t key = start * kBlockBytes + 1;
+    auto found = t.blocks.find(key);
+    if (found == t.blocks.end()) {
+        auto bytes = std::make_unique<std::uint8_t[]>(length);
+        const std::size_t head = first + kBlockBytes - start;
+        std::memcpy(bytes.get(), block(t, first) + (start - first), head);
+        std::memcpy(bytes.get() + head, block(t, first + kBlockBytes), length - head);
+        found = t.blocks.emplace(key, std::move(bytes)).first;
+    }
+    return {found->second.get(), length};
+}
+
 void load(Table& t, const DataDir& dir) {
     t.loaded = false;
     t.present = false;
-    t.bytes.clear();
+    forget(t);
     t.root = dir.root();
     t.resolved = dir.resolve(t.dataPath);
     t.exactCase = t.resolved == asWritten(t.root, t.dataPath);
@@ -101,7 +161,25 @@ void load(Table& t, const DataDir& dir) {
         errno = error;
         throwSystemIoError(t.dataPath);
     }
-    t.bytes.resize(static_cast<std::size_t>(st.st_size));
+    StatResult seen;
+    seen.regular = S_ISREG(st.st_mode);
+    seen.size = static_cast<std::uintmax_t>(st.st_size);
+    seen.identity = {static_cast<std::uintmax_t>(st.st_ino),
+                     static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec,
+                     static_cast<long long>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec};
+    if (isIntactShippedFile(dir, t.dataPath, seen)) {
+        t.fd = fd;
+        t.size = static_cast<std::size_t>(st.st_size);
+        t.shipped = true;
+        t.loading = ++loadings;
+        t.identity = identityOf(st);
+        t.racy = racyAt(st.st_ctim);
+        t.present = true;
+        t.loaded = true;
+        return;
+    }
+    // One byte more than the file holds, to see it grow while being read.
+    t.bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
     std::size_t done = 0;
     for (;;) {
         if (done == t.bytes.size()) t.bytes.resize(t.bytes.size() + 4096);
@@ -172,6 +250,7 @@ std::span<const std::uint8_t> TableRecords::record(std::int64_t k) const {
     const std::size_t start = static_cast<std::size_t>(k) * recordSize_;
     if (static_cast<std::size_t>(k) > size_ / recordSize_ || start + recordSize_ > size_)
         throw IoError(name_, "lettura oltre la fine del file (record " + std::to_string(k) + ")");
+    if (reader_) return reader_(table_, start, recordSize_);
     return {data_ + start, recordSize_};
 }
 
@@ -182,6 +261,7 @@ TableRecords tableRecords(const char* dataPath, std::size_t recordSize) {
         errno = t.openError;
         throwSystemIoError(dataPath);
     }
+    if (t.shipped) return TableRecords(readPart, &t, t.size, recordSize, dataPath, t.loading);
     return TableRecords(t.bytes.data(), t.bytes.size(), recordSize, dataPath, t.loading);
 }
 

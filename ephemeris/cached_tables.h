@@ -9,6 +9,10 @@
 // A file changed less than a second before it was read could change again
 // within the same tick of the file system's clock without its times moving:
 // such a table is read again at every check until it is older than that.
+//
+// A table that the start found holding exactly the shipped bytes (by its
+// identity, see isIntactShippedFile) is not read whole: only the blocks of
+// records a computation asks for are read, and its contents need no check.
 #pragma once
 
 #include <cstddef>
@@ -31,10 +35,20 @@ public:
 // The records of a table in memory, valid until the table is next looked up.
 class TableRecords {
 public:
+    // Reads `length` bytes at `start` of a table read in parts, valid until
+    // the table is next looked up.
+    using PartReader = std::span<const std::uint8_t> (*)(const void* table, std::size_t start, std::size_t length);
+
     // `name` (the table's data path) must outlive the records.
     TableRecords(const std::uint8_t* data, std::size_t size, std::size_t recordSize, const char* name,
                  std::uint64_t loading = 0)
         : data_(data), size_(size), recordSize_(recordSize), name_(name), loading_(loading) {}
+    // A table read in parts, with the shipped bytes (no check needed).
+    TableRecords(PartReader reader, const void* table, std::size_t size, std::size_t recordSize, const char* name,
+                 std::uint64_t loading)
+        : size_(size), recordSize_(recordSize), name_(name), loading_(loading), reader_(reader), table_(table) {}
+    // Whether these are the bytes the program shipped, checked at start.
+    bool shipped() const { return reader_ != nullptr; }
     // The size of the file in bytes.
     std::size_t bytes() const { return size_; }
     // Which reading of the file these records come from: it changes each
@@ -48,11 +62,13 @@ public:
     std::span<const std::uint8_t> record(std::int64_t k) const;
 
 private:
-    const std::uint8_t* data_;
+    const std::uint8_t* data_ = nullptr;
     std::size_t size_;
     std::size_t recordSize_;
     const char* name_;
     std::uint64_t loading_;
+    PartReader reader_ = nullptr;
+    const void* table_ = nullptr;
 };
 
 // The table at `dataPath` of the data directory in force. A table that
