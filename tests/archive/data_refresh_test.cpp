@@ -17,6 +17,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
+#include <vector>
 
 namespace qv {
 namespace {
@@ -340,6 +342,48 @@ TEST(DataRefreshShipped, OldDirectoryComputesWithTheNewTables) {
     computeBodies(s, 0, 2461180.697917L);
     EXPECT_NEAR(std::fabs(static_cast<double>(s.longitude[kPluto])), 305.46711, 45.0 / 3600);
     EXPECT_NEAR(std::fabs(static_cast<double>(s.longitude[kVesta])), 2.75618, 5.0 / 3600);
+}
+
+} // namespace
+} // namespace qv
+
+namespace qv {
+namespace {
+
+// Tables the start knows by their identity to be the shipped ones are read
+// in parts as a computation needs them: the same positions as a table read
+// whole and checked, and a table cut short behind the program's back is an
+// error, never a read past its end.
+TEST(DataRefreshShipped, TablesKnownIntactGiveTheSamePositions) {
+    const long double jds[] = {2440416.734L, 2451545.0L, 2461180.697917L, 2305447.5L};
+    std::vector<ChartState> whole;
+    {
+        test::TempDataDir fresh(true); // just copied: read whole and checked
+        for (long double jd : jds) {
+            ChartState s;
+            computeBodies(s, 0, jd);
+            whole.push_back(s);
+        }
+    }
+    test::TempDataDir data;
+    testing::internal::CaptureStderr();
+    prepareDataDirectory(data.path(), test::dataTemplateDir());
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+    // The second start reads every file once more and records its identity.
+    EXPECT_GT(prepareDataDirectory(data.path(), test::dataTemplateDir()).update.checksummed, 100);
+    testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(isIntactShippedFile(dataDir(), "FilePosi\\DPR1.rnd", statFile(data.path() / "FilePosi" / "DPR1.rnd")));
+    for (std::size_t i = 0; i < std::size(jds); ++i) {
+        ChartState s;
+        computeBodies(s, 0, jds[i]);
+        for (int p = 0; p < kPluto + 1; ++p) EXPECT_EQ(s.longitude[p], whole[i].longitude[p]) << i << " " << p;
+    }
+
+    // Cut in place to a few records: the identity changes, the table is read
+    // whole again and refused as damaged.
+    ASSERT_EQ(::truncate((data.path() / "FilePosi" / "DPR1.rnd").c_str(), 100), 0);
+    ChartState s;
+    EXPECT_THROW(computeBodies(s, 0, jds[0]), IoError);
 }
 
 } // namespace
