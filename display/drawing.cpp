@@ -1,5 +1,6 @@
 #include "display/drawing.h"
 
+#include "display/drawing_extent.h"
 #include "ephemeris/text_forms.h"
 
 #include <cmath>
@@ -278,6 +279,11 @@ void textMiddle(const std::string& s, int font, double y, double x) {
     // little below the middle of the capitals.
     const double height = mmOfDeviceHeight(fontHeight(font));
     textCentre(s, font, y - height * 0.5, x);
+}
+
+double textWidthMm(const std::string& s, int font) {
+    const DrawingContext& c = drawingContext();
+    return textWidth(fontSpec(font), s) * c.hFactor / (c.scale * c.zoom);
 }
 
 void selectPen(int code) {

@@ -164,6 +164,9 @@ void textRight(const std::string& text, int font, double y, double x);
 void textCentre(const std::string& text, int font, double y, double x);
 // A text centred on (x, y) both ways.
 void textMiddle(const std::string& text, int font, double y, double x);
+// How wide a text stands in font `font`, sheet millimetres at the current
+// zoom and factors.
+double textWidthMm(const std::string& text, int font);
 
 void selectPen(int code);
 void selectBrush(Rgb colour);

@@ -33,7 +33,7 @@ bool housesHold(const ChartState& chart) {
 }
 
 std::string housesUndefinedLine(const ChartState& chart) {
-    return "Sistema di case non definito a questa latitudine (" + chart.houseSystem + "): case non tracciate";
+    return "Sistema di case non definito a questa latitudine (" + chart.houseSystem + ")";
 }
 
 std::string noPlanetaryHourLine(const ChartState& chart, const PlanetaryHour& hour) {
@@ -46,10 +46,10 @@ std::string noPlanetaryHourLine(const ChartState& chart, const PlanetaryHour& ho
         // Beyond the polar circle the Sun stays up when its declination lies
         // on the latitude's side of the equator, and stays down otherwise.
         if (std::fabs(latitude) + std::fabs(sunDeclination) >= 90.0 - 0.9)
-            return latitude * sunDeclination > 0 ? "Il Sole non tramonta in questo giorno: nessuna ora planetaria"
-                                                 : "Il Sole non sorge in questo giorno: nessuna ora planetaria";
+            return latitude * sunDeclination > 0 ? "Il Sole non tramonta in questo giorno"
+                                                 : "Il Sole non sorge in questo giorno";
     }
-    return "Ora planetaria non definita in questo giorno a questa latitudine";
+    return "Ora planetaria non definita a questa latitudine";
 }
 
 } // namespace qv::draw

@@ -18,14 +18,13 @@ namespace qv::draw {
 bool housesHold(const ChartState& chart);
 
 // The line the sheets and the analysis window show when the houses do not
-// hold: "Sistema di case non definito a questa latitudine (PLACIDO): case
-// non tracciate".
+// hold: "Sistema di case non definito a questa latitudine (PLACIDO)".
 std::string housesUndefinedLine(const ChartState& chart);
 
-// What the planetary-hour lines say when there is no hour: the Sun does not
-// rise, or does not set, that day at that latitude (from the Sun's
-// declination), or else that the hour cannot be found. Empty when there is
-// an hour.
+// What the planetary-hour lines say when there is no hour: "Il Sole non
+// sorge in questo giorno" or "… non tramonta …" (told apart by the Sun's
+// declination), or else that the hour is not defined at that latitude.
+// Empty when there is an hour.
 std::string noPlanetaryHourLine(const ChartState& chart, const PlanetaryHour& hour);
 
 } // namespace qv::draw

@@ -74,8 +74,9 @@ void heading(const ChartState& chart, const SheetContent& content, double right,
               landscape ? 20.5 : 19.8, right);
     textRight((landscape ? "NODO " : "NODO: ") + chart.nodeKind, 15, landscape ? 25 : 23.5, right);
     if (!housesHold(chart)) {
+        // Under the birth data, in the small font: clear of every wheel.
         textRgb(kRed);
-        textRight(housesUndefinedLine(chart), 15, landscape ? 29.5 : 27.2, right);
+        textLeft(housesUndefinedLine(chart), 0, 45, 15);
     }
 }
 

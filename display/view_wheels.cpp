@@ -57,15 +57,25 @@ Rgb figureColour(TextColour colour) {
     }
 }
 
-// A legend line in the lower right corner: a short sample of the line and
-// its text.
-void legend(int row, TextColour colour, bool dotted, const std::string& text) {
-    const double y = 176 + row * 6, x = 140;
-    selectPen(figurePen(colour));
-    if (dotted) {
+// The legends stand in the lower right corner of the drawing area: below
+// the zodiac ring (they start where its outer band is past) and ending
+// before the area's right edge, where the window's column begins.
+constexpr double kLegendTop = 181, kLegendPitch = 5.5, kLegendRight = 193, kLegendLeft = 153;
+
+enum class Sample { Solid, Dotted, Dashed };
+
+// A legend line: a short sample of the line and its text, moved left from
+// its usual place as far as a long text needs.
+void legend(int row, TextColour colour, Sample sample, const std::string& text, int pen = 0) {
+    const double y = kLegendTop + row * kLegendPitch;
+    const double x = std::min(kLegendLeft, kLegendRight - textWidthMm(text, 15)) - 13;
+    selectPen(pen != 0 ? pen : figurePen(colour));
+    if (sample == Sample::Dotted) {
         selectBrush(figureColour(colour));
         dottedLine({x, y}, {x + 10, y}, DotSize::Large);
         selectNoBrush();
+    } else if (sample == Sample::Dashed) {
+        dashedLine({x, y}, {x + 10, y});
     } else {
         line({x, y}, {x + 10, y});
     }
@@ -80,16 +90,13 @@ AnalysisViewResult aspectsView(AnalysisView view, const AnalysisViewInputs& in) 
     heading("ASPETTI PLANETARI", "(Solo aspetti maggiori)");
     const bool plain = view == AnalysisView::AspectsPlain;
     r.wheelPlaces = chartViewWheel(in, true, plain ? AspectLineMode::Plain : AspectLineMode::Spindle);
-    legend(0, TextColour::Aqua, false, "Trigono, Sestile");
+    legend(0, TextColour::Aqua, Sample::Solid, "Trigono, Sestile");
     if (plain) {
-        selectPen(2);
-        dashedLine({140, 182}, {150, 182});
-        textColour(0);
-        textLeftMiddle("Quadrato, Opposizione", 15, 182, 153);
+        legend(1, TextColour::Red, Sample::Dashed, "Quadrato, Opposizione", 2);
     } else {
-        legend(1, TextColour::Red, false, "Quadrato, Opposizione");
+        legend(1, TextColour::Red, Sample::Solid, "Quadrato, Opposizione");
         textColour(0);
-        textLeft("(pi\xF9 largo = pi\xF9 esatto)", 0, 186, 153);
+        textLeft("(pi\xF9 largo = pi\xF9 esatto)", 0, kLegendTop + 2 * kLegendPitch - 2, kLegendLeft);
     }
     r.panelLines = aspectListLines(*in.chart, in.orbs);
     return r;
@@ -121,8 +128,8 @@ AnalysisViewResult affinitiesView(AnalysisView view, const AnalysisViewInputs& i
             selectNoBrush();
         }
     int row = 0;
-    if (mode != AffinityMode::Solilunar) legend(row++, TextColour::Yellow, false, "Magnetiche");
-    if (mode != AffinityMode::Magnetic) legend(row++, TextColour::Yellow, true, "Solilunari");
+    if (mode != AffinityMode::Solilunar) legend(row++, TextColour::Yellow, Sample::Solid, "Magnetiche");
+    if (mode != AffinityMode::Magnetic) legend(row++, TextColour::Yellow, Sample::Dotted, "Solilunari");
     return r;
 }
 
@@ -141,12 +148,12 @@ AnalysisViewResult antisciaView(AnalysisView view, const AnalysisViewInputs& in)
     if (antiscia) {
         selectPen(figurePen(TextColour::Aqua));
         for (const auto& pair : kAntisciaPairs) line(signFigurePlace(chart, pair[0]), signFigurePlace(chart, pair[1]));
-        legend(0, TextColour::Aqua, false, "Antisce (asse 0\xB0 Ariete)");
+        legend(0, TextColour::Aqua, Sample::Solid, "Antisce (asse 0\xB0 Ariete)");
     }
     if (contrantiscia) {
         selectPen(figurePen(TextColour::Red));
         for (const auto& pair : kContrantisciaPairs) line(signFigurePlace(chart, pair[0]), signFigurePlace(chart, pair[1]));
-        legend(antiscia ? 1 : 0, TextColour::Red, false, "Contrantisce (asse 0\xB0 Cancro)");
+        legend(antiscia ? 1 : 0, TextColour::Red, Sample::Solid, "Contrantisce (asse 0\xB0 Cancro)");
     }
     if (view == AnalysisView::Antiscia4) {
         static const TextColour kQuartetColours[3] = {TextColour::Yellow, TextColour::Aqua, TextColour::Red};
@@ -159,7 +166,7 @@ AnalysisViewResult antisciaView(AnalysisView view, const AnalysisViewInputs& in)
             for (std::size_t i = 0; i + 1 < corners.size(); ++i) line(corners[i], corners[i + 1]);
             std::string names;
             for (int s : kMirrorQuartets[q]) names += std::string(names.empty() ? "" : " ") + kSignAbbreviations[static_cast<std::size_t>(s)];
-            legend(static_cast<int>(q), kQuartetColours[q], false, names);
+            legend(static_cast<int>(q), kQuartetColours[q], Sample::Solid, names);
         }
     }
     return r;
@@ -199,13 +206,19 @@ AnalysisViewResult mirrorLinesView(AnalysisView view, const AnalysisViewInputs& 
     dot(0.8, pc.x, pc.y);
     selectNoBrush();
 
-    const double x = 138, y = 172;
+    // Below the zodiac ring, ending before the area's right edge.
+    const std::string lines[3] = {
+        name + (ofPoint ? " " + LongitudeWithSign(" ", longitude) : std::string(" (met\xE0 del segno)")),
+        "Antiscio " + LongitudeWithSign(" ", a), "Contrantiscio " + LongitudeWithSign(" ", c)};
+    double widest = 0;
+    for (const std::string& text : lines) widest = std::max(widest, textWidthMm(text, 15));
+    const double x = std::min(140.0, kLegendRight - widest), y = kLegendTop - 3;
     textColour(0);
-    textLeft(name + (ofPoint ? " " + LongitudeWithSign(" ", longitude) : std::string(" (met\xE0 del segno)")), 15, y, x);
+    textLeft(lines[0], 15, y, x);
     textColour(4);
-    textLeft("Antiscio " + LongitudeWithSign(" ", a), 15, y + 6, x);
+    textLeft(lines[1], 15, y + kLegendPitch, x);
     textRgb(kRed);
-    textLeft("Contrantiscio " + LongitudeWithSign(" ", c), 15, y + 12, x);
+    textLeft(lines[2], 15, y + 2 * kLegendPitch, x);
     return r;
 }
 

@@ -9,6 +9,7 @@
 #include "analysis/subdivisions.h"
 #include "base/errors.h"
 #include "display/analysis_views.h"
+#include "display/drawing_extent.h"
 #include "display/recording_canvas.h"
 #include "ephemeris/text_forms.h"
 #include "tests/analysis/cast_charts.h"
@@ -249,6 +250,33 @@ TEST_F(AnalysisViewsTest, MirrorLinesJoinThePointToItsAntiscionAndContrantiscion
         EXPECT_TRUE(drewLine(p, a));
         EXPECT_TRUE(drewLine(p, k));
         EXPECT_TRUE(drewLine(a, k));
+    }
+}
+
+TEST_F(AnalysisViewsTest, LegendsStayInTheDrawingAreaAndOffTheZodiacRing) {
+    // The legends and mirror-line texts below the wheel: inside the 195 mm
+    // area (the window's column begins beyond it) and clear of the ring,
+    // whose outer band and decans reach 83 mm from the centre.
+    for (AnalysisView view : {AnalysisView::AspectsPlain, AnalysisView::AspectsSpindle, AnalysisView::Affinities3,
+                              AnalysisView::Antiscia1, AnalysisView::Antiscia2, AnalysisView::Antiscia3,
+                              AnalysisView::Antiscia4, AnalysisView::PointMirrorLines, AnalysisView::SignMirrorLines}) {
+        for (int sign = 1; sign <= 12; ++sign) {
+            in.mirrorSign = sign;
+            in.mirrorPoint = 1 + sign % 7;
+            draw(view);
+            const double mm = drawingContext().scale;
+            int below = 0;
+            for (const Recorded& r : canvas.of(Kind::Text)) {
+                const DeviceBox box = textBox(r.font, r.points[0], r.anchor, r.text);
+                if (box.top / mm < 170) continue;
+                ++below;
+                EXPECT_LE(box.right / mm, 195) << analysisViewName(view) << ": " << r.text;
+                const double nearX = std::clamp(100.0, box.left / mm, box.right / mm);
+                const double nearY = std::clamp(100.0, box.top / mm, box.bottom / mm);
+                EXPECT_GT(std::hypot(nearX - 100, nearY - 100), 83) << analysisViewName(view) << ": " << r.text;
+            }
+            EXPECT_GE(below, 2) << analysisViewName(view);
+        }
     }
 }
 
