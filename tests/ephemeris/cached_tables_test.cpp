@@ -28,6 +28,10 @@ void rewriteInPlace(const fs::path& file, const std::string& bytes) {
 
 int firstByte(std::size_t recordSize = 2) { return tableRecords(kTable, recordSize).record(0)[0]; }
 
+// Which reading of the table's file the records in memory come from: a new
+// number each time the file is read again.
+std::uint64_t reading() { return tableRecords(kTable, 2).loading(); }
+
 // What opening the table's file itself says when it is not there.
 std::string missingTableMessage() {
     try {
@@ -52,15 +56,25 @@ TEST(CachedTables, ChangesOfTheFileAreSeen) {
     rewriteInPlace(file, std::string("\x03\x00", 2));
     EXPECT_EQ(firstByte(), 3);
 
-    // An old file is checked by its times and identity alone.
+    // An old file is checked by its times and identity alone: used again
+    // and again, it is read once.
     std::this_thread::sleep_for(std::chrono::milliseconds(1100));
     EXPECT_EQ(firstByte(), 3);
-    EXPECT_EQ(firstByte(), 3);
+    const std::uint64_t settled = reading();
+    for (int use = 0; use < 5; ++use) {
+        EXPECT_EQ(firstByte(), 3);
+        EXPECT_EQ(reading(), settled) << "an unchanged file was read again at use " << use;
+    }
     rewriteInPlace(file, std::string("\x04\x00", 2));
     EXPECT_EQ(firstByte(), 4);
+    EXPECT_NE(reading(), settled) << "a file rewritten in place was not read again";
 
+    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    const std::uint64_t beforeRename = reading();
+    EXPECT_EQ(reading(), beforeRename);
     writeFileAtomically(file, std::string("\x05\x00\x06\x00", 4));
     EXPECT_EQ(firstByte(), 5);
+    EXPECT_NE(reading(), beforeRename) << "a file replaced by a rename was not read again";
     EXPECT_EQ(tableRecords(kTable, 2).record(1)[0], 6);
 
     fs::remove(file);
