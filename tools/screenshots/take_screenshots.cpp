@@ -26,6 +26,7 @@
 #include "shell/ui/settings_windows.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -162,6 +163,13 @@ int main(int argc, char** argv) {
     save(recall, out + "/recall.png");
     qv::TFoModifi modification({}, &main);
     save(modification, out + "/modification.png");
+    // The data page with the date moved: the atlas's correction beside Corr.
+    modification.ListBoxNomiSelect(1);
+    if (auto* date = modification.findChild<QLineEdit*>("EditData")) {
+        date->setText("15/01/" + date->text().right(4));
+        emit date->editingFinished();
+    }
+    save(modification, out + "/modification_data.png");
     qv::TFoCancel deletion(&main);
     save(deletion, out + "/deletion.png");
     qv::TFoReMaiH editor(&main);
