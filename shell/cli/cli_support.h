@@ -4,10 +4,15 @@
 
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
+
+namespace qv {
+class DataDirLock;
+}
 
 namespace qv::cli {
 
@@ -52,6 +57,11 @@ void openDataDirectory(const std::optional<std::string>& dir);
 // Called by openDataDirectory with the directory's root once it is in
 // force (the drawing program sends Qt's messages to a log there).
 void whenDataDirectoryOpens(void (*hook)(const std::filesystem::path& root));
+// Holds the data directory's lock for a command that rewrites working
+// files. Another command line run holds it only for moments, so the lock is
+// waited for up to `waitSeconds`; when it stays held (the desktop program,
+// a long command), DataDirectoryInUse is raised with `consequence`.
+std::unique_ptr<DataDirLock> holdDataDirectory(const std::string& consequence, int waitSeconds = 5);
 // The folder --data-dir names, or the default one; an empty name raises
 // UsageError.
 std::filesystem::path dataDirectoryRoot(const std::optional<std::string>& dir);

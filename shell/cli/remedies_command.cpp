@@ -144,6 +144,10 @@ int pathology(const Arguments& a, std::ostream& out) {
 int ranking(const Arguments& a, std::ostream& out, CompositeKind kind) {
     const ComplaintSlots slots = slotsOf(a, kind == CompositeKind::Symptoms ? "sintomo" : "disturbo");
     openDataDirectory(a.value("--data-dir"));
+    // The ranking rewrites working files of the data directory (the tally,
+    // the therapies' remedy list): one command at a time, never while the
+    // desktop program works there.
+    const auto lock = holdDataDirectory("la ricerca ne riscriverebbe i file di lavoro; chiudere l'altra copia e riprovare");
     // The composite-therapy window rebuilds its remedy list on opening.
     if (kind == CompositeKind::Therapies) rebuildTherapyTally(dataDir());
     const auto ranked = rankRemedies(dataDir(), kind, slots);
