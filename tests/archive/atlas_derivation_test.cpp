@@ -168,15 +168,8 @@ TEST(AtlasDates, FieldRangesAsTheEntryWindowChecksThem) {
 
 // --- the shipped tables ---------------------------------------------------------
 
-class AtlasShipped : public ::testing::Test {
+class AtlasShipped : public test::ShippedAtlasSuite {
 protected:
-    static void SetUpTestSuite() {
-        shared_ = std::make_unique<test::TempDataDir>();
-        test::copyShippedAtlas(shared_->path());
-    }
-    static void TearDownTestSuite() { shared_.reset(); }
-    void SetUp() override { setDataDir(shared_->path()); }
-
     static Place find(PlaceArchive archive, const std::string& name, const std::string& state) {
         const PlaceTable table(archive);
         const std::string bare = name.substr(0, name.find(" ("));
@@ -188,10 +181,7 @@ protected:
         ADD_FAILURE() << "no place " << name;
         return {};
     }
-    static std::unique_ptr<test::TempDataDir> shared_;
 };
-
-std::unique_ptr<test::TempDataDir> AtlasShipped::shared_;
 
 struct Birth {
     PlaceArchive archive;

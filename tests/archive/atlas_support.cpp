@@ -41,4 +41,15 @@ void copyShippedAtlas(const std::filesystem::path& root) {
     }
 }
 
+std::unique_ptr<TempDataDir> ShippedAtlasSuite::shared_;
+
+void ShippedAtlasSuite::SetUpTestSuite() {
+    shared_ = std::make_unique<TempDataDir>();
+    copyShippedAtlas(shared_->path());
+}
+
+void ShippedAtlasSuite::TearDownTestSuite() { shared_.reset(); }
+
+void ShippedAtlasSuite::SetUp() { setDataDir(shared_->path()); }
+
 } // namespace qv::test

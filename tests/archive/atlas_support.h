@@ -4,8 +4,12 @@
 
 #include "archive/places.h"
 #include "archive/time_regimes.h"
+#include "tests/support/temp_data_dir.h"
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,5 +28,17 @@ void writeTextFile(const std::string& dataPath, const std::string& content);
 
 // Copies the shipped place and regime tables into `root` (once per suite).
 void copyShippedAtlas(const std::filesystem::path& root);
+
+// A suite on one copy of the shipped atlas, made once for all its tests
+// and in force during each.
+class ShippedAtlasSuite : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+    void SetUp() override;
+
+private:
+    static std::unique_ptr<TempDataDir> shared_;
+};
 
 } // namespace qv::test

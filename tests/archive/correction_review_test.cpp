@@ -13,18 +13,7 @@
 namespace qv {
 namespace {
 
-class CorrectionReviewTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        shared_ = std::make_unique<test::TempDataDir>();
-        test::copyShippedAtlas(shared_->path());
-    }
-    static void TearDownTestSuite() { shared_.reset(); }
-    void SetUp() override { setDataDir(shared_->path()); }
-    static std::unique_ptr<test::TempDataDir> shared_;
-};
-
-std::unique_ptr<test::TempDataDir> CorrectionReviewTest::shared_;
+using CorrectionReviewTest = test::ShippedAtlasSuite;
 
 // A subject born at Gubbio in winter 1975, as the modification window
 // shows it (the place as stored, with "*" for the brackets).
