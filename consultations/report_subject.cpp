@@ -3,7 +3,11 @@
 #include "analysis/dominant_chart.h"
 #include "analysis/substance.h"
 #include "archive/current_subject.h"
+#include "archive/archive_files.h"
+#include "archive/side_files.h"
+#include "base/data_dir.h"
 #include "base/errors.h"
+#include "base/text_file.h"
 #include "ephemeris/chart_steps.h"
 #include "settings/chart_settings.h"
 
@@ -28,6 +32,18 @@ SubjectChart chartOfCurrentSubject() {
     if (!currentSubjectExists()) throw IoError("TMPR.ST1", "nessun soggetto attuale: richiamarne o registrarne uno");
     const CurrentSubject current = readCurrentSubject();
     return chartOfSubject(current.name(), current.record);
+}
+
+SubjectLink currentSubjectLink() {
+    if (!currentSubjectExists()) throw IoError("TMPR.ST1", "nessun soggetto attuale: richiamarne o registrarne uno");
+    const CurrentSubject current = readCurrentSubject();
+    std::string archive = kTemporaryArchive;
+    if (dataDir().exists(kArchiveChoiceFile)) {
+        const auto lines = readTextLines(dataDir().resolve(kArchiveChoiceFile), kArchiveChoiceFile);
+        if (lines.size() >= 4 && trimRight(lines[3]) == trimRight(current.name()) && isPlainArchiveName(trimRight(lines[0])))
+            archive = trimRight(lines[0]);
+    }
+    return subjectLinkOf(archive, current.name(), current.record.moment);
 }
 
 } // namespace qv::consultations

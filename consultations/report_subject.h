@@ -3,6 +3,7 @@
 #pragma once
 
 #include "archive/archive_records.h"
+#include "consultations/consultation.h"
 #include "consultations/report.h"
 #include "ephemeris/chart_state.h"
 
@@ -25,5 +26,11 @@ SubjectChart chartOfSubject(const std::string& storedName, const BirthRecord& re
 
 // The current subject of TMPR (IoError when there is none).
 SubjectChart chartOfCurrentSubject();
+
+// The link of the current subject: the archive it was recalled from or
+// registered into (FileDum\MMDatArc.dum, when that file names this
+// subject), else TMPR, with its stored name and birth moment. IoError when
+// there is no current subject.
+SubjectLink currentSubjectLink();
 
 } // namespace qv::consultations

@@ -3,12 +3,14 @@
 #include "base/data_dir.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
+#include "archive/current_subject.h"
 #include "remedies/remedy_files.h"
 #include "remedies/support_lists.h"
 #include "base/ui/search_box.h"
 #include "remedies/ui/window_parts.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -89,6 +91,10 @@ CompositeSearchWindow::CompositeSearchWindow(remedies::CompositeKind kind, const
     }
     BBricerca = windowButton(this, "Avvia Ricerca", "BBricerca");
     BBricerca->setEnabled(false);
+    if (kind == remedies::CompositeKind::Symptoms) {
+        CBtema = new QCheckBox("A pari numero, prima i rimedi con la segnatura del tema del soggetto attuale", this);
+        CBtema->setObjectName("CBtema");
+    }
     ListBox3 = entryList(this, "ListBox3");
     ListBox3->setToolTip("Clic per sviluppare");
     ListBox3->setMinimumWidth(240);
@@ -109,6 +115,7 @@ CompositeSearchWindow::CompositeSearchWindow(remedies::CompositeKind kind, const
     auto* slotsColumn = new QVBoxLayout;
     slotsColumn->addLayout(slotGrid);
     slotsColumn->addWidget(BBricerca);
+    if (CBtema) slotsColumn->addWidget(CBtema);
     slotsColumn->addStretch();
     auto* resultsColumn = new QVBoxLayout;
     resultsColumn->addWidget(new QLabel("Clic per sviluppare", this));
@@ -154,6 +161,13 @@ void CompositeSearchWindow::FormActivate() {
     for (int k = 0; k < remedies::kComplaintSlots; ++k) BBclearSlot(k);
     EdCerca->clearSearch();
     trovaPosition_ = 0;
+    chartKey_.reset();
+    if (CBtema) {
+        // On by default when there is a subject whose chart can be read.
+        const bool subject = currentSubjectExists();
+        CBtema->setEnabled(subject);
+        CBtema->setChecked(subject);
+    }
     runUserAction(this, [&] {
         std::vector<std::string> entries;
         if (kind_ == remedies::CompositeKind::Therapies) {
@@ -206,16 +220,25 @@ void CompositeSearchWindow::resetSlotColours() {
 void CompositeSearchWindow::BBricercaClick() {
     remedies::ComplaintSlots captured;
     for (std::size_t k = 0; k < slotTexts_.size(); ++k) captured[k] = slotTexts_[k];
-    std::vector<remedies::RankedRemedy> ranked;
+    std::vector<consultations::ChartRankedRemedy> rows;
+    const bool withChart = CBtema && CBtema->isChecked();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool ok = runUserAction(this, [&] { ranked = remedies::rankRemedies(dataDir(), kind_, captured); });
+    const bool ok = runUserAction(this, [&] {
+        const auto ranked = remedies::rankRemedies(dataDir(), kind_, captured);
+        if (withChart && !chartKey_) chartKey_ = consultations::currentSubjectKey();
+        rows = consultations::rankWithChart(dataDir(), ranked, withChart ? *chartKey_ : consultations::ChartSignatureKey{});
+    });
     QApplication::restoreOverrideCursor();
     if (!ok) return;
     Memo1->clear();
     captured_ = captured;
-    ranked_ = std::move(ranked);
+    ranked_.clear();
     ListBox3->clear();
-    for (const remedies::RankedRemedy& r : ranked_) ListBox3->addItem(fromCp1252(r.entry()));
+    for (const consultations::ChartRankedRemedy& r : rows) {
+        ranked_.push_back(r.ranked);
+        ListBox3->addItem(fromCp1252(r.ranked.entry() + (r.reason.empty() ? "" : "   (" + r.reason + ")")));
+        if (!r.reason.empty()) ListBox3->item(ListBox3->count() - 1)->setToolTip(fromCp1252(r.reason));
+    }
 }
 
 void CompositeSearchWindow::ListBox3Click(int row) {

@@ -4,13 +4,16 @@
 // the therapy repertory.
 #pragma once
 
+#include "consultations/chart_ranking.h"
 #include "remedies/composite.h"
 
 #include <QDialog>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -26,6 +29,8 @@ class CompositeSearchWindow : public QDialog {
 public:
     QListWidget* complaints() const { return ListBox1; }
     QListWidget* results() const { return ListBox3; }
+    // The remedies of the last search in the order shown.
+    const std::vector<remedies::RankedRemedy>& ranked() const { return ranked_; }
 
 public slots:
     void FormActivate();
@@ -57,6 +62,10 @@ private:
     QPlainTextEdit* Memo1;
     std::vector<remedies::RankedRemedy> ranked_;
     int trovaPosition_ = 0;
+    // The symptom window only: the current subject's chart as the second
+    // key of the ranking, read once per opening.
+    QCheckBox* CBtema = nullptr;
+    std::optional<consultations::ChartSignatureKey> chartKey_;
 };
 
 // "SINTOMI MULTIPLI".

@@ -1,0 +1,167 @@
+// The "Consultazioni" window on the shipped remedy database and the example
+// subject: adding, editing and deleting a consultation; and the symptom
+// ranking window's check box for the current subject's chart.
+#include "archive/current_subject.h"
+#include "base/data_dir.h"
+#include "consultations/consultation_store.h"
+#include "consultations/report_subject.h"
+#include "consultations/ui/consultation_window.h"
+#include "remedies/ui/composite_windows.h"
+#include "settings/chart_settings.h"
+#include "tests/support/example_subject.h"
+#include "tests/support/recorded_boxes.h"
+#include "tests/support/temp_data_dir.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTableWidget>
+#include "tests/support/window_tests.h"
+
+#include <QTest>
+
+using namespace qv;
+
+class ConsultationWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::TempDataDir> dir_;
+    std::unique_ptr<test::RecordedBoxes> boxes_;
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<test::TempDataDir>(true);
+        boxes_ = std::make_unique<test::RecordedBoxes>();
+        test::registerExampleSubject();
+        LoadActiveOrbs();
+    }
+    void cleanup() {
+        boxes_.reset();
+        dir_.reset();
+    }
+
+    void addsEditsAndDeletesAConsultation() {
+        TFoConsulti w;
+        w.show();
+        QVERIFY(w.hasSubject());
+        QCOMPARE(w.findChild<QLabel*>("LabSoggetto")->text(), QString("ROSSI MARIA  (TMPR)"));
+        QCOMPARE(w.findChild<QListWidget*>("ListaConsulti")->count(), 0);
+        QVERIFY(!w.findChild<QPushButton*>("BBelimina")->isEnabled());
+
+        // A symptom through its search box, a remedy from the list.
+        auto* cerca = w.findChild<QLineEdit*>("EdCercaSintomo");
+        QTest::keyClicks(cerca, "insonnia da agit");
+        QTest::keyClick(cerca, Qt::Key_Return);
+        QCOMPARE(w.findChild<QListWidget*>("ListaSintomi")->count(), 1);
+        QCOMPARE(w.findChild<QListWidget*>("ListaSintomi")->item(0)->text(), QString("Insonnia da agitazione"));
+        w.findChild<QLineEdit*>("EdData")->setText("05/03/2026");
+        w.findChild<QLineEdit*>("EdControllo")->setText("02/04/2026");
+        w.findChild<QPlainTextEdit*>("MemoDisturbi")->setPlainText(QString::fromUtf8("Si sveglia alle quattro, è agitata"));
+        w.addRemedy("TSA Melissa");
+        auto* table = w.findChild<QTableWidget*>("TabRimedi");
+        QCOMPARE(table->rowCount(), 1);
+        QVERIFY(table->item(0, 1)->text().contains("gocce"));                      // prefilled dosage
+        QVERIFY(table->item(0, 2)->text().startsWith("per "));                     // and duration
+        QVERIFY(w.findChild<QPlainTextEdit*>("MemoAvvertenze")->toPlainText().contains("Avvertenze"));
+        table->item(0, 1)->setText("15 gocce la sera");
+        w.addRemedy("TSA Melissa");  // not twice
+        QCOMPARE(table->rowCount(), 1);
+        QVERIFY(w.BBregistraClick());
+
+        auto stored = [] {
+            return consultations::ConsultationStore(consultations::storePath(), false)
+                .consultationsOf(consultations::currentSubjectLink());
+        };
+        auto list = stored();
+        QCOMPARE(list.size(), std::size_t{1});
+        QCOMPARE(list[0].date, (consultations::CalendarDate{5, 3, 2026}));
+        QCOMPARE(list[0].symptoms, std::vector<std::string>{"Insonnia da agitazione"});
+        QCOMPARE(list[0].remedies.at(0).dosage, std::string("15 gocce la sera"));
+        QCOMPARE(list[0].complaints, std::string("Si sveglia alle quattro, \xE8 agitata"));
+        QCOMPARE(w.findChild<QListWidget*>("ListaConsulti")->count(), 1);
+
+        // A second, later one is listed first; editing the first keeps two.
+        w.findChild<QPushButton*>("BBnuova")->click();
+        w.findChild<QLineEdit*>("EdData")->setText("20/03/2026");
+        w.addRemedy("TSA Biancospino");
+        QVERIFY(w.BBregistraClick());
+        auto* consultations = w.findChild<QListWidget*>("ListaConsulti");
+        QCOMPARE(consultations->count(), 2);
+        QVERIFY(consultations->item(0)->text().startsWith("20/03/2026"));
+        consultations->setCurrentRow(1);
+        QCOMPARE(w.findChild<QLineEdit*>("EdData")->text(), QString("05/03/2026"));
+        w.findChild<QPlainTextEdit*>("MemoNote")->setPlainText("Rivedere tra un mese");
+        QVERIFY(w.BBregistraClick());
+        list = stored();
+        QCOMPARE(list.size(), std::size_t{2});
+        QCOMPARE(list[1].notes, std::string("Rivedere tra un mese"));
+        QCOMPARE(list[1].remedies.at(0).dosage, std::string("15 gocce la sera"));
+
+        // A follow-up before the date is refused and nothing is written.
+        w.findChild<QLineEdit*>("EdControllo")->setText("01/03/2026");
+        QVERIFY(!w.BBregistraClick());
+        QCOMPARE(boxes_->last(), QString("La data del controllo precede quella della consultazione"));
+        QCOMPARE(stored()[1].followUp, (consultations::CalendarDate{2, 4, 2026}));
+
+        // The report of the consultation in the form prints.
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString((dir_->path() / "relazione.pdf").string()));
+        w.printReport(printer);
+        QVERIFY(std::filesystem::file_size(dir_->path() / "relazione.pdf") > 1000);
+
+        // Deleting asks first; "No" keeps it.
+        (*boxes_)->answers = {Dialogs::Answer::No};
+        w.BBeliminaClick();
+        QCOMPARE(stored().size(), std::size_t{2});
+        QVERIFY(boxes_->last().startsWith("Eliminare la consultazione del 05/03/2026 di ROSSI MARIA"));
+        w.BBeliminaClick();
+        QCOMPARE(stored().size(), std::size_t{1});
+        QCOMPARE(consultations->count(), 1);
+    }
+
+    void symptomRankingReadsTheChartWhenASubjectIsCurrent() {
+        TFoRicCom w;
+        w.show();
+        auto* box = w.findChild<QCheckBox*>("CBtema");
+        QVERIFY(box);
+        QVERIFY(box->isEnabled());
+        QVERIFY(box->isChecked());
+        auto* list = w.complaints();
+        for (const char* symptom : {"Ansia", "Insonnia da agitazione", "Tosse secca"}) {
+            const auto found = list->findItems(symptom, Qt::MatchExactly);
+            QVERIFY2(!found.isEmpty(), symptom);
+            w.ListBox1Click(list->row(found.first()));
+        }
+        w.BBricercaClick();
+        // Within each count, the rows the chart raises (with their reason)
+        // come before the others.
+        const QListWidget* results = w.results();
+        QVERIFY(results->count() > 0);
+        bool anyReason = false;
+        for (int i = 1; i < results->count(); ++i) {
+            const QString before = results->item(i - 1)->text(), now = results->item(i)->text();
+            anyReason = anyReason || before.contains("Segnatura: ") || now.contains("Segnatura: ");
+            if (before.left(2) == now.left(2))
+                QVERIFY2(before.contains("Segnatura: ") || !now.contains("Segnatura: "), qPrintable(before + " / " + now));
+        }
+        QVERIFY(anyReason);
+        // Off, the rows carry no reason.
+        box->setChecked(false);
+        w.BBricercaClick();
+        for (int i = 0; i < results->count(); ++i) QVERIFY(!results->item(i)->text().contains("Segnatura"));
+
+        // Without a current subject the box is off and cannot be turned on.
+        std::filesystem::remove(dataDir().resolve("TMPR.ST1"));
+        TFoRicCom none;
+        none.show();
+        QVERIFY(!none.findChild<QCheckBox*>("CBtema")->isChecked());
+        QVERIFY(!none.findChild<QCheckBox*>("CBtema")->isEnabled());
+    }
+};
+
+QV_WINDOW_TEST(ConsultationWindowTest)
+#include "consultation_window_test.moc"
