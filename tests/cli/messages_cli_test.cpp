@@ -1,0 +1,76 @@
+// What the command line says about bad typed text: Italian that reads as
+// Italian ("del nome", not "di il nome"), bytes that are no UTF-8 never
+// echoed as garbled letters, a pasted file never echoed whole; and the help
+// lists every option the commands take.
+#include "tests/support/cli_runner.h"
+#include "tests/support/temp_data_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using qv::test::CliRun;
+
+class CliMessages : public ::testing::Test {
+protected:
+    CliRun run(const std::string& args) const {
+        return qv::test::runCli(QV_CLI_PATH, args + " --data-dir " + data.path().string());
+    }
+    qv::test::TempDataDir data;
+};
+
+TEST_F(CliMessages, TheTypedTextCheckSpeaksItalian) {
+    const CliRun r = run("archive list \"$(printf 'AB\\001')\"");
+    EXPECT_EQ(r.status, 2) << r.out;
+    EXPECT_TRUE(r.has("Il testo del nome dell'archivio contiene un carattere di controllo")) << r.out;
+    EXPECT_FALSE(r.has("di il ")) << r.out;
+}
+
+TEST_F(CliMessages, BytesThatAreNoUtf8AreNeverEchoedAsOtherLetters) {
+    const CliRun named = run("archive list \"$(printf 'AB\\377')\"");
+    EXPECT_EQ(named.status, 2) << named.out;
+    EXPECT_TRUE(named.has("non \xC3\xA8 un testo UTF-8 valido: \"AB\xEF\xBF\xBD\"")) << named.out;
+    const CliRun date = run("chart --date \"$(printf '01/01/2000\\351')\" --time 12:00 --corr 0 --coords 45N28-009E11");
+    EXPECT_EQ(date.status, 2) << date.out;
+    EXPECT_TRUE(date.has("\"01/01/2000\xEF\xBF\xBD\"")) << date.out;
+    for (const CliRun* r : {&named, &date}) EXPECT_FALSE(r->has("\xC3\xBF") || r->has("\xC3\xA9")) << r->out;
+}
+
+TEST_F(CliMessages, ALongArgumentIsEchoedCutAtEightyCharacters) {
+    const std::string pasted(100000, '7');
+    const struct {
+        std::string args;
+    } cases[] = {
+        {"chart --date " + pasted + " --time 12:00 --corr 0 --coords 45N28-009E11"},
+        {"chart --date 01/01/2000 --time 12:00 --corr " + pasted + "x --coords 45N28-009E11"},
+        {"chart --" + pasted},
+        {"comando" + pasted},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = run(c.args);
+        EXPECT_EQ(r.status, 2) << r.out.substr(0, 300);
+        EXPECT_LT(r.out.size(), 4000u) << r.out.substr(0, 300);
+        EXPECT_TRUE(r.has(std::string(70, '7') + "\xE2\x80\xA6\"")) << r.out.substr(0, 300);
+    }
+}
+
+TEST_F(CliMessages, TheHelpListsEveryOption) {
+    const CliRun help = qv::test::runCli(QV_CLI_PATH, "--help");
+    ASSERT_EQ(help.status, 0);
+    const char* const options[] = {
+        // sheet and analysis take texts and birth options of their own
+        "--layout", "--name NOME", "--place LUOGO", "--nation STATO", "--mono", "--screen", "--out",
+        "--calendar GR|GI", "--node MEDIO|VERO", "--black-moon VERA|MEDIA", "--only",
+        "--size MM", "--spindles", "--prefix", "--annotation", "--with-text", "--verbose", "--data-dir",
+    };
+    for (const char* option : options) EXPECT_TRUE(help.has(option)) << option;
+    const auto sheet = help.out.find("  sheet ");
+    ASSERT_NE(sheet, std::string::npos);
+    const std::string sheetHelp = help.out.substr(sheet, help.out.find("\n  remedies") - sheet);
+    for (const char* option : {"--name", "--place", "--nation"})
+        EXPECT_NE(sheetHelp.find(option), std::string::npos) << "sheet " << option;
+}
+
+} // namespace
