@@ -1,8 +1,12 @@
 // End-to-end runs of `quorendaville-cli sheet`: the four sheets as A4 PDF
-// pages in their orientation, SVG and PNG, and the refused arguments.
+// pages in their orientation, SVG and PNG (for paper, or as on screen),
+// and the refused arguments.
 #include "tests/support/cli_runner.h"
 #include "tests/support/temp_data_dir.h"
 
+#include <QColor>
+#include <QImage>
+#include <QString>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -54,7 +58,7 @@ TEST_F(CliSheet, EveryLayoutIsOneA4PdfPageInItsOrientation) {
     }
 }
 
-TEST_F(CliSheet, SvgCarriesTheTextsAndPngIsTheScreenPicture) {
+TEST_F(CliSheet, SvgCarriesTheTextsAndPngIsAPage) {
     ASSERT_EQ(runCli("sheet --layout V1 --mono" + birth + " --out " + out("foglio.svg").string() + dataDir()).status, 0);
     const std::string svg = contents(out("foglio.svg"));
     for (const char* text : {"Maria Rossi", "TEMA DI NASCITA", "TERMINI", "DODECATEMORIE", "LATITUDINI",
@@ -69,6 +73,22 @@ TEST_F(CliSheet, SvgCarriesTheTextsAndPngIsTheScreenPicture) {
                (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
     };
     EXPECT_GT(be32(16), be32(20)) << "a landscape page is wider than high";
+}
+
+TEST_F(CliSheet, PngIsForPaperUnlessTheScreenLookIsAsked) {
+    // The page's corner: white paper, or the black of the sheet window.
+    const auto corner = [&](const std::string& options, const char* name) {
+        const CliRun run = runCli("sheet --layout V2" + options + birth + " --out " + out(name).string() + dataDir());
+        EXPECT_EQ(run.status, 0) << run.out;
+        const QImage image(QString::fromStdString(out(name).string()));
+        return image.isNull() ? QColor() : image.pixelColor(2, 2);
+    };
+    EXPECT_EQ(corner("", "carta.png"), QColor(Qt::white));
+    EXPECT_EQ(corner(" --mono", "nero.png"), QColor(Qt::white));
+    EXPECT_EQ(corner(" --screen", "schermo.png"), QColor(Qt::black));
+    const CliRun refused = runCli("sheet --layout V2 --screen" + birth + " --out " + out("x.pdf").string() + dataDir());
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(refused.has("--screen vale solo"));
 }
 
 TEST_F(CliSheet, RefusesWhatItCannotDraw) {

@@ -22,14 +22,17 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include "tests/support/window_tests.h"
 
@@ -245,7 +248,11 @@ private slots:
         const PdfPages pages = pdfPages(file + ".pdf");
         QCOMPARE(pages.count, 1);
         QCOMPARE(pages.landscape, draw::isLandscape(layout));
-        QVERIFY((*boxes_)->shown.empty());
+        // The file written is confirmed, in one message.
+        QCOMPARE((*boxes_)->shown.size(), std::size_t{1});
+        QCOMPARE(boxes_->last(), "PDF salvato in " + QDir::toNativeSeparators(file + ".pdf"));
+        // With no window manager the window took the screen's size itself.
+        QCOMPARE(window->geometry().size(), QGuiApplication::primaryScreen()->geometry().size());
     }
 
     void printingWritesTheSheetAfterTheEpsonLeadInPage() {
