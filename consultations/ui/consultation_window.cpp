@@ -7,6 +7,7 @@
 #include "base/ui/search_box.h"
 #include "base/ui/storable_text.h"
 #include "base/ui/user_action.h"
+#include "consultations/offered_remedies.h"
 #include "consultations/prescription.h"
 #include "consultations/print/report_document.h"
 #include "consultations/report_subject.h"
@@ -225,7 +226,11 @@ void TFoConsulti::FormActivate() {
     for (QWidget* w : std::initializer_list<QWidget*>{BBregistra, BBelimina, BBstampa, EdData, EdControllo})
         w->setEnabled(subject_.has_value());
     BBnuovaClick();
-    if (subject_) refreshList(0);
+    if (!subject_) return;
+    refreshList(0);
+    // The remedies chosen in the search windows start a new consultation.
+    const std::vector<std::string> offered = takeOfferedRemedies();
+    for (const std::string& name : offered) addRemedy(name);
 }
 
 void TFoConsulti::refreshList(std::int64_t select) {

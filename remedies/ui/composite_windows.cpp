@@ -1,9 +1,11 @@
 #include "remedies/ui/composite_windows.h"
 
 #include "base/data_dir.h"
+#include "base/ui/dialogs.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
 #include "archive/current_subject.h"
+#include "consultations/offered_remedies.h"
 #include "remedies/remedy_files.h"
 #include "remedies/support_lists.h"
 #include "base/ui/search_box.h"
@@ -97,6 +99,8 @@ CompositeSearchWindow::CompositeSearchWindow(remedies::CompositeKind kind, const
     }
     ListBox3 = entryList(this, "ListBox3");
     ListBox3->setToolTip("Clic per sviluppare");
+    auto* BBaggiungiConsulto = windowButton(this, "Aggiungi alla consultazione", "BBaggiungiConsulto");
+    BBaggiungiConsulto->setToolTip("Il rimedio scelto entra nel modulo della prossima consultazione");
     ListBox3->setMinimumWidth(240);
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName("Memo1");
@@ -120,6 +124,7 @@ CompositeSearchWindow::CompositeSearchWindow(remedies::CompositeKind kind, const
     auto* resultsColumn = new QVBoxLayout;
     resultsColumn->addWidget(new QLabel("Clic per sviluppare", this));
     resultsColumn->addWidget(ListBox3, 2);
+    resultsColumn->addWidget(BBaggiungiConsulto);
     resultsColumn->addWidget(Memo1, 3);
     auto* listColumn = new QVBoxLayout;
     listColumn->addWidget(ListBox1, 1);
@@ -147,6 +152,7 @@ CompositeSearchWindow::CompositeSearchWindow(remedies::CompositeKind kind, const
     connect(EdCerca, &SearchBox::boxClicked, this, [this] { trovaPosition_ = 0; });
     connect(BBtrova, &QPushButton::clicked, this, &CompositeSearchWindow::BBtrovaClick);
     connect(BBricerca, &QPushButton::clicked, this, &CompositeSearchWindow::BBricercaClick);
+    connect(BBaggiungiConsulto, &QPushButton::clicked, this, &CompositeSearchWindow::BBaggiungiConsultoClick);
     connect(BBpulisciTutto, &QPushButton::clicked, this, &CompositeSearchWindow::BBpulisciTuttoClick);
     connect(BBpuliMemo, &QPushButton::clicked, this, &CompositeSearchWindow::BBpuliMemoClick);
     connect(BitBtnRitorna, &QPushButton::clicked, this, &QDialog::accept);
@@ -264,6 +270,17 @@ void CompositeSearchWindow::BBpulisciTuttoClick() {
 }
 
 void CompositeSearchWindow::BBpuliMemoClick() { Memo1->clear(); }
+
+void CompositeSearchWindow::BBaggiungiConsultoClick() {
+    const int row = ListBox3->currentRow();
+    if (row < 0 || row >= static_cast<int>(ranked_.size())) {
+        dialogs().information(this, "Scegliere prima un rimedio fra quelli rintracciati");
+        return;
+    }
+    consultations::offerRemedy(ranked_[static_cast<std::size_t>(row)].name);
+    dialogs().information(this, fromCp1252(ranked_[static_cast<std::size_t>(row)].name) +
+                                    " sar\u00E0 nel modulo della prossima consultazione (Consultazioni)");
+}
 
 void CompositeSearchWindow::BBtrovaClick() {
     if (ListBox1->count() == 0) return;

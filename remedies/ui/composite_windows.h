@@ -41,6 +41,7 @@ public slots:
     void BBpulisciTuttoClick();      // "Pulisci Tutto"
     void BBpuliMemoClick();          // "Pulisci"
     void BBtrovaClick();             // "Trova"
+    void BBaggiungiConsultoClick();  // "Aggiungi alla consultazione": the chosen result
 
 protected:
     CompositeSearchWindow(remedies::CompositeKind kind, const char* name, const QString& caption,

@@ -12,6 +12,7 @@
 #include "base/ui/lock_glyph.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
+#include "consultations/ui/consultation_window.h"
 #include "display/ui/analysis_window.h"
 #include "display/ui/calibration_window.h"
 #include "display/ui/linked_remedies_panel.h"
@@ -248,6 +249,9 @@ TFoSpagyr::TFoSpagyr(QWidget* parent) : QMainWindow(parent) {
     remedyLayout->addWidget(therapies, 0, 2);
     remedyLayout->addWidget(multiple, 1, 0);
     remedyLayout->addWidget(composite, 1, 1);
+    auto* consultationsButton = tabButton(remedyTab, "Consultazioni", "BBconsultazioni");
+    remedyLayout->addWidget(consultationsButton, 1, 2);
+    connect(consultationsButton, &QPushButton::clicked, this, &TFoSpagyr::BBconsultazioniClick);
     auto* database = tabButton(remedyTab, "Database Primario", "BBdatabase");
     auto* repertory = tabButton(remedyTab, "Repertorio Terapie", "BBrepertorio");
     remedyLayout->addWidget(database, 2, 0);
@@ -639,6 +643,11 @@ void TFoSpagyr::BBterapieClick() {
 
 void TFoSpagyr::BBsintomiMultipliClick() {
     TFoRicCom window(this);
+    openChild(&window);
+}
+
+void TFoSpagyr::BBconsultazioniClick() {
+    TFoConsulti window(this);
     openChild(&window);
 }
 

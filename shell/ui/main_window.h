@@ -84,6 +84,7 @@ public slots:
     void BBterapieClick();
     void BBsintomiMultipliClick();
     void BBterapieCompositeClick();
+    void BBconsultazioniClick();     // the current subject's consultations
     // Maintenance of the remedy database.
     void BBdatabaseClick();
     void BBrepertorioClick();

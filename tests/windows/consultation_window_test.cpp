@@ -4,6 +4,7 @@
 #include "archive/current_subject.h"
 #include "base/data_dir.h"
 #include "consultations/consultation_store.h"
+#include "consultations/offered_remedies.h"
 #include "consultations/report_subject.h"
 #include "consultations/ui/consultation_window.h"
 #include "remedies/ui/composite_windows.h"
@@ -149,6 +150,21 @@ private slots:
                 QVERIFY2(before.contains("Segnatura: ") || !now.contains("Segnatura: "), qPrintable(before + " / " + now));
         }
         QVERIFY(anyReason);
+        // "Aggiungi alla consultazione" hands the chosen result to the next
+        // consultation's form.
+        w.results()->setCurrentRow(0);
+        const std::string chosen = w.ranked().front().name;
+        w.findChild<QPushButton*>("BBaggiungiConsulto")->click();
+        QCOMPARE(consultations::offeredRemedies(), std::vector<std::string>{chosen});
+        {
+            TFoConsulti form;
+            form.show();
+            auto* table = form.findChild<QTableWidget*>("TabRimedi");
+            QCOMPARE(table->rowCount(), 1);
+            QCOMPARE(table->item(0, 0)->text(), QString::fromLatin1(chosen.c_str()));
+            QVERIFY(consultations::offeredRemedies().empty());
+        }
+
         // Off, the rows carry no reason.
         box->setChecked(false);
         w.BBricercaClick();
