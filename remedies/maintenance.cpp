@@ -88,11 +88,9 @@ void saveRecord(const DataDir& dir, Database db, std::int64_t k, const Bytes& re
 }
 
 std::int64_t appendRecord(const DataDir& dir, Database db, const Bytes& record) {
-    // An empty file has no header yet: it gets one first, as a missing file
-    // does, so that the record appended is record 1 and is listed rather
-    // than taken for the header.
-    if (dir.exists(databasePath(db)) && RecordScan(dir, databasePath(db), databaseLayout(db)).count() == 0)
-        appendRecordSafely(dir, databasePath(db), databaseLayout(db), Bytes(databaseLayout(db).size, 0));
+    // An empty file gets its header first, as a missing file does (in
+    // appendRecordSafely), so that the record appended is record 1 and is
+    // listed rather than taken for the header.
     return listed(appendRecordSafely(dir, databasePath(db), databaseLayout(db), record));
 }
 

@@ -83,6 +83,18 @@ RecordScan::RecordScan(const DataDir& dir, const std::string& dataPath, const Re
                                  " byte) non \xE8 un multiplo del record (" + std::to_string(recordSize) + " byte)");
     }
     count_ = size / recordSize;
+    if (count_ == 0 && holdsHeaderRecord(dataPath)) {
+        ::close(fd_);
+        fd_ = -1;
+        throw IoError(name_, "il file \xE8 vuoto: manca il record di intestazione (record 0), quindi non \xE8 una "
+                             "banca dati; nulla \xE8 stato letto o riscritto");
+    }
+}
+
+bool holdsHeaderRecord(const std::string& dataPath) {
+    for (const char* path : {files::kRemedies, files::kRepertory, files::kPlantEntries})
+        if (dataPath == path) return true;
+    return false;
 }
 
 RecordScan::~RecordScan() {

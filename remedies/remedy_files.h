@@ -48,6 +48,13 @@ inline constexpr std::size_t kLongestRepertoryRemedy = 100;
 // A record file read record by record within one action. Opening checks
 // that the file holds whole records; every record handed out has had the
 // length byte of each of its fields checked.
+// The databases whose record 0 is a header record no listing shows
+// (DBmain.rnd, Repertorio.rnd, the plant entries). An empty one is a file
+// cut to nothing, not a database without entries: RecordScan refuses it,
+// naming the file, so lookups do not answer "0 rimedi" and a rebuild does
+// not write every support list empty.
+bool holdsHeaderRecord(const std::string& dataPath);
+
 class RecordScan {
 public:
     RecordScan(const DataDir& dir, const std::string& dataPath, const RecordLayout& layout);

@@ -100,9 +100,10 @@ std::int64_t replaceRecordSafely(const DataDir& dir, const std::string& dataPath
 std::int64_t appendRecordSafely(const DataDir& dir, const std::string& dataPath, const RecordLayout& layout,
                                 const Bytes& record) {
     checkRecord(dataPath, layout, record);
-    if (!dir.exists(dataPath)) {
-        // A new database starts with its header record, so the first record
-        // appended is record 1 and is listed.
+    std::error_code ec;
+    if (!dir.exists(dataPath) || std::filesystem::file_size(dir.resolve(dataPath), ec) == 0) {
+        // A new (or empty) database starts with its header record, so the
+        // first record appended is record 1 and is listed.
         const std::filesystem::path target = dir.prepareForWrite(dataPath);
         SafeRewrite out(target, tempBeside(target), dataPath);
         const Bytes header(layout.size, 0);
