@@ -14,6 +14,11 @@ constexpr double kAnglesRadius = 83;
 
 } // namespace
 
+void housesUndefinedNote(const ChartState& chart) {
+    textRgb(kRed);
+    textRight(housesUndefinedLine(chart), 0, 1.5, kChartAreaSize - 2);
+}
+
 ChartWheelPlaces drawChartWheel(const ChartState& chart, const OrbTable& orbs, const ChartWheelOptions& options) {
     const double cx = options.cx, cy = options.cy;
     double cusps[13] = {};
@@ -60,11 +65,7 @@ ChartWheelPlaces drawChartWheel(const ChartState& chart, const OrbTable& orbs, c
     drawAngles(cusps, static_cast<double>(RadToDeg(chart.mcRadians)), chart.houseSystem, kAnglesRadius, cx, cy,
                houses ? AnglesVariant::Full : AnglesVariant::NoHouses);
     if (options.caption) productCaption(0, 50);
-    if (!houses) {
-        // Above the wheel, in the drawing area's free top-left corner.
-        textRgb(kRed);
-        textLeft(housesUndefinedLine(chart), 15, 1.5, 3);
-    }
+    if (!houses) housesUndefinedNote(chart);
     return places;
 }
 

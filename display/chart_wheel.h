@@ -29,6 +29,11 @@ struct ChartWheelPlaces {
     std::array<MmPoint, 13> signs{};
 };
 
+// Where the houses of a wheel do not hold (house_check.h): the line that
+// says so, in red in the top right corner of the drawing area, clear of the
+// views' headings on the left.
+void housesUndefinedNote(const ChartState& chart);
+
 // Draws the wheel of `chart` (traditional layout; its cusps, Medium Coeli
 // and house system) with the aspect lines of the orbs given.
 ChartWheelPlaces drawChartWheel(const ChartState& chart, const OrbTable& orbs, const ChartWheelOptions& options = {});

@@ -18,11 +18,13 @@ double norm360(double a) {
 
 } // namespace
 
-bool housesHold(const ChartState& chart) {
+bool housesHold(const ChartState& chart) { return cuspsHold(chart.cusp.data()); }
+
+bool cuspsHold(const Extended* cusps) {
     double total = 0;
     for (int i = 1; i <= 12; ++i) {
-        const double from = static_cast<double>(chart.cusp[static_cast<std::size_t>(i)]);
-        const double to = static_cast<double>(chart.cusp[static_cast<std::size_t>(i % 12 + 1)]);
+        const double from = static_cast<double>(cusps[i]);
+        const double to = static_cast<double>(cusps[i % 12 + 1]);
         if (!std::isfinite(from) || !std::isfinite(to)) return false;
         const double arc = norm360(to - from);
         if (arc < kNarrowestHouse) return false;

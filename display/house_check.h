@@ -16,6 +16,8 @@ namespace qv::draw {
 // True when the twelve cusps follow one another around the zodiac, each
 // house at least a sixth of a degree wide.
 bool housesHold(const ChartState& chart);
+// The same for cusps 1..12 held apart from a chart (index 0 unused).
+bool cuspsHold(const Extended* cusps);
 
 // The line the sheets and the analysis window show when the houses do not
 // hold: "Sistema di case non definito a questa latitudine (PLACIDO)".

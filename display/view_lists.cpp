@@ -2,6 +2,8 @@
 // points, the dodecatemories and the dominant-planet views.
 #include "analysis/dominant_chart.h"
 #include "analysis/subdivisions.h"
+#include "display/chart_wheel.h"
+#include "display/house_check.h"
 #include "display/pictures.h"
 #include "display/view_common.h"
 #include "display/wheel.h"
@@ -112,8 +114,10 @@ AnalysisViewResult dodecatemoriesView(const AnalysisViewInputs& in) {
         inner.clickCircles = false;
         drawPlanetRing(twelfths, cx, cy, 55, 43, asc, inner);
 
-        drawHouseRing(cusps.data(), 40, 32, cx, cy, asc, HouseLines::FifteenBeforeCusp);
-        drawAngles(cusps.data(), static_cast<double>(RadToDeg(chart.mcRadians)), chart.houseSystem, 83, cx, cy);
+        const bool houses = housesHold(chart);
+        drawHouseRing(cusps.data(), 40, 32, cx, cy, asc, houses ? HouseLines::FifteenBeforeCusp : HouseLines::None);
+        drawAngles(cusps.data(), static_cast<double>(RadToDeg(chart.mcRadians)), chart.houseSystem, 83, cx, cy,
+                   houses ? AnglesVariant::Full : AnglesVariant::NoHouses);
         return places;
     });
 
@@ -144,8 +148,11 @@ void dominantWheel(const DominantChart& d, double cx, double cy) {
     style.clickCircles = false;
     style.glyphRadius = 57.5;
     drawPlanetRing(bodies, cx, cy, 65, 50, asc, style, true);
-    drawHouseRing(cusps.data(), 50, 43, cx, cy, asc, HouseLines::OnCusps);
-    drawAngles(cusps.data(), static_cast<double>(d.mediumCoeli), d.chart.houseSystem, 83, cx, cy);
+    const bool houses = cuspsHold(d.cusp.data());
+    drawHouseRing(cusps.data(), 50, 43, cx, cy, asc, houses ? HouseLines::OnCusps : HouseLines::None);
+    drawAngles(cusps.data(), static_cast<double>(d.mediumCoeli), d.chart.houseSystem, 83, cx, cy,
+               houses ? AnglesVariant::Full : AnglesVariant::NoHouses);
+    if (!houses) housesUndefinedNote(d.chart);
     // The Medium Coeli, the fourteenth point the aspects join: its mark and
     // its degree beside the outer circle.
     const double mc = static_cast<double>(d.mediumCoeli);

@@ -3,6 +3,7 @@
 #include "analysis/aspects.h"
 #include "analysis/planetary_hour.h"
 #include "analysis/substance.h"
+#include "display/house_check.h"
 #include "display/pictures.h"
 #include "display/view_common.h"
 
@@ -288,8 +289,8 @@ AnalysisViewResult mastersView(AnalysisView view, const AnalysisViewInputs& in) 
         drawLines(lines, rulers, 34);
         if (!h.hourFound) {
             textColour(0);
-            textLeft("(a questa latitudine l'ora planetaria non si determina)", 15,
-                     34 + static_cast<double>(lines.size()) * kPitch, kLeft);
+            // Why: the Sun does not rise or does not set that day.
+            textLeft("(" + noPlanetaryHourLine(chart, h) + ")", 15, 34 + static_cast<double>(lines.size()) * kPitch, kLeft);
         }
         AnalysisViewResult r;
         r.wheelPlaces = smallChartWheel(in, 0.55, 142, 142);
