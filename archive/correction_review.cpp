@@ -34,6 +34,15 @@ bool sameCorrection(const std::string& a, const std::string& b) {
     return std::fabs(*x - *y) < 1e-9L;
 }
 
+std::vector<std::string> derivationNotes(const atlas::Derivation& d) {
+    std::vector<std::string> notes;
+    if (d.regimesNotUpdated) notes.push_back("REGIMI ORARI NON AGGIORNATI");
+    if (d.anomaly != atlas::ClockAnomaly::None)
+        for (const std::string& line : d.log)
+            if (line.rfind("ORA ", 0) == 0) notes.push_back(line);
+    return notes;
+}
+
 CorrectionReview reviewCorrection(const SubjectEdit& stored, const SubjectEdit& typed, int reformSetting) {
     CorrectionReview r;
     const bool placeChanged = stored.place != typed.place || stored.nation != typed.nation;
@@ -72,6 +81,7 @@ CorrectionReview reviewCorrection(const SubjectEdit& stored, const SubjectEdit& 
             correction = atlas::localMeanTimeCorrection(r.coordinates);
         r.correction = fittedCorrection(correction);
         r.calendar = chosen ? typed.calendar : (d.gregorian ? kGregorian : kJulian);
+        r.notes = derivationNotes(d);
     } catch (const IoError& e) {
         r.answer = AtlasAnswer::NotDerived;
         r.reason = e.what();

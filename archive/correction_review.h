@@ -6,6 +6,7 @@
 #pragma once
 
 #include "archive/places.h"
+#include "archive/regime_derivation.h"
 #include "archive/subject_operations.h"
 
 #include <string>
@@ -31,6 +32,9 @@ struct CorrectionReview {
     std::string correction;
     std::string coordinates;
     std::string calendar;
+    // What the derivation found worth telling: "REGIMI ORARI NON AGGIORNATI",
+    // a clock time that a change of regime repeated or skipped.
+    std::vector<std::string> notes;
     bool correctionDiffers = false;
     bool coordinatesDiffer = false;
     bool calendarDiffers = false;
@@ -43,6 +47,9 @@ struct CorrectionReview {
 // atlas gives for the typed ones. `reformSetting` is line 4 of the display
 // settings, as birth entry uses it.
 CorrectionReview reviewCorrection(const SubjectEdit& stored, const SubjectEdit& typed, int reformSetting);
+
+// The notes of a derivation worth telling beside its correction.
+std::vector<std::string> derivationNotes(const atlas::Derivation& d);
 
 // Puts the derived correction, coordinates and calendar into `edit`.
 void acceptReview(SubjectEdit& edit, const CorrectionReview& review);

@@ -234,9 +234,16 @@ void TFoModifi::EditNascitaExit() {
     checkSubjectEdit(typed);
     CorrectionReview r;
     if (!runUserAction(this, [&] { r = review(typed); })) return;
+    LabCorrAtlante->setToolTip({});
     switch (r.answer) {
     case AtlasAnswer::Unchanged: LabCorrAtlante->clear(); break;
-    case AtlasAnswer::Derived: LabCorrAtlante->setText("Atlante: " + signedText(r.correction)); break;
+    case AtlasAnswer::Derived: {
+        QStringList notes;
+        for (const std::string& note : r.notes) notes << fromCp1252(note);
+        LabCorrAtlante->setText("Atlante: " + signedText(r.correction) + (notes.isEmpty() ? "" : "  (vedi nota)"));
+        LabCorrAtlante->setToolTip(notes.join('\n'));
+        break;
+    }
     case AtlasAnswer::NotFound: LabCorrAtlante->setText("Localit\u00E0 non trovata nell'atlante"); break;
     case AtlasAnswer::Ambiguous: LabCorrAtlante->setText("Pi\u00F9 localit\u00E0 con questo nome"); break;
     case AtlasAnswer::NotDerived: LabCorrAtlante->setText(fromCp1252(r.reason)); break;

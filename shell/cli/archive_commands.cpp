@@ -253,6 +253,7 @@ int registerCommand(const std::vector<std::string>& rawArgs, std::ostream& out, 
             s.gregorian = d.gregorian;
             s.place = place.name;
             if (found.archive == atlas::PlaceArchive::Estero) nation = place.state;
+            for (const std::string& note : derivationNotes(d)) err << "Attenzione: " << shown(note) << "\n";
             if (typedCoords) warnIfCoordinatesDiffer(err, *typedCoords, atlasCoords);
             if (typedCorr) warnIfCorrectionDiffers(err, *typedCorr, atlasCorr);
         } else if (!bothTyped) {
@@ -402,6 +403,7 @@ int modifyCommand(const std::vector<std::string>& args, std::ostream& out, std::
             err << "Attenzione: " << shown(review.reason) << "\n";
             break;
         case AtlasAnswer::Derived:
+            for (const std::string& note : review.notes) err << "Attenzione: " << shown(note) << "\n";
             if (typedCorr)
                 warnIfCorrectionDiffers(err, *typedCorr, parseCorr(review.correction).value_or(0));
             else

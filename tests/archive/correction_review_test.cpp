@@ -112,6 +112,18 @@ TEST_F(CorrectionReviewTest, ProposedValuesAreTheAtlasOnesAndATypedCorrectionCan
     EXPECT_EQ(typed.calendar, "GREGORIANO");
 }
 
+TEST_F(CorrectionReviewTest, AClockTimeTheRegimeChangeSkippedIsNoted) {
+    SubjectEdit typed = gubbio();
+    typed.date = "01/06/1975";
+    typed.time = "00:30";
+    const CorrectionReview r = reviewCorrection(gubbio(), typed, 0);
+    ASSERT_EQ(r.answer, AtlasAnswer::Derived);
+    EXPECT_EQ(r.correction, "-2");
+    ASSERT_EQ(r.notes.size(), 1u);
+    EXPECT_EQ(r.notes[0].rfind("ORA INESISTENTE: l'ora salta al cambio di regime del 01/06/1975", 0), 0u) << r.notes[0];
+    EXPECT_TRUE(reviewCorrection(gubbio(), gubbio(), 0).notes.empty());
+}
+
 TEST_F(CorrectionReviewTest, AmbiguousPlaceListsItsCandidates) {
     SubjectEdit typed = gubbio();
     typed.place = "castro";

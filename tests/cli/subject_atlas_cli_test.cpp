@@ -49,6 +49,17 @@ TEST_F(SubjectAtlasCli, RegisterTakesCoordinatesAndCorrectionFromTheAtlas) {
     EXPECT_FALSE(r.has("Attenzione")) << r.out;
 }
 
+// What birth entry shows beside a derived correction is said too.
+TEST_F(SubjectAtlasCli, RepeatedHoursAndUnknownRegimesAreTold) {
+    CliResult r = cli("register --archive BASE --name Ora --date 28/09/1975 --time 00:30 --place Gubbio" + in());
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(moment(1), "197509280030-2");
+    EXPECT_TRUE(r.has("Attenzione: ORA AMBIGUA: l'ora si ripete al cambio di regime del 28/09/1975 01:00")) << r.out;
+    r = cli("modify BASE 1 --date 03/03/2030 --time 12:00" + in());
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_TRUE(r.has("Attenzione: REGIMI ORARI NON AGGIORNATI")) << r.out;
+}
+
 TEST_F(SubjectAtlasCli, GivenValuesAreStoredAndComparedWithTheAtlas) {
     // A typo in the minutes and the zone's sign typed as a correction.
     CliResult r = registerGubbio("--place Gubbio --coords 43N21-012E03 --corr +1");
