@@ -11,6 +11,7 @@
 #include "display/sheet_layouts.h"
 #include "ephemeris/angles.h"
 #include "ephemeris/chart_steps.h"
+#include "tests/analysis/cast_charts.h"
 #include "tests/display/paper_checks.h"
 #include "tests/display/picture_folders.h"
 #include "tests/support/temp_data_dir.h"
@@ -63,20 +64,9 @@ double layoutZoom(SheetLayout layout) {
 }
 
 ChartState cast(const Birth& b) {
-    BirthData birth;
-    birth.day = b.day;
-    birth.month = b.month;
-    birth.year = b.year;
-    birth.hour = b.hour;
-    birth.minute = b.minute;
-    birth.corr = b.corr;
+    BirthData birth = test::birth(b.day, b.month, b.year, b.hour, b.minute, b.corr, b.latDeg, b.latMin, b.latLetter,
+                                  b.lonDeg, b.lonMin, b.lonLetter);
     birth.gregorian = b.gregorian;
-    birth.latDegrees = b.latDeg;
-    birth.latMinutes = b.latMin;
-    birth.latLetter = b.latLetter;
-    birth.lonDegrees = b.lonDeg;
-    birth.lonMinutes = b.lonMin;
-    birth.lonLetter = b.lonLetter;
     birth.place = b.name;
     ChartState s;
     s.houseSystem = b.houses;
