@@ -7,8 +7,8 @@
 #include "remedies/remedy_text.h"
 #include "remedies/signature_search.h"
 #include "shell/cli/cli_support.h"
+#include "shell/cli/picture_chart.h"
 #include "shell/cli/remedy_lookups.h"
-#include "shell/cli/wheel_command.h"
 
 #include <algorithm>
 

@@ -1,0 +1,18 @@
+// The commands that draw (wheel, sheet, report) run in a program of their
+// own, the only one of the command line that loads Qt: every other command
+// starts without the cost of loading and relocating the graphics libraries.
+#pragma once
+
+#include <ostream>
+
+namespace qv::cli {
+
+// Whether `command` is one of the drawing program's.
+bool isDrawingCommand(const char* command);
+
+// Replaces this process with the drawing program, given the same arguments.
+// Returns only when it cannot be started, after saying why on `err`; the
+// exit status to return then.
+int runDrawingProgram(int argc, char** argv, std::ostream& err);
+
+} // namespace qv::cli
