@@ -4,6 +4,7 @@
 #include "base/lookup.h"
 #include "ephemeris/text_forms.h"
 #include "remedies/list_order.h"
+#include "remedies/named_lists.h"
 #include "remedies/remedy_files.h"
 #include "remedies/remedy_text.h"
 #include "remedies/support_lists.h"
@@ -108,6 +109,8 @@ RemedyDetail remedyDetail(const DataDir& dir, CompositeKind kind, const std::str
             d.complaints.insert(s);
         }
     });
+    // The remedy's warnings in full, wherever it is proposed.
+    if (const std::string w = remedyWarningsOf(dir, remedy); !w.empty()) d.lines.push_back("AVVERTENZE: " + w);
     d.lines.push_back(kDetailSeparator);
     return d;
 }

@@ -37,7 +37,9 @@ struct RankedRemedy {
 std::vector<RankedRemedy> rankRemedies(const DataDir& dir, CompositeKind kind, const ComplaintSlots& slots);
 
 struct RemedyDetail {
-    std::vector<std::string> lines;     // "= complaint" and "- dosage" pairs, then the separator
+    // "= complaint" and "- dosage" pairs, the remedy's warnings ("AVVERTENZE: …",
+    // when it has any), then the separator.
+    std::vector<std::string> lines;
     std::set<std::string> complaints;   // slot texts the remedy serves (to highlight)
 };
 extern const char* const kDetailSeparator;

@@ -1,5 +1,6 @@
 #include "remedies/linked_remedies.h"
 
+#include "remedies/consultation.h"
 #include "remedies/list_order.h"
 #include "remedies/remedy_files.h"
 #include "remedies/remedy_text.h"
@@ -80,11 +81,13 @@ LinkedDetails remedySymptoms(const DataDir& dir, const std::string& chosen) {
     LinkedDetails out;
     out.symptoms = {"SINTOMI CURABILI con ", name};
     std::vector<std::string> indications;
+    std::string warnings;
     const RecordScan scan(dir, files::kRemedies, remedyLayout());
     scan.forEach(1, [&](std::int64_t, std::span<const std::uint8_t> r) {
         if (trimRightBlanks(fieldText(r, remedy_fields::rimedio)) != name) return true;
         const RemedyRecord record = decodeRemedy(r);
         indications.push_back(record.indication());
+        if (warnings.empty()) warnings = trimRightBlanks(record.warnings());
         if (out.details.empty())
             out.details = {"RIMEDIO: " + record.rimedio, "SEGNATURA PRIMARIA: " + record.segnaturaPrimaria,
                            "SEGNATURA SECONDARIA: " + record.segnaturaSecondaria,
@@ -93,6 +96,8 @@ LinkedDetails remedySymptoms(const DataDir& dir, const std::string& chosen) {
     });
     sortInListOrder(indications);
     out.symptoms.insert(out.symptoms.end(), indications.begin(), indications.end());
+    // A remedy proposed for the chart comes with its warnings in full.
+    if (!out.details.empty()) out.details.push_back("AVVERTENZE: " + (warnings.empty() ? std::string(kNoWarnings) : warnings));
     return out;
 }
 

@@ -79,4 +79,16 @@ std::map<std::string, std::string> remedyWarnings(const DataDir& dir) {
     return warnings;
 }
 
+std::string remedyWarningsOf(const DataDir& dir, const std::string& name) {
+    const std::string wanted = trimRightBlanks(name);
+    std::string warnings;
+    const RecordScan scan(dir, files::kRemedies, remedyLayout());
+    scan.forEach(1, [&](std::int64_t, std::span<const std::uint8_t> r) {
+        if (trimRightBlanks(fieldText(r, remedy_fields::rimedio)) != wanted) return true;
+        warnings = trimRightBlanks(decodeRemedy(r).warnings());
+        return warnings.empty();
+    });
+    return warnings;
+}
+
 } // namespace qv::remedies

@@ -50,5 +50,7 @@ NameChoice chooseName(const std::vector<std::string>& entries, const std::string
 // blanks dropped): those of its first record that has any, or empty.
 // One pass over the file, for answers that propose many remedies.
 std::map<std::string, std::string> remedyWarnings(const DataDir& dir);
+// The same for one name (trailing blanks do not count).
+std::string remedyWarningsOf(const DataDir& dir, const std::string& name);
 
 } // namespace qv::remedies

@@ -2,11 +2,13 @@
 
 #include "base/data_dir.h"
 #include "base/ui/qt_text.h"
+#include "base/ui/text_height.h"
 #include "base/ui/spin_arrows.h"
 #include "base/ui/user_action.h"
 #include "display/pictures.h"
 #include "display/ui/analysis_window.h"
 
+#include <algorithm>
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QEvent>
@@ -17,6 +19,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QStyle>
 #include <QSvgRenderer>
 #include <QTimer>
@@ -94,6 +97,9 @@ PanelPianta::PanelPianta(QWidget* parent, double pixelsPerUnit) : QFrame(parent)
     ListBoxPiante->setFixedWidth(units(kChooserWidth * 0.6));
     ListBoxPiante->hide();
     Memo4 = memo(this, "Memo4");
+    // The panel grows to show the whole details: a scroll bar would only
+    // narrow them into one more line.
+    Memo4->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo3 = memo(this, "Memo3");
     Memo3->setToolTip("doppio clic per espandere/ridurre");
     Memo3->viewport()->installEventFilter(this);
@@ -195,6 +201,18 @@ void PanelPianta::showDetails(const remedies::LinkedDetails& d) {
     for (const std::string& l : d.details) details << fromCp1252(l);
     Memo3->setPlainText(symptoms.join('\n'));
     Memo4->setPlainText(details.join('\n'));
+    fitDetails();
+}
+
+// The details end with the remedy's warnings: the panel grows until the
+// whole of them is on view, and shrinks back for shorter details.
+void PanelPianta::fitDetails() {
+    if (layout()) layout()->activate();
+    const int baseHeight = Memo4->height() - detailsExtra_;
+    const int extra = std::max(0, heightForWholeText(Memo4) - baseHeight);
+    if (extra == detailsExtra_) return;
+    detailsExtra_ = extra;
+    applySizes();
 }
 
 void PanelPianta::ShowRemedySymptoms(int index) {
@@ -244,6 +262,7 @@ void PanelPianta::BBFontPiantaClick() {
     }
     BBFontPianta->setText(fontPoints_ == 10 ? "Font -" : "Font +");
     BBFontPianta->setToolTip(fontPoints_ == 10 ? "Riduci il carattere" : "Aumenta il carattere");
+    fitDetails();
 }
 
 void PanelPianta::BBsuGiuClick() {
@@ -257,7 +276,13 @@ void PanelPianta::BBsuGiuClick() {
 // what the panel grows by.
 void PanelPianta::applySizes() {
     Memo3->setFixedHeight(units(expanded_ ? kMemoHeightExpanded : kMemoHeight));
-    setFixedHeight(units(expanded_ ? kPanelHeightExpanded : kPanelHeight));
+    setFixedHeight(units(expanded_ ? kPanelHeightExpanded : kPanelHeight) + detailsExtra_);
+}
+
+// A new width wraps the details anew.
+void PanelPianta::resizeEvent(QResizeEvent* e) {
+    QFrame::resizeEvent(e);
+    if (e->oldSize().width() != e->size().width()) fitDetails();
 }
 
 bool PanelPianta::eventFilter(QObject* watched, QEvent* e) {

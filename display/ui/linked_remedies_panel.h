@@ -56,16 +56,19 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     void showDetails(const remedies::LinkedDetails& d);
     void applySizes();
+    void fitDetails();
     int units(double u) const;
 
     double pixelsPerUnit_;
     bool plantsMode_ = false;
     bool expanded_ = false;
     int fontPoints_ = 8;
+    int detailsExtra_ = 0; // what the panel grows by so that the details show whole
     std::vector<std::string> names_;
 
     QLabel* LabPianta;

@@ -20,6 +20,7 @@ namespace qv {
 
 class SearchBox;
 class RemedyPagesPanel;
+class WarningsBox;
 
 // "SINTOMI e Rimedi Correlati": from a symptom to the remedies that serve it.
 class TFoSintom1 : public QDialog {
@@ -70,7 +71,7 @@ private:
     SearchBox* EdCerca;
     QLineEdit* EdRime;
     QLabel* LabSpeci;
-    QLineEdit* EdAvve;
+    WarningsBox* EdAvve;
     QPlainTextEdit* MemoAvveLarge;
     QLabel* MemoPare;
     RemedyPagesPanel* panel_;

@@ -7,6 +7,7 @@
 #include "remedies/remedy_text.h"
 #include "base/ui/search_box.h"
 #include "remedies/ui/remedy_pages.h"
+#include "remedies/ui/warnings_box.h"
 #include "remedies/ui/window_parts.h"
 
 #include <QGridLayout>
@@ -49,9 +50,8 @@ TFoRimed::TFoRimed(QWidget* parent) : QDialog(parent) {
     LabSpeci = new QLabel(this);
     LabSpeci->setObjectName("LabSpeci");
     LabSpeci->setMinimumWidth(LabSpeci->fontMetrics().horizontalAdvance("(Quintessenza Spagirica Canonica)") + 8);
-    EdAvve = new QLineEdit(this);
-    EdAvve->setObjectName("EdAvve");
-    EdAvve->setReadOnly(true);
+    // The warnings grow with their text: every sentence stays on view.
+    EdAvve = new WarningsBox(this);
     EdAvve->setToolTip("Doppio clic per ingrandire");
     MemoAvveLarge = new QPlainTextEdit(this);
     MemoAvveLarge->setObjectName("MemoAvveLarge");
@@ -102,7 +102,7 @@ TFoRimed::TFoRimed(QWidget* parent) : QDialog(parent) {
     connect(panel_, &RemedyPagesPanel::boxClicked, this, [this](int, int column) {
         if (column == 1 || column == 2) panel_->hidePopup();
     });
-    onMouse(EdAvve, {}, [this] {
+    onMouse(EdAvve->viewport(), {}, [this] {
         MemoAvveLarge->setPlainText(EdAvve->text());
         showOver(MemoAvveLarge, panel_);
     });
@@ -138,7 +138,6 @@ void TFoRimed::ListBox1Click(int row) {
     EdRime->setText(fromCp1252(last.rimedio));
     LabSpeci->setText(fromCp1252(remedies::preparationCaption(last.rimedio)));
     EdAvve->setText(fromCp1252(remedies::warningsOrNotice(last)));
-    EdAvve->setCursorPosition(0);
     panel_->showNote(last.rimedio + " - Sintesi Psichica", last.synthesis());
 }
 
@@ -146,7 +145,7 @@ void TFoRimed::BitBtn1Click() {
     panel_->startSearch();
     matches_.clear();
     EdRime->clear();
-    EdAvve->clear();
+    EdAvve->setText(QString());
     EdCerca->clearSearch();
     LabSpeci->clear();
     MemoPare->hide();

@@ -30,6 +30,7 @@ protected:
     void SetUp() override {
         RemedyRecord x1 = remedy("X", "A"), x2 = remedy("X", "C");
         x1.setDosage("X per A");
+        x2.setWarnings("Non in gravidanza. Con farmaci chiedere al medico.");  // the second record of X
         test::writeRemedyDatabase(dir, {x1, remedy("Y", "B"), x2, remedy("W", "D"), remedy("Z", std::string(251, 'L'))});
         test::writeRepertoryDatabase(dir, {therapy("Tosse", "Malva", "5 gocce"), therapy("Febbre", "Malva", "2 gocce"),
                                            therapy("Tosse", "Rosa", "1 goccia")});
@@ -72,6 +73,7 @@ TEST_F(Composite, CompositeTherapyAndItsDetail) {
     EXPECT_EQ(entries(rankRemedies(dir, CompositeKind::Therapies, slots)),
               (std::vector<std::string>{"02 Malva", "01 Rosa"}));
     const RemedyDetail d = remedyDetail(dir, CompositeKind::Therapies, "Malva", slots);
+    // No record of the primary database names Malva: no warnings to show.
     EXPECT_EQ(d.lines, (std::vector<std::string>{"= Tosse", "- 5 gocce", "= Febbre", "- 2 gocce", kDetailSeparator}));
     EXPECT_EQ(d.complaints, (std::set<std::string>{"Febbre", "Tosse"}));
 
@@ -79,7 +81,10 @@ TEST_F(Composite, CompositeTherapyAndItsDetail) {
     symptoms[0] = "A";
     symptoms[1] = "C";
     const RemedyDetail x = remedyDetail(dir, CompositeKind::Symptoms, "X", symptoms);
-    EXPECT_EQ(x.lines, (std::vector<std::string>{"= A", "- X per A", "= C", "- ", kDetailSeparator}));
+    EXPECT_EQ(x.lines, (std::vector<std::string>{"= A", "- X per A", "= C", "- ",
+                                                 "AVVERTENZE: Non in gravidanza. Con farmaci chiedere al medico.",
+                                                 kDetailSeparator}));
+    EXPECT_EQ(remedyDetail(dir, CompositeKind::Symptoms, "Y", symptoms).lines.size(), 1u); // no warnings, no line
 }
 
 TEST_F(Composite, AMissingRemedyListIsReported) {

@@ -58,7 +58,9 @@ TEST(LinkedSubjects, WhichPointsAndSignsHaveAListAndWhere) {
 TEST_F(LinkedRemedies, FiveRecordsShowFiveSortedIndicationsAndTheFirstRecordsSignatures) {
     RemedyRecord first = remedy("Rosa", "Tosse", "Venere", "Toro");
     first.segnaturaSecondaria = "Luna";
-    test::writeRemedyDatabase(dir, {first, remedy("Rosa", "Ansia", "Sole", "Leone"), remedy("Malva", "Febbre", "Venere"),
+    RemedyRecord second = remedy("Rosa", "Ansia", "Sole", "Leone");
+    second.setWarnings("Non in gravidanza. Con farmaci chiedere al medico.");
+    test::writeRemedyDatabase(dir, {first, second, remedy("Malva", "Febbre", "Venere"),
                                     remedy("Rosa", "cefalea"), remedy("Rosa", "Insonnia"), remedy("Rosa", "Asma")});
     test::writeRepertoryDatabase(dir, {});
     rebuildSupportLists(dir);
@@ -71,8 +73,12 @@ TEST_F(LinkedRemedies, FiveRecordsShowFiveSortedIndicationsAndTheFirstRecordsSig
     const LinkedDetails rosa = remedySymptoms(dir, "Rosa  ");
     EXPECT_EQ(rosa.symptoms, (std::vector<std::string>{"SINTOMI CURABILI con ", "Rosa", "Ansia", "Asma", "cefalea",
                                                        "Insonnia", "Tosse"}));
+    // The warnings are those of the first record that has any, in full.
     EXPECT_EQ(rosa.details, (std::vector<std::string>{"RIMEDIO: Rosa", "SEGNATURA PRIMARIA: Venere",
-                                                      "SEGNATURA SECONDARIA: Luna", "SEGNATURA ZODIACALE: Toro"}));
+                                                      "SEGNATURA SECONDARIA: Luna", "SEGNATURA ZODIACALE: Toro",
+                                                      "AVVERTENZE: Non in gravidanza. Con farmaci chiedere al medico."}));
+    EXPECT_EQ(remedySymptoms(dir, "Malva").details.back(),
+              "AVVERTENZE: Non \xE8 stato finora necessario prescrivere Avvertenze");
 }
 
 TEST_F(LinkedRemedies, ANameNoLongerInTheDatabaseShowsOnlyTheHeading) {

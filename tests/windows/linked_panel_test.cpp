@@ -12,6 +12,7 @@
 #include "tests/windows/list_clicks.h"
 
 #include <QComboBox>
+#include <QScrollBar>
 #include <filesystem>
 #include <QLabel>
 #include <QListWidget>
@@ -98,7 +99,8 @@ private slots:
         QCOMPARE(memoLines(panel, "Memo3"), (QStringList{"SINTOMI CURABILI con ", "Rosa", "Ansia", "Asma", "cefalea",
                                                          "Insonnia", "Tosse"}));
         QCOMPARE(memoLines(panel, "Memo4"), (QStringList{"RIMEDIO: Rosa", "SEGNATURA PRIMARIA: Venere",
-                                                         "SEGNATURA SECONDARIA: Luna", "SEGNATURA ZODIACALE: Toro"}));
+                                                         "SEGNATURA SECONDARIA: Luna", "SEGNATURA ZODIACALE: Toro",
+                                                         "AVVERTENZE: Non \u00E8 stato finora necessario prescrivere Avvertenze"}));
         picture(&panel, "PanelPianta");
         press(&panel, "SpinDown");
         press(&panel, "SpinDown");  // already at the last entry
@@ -113,6 +115,24 @@ private slots:
         press(&panel, "SpinDown");
         QCOMPARE(memoLines(panel, "Memo3"), (QStringList{"SINTOMI CURABILI con ", "Assente"}));
         QCOMPARE(panel.findChild<QPlainTextEdit*>("Memo4")->toPlainText(), QString());
+    }
+
+    // Iperico among the Sun's remedies, with the shipped database: its
+    // whole warning is in the details, with nothing to scroll.
+    void shippedIpericoWarningsInTheDetails() {
+        test::TempDataDir shipped(true);
+        PanelPianta panel;
+        QVERIFY(panel.ShowLinkedRemedies({false, 1}));
+        auto* chooser = panel.findChild<QComboBox*>("ComboBoxPiante");
+        const int iperico = chooser->findText("Iperico", Qt::MatchContains);
+        QVERIFY(iperico >= 0);
+        panel.ShowRemedySymptoms(iperico);
+        QApplication::processEvents();
+        auto* details = panel.findChild<QPlainTextEdit*>("Memo4");
+        const QString last = memoLines(panel, "Memo4").last();
+        QVERIFY2(last.startsWith("AVVERTENZE: ") && last.contains("farmaci"), qPrintable(last));
+        QCOMPARE(details->verticalScrollBar()->maximum(), 0);
+        picture(&panel, "PanelPianta_Iperico");
     }
 
     void hiddenModeListsPlants() {

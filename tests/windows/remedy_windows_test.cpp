@@ -4,6 +4,8 @@
 #include "base/data_dir.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/search_box.h"
+#include "remedies/named_lists.h"
+#include "remedies/ui/warnings_box.h"
 #include "remedies/remedy_files.h"
 #include "remedies/support_lists.h"
 #include "remedies/ui/composite_windows.h"
@@ -20,6 +22,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include "tests/support/window_tests.h"
 
 #include <QTest>
@@ -248,7 +251,36 @@ private slots:
             QVERIFY2(cerca->noMatch() == c.noMatch, qPrintable(where));
             QVERIFY2(cerca->message() == (c.noMatch ? QString("Nessuna voce trovata") : QString()), qPrintable(where));
             QVERIFY2((cerca->palette().color(QPalette::Text) == QColor(0xc0, 0, 0)) == c.noMatch, qPrintable(where));
+            if (QString(c.typed) == "zzzz") picture(window.get(), "TFoSintom1_nessuna_voce");
         }
+    }
+
+    // The shipped warnings are on view whole in the remedy window: Iperico's
+    // (its sentence on drug interactions included) and the longest of all.
+    void shippedWarningsAreWhollyOnView() {
+        test::TempDataDir shipped(true);
+        TFoRimed window;
+        window.show();
+        auto* list = window.findChild<QListWidget*>("ListBox1");
+        auto* cerca = window.findChild<SearchBox*>("EdCerca");
+        QTest::keyClicks(cerca, "tsa iperico");
+        QVERIFY(list->currentItem());
+        clickEntry(list, list->currentRow());
+        auto* warnings = window.findChild<WarningsBox*>("EdAvve");
+        QApplication::processEvents();
+        QVERIFY(warnings->text().contains("farmaci"));
+        QCOMPARE(warnings->verticalScrollBar()->maximum(), 0);
+        QCOMPARE(warnings->document()->lineCount(), warnings->shownLines()); // every line on view
+        QVERIFY(warnings->shownLines() > 1);
+        picture(&window, "TFoRimed_Iperico");
+
+        std::string longest;
+        for (const auto& [name, w] : remedies::remedyWarnings(dataDir()))
+            if (w.size() > longest.size()) longest = w;
+        warnings->setText(QString::fromLatin1(longest.c_str()));
+        QApplication::processEvents();
+        QCOMPARE(warnings->verticalScrollBar()->maximum(), 0);
+        QCOMPARE(warnings->document()->lineCount(), warnings->shownLines());
     }
 
     void remedyPagesVariantLineAndUseNumber() {
@@ -260,7 +292,8 @@ private slots:
         QCOMPARE(text(&window, "Edit1"), QString("1/2"));
         QVERIFY(red(&window));
         QCOMPARE(window.findChild<QLabel*>("LabSpeci")->text(), QString("(Macerato Spagirico-Alchemico)"));
-        QCOMPARE(text(&window, "EdAvve"), QString("Non \u00E8 stato finora necessario prescrivere Avvertenze"));
+        QCOMPARE(window.findChild<QPlainTextEdit*>("EdAvve")->toPlainText(),
+                 QString("Non \u00E8 stato finora necessario prescrivere Avvertenze"));
         press(&window, "BBseguito");
         QCOMPARE(filledRows(&window), 6);
         picture(&window, "TFoRimed");
