@@ -6,3 +6,7 @@ foreach(format archive_files place_tables)
 endforeach()
 target_link_libraries(fuzz_archive_files PRIVATE qv_archive)
 target_link_libraries(fuzz_place_tables PRIVATE qv_atlas)
+
+# The start-up's record of the program files (MANIFEST and VERSION).
+qv_add_fuzz_target(fuzz_data_manifest ${CMAKE_CURRENT_LIST_DIR}/fuzz_data_manifest.cpp)
+target_link_libraries(fuzz_data_manifest PRIVATE qv_base)
