@@ -1,6 +1,7 @@
 #include "archive/place_lookup.h"
 
 #include "archive/place_search.h"
+#include "base/cp1252.h"
 
 #include <algorithm>
 
@@ -26,6 +27,29 @@ bool isNameWithSuffix(const std::string& key, const std::string& stem) {
 
 } // namespace
 
+std::string italianTableSpelling(const std::string& name) {
+    std::string out;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const bool wordEnd = i + 1 == name.size() || name[i + 1] == ' ' || name[i + 1] == '(';
+        char plain = 0;
+        switch (static_cast<unsigned char>(name[i])) {
+        case 0xC0: plain = 'A'; break;             // À
+        case 0xC8: case 0xC9: plain = 'E'; break;  // È É
+        case 0xCC: plain = 'I'; break;             // Ì
+        case 0xD2: plain = 'O'; break;             // Ò
+        case 0xD9: plain = 'U'; break;             // Ù
+        default: break;
+        }
+        if (plain && wordEnd) {
+            out += plain;
+            out += '\'';
+        } else {
+            out += name[i];
+        }
+    }
+    return out;
+}
+
 PlaceArchive placeArchiveOfNation(const std::string& nation) {
     const std::string n = normalisePlaceName(trimmed(nation));
     return n.empty() || n == "ITALIA" ? PlaceArchive::Italia : PlaceArchive::Estero;
@@ -33,7 +57,8 @@ PlaceArchive placeArchiveOfNation(const std::string& nation) {
 
 std::vector<Place> placesNamed(const PlaceTable& table, const std::string& name, const std::string& state) {
     std::vector<Place> found;
-    const std::string typed = trimmed(name);
+    const std::string upper = trimmed(upperCase1252(name));
+    const std::string typed = table.archive() == PlaceArchive::Italia ? italianTableSpelling(upper) : upper;
     if (typed.empty() || table.count() == 0) return found;
     const std::string wanted = normalisePlaceName(typed);
     const std::string wantedState = normalisePlaceName(trimmed(state));

@@ -251,7 +251,9 @@ int registerCommand(const std::vector<std::string>& rawArgs, std::ostream& out, 
                 atlasCorr = atlas::localMeanTimeCorrection(s.coordinates);
             s.corr = typedCorr.value_or(atlasCorr);
             s.gregorian = d.gregorian;
-            s.place = place.name;
+            // The place is named as the atlas names it when the atlas gave
+            // any of its data; a birth given whole keeps its typed name.
+            if (!bothTyped) s.place = place.name;
             if (found.archive == atlas::PlaceArchive::Estero) nation = place.state;
             for (const std::string& note : derivationNotes(d)) err << "Attenzione: " << shown(note) << "\n";
             if (typedCoords) warnIfCoordinatesDiffer(err, *typedCoords, atlasCoords);

@@ -47,6 +47,9 @@ TEST_F(SubjectAtlasCli, RegisterTakesCoordinatesAndCorrectionFromTheAtlas) {
     EXPECT_EQ(place(1), "43N21-012E34GUBBIO *PG*");
     EXPECT_TRUE(r.has("Correzione " + kMinus + "1")) << r.out;
     EXPECT_FALSE(r.has("Attenzione")) << r.out;
+    // A stressed final vowel typed with its accent, as the table spells it.
+    ASSERT_EQ(registerGubbio("--place 'forl\xC3\xAC'").status, 0);
+    EXPECT_EQ(place(2), "44N13-012E02FORLI' *FC*");
 }
 
 // What birth entry shows beside a derived correction is said too.
