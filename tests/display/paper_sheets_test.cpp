@@ -5,6 +5,7 @@
 // page, every colour readable on white, no two glyphs touching. The polar
 // chart says why it has no houses and no planetary hour.
 #include "analysis/dignities.h"
+#include "display/chart_wheel.h"
 #include "display/drawing_extent.h"
 #include "display/house_check.h"
 #include "display/recording_canvas.h"
@@ -168,6 +169,18 @@ TEST_F(PaperSheets, APolarChartSaysWhyItHasNoHousesAndNoPlanetaryHour) {
     EXPECT_EQ(houseLine, 1);
     EXPECT_EQ(sunLine, 1);
     EXPECT_EQ(numerals, 0) << "no house numerals over one another";
+
+    // The analysis window's and the command line's wheel say it too.
+    canvas.clear();
+    {
+        TargetScope target(canvas);
+        drawChartWheel(polar, eightDegreeOrbs());
+    }
+    EXPECT_FALSE(canvas.where([](const Recorded& r) {
+                           return r.kind == Recorded::Kind::Text &&
+                                  r.text == "Sistema di case non definito a questa latitudine (PLACIDO)";
+                       }).empty());
+    EXPECT_TRUE(canvas.where([](const Recorded& r) { return r.kind == Recorded::Kind::Text && r.text == "XII"; }).empty());
 
     // In June the same place has the midnight Sun.
     Birth june = kBirths[1];

@@ -23,6 +23,8 @@
 #include <QPushButton>
 #include "tests/support/window_tests.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 
 using namespace qv;
@@ -227,6 +229,13 @@ private slots:
         // The natal chart is left as it was.
         QCOMPARE(chartState().houseSystem, std::string("CASE_MEDIE"));
         QVERIFY(std::filesystem::exists(dataDir().resolve("FileDum\\MMMaitr2.dum")));
+    }
+
+    void withoutAWindowManagerTheWindowTakesTheScreensSize() {
+        // Offscreen no window manager sizes a full-screen window: the window
+        // takes the screen's size itself instead of its minimum size.
+        TFgrSpagy w;
+        QCOMPARE(w.geometry().size(), QGuiApplication::primaryScreen()->geometry().size());
     }
 
     void sizeControlsAndPanelsKeepTheirPlaces() {
