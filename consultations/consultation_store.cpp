@@ -85,6 +85,37 @@ void checkIntegrity(const fs::path& file, sqlite3* db) {
                       "sicurezza");
 }
 
+// The whole-file check reads every page; a window opens the store at each
+// action, so a file is checked again only when it changed since it was
+// last found sound (another size, time of change or inode).
+struct FileStamp {
+    fs::path file;
+    struct ::stat st {};
+    bool same(const FileStamp& o) const {
+        return file == o.file && st.st_size == o.st.st_size && st.st_ino == o.st.st_ino &&
+               st.st_mtim.tv_sec == o.st.st_mtim.tv_sec && st.st_mtim.tv_nsec == o.st.st_mtim.tv_nsec &&
+               st.st_ctim.tv_sec == o.st.st_ctim.tv_sec && st.st_ctim.tv_nsec == o.st.st_ctim.tv_nsec;
+    }
+};
+
+std::optional<FileStamp> stampOf(const fs::path& file) {
+    FileStamp s{file, {}};
+    if (::stat(file.c_str(), &s.st) != 0) return std::nullopt;
+    return s;
+}
+
+std::optional<FileStamp>& lastFoundSound() {
+    static std::optional<FileStamp> stamp;
+    return stamp;
+}
+
+void checkIntegrityOnce(const fs::path& file, sqlite3* db) {
+    const auto before = stampOf(file);
+    if (before && lastFoundSound() && lastFoundSound()->same(*before)) return;
+    checkIntegrity(file, db);
+    lastFoundSound() = before;
+}
+
 void readSummaryColumns(const sql::Statement& s, ConsultationSummary& out) {
     out.id = s.integer(0);
     out.date = parseIsoDate(s.text(1)).value_or(CalendarDate{});
@@ -123,7 +154,7 @@ ConsultationStore::ConsultationStore(const fs::path& file, bool create) : file_(
     if (version > kStoreSchemaVersion)
         throw IoError(file_.string(), "archivio delle consultazioni creato da una versione pi\xF9 recente di "
                                       "Quorendaville (schema " + std::to_string(version) + ")");
-    checkIntegrity(file_, db_.get());
+    checkIntegrityOnce(file_, db_.get());
     migrateSchema(file_, db_.get(), version);
 }
 
