@@ -33,6 +33,18 @@ std::string trimmed(const std::string& s) {
     return s.substr(first, last - first + 1);
 }
 
+// The lines of the settings file. Eight short lines: a file of many
+// kilobytes is not this file, and is refused before it is split into lines.
+std::vector<std::string> settingsFileLines() {
+    constexpr std::uintmax_t kLargestSettingsFile = 64 * 1024;
+    std::error_code ec;
+    const auto bytes = std::filesystem::file_size(dataDir().resolve(kDisplaySettingsPath), ec);
+    if (!ec && bytes > kLargestSettingsFile)
+        throw ConversionError(std::string("Il file \"") + kDisplaySettingsPath + "\" \xE8 troppo grande (" +
+                              std::to_string(bytes) + " byte) per otto righe");
+    return readLines(kDisplaySettingsPath);
+}
+
 // The text of line `line` for a message, cut as typed text is.
 std::string shownValue(const std::vector<std::string>& lines, int line) {
     std::string t = trimmed(lines[static_cast<std::size_t>(line - 1)]);
@@ -84,15 +96,7 @@ DisplaySettings readDisplaySettings() {
         writeDisplaySettings(defaults);
         return defaults;
     }
-    // Eight short lines: a file of many kilobytes is not this file, and is
-    // refused before it is split into lines.
-    constexpr std::uintmax_t kLargestSettingsFile = 64 * 1024;
-    std::error_code ec;
-    const auto bytes = std::filesystem::file_size(dataDir().resolve(kDisplaySettingsPath), ec);
-    if (!ec && bytes > kLargestSettingsFile)
-        throw ConversionError(std::string("Il file \"") + kDisplaySettingsPath + "\" \xE8 troppo grande (" +
-                              std::to_string(bytes) + " byte) per otto righe");
-    auto lines = readLines(kDisplaySettingsPath);
+    auto lines = settingsFileLines();
     // Empty lines after the eighth (an editor's final blank line) are
     // tolerated; any other count is not this file.
     while (lines.size() > 8 && trimmed(lines.back()).empty()) lines.pop_back();
@@ -120,15 +124,7 @@ void writeDisplaySettings(const DisplaySettings& s) {
 
 bool retireOldBackupFolder() {
     if (!dataDir().exists(kDisplaySettingsPath)) return false;
-    // Eight short lines: a file of many kilobytes is not this file, and is
-    // refused before it is split into lines.
-    constexpr std::uintmax_t kLargestSettingsFile = 64 * 1024;
-    std::error_code ec;
-    const auto bytes = std::filesystem::file_size(dataDir().resolve(kDisplaySettingsPath), ec);
-    if (!ec && bytes > kLargestSettingsFile)
-        throw ConversionError(std::string("Il file \"") + kDisplaySettingsPath + "\" \xE8 troppo grande (" +
-                              std::to_string(bytes) + " byte) per otto righe");
-    auto lines = readLines(kDisplaySettingsPath);
+    auto lines = settingsFileLines();
     if (lines.size() < 6 || lines[5].find("Od6Backup") == std::string::npos) return false;
     lines[5] = "Da definire";
     lines.resize(8);
