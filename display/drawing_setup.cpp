@@ -28,4 +28,18 @@ void usePrinterPage(int pageWidthPixels) {
     c.fontBase = static_cast<float>(std::nearbyint(pageWidthPixels / 82.0));
 }
 
+void usePaperPage(double pixelsPerMm, bool monochrome) {
+    DrawingContext& c = drawingContext();
+    c.exporting = true;
+    c.printing = false;
+    c.monochrome = monochrome;
+    c.scale = pixelsPerMm;
+    c.zoom = 1;
+    c.x0 = c.y0 = 0;
+    c.hFactor = c.vFactor = 1;
+    c.fontBase = 0;
+    c.targetVisible = true;
+    c.printerInstalled = false;
+}
+
 } // namespace qv::draw

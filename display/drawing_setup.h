@@ -19,4 +19,11 @@ void useScreenSettings(const DisplaySettings& settings);
 // round(page width ÷ 82), printing on. The line thickness stays.
 void usePrinterPage(int pageWidthPixels);
 
+// For any drawing made for paper outside the sheets' own outputs (a
+// report's wheel, a picture): `pixelsPerMm` device pixels per millimetre,
+// zoom 1, origin at the device's corner, factors 1, the font base from the
+// scale, colour (the print palette, print_palette.h) unless `monochrome`,
+// exporting on. The thickness factor stays.
+void usePaperPage(double pixelsPerMm, bool monochrome = false);
+
 } // namespace qv::draw

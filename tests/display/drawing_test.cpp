@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace qv::draw {
@@ -433,6 +434,53 @@ TEST_F(DrawingTest, ScreenAndPrinterSetUpsFollowTheSettingsAndThePage) {
     EXPECT_EQ(c.vFactor, 1);
     EXPECT_EQ(fontHeight(0), 60 * 30 / 38);  // base round(4960 ÷ 82) = 60
     EXPECT_EQ(c.thickness, 2);
+}
+
+TEST(PrintPalette, EachColourHasATwinOfTheSameHueThatReadsOnWhite) {
+    // Every colour the drawings use, and the glyphs' light ones.
+    const Rgb colours[] = {kRed, kGreen, kBlue, kCyan, kMagenta, kYellow, kDarkGrey, kGrey, kOrange, kOlive,
+                           {0xdf, 0xe6, 0xf2}, {0xff, 0xc2, 0x1a}, {0x5f, 0xe0, 0x8a}, {0xe8, 0xe8, 0xe8}};
+    for (const Rgb c : colours)
+        for (const PaperUse use : {PaperUse::Text, PaperUse::Mark}) {
+            const Rgb twin = paperTwin(c, use);
+            EXPECT_GE(contrastOnWhite(twin), minimumPaperContrast(use)) << int(c.r) << "," << int(c.g) << "," << int(c.b);
+            // The same hue: the channels keep their proportions (to rounding).
+            const int top = std::max({c.r, c.g, c.b});
+            const int twinTop = std::max({twin.r, twin.g, twin.b});
+            for (const auto& [a, b] : {std::pair{c.r, twin.r}, {c.g, twin.g}, {c.b, twin.b}})
+                EXPECT_NEAR(static_cast<double>(b) / twinTop, static_cast<double>(a) / top, 0.02);
+            // No darker than it has to be.
+            if (contrastOnWhite(c) >= minimumPaperContrast(use) + 0.05) EXPECT_EQ(twin, c);
+        }
+    EXPECT_EQ(paperTwin(kWhite, PaperUse::Mark), kBlack);  // the screen's foreground
+    EXPECT_EQ(paperTwin(kBlue, PaperUse::Text), kBlue);
+    EXPECT_NEAR(contrastOnWhite(kBlack), 21, 1e-9);
+    EXPECT_NEAR(contrastOnWhite(kWhite), 1, 1e-9);
+}
+
+TEST(PrintPalette, TheContextPicksThePaletteAndThePictures) {
+    resetDrawingContext();
+    RecordingCanvas canvas;
+    TargetScope target(canvas);
+    EXPECT_EQ(currentPalette(), Palette::Screen);
+    selectPen(5);
+    EXPECT_EQ(canvas.pens.back().colour, kCyan);
+    usePaperPage(10);
+    EXPECT_EQ(currentPalette(), Palette::Paper);
+    EXPECT_EQ(currentPictureVariant(), PictureVariant::Paper);
+    EXPECT_EQ(pointPicturePath(14, PictureVariant::Paper), "Simboli\\PiaXC14.svg");
+    selectPen(5);
+    EXPECT_EQ(canvas.pens.back().colour, paperTwin(kCyan, PaperUse::Text));
+    selectBrush(kYellow);
+    EXPECT_EQ(canvas.brushes.back().colour, paperTwin(kYellow, PaperUse::Mark));
+    textRgb(kWhite);
+    textLeft("x", 0, 10, 10);
+    EXPECT_EQ(canvas.shapes.back().textColour, kBlack);
+    usePaperPage(10, true);
+    EXPECT_EQ(currentPalette(), Palette::Monochrome);
+    selectPen(5);
+    EXPECT_EQ(canvas.pens.back().colour, kBlack);
+    resetDrawingContext();
 }
 
 } // namespace
