@@ -3,13 +3,19 @@
 #include "base/cp1252.h"
 #include "base/data_dir.h"
 #include "base/errors.h"
+#include "analysis/chart_codes.h"
+#include "consultations/chart_ranking.h"
 #include "remedies/composite.h"
+#include "settings/chart_settings.h"
 #include "remedies/consultation.h"
 #include "remedies/remedy_text.h"
 #include "remedies/support_lists.h"
+#include "remedies/named_lists.h"
 #include "shell/cli/cli_support.h"
+#include "shell/cli/remedy_lookups.h"
 #include "shell/cli/signature_commands.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace qv::cli {
@@ -19,10 +25,17 @@ namespace {
 using namespace remedies;
 
 const char* const kUsage =
-    "Uso: quorendaville-cli remedies symptom SINTOMO      i rimedi di un sintomo\n"
-    "     quorendaville-cli remedies remedy RIMEDIO       la scheda di un rimedio\n"
-    "     quorendaville-cli remedies pathology PATOLOGIA  le terapie di una patologia\n"
-    "     quorendaville-cli remedies rank SINTOMO...      i rimedi per pi\xF9 sintomi (al massimo 15)\n"
+    "Uso: quorendaville-cli remedies symptom SINTOMO      i rimedi dei sintomi che iniziano con il testo o lo\n"
+    "                                 contengono (maiuscole, accenti e punteggiatura non contano)\n"
+    "     quorendaville-cli remedies remedy RIMEDIO       la scheda dei rimedi che iniziano con il nome o lo contengono\n"
+    "     quorendaville-cli remedies pathology PATOLOGIA  le terapie delle patologie che iniziano con il testo o lo\n"
+    "                                 contengono\n"
+    "     quorendaville-cli remedies list symptoms|pathologies|remedies|plants [--prefix INIZIO]\n"
+    "                                 le voci di un elenco (con --prefix, quelle che iniziano cos\xEC)\n"
+    "     quorendaville-cli remedies rank SINTOMO... [--current]\n"
+    "                                 i rimedi per pi\xF9 sintomi (al massimo 15); con --current, a pari\n"
+    "                                 numero prima quelli che portano i pianeti in evidenza nel tema\n"
+    "                                 del soggetto attuale\n"
     "     quorendaville-cli remedies therapy PATOLOGIA... la terapia composita (al massimo 15)\n"
     "     quorendaville-cli remedies rebuild              rigenera gli elenchi dalla banca dati\n"
     "     quorendaville-cli remedies signature --planet PIANETA [--sign SEGNO] [--secondary]\n"
@@ -57,112 +70,187 @@ ComplaintSlots slotsOf(const Arguments& a, const char* what) {
     return slots;
 }
 
+// Every symptom entry that begins with or contains the typed text, each
+// with the remedies that serve it and their warnings in full.
 int symptom(const Arguments& a, std::ostream& out) {
     const std::string text = oneText(a, "il sintomo");
     openDataDirectory(a.value("--data-dir"));
-    const auto matches = findSymptom(dataDir(), text);
-    if (a.flag("--json")) {
-        out << "{\"symptom\": " << jsonString(text) << ", \"matches\": [";
-        for (std::size_t i = 0; i < matches.size(); ++i) {
-            const RemedyRecord& r = matches[i].data;
-            out << (i ? ", " : "") << "{\"record\": " << matches[i].record << ", \"remedy\": " << jsonString(r.rimedio)
-                << ", \"planets\": " << jsonString(planetsText(r)) << ", \"signs\": " << jsonString(r.segnaturaZodiacale)
-                << ", \"dosage\": " << jsonString(r.dosage()) << "}";
+    const bool json = a.flag("--json");
+    const ListSearch found = searchList(readNamedList(dataDir(), NamedList::Symptoms), text);
+    if (found.matches.empty()) return answerNothingFound(out, json, kSymptomWords, text, found.suggestions);
+    if (json) out << "{\"query\": " << jsonString(text) << ", \"symptoms\": [";
+    for (std::size_t s = 0; s < found.matches.size(); ++s) {
+        const std::string& entry = found.matches[s];
+        const auto matches = findSymptom(dataDir(), entry);
+        if (json) {
+            out << (s ? ", " : "") << "{\"symptom\": " << jsonString(entry) << ", \"matches\": [";
+            for (std::size_t i = 0; i < matches.size(); ++i) {
+                const RemedyRecord& r = matches[i].data;
+                out << (i ? ", " : "") << "{\"record\": " << matches[i].record << ", \"remedy\": " << jsonString(r.rimedio)
+                    << ", \"planets\": " << jsonString(planetsText(r)) << ", \"signs\": " << jsonString(r.segnaturaZodiacale)
+                    << ", \"dosage\": " << jsonString(r.dosage())
+                    << ", \"warnings\": " << jsonString(trimRightBlanks(r.warnings())) << "}";
+            }
+            out << "]}";
+            continue;
         }
-        out << "]}\n";
-        return kExitOk;
+        out << line("Sintomo: " + entry) << matches.size() << " rimedi\n";
+        for (const RemedyMatch& m : matches) {
+            const RemedyRecord& r = m.data;
+            out << line("- " + r.rimedio + "  [" + planetsText(r) + " | " + r.segnaturaZodiacale + "]");
+            if (!r.dosage().empty()) out << line("  Posologia: " + r.dosage());
+            out << warningsLine(r.warnings());
+        }
     }
-    out << line("Sintomo: " + text) << matches.size() << " rimedi\n";
-    for (const RemedyMatch& m : matches) {
-        const RemedyRecord& r = m.data;
-        out << line("- " + r.rimedio + "  [" + planetsText(r) + " | " + r.segnaturaZodiacale + "]");
-        if (!r.dosage().empty()) out << line("  Posologia: " + r.dosage());
-    }
+    if (json) out << "]}\n";
     return kExitOk;
 }
 
+// The card of every remedy line that begins with or contains the typed name.
 int remedy(const Arguments& a, std::ostream& out) {
     const std::string text = oneText(a, "il rimedio");
     openDataDirectory(a.value("--data-dir"));
-    const auto matches = findRemedy(dataDir(), text);
-    if (matches.empty()) {
-        if (a.flag("--json"))
-            out << "{\"remedy\": " << jsonString(text) << ", \"records\": []}\n";
-        else
-            out << line("Nessun record del Database Primario per il rimedio \"" + text + "\"");
-        return kExitOk;
-    }
-    const RemedyRecord& last = matches.back().data;  // the last record found stays on view
-    const std::string caption = preparationCaption(last.rimedio);
-    if (a.flag("--json")) {
-        out << "{\"remedy\": " << jsonString(last.rimedio) << ", \"preparation\": " << jsonString(caption)
-            << ", \"use_number\": " << (hasUseNumber(last.rimedio) ? "true" : "false")
-            << ", \"warnings\": " << jsonString(warningsOrNotice(last))
-            << ", \"synthesis\": " << jsonString(last.synthesis()) << ", \"records\": [";
-        for (std::size_t i = 0; i < matches.size(); ++i) {
-            const RemedyRecord& r = matches[i].data;
-            out << (i ? ", " : "") << "{\"record\": " << matches[i].record
-                << ", \"indication\": " << jsonString(r.indication()) << ", \"planets\": " << jsonString(planetsText(r))
-                << ", \"signs\": " << jsonString(r.segnaturaZodiacale) << ", \"dosage\": " << jsonString(r.dosage())
-                << "}";
+    const bool json = a.flag("--json");
+    const ListSearch found = searchList(readNamedList(dataDir(), NamedList::Remedies), text);
+    if (found.matches.empty()) return answerNothingFound(out, json, kRemedyWords, text, found.suggestions);
+    if (json) out << "{\"query\": " << jsonString(text) << ", \"remedies\": [";
+    bool first = true;
+    for (const std::string& entry : found.matches) {
+        const auto matches = findRemedy(dataDir(), entry);
+        if (matches.empty()) continue; // a line of a list not rebuilt since the record went
+        const RemedyRecord& last = matches.back().data;  // the last record found stays on view
+        const std::string caption = preparationCaption(last.rimedio);
+        if (json) {
+            out << (first ? "" : ", ") << "{\"remedy\": " << jsonString(last.rimedio) << ", \"line\": " << jsonString(entry)
+                << ", \"preparation\": " << jsonString(caption)
+                << ", \"use_number\": " << (hasUseNumber(last.rimedio) ? "true" : "false")
+                << ", \"warnings\": " << jsonString(warningsOrNotice(last))
+                << ", \"synthesis\": " << jsonString(last.synthesis()) << ", \"records\": [";
+            for (std::size_t i = 0; i < matches.size(); ++i) {
+                const RemedyRecord& r = matches[i].data;
+                out << (i ? ", " : "") << "{\"record\": " << matches[i].record
+                    << ", \"indication\": " << jsonString(r.indication()) << ", \"planets\": " << jsonString(planetsText(r))
+                    << ", \"signs\": " << jsonString(r.segnaturaZodiacale) << ", \"dosage\": " << jsonString(r.dosage())
+                    << "}";
+            }
+            out << "]}";
+            first = false;
+            continue;
         }
-        out << "]}\n";
-        return kExitOk;
+        if (!first) out << "\n";
+        first = false;
+        out << line("Rimedio: " + last.rimedio + (caption.empty() ? "" : " " + caption));
+        if (hasUseNumber(last.rimedio)) out << line(kUseNumberNotice);
+        out << line("Avvertenze: " + warningsOrNotice(last));
+        if (!last.synthesis().empty()) out << line("Sintesi Psichica: " + last.synthesis());
+        out << matches.size() << " indicazioni\n";
+        for (const RemedyMatch& m : matches)
+            out << line("- " + m.data.indication() + "  [" + planetsText(m.data) + " | " + m.data.segnaturaZodiacale + "]");
     }
-    out << line("Rimedio: " + last.rimedio + (caption.empty() ? "" : " " + caption));
-    if (hasUseNumber(last.rimedio)) out << line(kUseNumberNotice);
-    out << line("Avvertenze: " + warningsOrNotice(last));
-    if (!last.synthesis().empty()) out << line("Sintesi Psichica: " + last.synthesis());
-    out << matches.size() << " indicazioni\n";
-    for (const RemedyMatch& m : matches)
-        out << line("- " + m.data.indication() + "  [" + planetsText(m.data) + " | " + m.data.segnaturaZodiacale + "]");
+    if (json) out << "]}\n";
     return kExitOk;
 }
 
+// Every pathology that begins with or contains the typed text, with the
+// remedies the repertory prescribes and their warnings.
 int pathology(const Arguments& a, std::ostream& out) {
     const std::string text = oneText(a, "la patologia");
     openDataDirectory(a.value("--data-dir"));
-    const auto matches = findPathology(dataDir(), text);
+    const bool json = a.flag("--json");
+    const ListSearch found = searchList(readNamedList(dataDir(), NamedList::Pathologies), text);
+    if (found.matches.empty()) return answerNothingFound(out, json, kPathologyWords, text, found.suggestions);
+    const auto warnings = remedyWarnings(dataDir());
+    if (json) out << "{\"query\": " << jsonString(text) << ", \"pathologies\": [";
+    for (std::size_t p = 0; p < found.matches.size(); ++p) {
+        const std::string& entry = found.matches[p];
+        const auto matches = findPathology(dataDir(), entry);
+        if (json) {
+            out << (p ? ", " : "") << "{\"pathology\": " << jsonString(entry) << ", \"matches\": [";
+            for (std::size_t i = 0; i < matches.size(); ++i) {
+                const RepertoryRecord& r = matches[i].data;
+                out << (i ? ", " : "") << "{\"record\": " << matches[i].record << ", \"remedy\": " << jsonString(r.rimedio)
+                    << ", \"dosage\": " << jsonString(r.posologia) << ", \"notes\": " << jsonString(r.notes())
+                    << ", \"warnings\": " << jsonString(warningsOf(warnings, r.rimedio)) << "}";
+            }
+            out << "]}";
+            continue;
+        }
+        out << line("Patologia: " + entry) << matches.size() << " rimedi\n";
+        for (const RepertoryMatch& m : matches) {
+            out << line("- " + m.data.rimedio + (m.data.posologia.empty() ? "" : "  Posologia: " + m.data.posologia));
+            if (!m.data.notes().empty()) out << line("  Note: " + m.data.notes());
+            out << warningsLine(warningsOf(warnings, m.data.rimedio));
+        }
+    }
+    if (json) out << "]}\n";
+    return kExitOk;
+}
+
+// Each typed complaint is first resolved to one entry of the window's list
+// (an ambiguity or a complaint nothing matches is told, and nothing is
+// ranked). With --current the symptom ranking takes the current subject's
+// chart as its second key: among equal counts, remedies whose signatures
+// carry a planet the chart stresses come first, each saying why.
+int ranking(const Arguments& a, std::ostream& out, CompositeKind kind) {
+    ComplaintSlots slots = slotsOf(a, kind == CompositeKind::Symptoms ? "sintomo" : "disturbo");
+    const bool withChart = a.flag("--current");
+    if (withChart && kind != CompositeKind::Symptoms) throw UsageError{"--current vale solo per remedies rank"};
+    openDataDirectory(a.value("--data-dir"));
+    // The ranking rewrites working files of the data directory (the tally,
+    // the therapies' remedy list, the chart master's files): one command at
+    // a time, never while the desktop program works there.
+    const auto lock = holdDataDirectory("la ricerca ne riscriverebbe i file di lavoro; chiudere l'altra copia e riprovare");
+    // The composite-therapy window rebuilds its remedy list on opening.
+    if (kind == CompositeKind::Therapies) rebuildTherapyTally(dataDir());
+    const bool symptoms = kind == CompositeKind::Symptoms;
+    const std::vector<std::string> typed(slots.begin(), slots.begin() + static_cast<std::ptrdiff_t>(a.positional().size()));
+    const std::vector<std::string> chosen =
+        resolveEach(out, a.flag("--json"), symptoms ? kSymptomWords : kPathologyWords,
+                    readNamedList(dataDir(), symptoms ? NamedList::Symptoms : NamedList::Pathologies), typed);
+    if (chosen.empty()) return kExitFailure;
+    std::copy(chosen.begin(), chosen.end(), slots.begin());
+    const auto ranked = rankRemedies(dataDir(), kind, slots);
+    const auto warnings = remedyWarnings(dataDir());
+    std::vector<consultations::ChartRankedRemedy> rows;
+    consultations::ChartSignatureKey key;
+    std::string subject;
+    if (withChart) {
+        LoadActiveOrbs();
+        key = consultations::currentSubjectKey(&subject);
+    }
+    rows = consultations::rankWithChart(dataDir(), ranked, key);
     if (a.flag("--json")) {
-        out << "{\"pathology\": " << jsonString(text) << ", \"matches\": [";
-        for (std::size_t i = 0; i < matches.size(); ++i) {
-            const RepertoryRecord& r = matches[i].data;
-            out << (i ? ", " : "") << "{\"record\": " << matches[i].record << ", \"remedy\": " << jsonString(r.rimedio)
-                << ", \"dosage\": " << jsonString(r.posologia) << ", \"notes\": " << jsonString(r.notes()) << "}";
+        out << "{\"complaints\": [";
+        for (std::size_t i = 0; i < a.positional().size(); ++i) out << (i ? ", " : "") << jsonString(slots[i]);
+        out << "]";
+        if (withChart) {
+            out << ", \"subject\": " << jsonString(subject) << ", \"chart\": [";
+            for (std::size_t i = 0; i < key.planets.size(); ++i) {
+                out << (i ? ", " : "") << "{\"planet\": " << jsonString(kPlanetNames[static_cast<std::size_t>(key.planets[i].planet)])
+                    << ", \"roles\": [";
+                for (std::size_t k = 0; k < key.planets[i].roles.size(); ++k)
+                    out << (k ? ", " : "") << jsonString(key.planets[i].roles[k]);
+                out << "]}";
+            }
+            out << "]";
+        }
+        out << ", \"ranking\": [";
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            out << (i ? ", " : "") << "{\"count\": " << rows[i].ranked.count << ", \"name\": " << jsonString(rows[i].ranked.name)
+                << ", \"warnings\": " << jsonString(warningsOf(warnings, rows[i].ranked.name));
+            if (withChart) out << ", \"reason\": " << (rows[i].reason.empty() ? "null" : jsonString(rows[i].reason));
+            out << "}";
         }
         out << "]}\n";
         return kExitOk;
     }
-    out << line("Patologia: " + text) << matches.size() << " rimedi\n";
-    for (const RepertoryMatch& m : matches) {
-        out << line("- " + m.data.rimedio + (m.data.posologia.empty() ? "" : "  Posologia: " + m.data.posologia));
-        if (!m.data.notes().empty()) out << line("  Note: " + m.data.notes());
+    if (withChart)
+        out << line("Con il tema di " + subject + ": " + (key.empty() ? "nessun pianeta in evidenza" : consultations::keyText(key)));
+    if (rows.empty()) out << "Nessun rimedio\n";
+    for (const auto& r : rows) {
+        out << line(r.ranked.entry() + (r.reason.empty() ? "" : "  (" + r.reason + ")"));
+        out << warningsLine(warningsOf(warnings, r.ranked.name));
     }
-    return kExitOk;
-}
-
-int ranking(const Arguments& a, std::ostream& out, CompositeKind kind) {
-    const ComplaintSlots slots = slotsOf(a, kind == CompositeKind::Symptoms ? "sintomo" : "disturbo");
-    openDataDirectory(a.value("--data-dir"));
-    // The ranking rewrites working files of the data directory (the tally,
-    // the therapies' remedy list): one command at a time, never while the
-    // desktop program works there.
-    const auto lock = holdDataDirectory("la ricerca ne riscriverebbe i file di lavoro; chiudere l'altra copia e riprovare");
-    // The composite-therapy window rebuilds its remedy list on opening.
-    if (kind == CompositeKind::Therapies) rebuildTherapyTally(dataDir());
-    const auto ranked = rankRemedies(dataDir(), kind, slots);
-    if (a.flag("--json")) {
-        out << "{\"complaints\": [";
-        for (std::size_t i = 0; i < a.positional().size(); ++i) out << (i ? ", " : "") << jsonString(slots[i]);
-        out << "], \"ranking\": [";
-        for (std::size_t i = 0; i < ranked.size(); ++i)
-            out << (i ? ", " : "") << "{\"count\": " << ranked[i].count << ", \"name\": " << jsonString(ranked[i].name)
-                << "}";
-        out << "]}\n";
-        return kExitOk;
-    }
-    if (ranked.empty()) out << "Nessun rimedio\n";
-    for (const RankedRemedy& r : ranked) out << line(r.entry());
     return kExitOk;
 }
 
@@ -198,7 +286,10 @@ int remediesCommand(const std::vector<std::string>& args, std::ostream& out, std
         const std::vector<std::string> rest(args.begin() + 1, args.end());
         if (args[0] == "signature") return signatureCommand(rest, out);
         if (args[0] == "linked") return linkedCommand(rest, out);
-        const Arguments a(rest, {"--data-dir"}, {"--json"});
+        if (args[0] == "list") return listCommand(rest, out);
+        const Arguments a(rest, {"--data-dir"}, {"--json", "--current"});
+        if (a.flag("--current") && args[0] != "rank" && args[0] != "therapy")
+            throw UsageError{"--current vale solo per remedies rank"};
         if (args[0] == "symptom") return symptom(a, out);
         if (args[0] == "remedy") return remedy(a, out);
         if (args[0] == "pathology") return pathology(a, out);

@@ -29,7 +29,7 @@ protected:
         rosa.setWarnings("Non in gravidanza.");
         qv::test::writeRemedyDatabase(dir, {rosa, remedy("Malva (2)", "Tosse", "Luna", "Cancro"),
                                             remedy("MSA Rosa", "Insonnia \xE8 notturna"), remedy("Y", "B"),
-                                            remedy("X", "A"), remedy("X", "C")});
+                                            remedy("X", "A"), remedy("X", "C"), remedy("Malva (2)", "Tosse grassa")});
         qv::test::writeRepertoryDatabase(dir, {therapy("Cefalea", "MSA Rosa", "5 gocce", "Con acqua."),
                                                therapy("Febbre", "Malva (2)", "2 gocce"), therapy("Cefalea", "Malva (2)")});
     }
@@ -44,12 +44,14 @@ TEST_F(CliRemedies, RebuildThenConsultSymptomRemedyAndPathology) {
     // 28 files, or 30 when the data directory also holds the plant database.
     EXPECT_TRUE(rebuilt.has("28 file rigenerati") || rebuilt.has("30 file rigenerati")) << rebuilt.out;
     EXPECT_EQ(qv::readTextLines(dir.resolve(files::kSymptomList)),
-              (std::vector<std::string>{"A", "B", "C", "Insonnia \xE8 notturna", "Tosse"}));
+              (std::vector<std::string>{"A", "B", "C", "Insonnia \xE8 notturna", "Tosse", "Tosse grassa"}));
 
     const CliRun symptom = remedies("symptom Tosse");
     ASSERT_EQ(symptom.status, 0) << symptom.out;
-    EXPECT_TRUE(symptom.has("2 rimedi\n- MSA Rosa  [Venere Luna | Toro]\n  Posologia: 10 gocce al mattino\n- Malva (2)"))
+    EXPECT_TRUE(symptom.has("Sintomo: Tosse\n2 rimedi\n- MSA Rosa  [Venere Luna | Toro]\n  Posologia: 10 gocce al mattino\n"
+                            "  Avvertenze: Non in gravidanza.\n- Malva (2)"))
         << symptom.out;
+    EXPECT_TRUE(symptom.has("Sintomo: Tosse grassa\n1 rimedi\n- Malva (2)")) << symptom.out;
     const CliRun accented = remedies("symptom \"Insonnia \xC3\xA8 notturna\" --json");
     EXPECT_TRUE(accented.has("\"symptom\": \"Insonnia \xC3\xA8 notturna\", \"matches\": [{\"record\": 3, \"remedy\": \"MSA Rosa\""))
         << accented.out;
@@ -63,7 +65,8 @@ TEST_F(CliRemedies, RebuildThenConsultSymptomRemedyAndPathology) {
     EXPECT_TRUE(malva.has("\"warnings\": \"Non \xC3\xA8 stato finora necessario prescrivere Avvertenze\"")) << malva.out;
 
     const CliRun cefalea = remedies("pathology Cefalea --json");
-    EXPECT_TRUE(cefalea.has("{\"record\": 1, \"remedy\": \"MSA Rosa\", \"dosage\": \"5 gocce\", \"notes\": \"Con acqua.\"}"))
+    EXPECT_TRUE(cefalea.has("{\"record\": 1, \"remedy\": \"MSA Rosa\", \"dosage\": \"5 gocce\", \"notes\": \"Con acqua.\", "
+                             "\"warnings\": \"Non in gravidanza.\"}"))
         << cefalea.out;
 }
 
@@ -73,12 +76,65 @@ TEST_F(CliRemedies, RankingOfSymptomsAndCompositeTherapy) {
     ASSERT_EQ(ranked.status, 0) << ranked.out;
     EXPECT_TRUE(ranked.has("\n02 X\n01 Y\n") || ranked.out == "02 X\n01 Y\n") << ranked.out;
     const CliRun json = remedies("rank A B C --json");
-    EXPECT_TRUE(json.has("\"ranking\": [{\"count\": 2, \"name\": \"X\"}, {\"count\": 1, \"name\": \"Y\"}]")) << json.out;
+    EXPECT_TRUE(json.has("\"ranking\": [{\"count\": 2, \"name\": \"X\", \"warnings\": \"\"}, {\"count\": 1, \"name\": \"Y\", \"warnings\": \"\"}]")) << json.out;
 
     const CliRun therapy = remedies("therapy Cefalea Febbre");
     ASSERT_EQ(therapy.status, 0) << therapy.out;
     EXPECT_TRUE(therapy.has("02 Malva (2)\n01 MSA Rosa\n")) << therapy.out;
-    EXPECT_TRUE(remedies("therapy Nessuna").has("Nessun rimedio\n"));
+    const CliRun none = remedies("therapy Nessuna");
+    EXPECT_EQ(none.status, 1);
+    EXPECT_TRUE(none.has("Nessuna patologia trovata: \"Nessuna\"")) << none.out;
+}
+
+// Every lookup compares folded keys: case, accents, blanks and punctuation
+// do not count; an entry that only contains the text is found too; when
+// nothing matches, the answer says so with the near entries and exit 1.
+TEST_F(CliRemedies, LookupsCompareFoldedKeys) {
+    ASSERT_EQ(remedies("rebuild").status, 0);
+    const struct {
+        const char* args;
+        int status;
+        const char* expected;
+    } cases[] = {
+        {"symptom TOSSE", 0, "Sintomo: Tosse\n2 rimedi"},
+        {"symptom ' tosse, '", 0, "Sintomo: Tosse grassa\n"},
+        {"symptom insonnia", 0, "Sintomo: Insonnia \xC3\xA8 notturna\n1 rimedi\n- MSA Rosa"},
+        {"symptom 'INSONNIA E NOTTURNA'", 0, "Sintomo: Insonnia \xC3\xA8 notturna"},
+        {"symptom notturna", 0, "Sintomo: Insonnia \xC3\xA8 notturna"},
+        {"symptom tose", 1, "Nessun sintomo trovato: \"tose\"\nVoci simili:\n- Tosse\n- Tosse grassa\n"},
+        {"symptom cefalea", 1, "Nessun sintomo trovato: \"cefalea\"\n"},
+        {"symptom tose --json", 1, "{\"query\": \"tose\", \"symptoms\": [], \"suggestions\": [\"Tosse\", \"Tosse grassa\"]}"},
+        {"symptom tosse --json", 0, "\"dosage\": \"10 gocce al mattino\", \"warnings\": \"Non in gravidanza.\"}"},
+        {"remedy rosa", 0, "Rimedio: MSA Rosa (Macerato Spagirico-Alchemico)"},
+        {"remedy 'MALVA 2'", 0, "Rimedio: Malva (2)"},
+        {"remedy ortica", 1, "Nessun rimedio trovato: \"ortica\""},
+        {"pathology CEFALEA", 0, "Patologia: Cefalea\n2 rimedi\n- MSA Rosa  Posologia: 5 gocce\n  Note: Con acqua.\n"
+                                 "  Avvertenze: Non in gravidanza.\n"},
+        {"pathology febre", 1, "Nessuna patologia trovata: \"febre\"\nVoci simili:\n- Febbre\n"},
+        {"rank a c", 0, "02 X\n"},
+        {"rank tosse --json", 0, "{\"count\": 1, \"name\": \"MSA Rosa\", \"warnings\": \"Non in gravidanza.\"}"},
+        {"rank tosse", 0, "01 MSA Rosa\n  Avvertenze: Non in gravidanza.\n"},
+        {"rank tos a", 1, "Pi\xC3\xB9 voci per il sintomo \"tos\":\n- Tosse\n- Tosse grassa\n"},
+        {"rank a tose", 1, "Nessun sintomo trovato: \"tose\""},
+        {"rank tos --json", 1, "{\"unresolved\": [{\"query\": \"tos\", \"candidates\": [\"Tosse\", \"Tosse grassa\"]}]}"},
+        {"therapy cefalea FEBBRE", 0, "02 Malva (2)\n"},
+        {"therapy cefalea", 0, "01 MSA Rosa\n  Avvertenze: Non in gravidanza.\n"},
+        {"list symptoms", 0, "A\nB\nC\nInsonnia \xC3\xA8 notturna\nTosse\nTosse grassa\n"},
+        {"list sintomi --prefix TOSSE", 0, "Tosse\nTosse grassa\n"},
+        {"list pathologies --json", 0, "{\"list\": \"pathologies\", \"prefix\": null, \"entries\": [\"Cefalea\", \"Febbre\"]}"},
+        {"list remedies --prefix malva", 0, "Malva (2)"},
+        {"list symptoms --prefix zz", 1, "Nessuna voce trovata\n"},
+        {"list animali", 2, "Elenco sconosciuto"},
+        {"list", 2, "Indicare l'elenco"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = remedies(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.out;
+        EXPECT_TRUE(r.has(c.expected)) << c.args << "\n" << r.out;
+    }
+    // An exact entry still lists the longer ones that begin with it, and no other.
+    const CliRun tosse = remedies("symptom tosse");
+    EXPECT_FALSE(tosse.has("Insonnia")) << tosse.out;
 }
 
 TEST_F(CliRemedies, BadArgumentsAndDamagedFiles) {
