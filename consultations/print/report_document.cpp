@@ -11,6 +11,8 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QStringDecoder>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -23,6 +25,7 @@ namespace {
 
 constexpr double kWheelMm = 100;  // the wheel's width on the page
 constexpr int kWheelObject = QTextFormat::UserObject + 1;
+constexpr int kKeepWithNext = 1;  // block state: a heading stays on the page of what follows it
 
 QString text(const std::string& cp1252) {
     static thread_local QStringDecoder decode("windows-1252");
@@ -88,11 +91,12 @@ public:
         block(Qt::AlignLeft, 0);
         cursor_.insertText(text(t), f);
     }
-    void line(const std::string& t, bool bold = false, double points = 10.5) {
+    void line(const std::string& t, bool bold = false, double points = 10.5, bool keepWithNext = false) {
         QTextCharFormat f = plain();
         f.setFontPointSize(points);
         if (bold) f.setFontWeight(QFont::Bold);
         block(Qt::AlignLeft, 1);
+        if (keepWithNext) cursor_.block().setUserState(kKeepWithNext);
         cursor_.insertText(text(t), f);
     }
     void labelled(const std::string& label, const std::string& t) {
@@ -108,6 +112,7 @@ public:
         f.setFontWeight(QFont::Bold);
         f.setForeground(QColor(0x1F, 0x4E, 0x79));
         block(Qt::AlignLeft, 5);
+        cursor_.block().setUserState(kKeepWithNext);
         cursor_.insertText(text(t), f);
     }
     void paragraph(const std::string& t) {
@@ -168,6 +173,34 @@ private:
     bool first_ = true;
 };
 
+// Text documents know no "keep with next": a heading left alone at the foot
+// of a page is moved to the next one with a page break, and the document
+// laid out again, until none is left alone.
+void keepHeadingsWithTheirText(QTextDocument& doc, double pageHeight) {
+    for (int pass = 0; pass < 20; ++pass) {
+        bool moved = false;
+        QAbstractTextDocumentLayout* layout = doc.documentLayout();
+        for (QTextBlock b = doc.begin(); b.isValid() && b.next().isValid(); b = b.next()) {
+            if (b.userState() != kKeepWithNext) continue;
+            const int page = static_cast<int>(layout->blockBoundingRect(b).top() / pageHeight);
+            // Where the first line of what follows ends.
+            const QTextBlock next = b.next();
+            double firstLine = layout->blockBoundingRect(next).bottom();
+            if (next.layout() && next.layout()->lineCount() > 0)
+                firstLine = layout->blockBoundingRect(next).top() + next.layout()->lineAt(0).rect().bottom();
+            const int nextPage = static_cast<int>(firstLine / pageHeight);
+            if (nextPage == page || b.blockFormat().pageBreakPolicy() == QTextFormat::PageBreak_AlwaysBefore) continue;
+            QTextCursor c(b);
+            QTextBlockFormat f = b.blockFormat();
+            f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            c.setBlockFormat(f);
+            moved = true;
+            break;
+        }
+        if (!moved) return;
+    }
+}
+
 } // namespace
 
 int printReport(const ReportContent& r, const ChartState& natal, const OrbTable& orbs, QPagedPaintDevice& device) {
@@ -200,7 +233,7 @@ int printReport(const ReportContent& r, const ChartState& natal, const OrbTable&
     w.heading("Rimedi");
     if (r.remedies.empty()) w.paragraph("Nessun rimedio prescritto.");
     for (const ReportRemedy& m : r.remedies) {
-        w.line(m.name + (m.preparation.empty() ? "" : " \x96 " + m.preparation), true, 11);
+        w.line(m.name + (m.preparation.empty() ? "" : " \x96 " + m.preparation), true, 11, true);
         if (!m.dosage.empty()) w.labelled("Posologia: ", m.dosage);
         if (!m.duration.empty()) w.labelled("Durata: ", m.duration);
         w.labelled("Avvertenze: ", m.warnings);
@@ -210,6 +243,7 @@ int printReport(const ReportContent& r, const ChartState& natal, const OrbTable&
         w.paragraph(r.followUp);
     }
     w.closing(r.closing);
+    keepHeadingsWithTheirText(doc, page.height() - footer);
 
     QPainter painter(&device);
     const int pages = doc.pageCount();
