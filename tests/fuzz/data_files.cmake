@@ -2,7 +2,6 @@
 # tables: the archives and the place and time-regime tables.
 foreach(format archive_files place_tables)
   qv_add_fuzz_target(fuzz_${format} ${CMAKE_CURRENT_LIST_DIR}/fuzz_${format}.cpp)
-  target_compile_definitions(fuzz_${format} PRIVATE QV_DATA_TEMPLATE_DIR="${CMAKE_SOURCE_DIR}/data")
 endforeach()
 target_link_libraries(fuzz_archive_files PRIVATE qv_archive)
 target_link_libraries(fuzz_place_tables PRIVATE qv_atlas)

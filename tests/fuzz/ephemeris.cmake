@@ -1,4 +1,3 @@
 # The correction tables of the ephemeris and the data directory's record.
 qv_add_fuzz_target(fuzz_correction_tables ${CMAKE_CURRENT_LIST_DIR}/fuzz_correction_tables.cpp)
 target_link_libraries(fuzz_correction_tables PRIVATE qv_ephemeris)
-target_compile_definitions(fuzz_correction_tables PRIVATE QV_DATA_TEMPLATE_DIR="${CMAKE_SOURCE_DIR}/data")

@@ -23,5 +23,9 @@ std::vector<std::string> qvFuzzSeeds() {
         seeds.push_back(std::string(1, static_cast<char>(kind)) +
                         fuzz::recordsOf(3, [&](int k) { return encodeName("Nome " + std::to_string(k), width); }));
     }
+    // The shipped lists.
+    seeds.push_back(std::string(1, 0) + fuzz::shippedRecords(files::kPlants, kPlantNameWidth + 1, 40));
+    seeds.push_back(std::string(1, 1) + fuzz::shippedRecords(files::kPlantSymptoms, kSymptomNameWidth + 1, 40));
+    seeds.push_back(std::string(1, 2) + fuzz::shippedRecords("OpzioneH\\SolePri.rnd", kRemedyNameWidth + 1, 40));
     return seeds;
 }

@@ -23,5 +23,6 @@ std::vector<std::string> qvFuzzSeeds() {
         r.autori = "Autori";
         return encodePlantEntry(r);
     };
-    return {fuzz::recordsOf(1, record), fuzz::recordsOf(4, record)};
+    const std::size_t size = encodePlantEntry(PlantEntryRecord{}).size();
+    return {fuzz::recordsOf(1, record), fuzz::recordsOf(4, record), fuzz::shippedRecords(files::kPlantEntries, size, 12)};
 }

@@ -28,5 +28,7 @@ std::vector<std::string> qvFuzzSeeds() {
         r.setSynthesis(std::string(static_cast<std::size_t>(k) * 200, 's'));
         return encodeRemedy(r);
     };
-    return {fuzz::recordsOf(1, record), fuzz::recordsOf(3, record), std::string()};
+    const std::size_t size = encodeRemedy(RemedyRecord{}).size();
+    return {fuzz::recordsOf(1, record), fuzz::recordsOf(3, record), std::string(),
+            fuzz::shippedRecords(files::kRemedies, size, 6)};
 }

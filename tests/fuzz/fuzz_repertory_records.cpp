@@ -28,5 +28,6 @@ std::vector<std::string> qvFuzzSeeds() {
         r.setNotes(std::string(static_cast<std::size_t>(k) * 300, 'n'));
         return encodeRepertory(r);
     };
-    return {fuzz::recordsOf(1, record), fuzz::recordsOf(3, record)};
+    const std::size_t size = encodeRepertory(RepertoryRecord{}).size();
+    return {fuzz::recordsOf(1, record), fuzz::recordsOf(3, record), fuzz::shippedRecords(files::kRepertory, size, 6)};
 }

@@ -11,5 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 }
 
 std::vector<std::string> qvFuzzSeeds() {
-    return {fuzz::recordsOf(4, [](int k) { return encodeScore(ScoreRecord{"Rimedio " + std::to_string(k), static_cast<std::uint8_t>(k)}); })};
+    const std::size_t size = encodeScore(ScoreRecord{}).size();
+    return {fuzz::recordsOf(4, [](int k) { return encodeScore(ScoreRecord{"Rimedio " + std::to_string(k), static_cast<std::uint8_t>(k)}); }),
+            fuzz::shippedRecords(files::kSymptomTally, size, 40)};
 }

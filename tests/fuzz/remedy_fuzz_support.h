@@ -9,10 +9,12 @@
 #include "remedies/records.h"
 #include "tests/fuzz/fuzz_outcome.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,14 @@ void withFile(const std::string& dataPath, const std::uint8_t* data, std::size_t
         // A damaged file is reported; that is the expected outcome.
         noteOutcome(e);
     }
+}
+
+// The first `records` whole records of a shipped file (at most), as a seed:
+// real entries, with the lengths and values the program wrote.
+inline std::string shippedRecords(const char* dataPath, std::size_t recordSize, std::size_t records) {
+    std::ifstream in(DataDir(QV_DATA_TEMPLATE_DIR).resolve(dataPath), std::ios::binary);
+    std::string s((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return s.substr(0, std::min(s.size() / recordSize, records) * recordSize);
 }
 
 // A file of `count` records made by `encode(k)`.
