@@ -6,6 +6,7 @@
 #include "base/ui/dialogs.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
+#include "consultations/consultation_store.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -14,6 +15,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <filesystem>
+#include <optional>
 
 namespace qv {
 
@@ -129,8 +132,32 @@ void TFoCancel::BBeliminaClick() {
         dialogs().information(this, "Scelta Non valida");
         return;
     }
+    // A subject with consultations on record: the practitioner says whether
+    // they go with it (they are health data about the person) or stay.
+    std::optional<consultations::SubjectLink> link;
+    int recorded = 0;
+    if (!runUserAction(this, [&] {
+            const StoredSubject s = readStoredSubject(*panel_->archive(), verified_);
+            link = consultations::subjectLinkOf(panel_->archive()->name(), s.entry.name(), s.record.moment);
+            if (std::filesystem::exists(consultations::storePath()))
+                recorded = consultations::ConsultationStore(consultations::storePath(), false).countOf(*link);
+        }))
+        return;
+    bool withConsultations = false;
+    if (recorded > 0) {
+        const Dialogs::Answer a = dialogs().question(
+            this, QStringLiteral("Il soggetto ha %1 consultazion%2 registrat%3. Eliminarle insieme al soggetto?")
+                      .arg(recorded)
+                      .arg(recorded == 1 ? "e" : "i")
+                      .arg(recorded == 1 ? "a" : "e"),
+            true);
+        if (a == Dialogs::Answer::Cancel) return;
+        withConsultations = a == Dialogs::Answer::Yes;
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    runUserAction(this, [&] { deleteSubject(*panel_->archive(), verified_); });
+    const bool deleted = runUserAction(this, [&] { deleteSubject(*panel_->archive(), verified_); });
+    if (deleted && withConsultations)
+        runUserAction(this, [&] { consultations::ConsultationStore(consultations::storePath(), false).removeAllOf(*link); });
     QApplication::restoreOverrideCursor();
     clearVerification();
     panel_->clearField(false);

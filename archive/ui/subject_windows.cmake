@@ -8,4 +8,4 @@ add_library(qv_archive_subject_ui STATIC
   ${CMAKE_CURRENT_LIST_DIR}/deletion_window.cpp
 )
 target_include_directories(qv_archive_subject_ui PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(qv_archive_subject_ui PUBLIC qv_archive qv_chart qv_display_settings qv_ui_base Qt6::Widgets)
+target_link_libraries(qv_archive_subject_ui PUBLIC qv_consultations qv_archive qv_chart qv_display_settings qv_ui_base Qt6::Widgets)

@@ -2,6 +2,7 @@
 // subject: adding, editing and deleting a consultation; and the symptom
 // ranking window's check box for the current subject's chart.
 #include "archive/current_subject.h"
+#include "archive/ui/deletion_window.h"
 #include "base/data_dir.h"
 #include "consultations/consultation_store.h"
 #include "consultations/offered_remedies.h"
@@ -12,6 +13,7 @@
 #include "tests/support/example_subject.h"
 #include "tests/support/recorded_boxes.h"
 #include "tests/support/temp_data_dir.h"
+#include "tests/windows/subject_windows_support.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -122,6 +124,55 @@ private slots:
         w.BBeliminaClick();
         QCOMPARE(stored().size(), std::size_t{1});
         QCOMPARE(consultations->count(), 1);
+    }
+
+    // Deleting a subject with consultations asks whether they go too:
+    // Annulla keeps both, No keeps the consultations, Yes removes them.
+    void deletingASubjectAsksAboutItsConsultations() {
+        test::writeExampleArchive("BASE", {{"ANNA"}, {"ROSSI MARIO"}, {"VERDI LUCA"}});
+        auto linkOf = [](const char* name) {
+            return consultations::subjectLinkOf("BASE", name, "194403151230-1");
+        };
+        {
+            consultations::ConsultationStore store = consultations::openStore();
+            for (const char* name : {"ANNA", "ROSSI MARIO", "ROSSI MARIO"}) {
+                consultations::Consultation c;
+                c.subject = linkOf(name);
+                c.date = {1, 2, 2026};
+                store.save(c);
+            }
+        }
+        auto count = [&](const char* name) {
+            return consultations::ConsultationStore(consultations::storePath(), false).countOf(linkOf(name));
+        };
+        TFoCancel window;
+        auto* elimina = window.findChild<QPushButton*>("BBelimina");
+        test::chooseListedSubject(&window, 1);  // ROSSI MARIO
+        (*boxes_)->answers = {Dialogs::Answer::Cancel};
+        QTest::mouseClick(elimina, Qt::LeftButton);
+        QCOMPARE(boxes_->last(), QString("Il soggetto ha 2 consultazioni registrate. Eliminarle insieme al soggetto?"));
+        QCOMPARE(test::indexTexts("BASE").size(), std::size_t(4));
+        QCOMPARE(count("ROSSI MARIO"), 2);
+
+        (*boxes_)->answers = {Dialogs::Answer::Yes};
+        QTest::mouseClick(elimina, Qt::LeftButton);
+        QCOMPARE(test::indexTexts("BASE").size(), std::size_t(3));
+        QCOMPARE(count("ROSSI MARIO"), 0);
+        QCOMPARE(count("ANNA"), 1);
+
+        test::chooseListedSubject(&window, 0);  // ANNA
+        (*boxes_)->answers = {Dialogs::Answer::No};
+        QTest::mouseClick(elimina, Qt::LeftButton);
+        QCOMPARE(boxes_->last(), QString("Il soggetto ha 1 consultazione registrata. Eliminarle insieme al soggetto?"));
+        QCOMPARE(test::indexTexts("BASE").size(), std::size_t(2));
+        QCOMPARE(count("ANNA"), 1);
+
+        // A subject without consultations goes without a question.
+        const auto asked = (*boxes_)->shown.size();
+        test::chooseListedSubject(&window, 0);  // VERDI LUCA
+        QTest::mouseClick(elimina, Qt::LeftButton);
+        QCOMPARE((*boxes_)->shown.size(), asked);
+        QCOMPARE(test::indexTexts("BASE").size(), std::size_t(1));
     }
 
     void symptomRankingReadsTheChartWhenASubjectIsCurrent() {
