@@ -79,6 +79,32 @@ std::map<std::string, std::string> remedyWarnings(const DataDir& dir) {
     return warnings;
 }
 
+namespace {
+
+// "tsa iperico" and "iperico 2" are remedies of the plant "iperico".
+std::string plantKeyOfRemedy(const std::string& remedyName) {
+    std::string key = foldedKey(remedyName);
+    for (const char* initials : {"msa ", "tsa ", "qspc "}) {
+        if (keyBeginsWith(key, initials)) {
+            key.erase(0, std::string_view(initials).size());
+            break;
+        }
+    }
+    if (key.size() > 2 && key[key.size() - 2] == ' ' && key.back() >= '1' && key.back() <= '9') key.resize(key.size() - 2);
+    return key;
+}
+
+} // namespace
+
+std::string plantRemedyWarningsText(const DataDir& dir, const std::string& plant) {
+    const std::string wanted = foldedKey(plant);
+    std::string text;
+    if (wanted.empty()) return text;
+    for (const auto& [name, warnings] : remedyWarnings(dir))
+        if (!warnings.empty() && plantKeyOfRemedy(name) == wanted) text += (text.empty() ? "" : "\n") + name + ": " + warnings;
+    return text.empty() ? "Nessuna Avvertenza registrata per i rimedi di questa pianta" : text;
+}
+
 std::string remedyWarningsOf(const DataDir& dir, const std::string& name) {
     const std::string wanted = trimRightBlanks(name);
     std::string warnings;

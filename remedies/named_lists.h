@@ -53,4 +53,10 @@ std::map<std::string, std::string> remedyWarnings(const DataDir& dir);
 // The same for one name (trailing blanks do not count).
 std::string remedyWarningsOf(const DataDir& dir, const std::string& name);
 
+// The warnings of the remedies made from a plant, one line each
+// ("TSA Iperico: …"): the remedies whose name, without the preparation's
+// initials (MSA, TSA, QSPC) and a use number, is the plant's name under the
+// folded keys. When none has warnings, a line that says so.
+std::string plantRemedyWarningsText(const DataDir& dir, const std::string& plant);
+
 } // namespace qv::remedies

@@ -5,6 +5,8 @@
 #include "base/ui/spin_arrows.h"
 #include "base/ui/user_action.h"
 #include "base/ui/search_box.h"
+#include "remedies/named_lists.h"
+#include "remedies/ui/warnings_box.h"
 #include "remedies/ui/window_parts.h"
 
 #include <QFormLayout>
@@ -54,6 +56,7 @@ TFoSintom2::TFoSintom2(QWidget* parent) : QDialog(parent) {
     EdAlternativa = shownBox(this, "EdAlternativa");
     EdAlternativa->setStyleSheet("QLineEdit { background-color: #ffffc0; }");
     EdAlternativa->hide();
+    EdAvve = new WarningsBox(this);
     auto* back = windowButton(this, "&Ritorna al Menu", "BBritorna");
 
     QVBoxLayout* left = captioned(this, "Sintomi della banca dati delle piante", ListBox1);
@@ -69,6 +72,7 @@ TFoSintom2::TFoSintom2(QWidget* parent) : QDialog(parent) {
                                   {"Segnatura secondaria", EdSegSec},
                                   {"Segnatura zodiacale", EdSegZod},
                                   {"Autori", EdAutori}}));
+    right->addLayout(captioned(this, "Avvertenze dei rimedi della pianta", EdAvve));
     layOutWithBack(this, left, 2, right, 3, back);
     resize(1040, 620);
 
@@ -99,6 +103,9 @@ void TFoSintom2::showEntry(const remedies::PlantEntryRecord& e) {
     EdSegZod->setText(fromCp1252(e.segnaturaZodiacale));
     EdAutori->setText(fromCp1252(e.autori));
     for (QLineEdit* box : {EdPianta, EdSegPri, EdSegSec, EdSegZod, EdAutori}) box->setCursorPosition(0);
+    std::string warnings;
+    if (!e.pianta.empty()) runUserAction(this, [&] { warnings = remedies::plantRemedyWarningsText(dataDir(), e.pianta); });
+    EdAvve->setText(fromCp1252(warnings));
 }
 
 void TFoSintom2::ListBox1Click(int row) {
@@ -144,6 +151,7 @@ TFoSintom3::TFoSintom3(QWidget* parent) : QDialog(parent) {
     EdSegSec = shownBox(this, "EdSegSec");
     EdSegZod = shownBox(this, "EdSegZod");
     EdSintesi = shownBox(this, "EdSintesi");
+    EdAvve = new WarningsBox(this);
     ListBoxSintomi = entryList(this, "ListBoxSintomi");
     ListBoxAutori = entryList(this, "ListBoxAutori");
     LabPagine = new QLabel(this);
@@ -167,6 +175,7 @@ TFoSintom3::TFoSintom3(QWidget* parent) : QDialog(parent) {
                                   {"Segnatura secondaria", EdSegSec},
                                   {"Segnatura zodiacale", EdSegZod},
                                   {"Sintesi psichica", EdSintesi}}));
+    right->addLayout(captioned(this, "Avvertenze dei rimedi della pianta", EdAvve));
     right->addLayout(lists, 1);
     right->addLayout(pager);
     layOutWithBack(this, captioned(this, "Piante", ListBox1), 1, right, 3, back);
@@ -197,6 +206,9 @@ void TFoSintom3::ListBox1Click(int row) {
     EdSegZod->setText(fromCp1252(found.last.segnaturaZodiacale));
     EdSintesi->setText(fromCp1252(found.last.sintesi));
     for (QLineEdit* box : {EdSegPri, EdSegSec, EdSegZod, EdSintesi}) box->setCursorPosition(0);
+    std::string warnings;
+    runUserAction(this, [&] { warnings = remedies::plantRemedyWarningsText(dataDir(), plant); });
+    EdAvve->setText(fromCp1252(warnings));
     pages_ = std::move(found.pages);
     page_ = 1;
     showPage();

@@ -18,6 +18,7 @@ class QToolButton;
 namespace qv {
 
 class SearchBox;
+class WarningsBox;
 
 // "SINTOMI e Piante Correlate".
 class TFoSintom2 : public QDialog {
@@ -40,6 +41,7 @@ private:
     QListWidget* ListBoxPiante;
     QListWidget* ListBoxSintesi;
     QLineEdit *EdPianta, *EdSegPri, *EdSegSec, *EdSegZod, *EdAutori, *EdAlternativa;
+    WarningsBox* EdAvve; // the warnings of the remedies made from the plant
     std::vector<std::string> symptoms_;
     std::vector<std::int64_t> ListBoxNum;  // the record of each plant line
 };
@@ -64,6 +66,7 @@ private:
     void showPage();
     QListWidget* ListBox1;
     QLineEdit *EdPianta, *EdSegPri, *EdSegSec, *EdSegZod, *EdSintesi;
+    WarningsBox* EdAvve; // the warnings of the remedies made from the plant
     QListWidget* ListBoxSintomi;
     QListWidget* ListBoxAutori;
     QLabel* LabPagine;

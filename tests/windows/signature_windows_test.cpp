@@ -265,6 +265,9 @@ private slots:
         QVERIFY(!plants.findChild<QWidget*>("SpinButton1")->isVisible());
         clickEntry(names, 2);
         QCOMPARE(plants.findChild<QListWidget*>("ListBoxSintomi")->count(), 26);
+        // The warnings of the remedies made from the plant (none in this database).
+        QCOMPARE(plants.findChild<QPlainTextEdit*>("EdAvve")->toPlainText(),
+                 QString("Nessuna Avvertenza registrata per i rimedi di questa pianta"));
         QVERIFY(plants.findChild<QWidget*>("SpinButton1")->isVisible());
         QCOMPARE(plants.findChild<QLabel*>("LabPagine")->text(), QString("Pagina 1/2"));
         press(&plants, "SpinDown");
