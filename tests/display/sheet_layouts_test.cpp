@@ -262,6 +262,28 @@ TEST_F(SheetDrawing, StructureRowsLabelExchangesScambAndWrapAfterFour) {
     EXPECT_NE(textNamed(kNoDignityMessage), nullptr);
 }
 
+TEST_F(SheetDrawing, OnScreenThePrintableAreaOfThePrintersOrientationIsFramed) {
+    for (const bool landscape : {true, false}) {
+        canvas.clear();
+        {
+            TargetScope target(canvas);
+            drawingContext().scale = 10;
+            drawingContext().exporting = false;  // the window
+            drawingContext().printerInstalled = true;
+            drawingContext().printerLandscape = landscape;
+            drawSheet(SheetLayout::Vertical1, chart, content);
+        }
+        const SheetArea area = printableArea(landscape ? SheetLayout::Horizontal1 : SheetLayout::Vertical1);
+        // 5 mm of paper: 5 × 270.6 ÷ 210 sheet millimetres on a portrait page.
+        EXPECT_NEAR(area.left, landscape ? 5 * sheetPageWidth() / 297 : 5 * sheetPageWidth() / 210, 1e-9);
+        const Recorded& frame = canvas.shapes.back();
+        ASSERT_EQ(frame.kind, Kind::Rectangle);
+        EXPECT_EQ(frame.points[0], toDevice(area.left, area.top));
+        EXPECT_EQ(frame.points[1], toDevice(area.right, area.bottom));
+        EXPECT_EQ(frame.pen.colour, kYellow);
+    }
+}
+
 TEST_F(SheetDrawing, TheFirstSheetsDrawOneWheelTheSecondTwo) {
     const auto wheels = [&](SheetLayout layout) {
         draw(layout);
