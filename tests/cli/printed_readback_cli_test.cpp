@@ -4,6 +4,7 @@
 // of one chart, and the chart with each house system. A blank page, a
 // section that prints nothing or a house system the command line ignores
 // fails here.
+#include "base/text_file.h"
 #include "tests/support/cli_runner.h"
 #include "tests/support/temp_data_dir.h"
 
@@ -12,7 +13,6 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <regex>
 #include <set>
@@ -24,11 +24,6 @@ namespace {
 using qv::test::CliRun;
 
 CliRun runCli(const std::string& args) { return qv::test::runCli(QV_CLI_PATH, args); }
-
-std::string contents(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // The text of a PDF, laid out as on the page (UTF-8).
 std::string pdfText(const std::filesystem::path& pdf) {
@@ -124,8 +119,8 @@ TEST_F(PrintedReadBack, SpindlesReplaceTheAspectLines) {
     const auto count = [&](const std::string& svg) {
         return std::distance(std::sregex_iterator(svg.begin(), svg.end(), spindle), std::sregex_iterator());
     };
-    EXPECT_GE(count(contents(out("fusi.svg"))), 5);
-    EXPECT_EQ(count(contents(out("linee.svg"))), 0);
+    EXPECT_GE(count(qv::readWholeFile(out("fusi.svg"))), 5);
+    EXPECT_EQ(count(qv::readWholeFile(out("linee.svg"))), 0);
 }
 
 // Milano, 10 March 1990 at 12:30 (Corr −1), with the shipped tables: a few

@@ -11,6 +11,7 @@
 //
 // Usage: house_fixture > tests/fixtures/ephemeris/house_cusps_reference.csv
 #include "ephemeris/houses.h"
+#include "tools/reference/house_system_codes.h"
 
 #include <swephexp.h>
 
@@ -18,13 +19,8 @@
 
 namespace {
 
-struct System {
-    const char* name;
-    int code;
-};
-
-constexpr System kSystems[] = {{"PLACIDO", 'P'}, {"KOCH", 'K'},   {"REGIOMONT", 'R'}, {"PORFIRIO", 'O'},
-                               {"CAMPANO", 'C'}, {"MORINO", 'M'}, {"ALCABIZIO", 'B'}, {"CASE_MEDIE", 'E'}};
+using System = qv::reference::HouseSystemCode;
+constexpr const auto& kSystems = qv::reference::kHouseSystemCodes;
 
 struct Latitude {
     int degrees, minutes;

@@ -14,6 +14,7 @@
 // Usage: house_systems_compare [--table]
 #include "ephemeris/angles.h"
 #include "ephemeris/houses.h"
+#include "tools/reference/house_system_codes.h"
 
 #include <swephexp.h>
 
@@ -24,13 +25,8 @@
 
 namespace {
 
-struct System {
-    const char* name;
-    int code;
-};
-
-constexpr System kSystems[] = {{"PLACIDO", 'P'}, {"KOCH", 'K'},   {"REGIOMONT", 'R'}, {"PORFIRIO", 'O'},
-                               {"CAMPANO", 'C'}, {"MORINO", 'M'}, {"ALCABIZIO", 'B'}, {"CASE_MEDIE", 'E'}};
+using System = qv::reference::HouseSystemCode;
+constexpr const auto& kSystems = qv::reference::kHouseSystemCodes;
 constexpr int kSystemCount = static_cast<int>(std::size(kSystems));
 
 struct Place {
