@@ -64,7 +64,11 @@ QVBoxLayout* captioned(QWidget* parent, const QString& caption, QWidget* w) {
 QString summaryText(const ConsultationSummary& s) {
     QString t = QString::fromStdString(dateText(s.date));
     if (s.followUp) t += QStringLiteral("  (controllo %1)").arg(QString::fromStdString(dateText(*s.followUp)));
-    t += QStringLiteral("  \u2013  %1 sintomi, %2 rimedi").arg(s.symptoms).arg(s.remedies);
+    t += QStringLiteral("  \u2013  %1 %2, %3 %4")
+             .arg(s.symptoms)
+             .arg(s.symptoms == 1 ? "sintomo" : "sintomi")
+             .arg(s.remedies)
+             .arg(s.remedies == 1 ? "rimedio" : "rimedi");
     std::string first = s.complaints.substr(0, s.complaints.find_first_of("\r\n"));
     if (!first.empty()) t += QStringLiteral("  \u2013  ") + fromCp1252(first.substr(0, 60));
     return t;

@@ -13,6 +13,7 @@
 #include "tests/support/example_subject.h"
 #include "tests/support/recorded_boxes.h"
 #include "tests/support/temp_data_dir.h"
+#include "tests/windows/list_clicks.h"
 #include "tests/windows/subject_windows_support.h"
 
 #include <QCheckBox>
@@ -85,6 +86,8 @@ private slots:
         QCOMPARE(list[0].remedies.at(0).dosage, std::string("15 gocce la sera"));
         QCOMPARE(list[0].complaints, std::string("Si sveglia alle quattro, \xE8 agitata"));
         QCOMPARE(w.findChild<QListWidget*>("ListaConsulti")->count(), 1);
+        w.resize(1366, 740);
+        test::picture(&w, "consultazioni");
 
         // A second, later one is listed first; editing the first keeps two.
         w.findChild<QPushButton*>("BBnuova")->click();
