@@ -18,9 +18,14 @@ bool keyContains(std::string_view key, std::string_view part) {
     return key.find(part) != std::string_view::npos;
 }
 
-std::size_t editDistance(std::string_view a, std::string_view b) {
-    std::vector<std::size_t> row(b.size() + 1);
-    std::iota(row.begin(), row.end(), std::size_t{0});
+namespace {
+
+// The last row of the table of edit distances between the prefixes of `a`
+// (rows) and of `b` (columns). With `anyStart` the first row costs nothing:
+// a match of `a` may start at any column of `b`.
+std::vector<std::size_t> lastRow(std::string_view a, std::string_view b, bool anyStart) {
+    std::vector<std::size_t> row(b.size() + 1, 0);
+    if (!anyStart) std::iota(row.begin(), row.end(), std::size_t{0});
     for (std::size_t i = 1; i <= a.size(); ++i) {
         std::size_t diagonal = row[0];
         row[0] = i;
@@ -30,8 +35,12 @@ std::size_t editDistance(std::string_view a, std::string_view b) {
             diagonal = above;
         }
     }
-    return row[b.size()];
+    return row;
 }
+
+} // namespace
+
+std::size_t editDistance(std::string_view a, std::string_view b) { return lastRow(a, b, false).back(); }
 
 namespace {
 
@@ -77,18 +86,8 @@ private:
 };
 
 std::size_t partialDistanceByTable(std::string_view typed, std::string_view key) {
-    // Columns run over `key`; a match may start at any column (the first
-    // row costs nothing) and end at any column (the least of the last row).
-    std::vector<std::size_t> row(key.size() + 1, 0);
-    for (std::size_t i = 1; i <= typed.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
-        for (std::size_t j = 1; j <= key.size(); ++j) {
-            const std::size_t above = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (typed[i - 1] == key[j - 1] ? 0 : 1)});
-            diagonal = above;
-        }
-    }
+    // A match may also end at any column: the least of the last row.
+    const std::vector<std::size_t> row = lastRow(typed, key, true);
     return *std::min_element(row.begin(), row.end());
 }
 

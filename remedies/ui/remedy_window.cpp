@@ -26,8 +26,9 @@ namespace {
 const char* const kHelp =
     "Individuare il Rimedio nell'elenco a destra e farvi clic: nelle righe compaiono i sintomi che serve, con "
     "le segnature planetarie e zodiacali; sopra, le Avvertenze, il tipo di preparazione e la Sintesi Psichica.\n"
-    "Nella casella Cerca si scrive l'inizio del nome: l'elenco si porta sulla voce corrispondente, che va poi "
-    "scelta con un clic. I nomi preceduti dal tipo di preparazione compaiono anche sotto il nome della pianta.\n"
+    "Nella casella Cerca si scrive l'inizio del nome (maiuscole, accenti e punteggiatura non contano): l'elenco "
+    "si porta sulla voce corrispondente, che va poi scelta con un clic; se nessuna voce inizia cos\u00EC, sotto la "
+    "casella compaiono quelle che contengono il testo e quelle simili. I nomi preceduti dal tipo di preparazione compaiono anche sotto il nome della pianta.\n"
     "I pulsanti numerati 1\u00B0 \u2026 14\u00B0 mostrano in basso, a ogni pressione, Posologia, Sintesi "
     "Psichica, Note e Note Supplementari della loro riga.\n"
     "Quando le righe sono pi\u00F9 di 14 l'indicatore di pagina diventa rosso: le frecce portano alle altre "

@@ -25,8 +25,10 @@ namespace {
 const char* const kHelp =
     "Individuare il Disturbo (o Sintomo) nell'elenco a destra e farvi clic: nelle righe compaiono i rimedi "
     "che lo servono, con le segnature planetarie e zodiacali e la posologia.\n"
-    "Nella casella Cerca si scrive l'inizio del sintomo: l'elenco si porta sulla voce corrispondente, che va "
-    "poi scelta con un clic.\n"
+    "Nella casella Cerca si scrive l'inizio del sintomo (maiuscole, accenti e punteggiatura non contano): "
+    "l'elenco si porta sulla voce corrispondente, che si apre con un clic o con Invio. Se nessuna voce inizia "
+    "cos\u00EC, sotto la casella compaiono quelle che contengono il testo e quelle simili; se nessuna corrisponde, "
+    "la casella lo dice in rosso.\n"
     "I pulsanti numerati 1\u00B0 \u2026 14\u00B0 mostrano in basso, a ogni pressione, Avvertenze, Sintesi "
     "Psichica, Note e Note Supplementari del rimedio della loro riga.\n"
     "Quando i rimedi sono pi\u00F9 di 14 l'indicatore di pagina diventa rosso: le frecce portano alle pagine "
