@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <cstdlib>
 #include <stdexcept>
 #include <vector>
@@ -60,14 +61,27 @@ std::string digitsPadded(int n, std::size_t width) {
     return s;
 }
 
+// The lines of a settings file, without the empty lines after the last
+// one (an editor's final blank line). A few dozen short lines: a file of
+// many kilobytes is not a settings file and is refused before it is split.
 std::vector<std::string> readLines(const char* dataPath) {
-    return readTextLines(dataDir().resolve(dataPath), dataPath);
+    constexpr std::uintmax_t kLargestSettingsFile = 64 * 1024;
+    std::error_code ec;
+    const auto bytes = std::filesystem::file_size(dataDir().resolve(dataPath), ec);
+    if (!ec && bytes > kLargestSettingsFile)
+        throw IoError(dataPath, "il file \xE8 troppo grande (" + std::to_string(bytes) + " byte) per un file di impostazioni");
+    std::vector<std::string> lines = readTextLines(dataDir().resolve(dataPath), dataPath);
+    while (!lines.empty() && lines.back().find_first_not_of(" \t") == std::string::npos) lines.pop_back();
+    return lines;
 }
 
-void requireLines(const std::vector<std::string>& lines, std::size_t wanted, const char* dataPath) {
-    if (lines.size() < wanted)
+// Exactly `wanted` lines, or `wanted + optional` where the last ones may be
+// left out.
+void requireLines(const std::vector<std::string>& lines, std::size_t wanted, const char* dataPath,
+                  std::size_t optional = 0) {
+    if (lines.size() < wanted || lines.size() > wanted + optional)
         throw IoError(dataPath, "il file ha " + std::to_string(lines.size()) + " righe invece di " +
-                                    std::to_string(wanted));
+                                    std::to_string(wanted + optional));
 }
 
 Extended realOnLine(const std::vector<std::string>& lines, int line, const char* dataPath) {
@@ -94,7 +108,7 @@ ActiveSettingsFile parseActiveSettings(const std::vector<std::string>& lines) {
 }
 
 OrbSetsFile parseOrbSets(const std::vector<std::string>& lines) {
-    requireLines(lines, kOrbSetsReals, kOrbSetsPath);
+    requireLines(lines, kOrbSetsReals, kOrbSetsPath, 1);  // the letter may be missing
     OrbSetsFile f;
     int line = 1;
     for (auto& block : f.blocks) {

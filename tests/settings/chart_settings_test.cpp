@@ -175,6 +175,13 @@ TEST_F(ChartSettingsFiles, CorruptFilesAreRefusedAndNothingChanges) {
     auto comma = lines;
     comma[14] = "1,5";
     cases.push_back({"a decimal comma on line 15", comma, false});
+    // Exactly twenty lines: more are not this file either.
+    auto longer = lines;
+    longer.push_back("MEDIO");
+    cases.push_back({"21 lines", longer, true});
+    auto huge = lines;
+    huge.resize(5000000, "1");
+    cases.push_back({"five million lines", huge, true});
 
     for (const auto& c : cases) {
         std::string text;
@@ -193,6 +200,23 @@ TEST_F(ChartSettingsFiles, CorruptFilesAreRefusedAndNothingChanges) {
     // force: it mends a spoilt file.
     SelectOrbSet("A");
     EXPECT_EQ(fileText(kActiveSettingsPath), kTemplateOrbiDomi);
+}
+
+TEST_F(ChartSettingsFiles, TheSetsFileHasItsFortyEightRealsAndTheLetterOnly) {
+    auto sets = splitLines(fileText(kOrbSetsPath));
+    ASSERT_EQ(sets.size(), 49u);
+    auto withoutLetter = sets;
+    withoutLetter.pop_back();
+    auto blankAfter = sets;
+    blankAfter.push_back("");
+    for (const auto& accepted : {sets, withoutLetter, blankAfter}) {
+        writeTextLines(dataDir().resolve(kOrbSetsPath), accepted);
+        EXPECT_NO_THROW(readOrbSetsFile()) << accepted.size() << " lines";
+    }
+    auto longer = sets;
+    longer.push_back("B");
+    writeTextLines(dataDir().resolve(kOrbSetsPath), longer);
+    EXPECT_THROW(readOrbSetsFile(), IoError);
 }
 
 TEST_F(ChartSettingsFiles, ATextThatWouldSpoilTheFileIsNotWritten) {
