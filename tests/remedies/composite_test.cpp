@@ -107,6 +107,9 @@ TEST(FindWordInList, StepsThroughTheMatchesThenFallsBackToTheFirstEntry) {
     EXPECT_EQ(position, 10);
     position = 0;  // a click into "Cerca"
     EXPECT_EQ(findWordInList(list, "CAPO", position), 5);
+    // Case, accents and punctuation do not count, as in every lookup.
+    int from = 0;
+    EXPECT_EQ(findWordInList({"Altro", "Fragilit\xE0 capillare"}, " FRAGILITA,", from), 1);
 }
 
 } // namespace
