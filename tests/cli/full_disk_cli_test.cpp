@@ -126,6 +126,15 @@ TEST_F(FullDisk, EveryWritingCommandFailsAndLeavesTheOldFiles) {
         for (const auto& [path, bytes] : after)
             EXPECT_TRUE(before.count(path)) << path << " was left behind\n" << r.out;
     }
+    // The same disk made read-only: an existing picture on it is not
+    // reported as written either.
+    ASSERT_EQ(::mount("tmpfs", disk.path().c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0) << std::strerror(errno);
+    for (const char* name : {"tema.svg", "tema.pdf", "tema.png"}) {
+        const CliRun r = cli("wheel --current --out " + (out / name).string());
+        EXPECT_EQ(r.status, 1) << r.out;
+        EXPECT_TRUE(r.has((out / name).string() + "\": il disco \xC3\xA8 in sola lettura")) << r.out;
+        EXPECT_EQ(qv::readWholeFile(out / name), "vecchio");
+    }
 }
 
 } // namespace
