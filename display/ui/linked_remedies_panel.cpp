@@ -1,12 +1,15 @@
 #include "display/ui/linked_remedies_panel.h"
 
 #include "base/data_dir.h"
+#include "base/ui/dialogs.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/text_height.h"
 #include "base/ui/spin_arrows.h"
 #include "base/ui/user_action.h"
+#include "consultations/offered_remedies.h"
 #include "display/pictures.h"
 #include "display/ui/analysis_window.h"
+#include "remedies/remedy_text.h"
 
 #include <algorithm>
 #include <QAbstractItemView>
@@ -111,7 +114,10 @@ PanelPianta::PanelPianta(QWidget* parent, double pixelsPerUnit) : QFrame(parent)
     BBFontPianta->setObjectName("BBFontPianta");
     BBsuGiu = new QPushButton("Espandi", this);
     BBsuGiu->setObjectName("BBsuGiu");
-    for (QPushButton* b : {BBchiudiPianta, BBFontPianta, BBsuGiu}) b->setAutoDefault(false);
+    // The chosen remedy waits for the next consultation's form.
+    BBaggiungiConsulto = new QPushButton("Aggiungi alla consultazione", this);
+    BBaggiungiConsulto->setObjectName("BBaggiungiConsulto");
+    for (QPushButton* b : {BBchiudiPianta, BBFontPianta, BBsuGiu, BBaggiungiConsulto}) b->setAutoDefault(false);
 
     // The picture beside the caption and the chooser; the details below
     // them (beside the plant list in the plants mode), then the symptoms.
@@ -120,10 +126,14 @@ PanelPianta::PanelPianta(QWidget* parent, double pixelsPerUnit) : QFrame(parent)
     chooserRow->addWidget(ComboBoxPiante);
     chooserRow->addWidget(SpinButton1);
     chooserRow->addStretch();
+    auto* offerRow = new QHBoxLayout;
+    offerRow->addWidget(BBaggiungiConsulto);
+    offerRow->addStretch();
     auto* heading = new QVBoxLayout;
     heading->setSpacing(2);
     heading->addWidget(LabPianta);
     heading->addLayout(chooserRow);
+    heading->addLayout(offerRow);
     auto* top = new QHBoxLayout;
     top->addWidget(Image1);
     top->addLayout(heading, 1);
@@ -149,6 +159,7 @@ PanelPianta::PanelPianta(QWidget* parent, double pixelsPerUnit) : QFrame(parent)
     connect(BBchiudiPianta, &QPushButton::clicked, this, &PanelPianta::BBchiudiPiantaClick);
     connect(BBFontPianta, &QPushButton::clicked, this, &PanelPianta::BBFontPiantaClick);
     connect(BBsuGiu, &QPushButton::clicked, this, &PanelPianta::BBsuGiuClick);
+    connect(BBaggiungiConsulto, &QPushButton::clicked, this, &PanelPianta::BBaggiungiConsultoClick);
 
     fontPoints_ = 10;
     BBFontPiantaClick();  // 8 points, caption "Font +"
@@ -171,6 +182,7 @@ bool PanelPianta::ShowLinkedRemedies(remedies::LinkedSubject subject) {
     ComboBoxPiante->clear();
     ListBoxPiante->clear();
     ListBoxPiante->setVisible(plantsMode_);
+    BBaggiungiConsulto->setVisible(!plantsMode_);
     Memo3->clear();
     Memo4->clear();
     names_.clear();
@@ -252,6 +264,17 @@ void PanelPianta::SpinUpClick() {
 }
 
 void PanelPianta::BBchiudiPiantaClick() { hide(); }
+
+void PanelPianta::BBaggiungiConsultoClick() {
+    const int index = chosenIndex();
+    if (plantsMode_ || index < 0 || index >= static_cast<int>(names_.size())) {
+        dialogs().information(this, "Scegliere prima un rimedio");
+        return;
+    }
+    const std::string name = remedies::trimRightBlanks(names_[static_cast<std::size_t>(index)]);
+    consultations::offerRemedy(name);
+    dialogs().information(this, fromCp1252(name) + " sar\u00E0 nel modulo della prossima consultazione (Consultazioni)");
+}
 
 void PanelPianta::BBFontPiantaClick() {
     fontPoints_ = fontPoints_ == 8 ? 10 : 8;

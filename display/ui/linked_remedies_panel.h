@@ -48,6 +48,7 @@ public:
 
 public slots:
     void BBchiudiPiantaClick();
+    void BBaggiungiConsultoClick();  // "Aggiungi alla consultazione": the chosen remedy
     void BBFontPiantaClick();
     void BBsuGiuClick();
     void SpinDownClick();  // next entry
@@ -78,6 +79,7 @@ private:
     QListWidget* ListBoxPiante;
     QPlainTextEdit* Memo4;
     QPlainTextEdit* Memo3;
+    QPushButton* BBaggiungiConsulto;
     QPushButton* BBchiudiPianta;
     QPushButton* BBFontPianta;
     QPushButton* BBsuGiu;

@@ -8,6 +8,7 @@
 #include "consultations/offered_remedies.h"
 #include "consultations/report_subject.h"
 #include "consultations/ui/consultation_window.h"
+#include "display/ui/linked_remedies_panel.h"
 #include "remedies/ui/composite_windows.h"
 #include "settings/chart_settings.h"
 #include "tests/support/example_subject.h"
@@ -17,6 +18,7 @@
 #include "tests/windows/subject_windows_support.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -217,6 +219,19 @@ private slots:
             QCOMPARE(table->rowCount(), 1);
             QCOMPARE(table->item(0, 0)->text(), QString::fromLatin1(chosen.c_str()));
             QVERIFY(consultations::offeredRemedies().empty());
+        }
+
+        // The linked-remedies panel offers its chosen remedy the same way.
+        {
+            PanelPianta panel;
+            QVERIFY(panel.ShowLinkedRemedies({false, 4}));  // Venere
+            auto* chooser = panel.findChild<QComboBox*>("ComboBoxPiante");
+            QVERIFY(chooser->count() > 0);
+            chooser->setCurrentIndex(0);
+            panel.findChild<QPushButton*>("BBaggiungiConsulto")->click();
+            QCOMPARE(consultations::offeredRemedies(),
+                     std::vector<std::string>{chooser->itemText(0).trimmed().toLatin1().toStdString()});
+            consultations::takeOfferedRemedies();
         }
 
         // Off, the rows carry no reason.
