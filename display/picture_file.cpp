@@ -41,8 +41,16 @@ PictureFile::PictureFile(const std::string& file) : shown_(file), target_(file) 
     }
     fd_ = createTemporaryBeside(target_, temp_);
     if (fd_ < 0) throwSystemIoError(shown_);
-    // A picture replaced keeps the permissions it had.
-    if (exists) ::fchmod(fd_, st.st_mode & 07777);
+    // A picture replaced keeps the permissions it had; a new one gets those
+    // the user's file-creation mask gives (it lies where the user chose, not
+    // in the owner-only data directory).
+    if (exists) {
+        ::fchmod(fd_, st.st_mode & 07777);
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd_, 0666 & ~mask);
+    }
 }
 
 PictureFile::~PictureFile() {

@@ -81,6 +81,11 @@ TEST_F(PictureWrite, AWrittenPictureReplacesTheOldOneWholeAndKeepsItsPermissions
         EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
                   fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     }
+    // A new picture gets the permissions of the user's file-creation mask.
+    const CliRun fresh = run("wheel" + birth + " --out " + (out.path() / "nuovo.png").string(), "sh -c 'umask 027; exec \"$0\" \"$@\"'");
+    ASSERT_EQ(fresh.status, 0) << fresh.out;
+    EXPECT_EQ(fs::status(out.path() / "nuovo.png").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_NE(contents(out.path() / "tema.svg").find("</svg>"), std::string::npos);
     EXPECT_NE(contents(out.path() / "tema.pdf").find("%%EOF"), std::string::npos);
     EXPECT_EQ(temporariesIn(out.path()), 0);
