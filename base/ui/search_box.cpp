@@ -111,6 +111,12 @@ void SearchBox::pickFromDropDown(int entry) {
 
 void SearchBox::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        // With the drop-down open, Enter picks its current entry: the
+        // drop-down does that with the keys the box leaves to it.
+        if (dropDown_->popup()->isVisible()) {
+            e->ignore();
+            return;
+        }
         // Enter never reaches the window's default button from here.
         if (result_.selected) emit entryActivated(static_cast<int>(*result_.selected));
         return;

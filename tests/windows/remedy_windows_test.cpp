@@ -15,6 +15,7 @@
 #include "tests/support/temp_data_dir.h"
 #include "tests/windows/list_clicks.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -205,6 +206,24 @@ private slots:
         QCOMPARE(filledRows(&window), 14);
     }
 
+    // A pick in the drop-down puts the entry in the box and, in the symptom
+    // window, opens it as Enter would.
+    void dropDownPickOpensTheSymptom() {
+        TFoSintom1 window;
+        window.show();
+        auto* cerca = window.findChild<SearchBox*>("EdCerca");
+        QTest::keyClicks(cerca, "fonia");
+        QVERIFY(cerca->dropDownVisible());
+        auto* popup = QApplication::activePopupWidget() ? qobject_cast<QAbstractItemView*>(QApplication::activePopupWidget())
+                                                          : nullptr;
+        if (!popup) QSKIP("no pop-up window on this platform");
+        popup->setCurrentIndex(popup->model()->index(0, 0));
+        QTest::keyClick(popup, Qt::Key_Return);
+        QCOMPARE(cerca->text(), QString("Afonia"));
+        QCOMPARE(text(&window, "EdDist"), QString("Afonia"));
+        QCOMPARE(filledRows(&window), 14);
+    }
+
     // Every consultation box compares folded keys: case, accents, blanks
     // and punctuation do not count; a text nothing matches is said so and
     // selects nothing; a text only contained, or near, is offered below.
@@ -248,6 +267,7 @@ private slots:
             const QString where = name + " " + c.typed;
             QVERIFY2((item ? item->text() : QString()) == c.selected, qPrintable(where));
             QVERIFY2(cerca->dropDownTexts() == c.dropDown, qPrintable(where + ": " + cerca->dropDownTexts().join(",")));
+            QVERIFY2(cerca->dropDownVisible() == !c.dropDown.isEmpty(), qPrintable(where));
             QVERIFY2(cerca->noMatch() == c.noMatch, qPrintable(where));
             QVERIFY2(cerca->message() == (c.noMatch ? QString("Nessuna voce trovata") : QString()), qPrintable(where));
             QVERIFY2((cerca->palette().color(QPalette::Text) == QColor(0xc0, 0, 0)) == c.noMatch, qPrintable(where));
