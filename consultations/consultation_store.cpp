@@ -50,16 +50,22 @@ void syncFolderOf(const fs::path& file) {
     }
 }
 
+// An empty file at `path` (one left there before is replaced), readable and
+// writable by its owner only; a failure names `shown`.
+void createOwnerOnly(const fs::path& path, const fs::path& shown) {
+    ::unlink(path.c_str());
+    const int fd = ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0) throwSystemIoError(shown.string());
+    ::close(fd);
+}
+
 // A new store is made complete under a temporary name, readable by its
 // owner only, and renamed into place: the store's name never stands for a
 // half-made file, so a store found empty is a damaged one.
 void createStore(const fs::path& file) {
     fs::path temp = file;
     temp += ".nuovo~";
-    ::unlink(temp.c_str());
-    const int fd = ::open(temp.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
-    if (fd < 0) throwSystemIoError(file.string());
-    ::close(fd);
+    createOwnerOnly(temp, file);
     try {
         std::unique_ptr<sqlite3, Closer> db(openConnection(temp, SQLITE_OPEN_READWRITE));
         migrateSchema(temp, db.get(), 0);
@@ -351,10 +357,7 @@ void copyStore(const fs::path& from, const fs::path& to) {
         throw IoError(from.string(), "archivio delle consultazioni creato da una versione pi\xF9 recente di Quorendaville");
     checkIntegrity(from, reader.get());
 
-    ::unlink(to.c_str());
-    const int fd = ::open(to.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
-    if (fd < 0) throwSystemIoError(to.string());
-    ::close(fd);
+    createOwnerOnly(to, to);
     try {
         std::unique_ptr<sqlite3, Closer> target(openConnection(to, SQLITE_OPEN_READWRITE));
         sqlite3_backup* backup = sqlite3_backup_init(target.get(), "main", reader.get(), "main");

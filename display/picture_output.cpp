@@ -20,10 +20,6 @@
 
 namespace qv::draw {
 
-namespace {
-
-constexpr double kVectorPixelsPerMm = 10;  // SVG and PDF: 254 dots per inch
-
 void ensureGuiApplication() {
     if (QCoreApplication::instance()) return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -32,6 +28,10 @@ void ensureGuiApplication() {
     static char* argv[] = {name, nullptr};
     static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
 }
+
+namespace {
+
+constexpr double kVectorPixelsPerMm = 10;  // SVG and PDF: 254 dots per inch
 
 // False when the painter could not take the device or could not finish
 // on it (the writer's own status).

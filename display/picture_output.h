@@ -34,4 +34,8 @@ struct PictureRequest {
 // process has none (fonts and pictures need it).
 void writePicture(const PictureRequest& request, const std::function<void()>& draw);
 
+// Starts the offscreen GUI machinery when the process has none, for
+// drawing without windows (the command line, the report PDF).
+void ensureGuiApplication();
+
 } // namespace qv::draw
