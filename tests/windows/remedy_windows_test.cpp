@@ -217,6 +217,7 @@ private slots:
         auto* popup = QApplication::activePopupWidget() ? qobject_cast<QAbstractItemView*>(QApplication::activePopupWidget())
                                                           : nullptr;
         if (!popup) QSKIP("no pop-up window on this platform");
+        picture(popup, "TFoSintom1_dropdown");
         popup->setCurrentIndex(popup->model()->index(0, 0));
         QTest::keyClick(popup, Qt::Key_Return);
         QCOMPARE(cerca->text(), QString("Afonia"));
