@@ -261,6 +261,22 @@ void updateShippedDatabase(const DataDir& dir, const fs::path& templ,
     }
 }
 
+// Writes the data directory's record through a temporary file of its
+// folder, renamed into place.
+void writeRecord(const fs::path& target, const std::string& text) {
+    std::string temp = temporaryPattern(target);
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) throwSystemIoError(kDataVersionFile);
+    ::close(fd);
+    try {
+        writeFileAtomically(temp, text, kDataVersionFile);
+    } catch (...) {
+        ::unlink(temp.c_str());
+        throw;
+    }
+    putInPlace(temp, target, kDataVersionFile);
+}
+
 struct IntactFiles {
     fs::path root;
     std::vector<ManifestEntry> files;
@@ -374,7 +390,13 @@ TemplateUpdate DataDir::updateFromTemplate(const fs::path& templ) const {
     bool recorded = false;
     std::vector<ManifestEntry> held;
     if (out.toVersion > 0 && exists(kDataVersionFile)) {
-        const std::string record = readWholeFile(resolve(kDataVersionFile), kDataVersionFile);
+        std::string record;
+        try {
+            record = readWholeFile(resolve(kDataVersionFile), kDataVersionFile);
+        } catch (const IoError&) {
+            // An unreadable record is a damaged one: every file is
+            // checked, and the start goes on.
+        }
         out.fromVersion = parseDataVersion(record);
         const std::size_t lineEnd = record.find('\n');
         try {
@@ -510,23 +532,13 @@ TemplateUpdate DataDir::updateFromTemplate(const fs::path& templ) const {
     // does the work again next time.
     if (out.toVersion > 0 && out.fromVersion <= out.toVersion &&
         (!recorded || out.fromVersion < out.toVersion || record != held)) {
-        const std::string text = std::to_string(out.toVersion) + "\r\n" + manifestText(record);
-        const fs::path target = prepareForWrite(kDataVersionFile);
-        std::string temp = temporaryPattern(target);
-        const int fd = ::mkstemp(temp.data());
-        if (fd < 0) throwSystemIoError(kDataVersionFile);
-        ::close(fd);
         try {
-            writeFileAtomically(temp, text, kDataVersionFile);
-        } catch (...) {
-            ::unlink(temp.c_str());
-            throw;
-        }
-        if (std::rename(temp.c_str(), target.c_str()) != 0) {
-            const int saved = errno;
-            ::unlink(temp.c_str());
-            errno = saved;
-            throwSystemIoError(kDataVersionFile);
+            writeRecord(prepareForWrite(kDataVersionFile), std::to_string(out.toVersion) + "\r\n" + manifestText(record));
+        } catch (const IoError& e) {
+            // Without its record a start only does its work again next
+            // time: a full disk must not stop every command. Said only when
+            // files were put in place that the record now does not name.
+            if (out.copied + out.replaced + out.restored > 0) unrepaired(kDataVersionFile, e.reason());
         }
     }
     return out;
@@ -804,7 +816,11 @@ fs::path templateDir() {
     std::error_code ec;
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec) return fs::path("share") / "quorendaville" / "data";
-    return exe.parent_path().parent_path() / "share" / "quorendaville" / "data";
+    // PREFIX/bin/PROGRAM, or PREFIX/libexec/quorendaville/PROGRAM for the
+    // drawing commands' program.
+    fs::path prefix = exe.parent_path().parent_path();
+    if (exe.parent_path().filename() == "quorendaville" && prefix.filename() == "libexec") prefix = prefix.parent_path();
+    return prefix / "share" / "quorendaville" / "data";
 }
 
 DataDirLock::DataDirLock(const DataDir& dir) {

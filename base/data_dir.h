@@ -188,7 +188,8 @@ std::filesystem::path defaultDataDirRoot();
 
 // The template shipped with the program, found beside its executable:
 // ../share/quorendaville/data, in the installed tree (PREFIX/bin and
-// PREFIX/share) and in the build tree (bin/ and share/) alike.
+// PREFIX/share) and in the build tree (bin/ and share/) alike; from
+// PREFIX/libexec/quorendaville (the drawing commands' program) the same.
 std::filesystem::path templateDir();
 
 // Keeps a second running copy from writing the same archives: holds an

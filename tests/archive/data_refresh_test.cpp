@@ -249,6 +249,19 @@ TEST_F(DataRefresh, UnrepairableFileDoesNotStopTheStart) {
     EXPECT_EQ(readWholeFile(atlas), "new atlas");
 }
 
+// A record that can be neither read nor written (a folder in its place, a
+// full disk) does not stop the start: the files are checked and put in
+// place all the same, and the next start does the work again.
+TEST_F(DataRefresh, UnwritableRecordDoesNotStopTheStart) {
+    fs::remove(data.path() / "VERSION");
+    fs::create_directories(data.path() / "VERSION" / "inside");
+    const TemplateUpdate u = start().update;
+    EXPECT_EQ(readWholeFile(data.path() / "filePosi" / "dsel.RND"), "new moon table");
+    ASSERT_EQ(u.unrepaired.size(), 1u);
+    EXPECT_EQ(u.unrepaired[0].rfind("VERSION (", 0), 0u) << u.unrepaired[0];
+    EXPECT_EQ(temporaryFiles(data.path()), 0);
+}
+
 // The remedy database follows the program while the user has never edited
 // it (every file as some version shipped it); an edited one is kept, and
 // the desktop program is told once.

@@ -31,9 +31,10 @@ out=$("$prefix/bin/quorendaville-cli" chart --date 01/01/2000 --time 12:00 --cor
       --data-dir "$work/cli-data")
 echo "$out" | grep -q 'Sole' || { echo "chart from the installed command line failed:"; echo "$out"; exit 1; }
 [ -s "$work/cli-data/FilePosi/DPR1.rnd" ] || { echo "the installed template was not copied"; exit 1; }
-# The drawing commands run in the installed drawing program.
+# The drawing commands run in the installed drawing program, which finds
+# the template too (a data directory of its own, made by it).
 "$prefix/bin/quorendaville-cli" wheel --date 01/01/2000 --time 12:00 --corr -1 --coords 45N28-009E11 \
-    --data-dir "$work/cli-data" --out "$work/wheel.svg" >/dev/null
+    --data-dir "$work/draw-data" --out "$work/wheel.svg" >/dev/null
 grep -q '<svg' "$work/wheel.svg" || { echo "the installed command line drew no wheel"; exit 1; }
 
 # The desktop entry names the program and files it under Education and Science.
