@@ -2,8 +2,8 @@
 // libFuzzer sees it: an input that gives an outcome not seen before (a new
 // error message, a file that now reads) is kept and mutated further. The
 // numbers in a message are folded to '#', so that each byte offset or date
-// of a refusal is not a new outcome of its own, and the part of a
-// conversion error that quotes the input is left out. libFuzzer ignores
+// of a refusal is not a new outcome of its own, and the parts of a message
+// that quote the input are left out. libFuzzer ignores
 // this and follows the code reached instead.
 #pragma once
 
@@ -18,14 +18,19 @@ namespace qv::fuzz {
 inline std::string lastOutcome;
 
 inline void noteOutcome(std::string_view what) {
+    what = what.substr(0, what.find('"')); // a quoted part is the input's own text
+    std::string folded = "|";
     bool inNumber = false;
     for (const char c : what) {
         const bool digit = std::isdigit(static_cast<unsigned char>(c)) != 0;
-        if (!digit) lastOutcome += c;
-        else if (!inNumber) lastOutcome += '#';
+        if (!digit) folded += c;
+        else if (!inNumber) folded += '#';
         inNumber = digit;
     }
-    lastOutcome += '|';
+    folded += '|';
+    // The kinds of outcome count, not how often one repeats (each record of
+    // a file read alike).
+    if (("|" + lastOutcome).find(folded) == std::string::npos) lastOutcome += folded.substr(1);
 }
 
 // The reason, without the file's path (the same for every input).

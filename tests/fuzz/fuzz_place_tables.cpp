@@ -57,14 +57,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int f = 0; f < 5; ++f)
         if (f != file) {
             static bool written[5] = {};
-            if (!written[f]) writeFileAtomically(dataDir().prepareForWrite(kFiles[f]), shipped(f).substr(0, f < 2 ? 88 * 2000 : std::string::npos));
+            if (!written[f]) fuzz::putBack(dataDir().prepareForWrite(kFiles[f]), shipped(f).substr(0, f < 2 ? 88 * 2000 : std::string::npos));
             written[f] = true;
         }
     fuzz::withDataFile(kFiles[file], data + 1, size - 1, [file] {
         readPlaces(file == 1 || file >= 3 ? PlaceArchive::Estero : PlaceArchive::Italia);
     });
     // The next input finds the shipped file again.
-    writeFileAtomically(dataDir().prepareForWrite(kFiles[file]), shipped(file).substr(0, file < 2 ? 88 * 2000 : std::string::npos));
+    fuzz::putBack(dataDir().prepareForWrite(kFiles[file]), shipped(file).substr(0, file < 2 ? 88 * 2000 : std::string::npos));
     return 0;
 }
 
