@@ -34,6 +34,7 @@ public slots:
     void ListBox1Click(int row);
     void BitBtn1Click();  // Pulisci
     void BitBtn2Click();  // Informazioni On/Off
+    void BBaggiungiConsultoClick();  // "Aggiungi alla consultazione": the remedy of the row clicked last
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -46,6 +47,7 @@ private:
     RemedyPagesPanel* panel_;
     QPlainTextEdit* MemoInfo;
     std::vector<remedies::RemedyMatch> matches_;
+    int chosenRow_ = -1;  // the row whose box was clicked last
 };
 
 // "RIMEDI e Sintomi correlati": from a remedy to everything the primary

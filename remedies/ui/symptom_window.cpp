@@ -1,8 +1,10 @@
 #include "remedies/ui/consultation_windows.h"
 
 #include "base/data_dir.h"
+#include "base/ui/dialogs.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
+#include "consultations/offered_remedies.h"
 #include "remedies/remedy_files.h"
 #include "remedies/remedy_text.h"
 #include "base/ui/search_box.h"
@@ -62,9 +64,13 @@ TFoSintom1::TFoSintom1(QWidget* parent) : QDialog(parent) {
     auto* BitBtn2 = windowButton(this, "Informazioni On/Off", "BitBtn2");
     auto* BitBtnRitorna = windowButton(this, "&Ritorna al Menu", "BitBtnRitorna");
 
+    // The remedy of the row clicked last waits for the next consultation.
+    auto* BBaggiungiConsulto = windowButton(this, "Aggiungi alla consultazione", "BBaggiungiConsulto");
+    BBaggiungiConsulto->setToolTip("Clic sul rimedio di una riga, poi qui: entra nel modulo della prossima consultazione");
     auto* chosen = new QHBoxLayout;
     chosen->addWidget(new QLabel("Sintomo", this));
     chosen->addWidget(EdDist, 1);
+    chosen->addWidget(BBaggiungiConsulto);
     layOutConsultation(this, chosen, panel_, "Sintomi", ListBox1, EdCerca, BitBtn1, BitBtn2, BitBtnRitorna);
     resize(1180, 720);
 
@@ -75,9 +81,11 @@ TFoSintom1::TFoSintom1(QWidget* parent) : QDialog(parent) {
     connect(BitBtn2, &QPushButton::clicked, this, &TFoSintom1::BitBtn2Click);
     connect(BitBtnRitorna, &QPushButton::clicked, this, &QDialog::accept);
     connect(panel_, &RemedyPagesPanel::boxDoubleClicked, this, &TFoSintom1::signaturePopup);
-    connect(panel_, &RemedyPagesPanel::boxClicked, this, [this](int, int column) {
+    connect(panel_, &RemedyPagesPanel::boxClicked, this, [this](int row, int column) {
+        chosenRow_ = row;
         if (column == 1) panel_->hidePopup();
     });
+    connect(BBaggiungiConsulto, &QPushButton::clicked, this, &TFoSintom1::BBaggiungiConsultoClick);
 }
 
 void TFoSintom1::showEvent(QShowEvent* e) {
@@ -101,6 +109,7 @@ void TFoSintom1::ListBox1Click(int row) {
     if (!runUserAction(this, [&] { found = remedies::findSymptom(dataDir(), line); })) return;
     MemoInfo->hide();
     matches_ = std::move(found);
+    chosenRow_ = -1;
     panel_->startSearch();
     EdDist->clear();
     for (const remedies::RemedyMatch& m : matches_) {
@@ -113,8 +122,20 @@ void TFoSintom1::ListBox1Click(int row) {
 void TFoSintom1::BitBtn1Click() {
     panel_->startSearch();
     matches_.clear();
+    chosenRow_ = -1;
     EdDist->clear();
     EdCerca->clearSearch();
+}
+
+void TFoSintom1::BBaggiungiConsultoClick() {
+    const int entry = chosenRow_ < 0 ? -1 : panel_->pages().entryOfRow(chosenRow_);
+    if (entry < 0 || entry >= static_cast<int>(matches_.size())) {
+        dialogs().information(this, "Fare prima clic sul rimedio di una riga");
+        return;
+    }
+    const std::string name = remedies::listedForm(matches_[static_cast<std::size_t>(entry)].data.rimedio);
+    consultations::offerRemedy(name);
+    dialogs().information(this, fromCp1252(name) + " sar\u00E0 nel modulo della prossima consultazione (Consultazioni)");
 }
 
 void TFoSintom1::BitBtn2Click() { toggleOver(MemoInfo, panel_); }

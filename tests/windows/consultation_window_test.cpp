@@ -10,6 +10,7 @@
 #include "consultations/ui/consultation_window.h"
 #include "display/ui/linked_remedies_panel.h"
 #include "remedies/ui/composite_windows.h"
+#include "remedies/ui/consultation_windows.h"
 #include "settings/chart_settings.h"
 #include "tests/support/example_subject.h"
 #include "tests/support/recorded_boxes.h"
@@ -219,6 +220,23 @@ private slots:
             QCOMPARE(table->rowCount(), 1);
             QCOMPARE(table->item(0, 0)->text(), QString::fromLatin1(chosen.c_str()));
             QVERIFY(consultations::offeredRemedies().empty());
+        }
+
+        // So does the symptom window, with the remedy of the row clicked.
+        {
+            TFoSintom1 symptoms;
+            symptoms.show();
+            const auto found = symptoms.findChild<QListWidget*>("ListBox1")->findItems("Ansia serale", Qt::MatchExactly);
+            QVERIFY(!found.isEmpty());
+            symptoms.ListBox1Click(symptoms.findChild<QListWidget*>("ListBox1")->row(found.first()));
+            auto* firstRemedy = symptoms.findChild<QLineEdit*>("EdP1");
+            QVERIFY(!firstRemedy->text().isEmpty());
+            QTest::mouseClick(firstRemedy, Qt::LeftButton);
+            test::picture(&symptoms, "sintomi_aggiungi");
+            symptoms.findChild<QPushButton*>("BBaggiungiConsulto")->click();
+            QCOMPARE(consultations::offeredRemedies(),
+                     std::vector<std::string>{firstRemedy->text().trimmed().toLatin1().toStdString()});
+            consultations::takeOfferedRemedies();
         }
 
         // The linked-remedies panel offers its chosen remedy the same way.
