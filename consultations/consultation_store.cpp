@@ -278,23 +278,24 @@ void ConsultationStore::save(Consultation& c) {
     if (const std::string failure = consultationFailure(c); !failure.empty()) throw ConversionError(failure);
     sql::Transaction t(file_, db_.get());
     std::int64_t id = c.id;
+    // The columns of the row, parameters 1–7 of both statements.
+    auto bindRow = [&](sql::Statement& s) -> sql::Statement& {
+        bindSubject(s, c.subject);
+        s.bind(4, isoDateText(c.date));
+        if (c.followUp) s.bind(5, isoDateText(*c.followUp)); else s.bindNull(5);
+        return s.bind(6, c.complaints).bind(7, c.notes);
+    };
     if (id == 0) {
         sql::Statement insert(file_, db_.get(),
                               "INSERT INTO consultation (archive, subject_name, birth_moment, date, follow_up, "
                               "complaints, notes) VALUES (?, ?, ?, ?, ?, ?, ?)");
-        bindSubject(insert, c.subject);
-        insert.bind(4, isoDateText(c.date));
-        if (c.followUp) insert.bind(5, isoDateText(*c.followUp)); else insert.bindNull(5);
-        insert.bind(6, c.complaints).bind(7, c.notes).run();
+        bindRow(insert).run();
         id = sqlite3_last_insert_rowid(db_.get());
     } else {
         sql::Statement update(file_, db_.get(),
                               "UPDATE consultation SET archive = ?, subject_name = ?, birth_moment = ?, date = ?, "
                               "follow_up = ?, complaints = ?, notes = ? WHERE id = ?");
-        bindSubject(update, c.subject);
-        update.bind(4, isoDateText(c.date));
-        if (c.followUp) update.bind(5, isoDateText(*c.followUp)); else update.bindNull(5);
-        update.bind(6, c.complaints).bind(7, c.notes).bind(8, id).run();
+        bindRow(update).bind(8, id).run();
         if (sqlite3_changes(db_.get()) != 1)
             throw IoError(file_.string(), "la consultazione " + std::to_string(id) + " non esiste pi\xF9");
         sql::Statement dropSymptoms(file_, db_.get(), "DELETE FROM consultation_symptom WHERE consultation_id = ?");

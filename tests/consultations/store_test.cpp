@@ -274,14 +274,24 @@ TEST(ConsultationStore, SurvivesAWriterKilledDuringItsWrites) {
     const fs::path file = data.path() / "Consulti.db";
     { ConsultationStore created(file); }
     for (int round = 0; round < 6; ++round) {
+        // The writer says when its first consultation is stored, so that a
+        // busy machine never kills it before it wrote anything.
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
+            ::close(ready[0]);
             try {
                 ConsultationStore store(file);
                 for (int i = 0;; ++i) {
                     Consultation c = consultation(kRossi, {1 + i % 28, 1 + i % 12, 2020 + round}, std::string(3000, 'a' + i % 26));
                     store.save(c);
+                    if (i == 0) {
+                        const char one = 1;
+                        if (::write(ready[1], &one, 1) != 1) ::_exit(2);
+                        ::close(ready[1]);
+                    }
                     if (i % 3 == 0) {
                         c.remedies.push_back({"Timo", "20 gocce", ""});
                         c.remedies.erase(c.remedies.begin());
@@ -292,7 +302,11 @@ TEST(ConsultationStore, SurvivesAWriterKilledDuringItsWrites) {
             }
             ::_exit(1);
         }
-        ::usleep(static_cast<useconds_t>(40000 + round * 23000));
+        ::close(ready[1]);
+        char started = 0;
+        ASSERT_EQ(::read(ready[0], &started, 1), 1) << "the writer stored nothing";
+        ::close(ready[0]);
+        ::usleep(static_cast<useconds_t>(5000 + round * 17000));
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
