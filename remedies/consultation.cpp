@@ -5,6 +5,7 @@
 #include "remedies/remedy_text.h"
 #include "remedies/support_lists.h"
 
+#include <optional>
 #include <algorithm>
 #include <cstring>
 
@@ -100,11 +101,19 @@ std::string trimmedOrNotice(const std::string& text, const char* notice) {
 } // namespace
 
 std::vector<RemedyMatch> findSymptom(const DataDir& dir, const std::string& symptomLine) {
-    std::vector<RemedyMatch> out;
+    return findSymptoms(dir, {symptomLine}).front();
+}
+
+std::vector<std::vector<RemedyMatch>> findSymptoms(const DataDir& dir, const std::vector<std::string>& symptomLines) {
+    std::vector<std::vector<RemedyMatch>> out(symptomLines.size());
     const RecordScan scan(dir, files::kRemedies, remedyLayout());
     scan.forEach(1, [&](std::int64_t k, std::span<const std::uint8_t> r) {
-        if (mayBeginWith(r, remedy_fields::indicazioni[0], symptomLine) && listedForm(indicationOf(r)) == symptomLine)
-            out.push_back({k, decodeRemedy(r)});
+        std::optional<std::string> listed;
+        for (std::size_t i = 0; i < symptomLines.size(); ++i) {
+            if (!mayBeginWith(r, remedy_fields::indicazioni[0], symptomLines[i])) continue;
+            if (!listed) listed = listedForm(indicationOf(r));
+            if (*listed == symptomLines[i]) out[i].push_back({k, decodeRemedy(r)});
+        }
         return true;
     });
     return out;

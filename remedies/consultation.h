@@ -72,6 +72,9 @@ struct RemedyMatch {
 // Records 1 … N−1 whose indication, in its listed form, equals the symptom
 // line (byte for byte), in file order.
 std::vector<RemedyMatch> findSymptom(const DataDir& dir, const std::string& symptomLine);
+// The same for several entries at once, in one pass over the records: the
+// matches of each entry, in the entries' order.
+std::vector<std::vector<RemedyMatch>> findSymptoms(const DataDir& dir, const std::vector<std::string>& symptomLines);
 
 // The records of a remedy-list line: the records named like the whole line
 // (listed form), or, when there are none, those named like the source name

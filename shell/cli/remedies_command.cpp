@@ -79,9 +79,10 @@ int symptom(const Arguments& a, std::ostream& out) {
     const ListSearch found = searchList(readNamedList(dataDir(), NamedList::Symptoms), text);
     if (found.matches.empty()) return answerNothingFound(out, json, kSymptomWords, text, found.suggestions);
     if (json) out << "{\"query\": " << jsonString(text) << ", \"symptoms\": [";
+    const auto allMatches = findSymptoms(dataDir(), found.matches);
     for (std::size_t s = 0; s < found.matches.size(); ++s) {
         const std::string& entry = found.matches[s];
-        const auto matches = findSymptom(dataDir(), entry);
+        const auto& matches = allMatches[s];
         if (json) {
             out << (s ? ", " : "") << "{\"symptom\": " << jsonString(entry) << ", \"matches\": [";
             for (std::size_t i = 0; i < matches.size(); ++i) {
