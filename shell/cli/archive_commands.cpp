@@ -13,6 +13,7 @@
 #include "archive/subject_registration.h"
 #include "base/cp1252.h"
 #include "chart/chart_computation.h"
+#include "consultations/consultation_store.h"
 #include "base/data_dir.h"
 #include "base/errors.h"
 #include "ephemeris/birth_data.h"
@@ -440,15 +441,35 @@ int modifyCommand(const std::vector<std::string>& args, std::ostream& out, std::
 
 int deleteCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     return runCommand(err, [&] {
-        const Arguments a(args, {"--data-dir"}, {});
+        const Arguments a(args, {"--data-dir"}, {"--with-consultations", "--keep-consultations"});
         const auto [name, position] = nameAndPosition(a, "delete NOME N");
+        const bool withConsultations = a.flag("--with-consultations");
+        if (withConsultations && a.flag("--keep-consultations"))
+            throw UsageError{"Indicare --with-consultations oppure --keep-consultations, non entrambe"};
         const PreparedDataDirectory held = prepare(a.value("--data-dir"), true);
         Archive archive = openNamed(name);
         requirePosition(archive, position);
         const IndexEntry entry = archive.readIndex(position);
+        // The window asks what becomes of the subject's consultations; the
+        // command line is told (they are health data about the person).
+        const StoredSubject stored = readStoredSubject(archive, position);
+        const consultations::SubjectLink link =
+            consultations::subjectLinkOf(archive.name(), stored.entry.name(), stored.record.moment);
+        const bool haveStore = std::filesystem::exists(consultations::storePath());
+        const int recorded = haveStore ? consultations::ConsultationStore(consultations::storePath(), false).countOf(link) : 0;
+        if (recorded > 0 && !withConsultations && !a.flag("--keep-consultations"))
+            throw UsageError{"Il soggetto ha " + std::to_string(recorded) +
+                             (recorded == 1 ? " consultazione registrata" : " consultazioni registrate") +
+                             ": indicare --with-consultations per eliminarle insieme al soggetto, o "
+                             "--keep-consultations per conservarle"};
         const Deletion d = deleteSubject(archive, position);
         out << line("Eliminato da " + archive.name() + ": " + entry.text);
         if (d.textDeleted) out << line("Testo eliminato: " + textDocumentPath(archive.name(), d.textNumber));
+        if (recorded > 0 && withConsultations)
+            out << "Consultazioni eliminate: "
+                << consultations::ConsultationStore(consultations::storePath(), false).removeAllOf(link) << "\n";
+        else if (recorded > 0)
+            out << "Consultazioni conservate: " << recorded << "\n";
         if (archive.subjectCount() == 0) out << "ARCHIVIO VUOTO\n";
         return kExitOk;
     });

@@ -68,7 +68,7 @@ TEST_F(CliConsultation, AddsWithTheDatabaseDosageAndListsNewestFirst) {
     // The link is the subject, not its place in the index: deleting a
     // subject before it moves it from position 2 to 1, and its
     // consultations follow it.
-    ASSERT_EQ(run("delete BASE 1").status, 0);
+    ASSERT_EQ(run("delete BASE 1").status, 0);  // no consultations: no question
     const CliRun moved = run("consultation list --archive BASE --subject 1");
     EXPECT_TRUE(moved.has("ROSSI MARIA (BASE, voce 1): 2 consultazioni")) << moved.out;
 }
@@ -102,6 +102,25 @@ TEST_F(CliConsultation, RefusesUnknownEntriesWithSuggestionsWritingNothing) {
     EXPECT_TRUE(r.has("Soggetto sconosciuto: \"Rosi Maria\". Forse: \"ROSSI MARIA\" (archivio BASE)")) << r.out;
     r = run("consultation list --archive BASE --subject 9");
     EXPECT_TRUE(r.has("Posizione 9 inesistente nell'archivio BASE (1 \xE2\x80\x93 3)")) << r.out;
+}
+
+// Deleting a subject with consultations says what becomes of them.
+TEST_F(CliConsultation, DeletingASubjectSaysWhatBecomesOfItsConsultations) {
+    ASSERT_EQ(run("consultation add --archive BASE --subject \"Rossi Maria\" --remedy \"TSA Timo\"").status, 0);
+    ASSERT_EQ(run("consultation add --archive BASE --subject \"Verdi Anna\" --remedy \"TSA Timo\"").status, 0);
+    CliRun r = run("delete BASE 2");  // ROSSI MARIA
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.has("Il soggetto ha 1 consultazione registrata: indicare --with-consultations")) << r.out;
+    EXPECT_TRUE(run("archive list BASE").has("ROSSI MARIA")) << "nothing deleted";
+    r = run("delete BASE 2 --with-consultations");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_TRUE(r.has("Consultazioni eliminate: 1")) << r.out;
+    r = run("delete BASE 2 --keep-consultations");  // VERDI ANNA
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_TRUE(r.has("Consultazioni conservate: 1")) << r.out;
+    const CliRun rows = qv::test::runCli("sqlite3", (temp.path() / "Consulti.db").string() +
+                                                       " \"SELECT subject_name FROM consultation\"");
+    EXPECT_EQ(rows.out, "VERDI ANNA\n");
 }
 
 TEST_F(CliConsultation, DeletesOnlyTheNamedSubjectsConsultation) {
