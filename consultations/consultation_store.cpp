@@ -340,9 +340,30 @@ int ConsultationStore::removeAllOf(const SubjectLink& subject) {
     return removed;
 }
 
+int ConsultationStore::moveAllOf(const SubjectLink& from, const SubjectLink& to) {
+    if (from == to) return 0;
+    sql::Transaction t(file_, db_.get());
+    sql::Statement s(file_, db_.get(),
+                     (std::string("UPDATE consultation SET archive = ?, subject_name = ?, birth_moment = ? WHERE ") +
+                      kSubjectCondition)
+                         .c_str());
+    bindSubject(s, to);
+    bindSubject(s, from, 4);
+    s.run();
+    const int moved = sqlite3_changes(db_.get());
+    t.commit();
+    return moved;
+}
+
 fs::path storePath() { return dataDir().prepareForWrite(kStoreFileName); }
 
 ConsultationStore openStore() { return ConsultationStore(storePath(), true); }
+
+int followSubject(const SubjectLink& before, const SubjectLink& after) {
+    std::error_code ec;
+    if (before == after || !fs::exists(storePath(), ec)) return 0;
+    return ConsultationStore(storePath(), false).moveAllOf(before, after);
+}
 
 void copyStore(const fs::path& from, const fs::path& to) {
     // The source is only read: a store on a backup medium is checked as it

@@ -67,6 +67,9 @@ public:
     bool remove(std::int64_t id);
     // Deletes every consultation of a subject; returns how many.
     int removeAllOf(const SubjectLink& subject);
+    // Gives every consultation of `from` to `to` (a subject whose stored
+    // name or birth moment was corrected); returns how many.
+    int moveAllOf(const SubjectLink& from, const SubjectLink& to);
 
 private:
     struct Deleter {
@@ -80,6 +83,9 @@ private:
 std::filesystem::path storePath();
 // Opens it (creating it on first use).
 ConsultationStore openStore();
+// After a subject's stored name or birth moment was corrected: its
+// consultations follow it (none when the data directory has no store).
+int followSubject(const SubjectLink& before, const SubjectLink& after);
 
 // A consistent copy of the store at `from` written to `to` (a new file,
 // readable by its owner only). The source is only read (a store on a

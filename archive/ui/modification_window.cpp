@@ -1,5 +1,7 @@
 #include "archive/ui/modification_window.h"
 
+#include "consultations/consultation_store.h"
+
 #include "archive/correction_review.h"
 #include "archive/side_files.h"
 #include "archive/ui/subject_list_panel.h"
@@ -299,6 +301,9 @@ bool TFoModifi::rewrite(const SubjectEdit& edit) {
     BBancora->setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     Modification done;
+    const std::string archiveName = panel_->archive()->name();
+    const consultations::SubjectLink before =
+        consultations::subjectLinkOf(archiveName, subject_->entry.name(), subject_->record.moment);
     const bool ok = runUserAction(this, [&] { done = modifySubject(*panel_->archive(), *subject_, edit, true); });
     QApplication::restoreOverrideCursor();
     if (!ok || !done.failure.empty()) {
@@ -310,7 +315,12 @@ bool TFoModifi::rewrite(const SubjectEdit& edit) {
     panel_->reopen();
     subject_.reset();
     if (panel_->archive())
-        runUserAction(this, [&] { subject_ = readStoredSubject(*panel_->archive(), done.indexPosition); });
+        runUserAction(this, [&] {
+            subject_ = readStoredSubject(*panel_->archive(), done.indexPosition);
+            // The consultations stay with the person whose data changed.
+            consultations::followSubject(
+                before, consultations::subjectLinkOf(archiveName, subject_->entry.name(), subject_->record.moment));
+        });
     BBancora->setEnabled(true);
     if (subjectIsCurrent_ && subject_) offerCurrentSubjectUpdate();
     return true;

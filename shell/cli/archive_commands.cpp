@@ -423,8 +423,14 @@ int modifyCommand(const std::vector<std::string>& args, std::ostream& out, std::
             err << shown("Attenzione: possibile incongruenza tra longitudine e correzione") << "\n";
 
         const bool wasCurrent = isCurrentSubject(subject);
+        const consultations::SubjectLink before =
+            consultations::subjectLinkOf(archive.name(), subject.entry.name(), subject.record.moment);
         const Modification m = modifySubject(archive, subject, typed, true);
         if (!m.failure.empty()) throw UsageError{m.failure};
+        // The consultations stay with the person whose data changed.
+        const StoredSubject now = readStoredSubject(archive, m.indexPosition);
+        consultations::followSubject(before,
+                                     consultations::subjectLinkOf(archive.name(), now.entry.name(), now.record.moment));
         out << line("Modificato in " + archiveCaption(archive.name()) + ": voce " + std::to_string(m.indexPosition));
         printChanges(out, stored, checked);
         if (wasCurrent) {

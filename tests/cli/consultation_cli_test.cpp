@@ -176,3 +176,18 @@ TEST_F(CliConsultation, RanksWithTheCurrentSubjectsChart) {
 }
 
 } // namespace
+
+namespace {
+
+// A corrected name or birth moment does not leave the person's
+// consultations behind under the old one.
+TEST_F(CliConsultation, ConsultationsFollowASubjectWhoseDataIsCorrected) {
+    ASSERT_EQ(run("consultation add --archive BASE --subject \"Rossi Maria\" --remedy \"TSA Timo\"").status, 0);
+    const CliRun modified = run("modify BASE 2 --name \"Rossi Mariangela\" --date 13/03/1968 --corr -1");
+    ASSERT_EQ(modified.status, 0) << modified.out;
+    const CliRun listed = run("consultation list --archive BASE --subject \"Rossi Mariangela\"");
+    EXPECT_TRUE(listed.has("1 consultazion")) << listed.out;
+    EXPECT_TRUE(listed.has("TSA Timo")) << listed.out;
+}
+
+} // namespace
