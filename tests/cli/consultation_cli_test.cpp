@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 using qv::test::CliRun;
@@ -158,6 +160,16 @@ TEST_F(CliConsultation, WritesTheReportOfTheLatestConsultation) {
     r = run("report --archive BASE --subject \"Bianchi Luca\" --id 1 --out " + pdf);
     EXPECT_TRUE(r.has("Il soggetto BIANCHI LUCA (BASE) non ha una consultazione 1")) << r.out;
     EXPECT_TRUE(run("report --archive BASE --subject 1 --out relazione.txt").has("deve finire in .pdf"));
+
+    // A target that is no file is refused, with nothing written and the
+    // report before it untouched.
+    const std::filesystem::path folder = temp.path() / "cartella.pdf";
+    std::filesystem::create_directory(folder);
+    r = run("report --archive BASE --subject \"Rossi Maria\" --out " + folder.string());
+    EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_TRUE(r.has("cartella.pdf")) << r.out;
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
+    EXPECT_TRUE(qv::test::runCli("pdftotext", pdf + " -").has("TSA Timo"));
 }
 
 // With --current the ranking says whose chart it reads and why a row is
