@@ -15,6 +15,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/file.h>
 #include <system_error>
 #include <unistd.h>
@@ -91,23 +92,45 @@ bool matches(const fs::path& path, const ManifestEntry& entry) {
 
 long long nanoseconds(const struct timespec& t) { return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec; }
 
+// How long after a change a file's times may not move again: a few clock
+// ticks on local Linux file systems, two seconds where timestamps are
+// coarse or kept by another machine (FAT, exFAT, NTFS, network and FUSE
+// file systems).
+long long settlingNanoseconds(const fs::path& file) {
+    struct statfs fs {};
+    if (::statfs(file.c_str(), &fs) != 0) return 2000000000LL;
+    switch (static_cast<unsigned long>(fs.f_type)) {
+    case 0x4d44:      // FAT
+    case 0x2011BAB0:  // exFAT
+    case 0x5346544e:  // NTFS
+    case 0x6969:      // NFS
+    case 0xFF534D42:  // CIFS
+    case 0xFE534D42:  // SMB2
+    case 0x517B:      // SMB
+    case 0x65735546:  // FUSE
+        return 2000000000LL;
+    default:
+        return 50000000LL;
+    }
+}
+
 // The identity worth keeping for a file just checked or written. A file
-// changed in the last two seconds could be changed again within the same
-// tick of its file system's clock (two seconds on FAT drives) without its
-// times moving; its identity is not kept, so the next start reads it.
-FileIdentity settledIdentity(const StatResult& seen) {
+// changed within its file system's settling time could be changed again
+// within the same tick of that clock without its times moving; its identity
+// is not kept, so the next start reads it.
+FileIdentity settledIdentity(const StatResult& seen, const fs::path& file) {
+    if (!seen.regular) return {};
     struct timespec now {};
     ::clock_gettime(CLOCK_REALTIME, &now);
-    if (!seen.regular || seen.identity.changedNs > nanoseconds(now) - 2000000000LL ||
-        seen.identity.modifiedNs > nanoseconds(now) - 2000000000LL)
-        return {};
+    const long long settled = nanoseconds(now) - settlingNanoseconds(file);
+    if (seen.identity.changedNs > settled || seen.identity.modifiedNs > settled) return {};
     return seen.identity;
 }
 
 // The record of a program file the program has just put in place.
 ManifestEntry installedRecord(const ManifestEntry& shipped, const fs::path& target) {
     ManifestEntry e = shipped;
-    e.identity = settledIdentity(statFile(target));
+    e.identity = settledIdentity(statFile(target), target);
     return e;
 }
 
@@ -467,9 +490,9 @@ TemplateUpdate DataDir::updateFromTemplate(const fs::path& templ) const {
             const bool intact = seen.regular && (!was || seen.size == was->size);
             const std::uint32_t crc = intact ? fileCrc32(target) : 0;
             if (!was) {
-                record.push_back({entry.dataPath, seen.size, crc, settledIdentity(seen)});
+                record.push_back({entry.dataPath, seen.size, crc, settledIdentity(seen, target)});
             } else if (intact && crc == was->crc) {
-                record.push_back({entry.dataPath, was->size, was->crc, settledIdentity(seen)});
+                record.push_back({entry.dataPath, was->size, was->crc, settledIdentity(seen, target)});
             } else if (matches(source, entry)) {
                 record.push_back({was->dataPath, was->size, was->crc, {}}); // kept should the copy fail
                 copyAtomically(source, target, entry.dataPath);
