@@ -101,7 +101,7 @@ std::vector<std::vector<int>> exchangeTrialOrder(int size, int candidates) {
 
 int StructureRow::size() const {
     int n = 0;
-    for (const StructureSlot& s : slots)
+    for (const StructureSlot& s : members)
         if (s.planet != 0) ++n;
     return n;
 }
@@ -270,7 +270,7 @@ ArchetypalStructure ComputeArchetypalStructure(const ChartState& chart, const Ex
             StructureRow row;
             row.state = b.state[p];
             row.group = b.group[p];
-            row.slots = b.rows[p];
+            row.members = b.rows[p];
             s.rows.push_back(row);
         }
     }

@@ -51,8 +51,8 @@ struct StructureSlot {
 struct StructureRow {
     int state = kNoState;  // of the head
     int group = kNoGroup;  // of the head
-    std::array<StructureSlot, 8> slots{};
-    int head() const { return slots[0].planet; }
+    std::array<StructureSlot, 8> members{};
+    int head() const { return members[0].planet; }
     int size() const;      // planets in the row
 };
 

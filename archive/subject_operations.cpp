@@ -36,7 +36,7 @@ std::optional<int> digitsAt(const std::string& text, std::size_t from, std::size
 
 bool inRange(const std::optional<int>& v, int low, int high) { return v && *v >= low && *v <= high; }
 
-std::string part(const std::string& text, std::size_t from, std::size_t count) {
+std::string fieldPart(const std::string& text, std::size_t from, std::size_t count) {
     return from < text.size() ? text.substr(from, count) : std::string();
 }
 
@@ -48,7 +48,7 @@ std::string corrFieldText(const std::string& typed) {
     return s;
 }
 
-constexpr std::size_t kCorrWidth = 8;
+constexpr std::size_t kCorrFieldWidth = 8;
 
 } // namespace
 
@@ -96,17 +96,17 @@ SubjectEdit editFieldsOf(const StoredSubject& s) {
     const std::string& m = s.record.moment;
     SubjectEdit e;
     e.name = s.entry.name();
-    e.date = part(m, 6, 2) + "/" + part(m, 4, 2) + "/" + part(m, 0, 4);
-    e.time = part(m, 8, 2) + ":" + part(m, 10, 2);
-    e.corr = part(m, 12, 8);
-    e.place = trimRight(part(s.record.place, 12, 27));
+    e.date = fieldPart(m, 6, 2) + "/" + fieldPart(m, 4, 2) + "/" + fieldPart(m, 0, 4);
+    e.time = fieldPart(m, 8, 2) + ":" + fieldPart(m, 10, 2);
+    e.corr = fieldPart(m, 12, 8);
+    e.place = trimRight(fieldPart(s.record.place, 12, 27));
     e.nation = s.record.nation;
-    e.coordinates = part(s.record.place, 0, 12);
+    e.coordinates = fieldPart(s.record.place, 0, 12);
     e.calendar = s.record.calendar == "GR" ? "GREGORIANO" : "GIULIANO";
     if (s.annotationNumber != 0 && s.annotation) {
         for (std::size_t i = 0; i < 3; ++i) e.annotations[i] = s.annotation->lines[i];
-        e.annotations[3] = part(s.annotation->lines[3], 0, 64);
-        e.textNumber = part(s.annotation->lines[3], 64, 5);
+        e.annotations[3] = fieldPart(s.annotation->lines[3], 0, 64);
+        e.textNumber = fieldPart(s.annotation->lines[3], 64, 5);
     }
     return e;
 }
@@ -154,7 +154,7 @@ EditCheck checkSubjectEdit(SubjectEdit& e) {
     for (char& ch : point)
         if (ch == ',') ch = '.';
     Extended corr = 0;
-    if (!parseSettingReal(point, corr) || corrFieldText(e.corr).size() > kCorrWidth) {
+    if (!parseSettingReal(point, corr) || corrFieldText(e.corr).size() > kCorrFieldWidth) {
         check.failure = "Errore alla voce \"Corr\" (Correzione Totale)";
         return check;
     }
@@ -212,7 +212,7 @@ bool isCurrentSubject(const StoredSubject& subject) {
     if (!currentSubjectExists()) return false;
     const BirthRecord current = readCurrentSubject().record;
     return current.moment == subject.record.moment && current.calendar == subject.record.calendar &&
-           part(current.place, 0, 12) == part(subject.record.place, 0, 12);
+           fieldPart(current.place, 0, 12) == fieldPart(subject.record.place, 0, 12);
 }
 
 void makeCurrentSubject(const Archive& archive, int k) {

@@ -14,8 +14,16 @@ if(QV_MOLD)
   add_link_options(-fuse-ld=mold)
 endif()
 
-# The compile options of test code: unoptimised, with line tables only.
-set(QV_TEST_COMPILE_OPTIONS -O0 -g1)
+# The compile options of test code: unoptimised (the code under test keeps
+# its own flags).
+set(QV_TEST_COMPILE_OPTIONS -O0)
+
+# Each target's files are compiled in batches, one translation unit per
+# batch: most of a small file's compile time is the headers it shares with
+# its neighbours. A file's internal names must therefore be unique within
+# its target (or in a namespace named after the file).
+option(QV_UNITY_BUILD "Compile each target's files in batches" ON)
+set(CMAKE_UNITY_BUILD ${QV_UNITY_BUILD})
 
 set(QV_WIDGETS_PCH_HEADERS
   <QApplication> <QWidget> <QDialog> <QMainWindow> <QPushButton> <QLabel> <QLineEdit>

@@ -24,7 +24,7 @@ std::string lowerAscii(std::string s) {
     return s;
 }
 
-std::string trimmed(const std::string& s) {
+std::string trimmedOfCommas(const std::string& s) {
     const auto first = s.find_first_not_of(" ,");
     if (first == std::string::npos) return {};
     return s.substr(first, s.find_last_not_of(" ,") - first + 1);
@@ -44,7 +44,7 @@ std::string durationIn(const std::string& dosage) {
         std::size_t clause = start;
         while (clause < end) {
             const std::size_t comma = std::min(dosage.find(',', clause), end);
-            const std::string part = trimmed(dosage.substr(clause, comma - clause));
+            const std::string part = trimmedOfCommas(dosage.substr(clause, comma - clause));
             const std::string lower = lowerAscii(part);
             if (lower.rfind("per ", 0) == 0)
                 for (const char* p : periods)

@@ -61,7 +61,7 @@ std::string masterTexts(int master) {
     return out;
 }
 
-std::string trimmed(std::string s) {
+std::string trimmedBlanks(std::string s) {
     s = remedies::trimRightBlanks(s);
     const auto first = s.find_first_not_of(' ');
     return first == std::string::npos ? std::string() : s.substr(first);
@@ -88,10 +88,10 @@ ReportContent reportContent(const Consultation& c, const ReportSubject& subject,
                             const std::string& practitioner) {
     ReportContent r;
     r.title = "Relazione di consultazione";
-    r.practitioner = trimmed(practitioner);
-    r.person = trimmed(subject.name);
-    r.birth = "Nascita: " + trimmed(subject.birthDate) + ", " + trimmed(subject.place) +
-              (trimmed(subject.nation).empty() ? std::string() : " (" + trimmed(subject.nation) + ")");
+    r.practitioner = trimmedBlanks(practitioner);
+    r.person = trimmedBlanks(subject.name);
+    r.birth = "Nascita: " + trimmedBlanks(subject.birthDate) + ", " + trimmedBlanks(subject.place) +
+              (trimmedBlanks(subject.nation).empty() ? std::string() : " (" + trimmedBlanks(subject.nation) + ")");
     r.date = dateText(c.date);
     r.constitution = constitutionReading(natal, master);
     r.complaints = c.complaints;

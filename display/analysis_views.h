@@ -15,7 +15,6 @@
 // could (its heading at least): the window keeps that and reports the error.
 #pragma once
 
-// Analysis headers before any Qt header (dignities.h has a member `slots`).
 #include "analysis/dominant_chart.h"
 #include "analysis/planetary_hour.h"
 #include "display/chart_wheel.h"

@@ -1,5 +1,7 @@
 #include "display/glyph_separation.h"
 
+#include "display/angles.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -8,11 +10,6 @@
 namespace qv::draw {
 
 namespace {
-
-double norm360(double a) {
-    a = std::fmod(a, 360.0);
-    return a < 0 ? a + 360.0 : a;
-}
 
 // A run of angles set `separation` apart: its members are u[first] …
 // u[first + count − 1]; `offsets` sums u[m] − i·separation over its members

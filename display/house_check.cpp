@@ -1,5 +1,7 @@
 #include "display/house_check.h"
 
+#include "display/angles.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -10,11 +12,6 @@ namespace {
 constexpr double kDegree = std::numbers::pi / 180;
 constexpr double kNarrowestHouse = 1.0 / 6;
 constexpr double kObliquity = 23.44;  // enough to tell polar day from polar night
-
-double norm360(double a) {
-    a = std::fmod(a, 360.0);
-    return a < 0 ? a + 360.0 : a;
-}
 
 } // namespace
 

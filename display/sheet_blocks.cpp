@@ -281,8 +281,8 @@ void drawStructureBlock(const ArchetypalStructure& structure, double y, double x
         colourOf(stateColour(row.state));
         const std::string label = row.state == kExchange ? "Scamb" : stateLabel(row.state);
         textLeft(label, 0, rowY - 1.5, rowX);
-        for (std::size_t i = 0; i < row.slots.size(); ++i) {
-            const StructureSlot& slot = row.slots[i];
+        for (std::size_t i = 0; i < row.members.size(); ++i) {
+            const StructureSlot& slot = row.members[i];
             if (slot.planet == 0) continue;
             const double glyphX = rowX + 12 + static_cast<double>(i) * kGlyphPitch;
             drawPointPicture(slot.planet, 3.5, glyphX, rowY);

@@ -17,7 +17,6 @@
 #include <vector>
 
 namespace qv {
-// Kept out of this header: its member `slots` collides with Qt's keyword.
 struct ArchetypalStructure;
 } // namespace qv
 

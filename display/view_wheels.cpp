@@ -284,7 +284,7 @@ AnalysisViewResult structureView(const AnalysisViewInputs& in) {
         useColour(stateColour(row.state));
         textLeftMiddle(stateLabel(row.state), 15, glyphY, right + kStructureGlyphPitch / 2 + 3);
         int i = 0;
-        for (const StructureSlot& slot : row.slots) {
+        for (const StructureSlot& slot : row.members) {
             if (slot.planet == 0) continue;
             const double x = right - kStructureGlyphPitch * i++;
             backgroundDisc(kStructureGlyph * 0.5, x, glyphY);

@@ -1,5 +1,6 @@
 #include "display/wheel.h"
 
+#include "display/angles.h"
 #include "display/glyph_separation.h"
 #include "display/pictures.h"
 #include "ephemeris/text_forms.h"
@@ -11,11 +12,6 @@
 namespace qv::draw {
 
 namespace {
-
-double norm360(double a) {
-    a = std::fmod(a, 360.0);
-    return a < 0 ? a + 360.0 : a;
-}
 
 std::string degreeText(double longitude, std::size_t length = 6) {
     return LongitudeDegMin(1, static_cast<Extended>(norm360(longitude))).substr(0, length);

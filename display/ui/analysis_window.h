@@ -6,7 +6,6 @@
 // in sheet millimetres so the window keeps its proportions on any screen.
 #pragma once
 
-// Analysis headers before any Qt header (dignities.h has a member `slots`).
 #include "display/analysis_views.h"
 #include "analysis/chart_keys.h"
 #include "chart/chart_computation.h"

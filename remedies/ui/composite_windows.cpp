@@ -29,7 +29,7 @@ namespace {
 const char* const kSlotNormal = "QLineEdit { background-color: rgb(192, 192, 192); }";
 const char* const kSlotServed = "QLineEdit { background-color: rgb(254, 226, 186); }";
 
-const char* const kSymptomHelp =
+const char* const kSymptomsCompositeHelp =
     "- Individuare, sulla colonna di destra, i SINTOMI PRESENTI.\n"
     "- Con un clic, questi sintomi (max 15) vengono copiati sulle caselle numerate.\n"
     "- Clic su [Avvia Ricerca] per rintracciare i RIMEDI adatti. Verr\u00E0 compilata una colonna\n"
@@ -41,7 +41,7 @@ const char* const kSymptomHelp =
     "presente la parola scritta nella casella azzurra. Il pulsante [Trova] pu\u00F2 essere\n"
     "azionato pi\u00F9 volte in successione. ";
 
-const char* const kTherapyHelp =
+const char* const kTherapiesCompositeHelp =
     "- Individuare, sulla colonna di destra, i DISTURBI PRESENTI.\n"
     "- Con un clic, questi disturbi (max 15) vengono copiati sulle caselle numerate.\n"
     "- Clic su [Avvia Ricerca] per rintracciare le TERAPIE adatte. Verr\u00E0 compilata una colonna\n"
@@ -57,11 +57,11 @@ const char* const kTherapyHelp =
 
 TFoRicCom::TFoRicCom(QWidget* parent)
     : CompositeSearchWindow(remedies::CompositeKind::Symptoms, "TFoRicCom", "SINTOMI MULTIPLI",
-                            QString::fromUtf8(kSymptomHelp), parent) {}
+                            QString::fromUtf8(kSymptomsCompositeHelp), parent) {}
 
 TFoTerCom::TFoTerCom(QWidget* parent)
     : CompositeSearchWindow(remedies::CompositeKind::Therapies, "TFoTerCom", "TERAPIE COMPOSITE",
-                            QString::fromUtf8(kTherapyHelp), parent) {}
+                            QString::fromUtf8(kTherapiesCompositeHelp), parent) {}
 
 CompositeSearchWindow::CompositeSearchWindow(remedies::CompositeKind kind, const char* name, const QString& caption,
                                              const QString& help, QWidget* parent)

@@ -20,7 +20,7 @@ namespace qv {
 
 namespace {
 
-const char* const kHelp =
+const char* const kDebilityHelp =
     "Scegliere il pianeta debilitato e il segno in cui si trova debilitato, poi premere \"Avvia Ricerca "
     "Patologie...\".\n"
     "1) L'elenco Patologie raccoglie le patologie del Repertorio Terapie curate da rimedi la cui segnatura porta "
@@ -46,7 +46,7 @@ TFoMali::TFoMali(QWidget* parent) : QDialog(parent) {
     EdTot->setFixedWidth(70);
     ListBox2 = entryList(this, "ListBox2");
     ListBox3 = entryList(this, "ListBox3");
-    MemoZoom = helpNote(this, kHelp);
+    MemoZoom = helpNote(this, kDebilityHelp);
     auto* back = windowButton(this, "&Ritorna al Menu", "BBritorna");
 
     auto* searchRow = new QHBoxLayout;

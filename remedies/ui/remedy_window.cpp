@@ -23,7 +23,7 @@ namespace qv {
 
 namespace {
 
-const char* const kHelp =
+const char* const kRemedyHelp =
     "Individuare il Rimedio nell'elenco a destra e farvi clic: nelle righe compaiono i sintomi che serve, con "
     "le segnature planetarie e zodiacali; sopra, le Avvertenze, il tipo di preparazione e la Sintesi Psichica.\n"
     "Nella casella Cerca si scrive l'inizio del nome (maiuscole, accenti e punteggiatura non contano): l'elenco "
@@ -78,7 +78,7 @@ TFoRimed::TFoRimed(QWidget* parent) : QDialog(parent) {
             return remedies::remedyRowNote(matches_.at(static_cast<std::size_t>(entry)).data, state);
         },
         this);
-    MemoInfo = helpMemo(this, kHelp);
+    MemoInfo = helpMemo(this, kRemedyHelp);
 
     auto* BitBtn1 = windowButton(this, "Pulisci", "BitBtn1");
     auto* BitBtn2 = windowButton(this, "Informazioni On/Off", "BitBtn2");

@@ -21,7 +21,7 @@ namespace qv {
 
 namespace {
 
-const char* const kHelp =
+const char* const kSignatureHelp =
     "Per conoscere la segnatura astrologica di un rimedio selezionare il rimedio sulla lista Rimedi: ogni clic "
     "aggiunge una riga, cos\u00EC da confrontare le segnature di pi\u00F9 rimedi (dopo la quattordicesima si "
     "ricomincia dalla prima).\n"
@@ -59,7 +59,7 @@ TFoSegnat::TFoSegnat(QWidget* parent) : QDialog(parent) {
             return remedies::symptomRowNote(rows_.at(static_cast<std::size_t>(entry)).data, state);
         },
         this);
-    MemoInfo = helpMemo(this, kHelp);
+    MemoInfo = helpMemo(this, kSignatureHelp);
 
     auto* note1 = new QLabel("Per conoscere la segnatura astrologica di un rimedio selezionare il rimedio sulla lista "
                              "Rimedi.", this);

@@ -24,7 +24,7 @@ namespace qv {
 
 namespace {
 
-const char* const kHelp =
+const char* const kSymptomHelp =
     "Individuare il Disturbo (o Sintomo) nell'elenco a destra e farvi clic: nelle righe compaiono i rimedi "
     "che lo servono, con le segnature planetarie e zodiacali e la posologia.\n"
     "Nella casella Cerca si scrive l'inizio del sintomo (maiuscole, accenti e punteggiatura non contano): "
@@ -58,7 +58,7 @@ TFoSintom1::TFoSintom1(QWidget* parent) : QDialog(parent) {
         },
         [this](int entry, int state) { return remedies::symptomRowNote(matches_.at(static_cast<std::size_t>(entry)).data, state); },
         this);
-    MemoInfo = helpMemo(this, kHelp);
+    MemoInfo = helpMemo(this, kSymptomHelp);
 
     auto* BitBtn1 = windowButton(this, "Pulisci", "BitBtn1");
     auto* BitBtn2 = windowButton(this, "Informazioni On/Off", "BitBtn2");

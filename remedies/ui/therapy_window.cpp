@@ -20,7 +20,7 @@ namespace qv {
 
 namespace {
 
-const char* const kHelp =
+const char* const kTherapyHelp =
     "Individuare la Patologia nell'elenco a destra e farvi clic: nelle righe compaiono i rimedi che il "
     "repertorio prescrive, ciascuno con la sua posologia.\n"
     "Nella casella Cerca si scrive l'inizio della patologia: l'elenco si porta sulla voce corrispondente, che va "
@@ -64,7 +64,7 @@ TFoTerapi::TFoTerapi(QWidget* parent) : QDialog(parent) {
     MemoZoom->setReadOnly(true);
     MemoZoom->setStyleSheet("QPlainTextEdit { background-color: #fff4e0; border: 2px solid #c96; }");
     MemoZoom->hide();
-    MemoInfo = helpMemo(this, kHelp);
+    MemoInfo = helpMemo(this, kTherapyHelp);
 
     auto* BitBtn1 = windowButton(this, "Pulisci", "BitBtn1");
     auto* BitBtn2 = windowButton(this, "Informazioni On/Off", "BitBtn2");

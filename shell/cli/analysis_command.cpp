@@ -307,7 +307,7 @@ Section structureSection(const Subject& s) {
                 for (std::size_t r = 0; r < a.rows.size(); ++r) {
                     const StructureRow& row = a.rows[r];
                     std::string line = padded(stateLabel(row.state), 8);
-                    for (const StructureSlot& slot : row.slots) {
+                    for (const StructureSlot& slot : row.members) {
                         if (slot.planet == 0) continue;
                         line += "  " + std::to_string(slot.level) + " " + kPlanetNames[static_cast<std::size_t>(slot.planet)];
                         if (slot.parent != 0) line += std::string(" (") + parentAbbreviation(slot.parent) + ")";
@@ -321,7 +321,7 @@ Section structureSection(const Subject& s) {
                     .add("no_dignity", jsonBool(a.noDignity))
                     .add("rows", jsonArray(a.rows, [](const StructureRow& row) {
                              std::vector<StructureSlot> slots;
-                             for (const StructureSlot& slot : row.slots)
+                             for (const StructureSlot& slot : row.members)
                                  if (slot.planet != 0) slots.push_back(slot);
                              return JsonObject()
                                  .add("state", std::to_string(row.state))

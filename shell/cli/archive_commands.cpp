@@ -60,19 +60,17 @@ void requirePosition(const Archive& archive, int position) {
         throw UsageError{"Posizione " + std::to_string(position) + " inesistente nell'archivio " + archive.name()};
 }
 
-std::string line(const std::string& cp1252) { return shown(cp1252) + "\n"; }
-
 void printIndexLine(std::ostream& out, int position, const IndexEntry& entry) {
     char number[16];
     std::snprintf(number, sizeof number, "%5d  ", position);
-    out << number << line(entry.text);
+    out << number << shownLine(entry.text);
 }
 
 int listArchive(const Arguments& a, std::ostream& out) {
     if (a.positional().size() != 2) throw UsageError{"Uso: archive list NOME [--prefix P]"};
     const PreparedDataDirectory held = prepare(a.value("--data-dir"), false);
     const Archive archive = openNamed(typedText(a.positional()[1], "il nome dell'archivio"));
-    out << line("Archivio " + archiveCaption(archive.name()) + ": " + std::to_string(archive.subjectCount()) +
+    out << shownLine("Archivio " + archiveCaption(archive.name()) + ": " + std::to_string(archive.subjectCount()) +
                 " soggetti");
     if (archive.subjectCount() == 0) {
         out << "ARCHIVIO VUOTO\n";
@@ -88,7 +86,7 @@ int listArchive(const Arguments& a, std::ostream& out) {
             printIndexLine(out, static_cast<int>(k), entries[k]);
             any = true;
         }
-        if (!any) out << line("Nessun nome inizia con \"" + prefix + "\"");
+        if (!any) out << shownLine("Nessun nome inizia con \"" + prefix + "\"");
         return kExitOk;
     }
     for (std::size_t k = 1; k < entries.size(); ++k) printIndexLine(out, static_cast<int>(k), entries[k]);
@@ -103,22 +101,22 @@ int showSubject(const Arguments& a, std::ostream& out) {
     requirePosition(archive, position);
     const StoredSubject s = readStoredSubject(archive, position);
     const DecodedBirth b = decodeBirth(s.record);
-    out << line("Voce " + std::to_string(s.indexPosition) + ": " + s.entry.text);
-    out << line("Record di nascita " + std::to_string(s.birthNumber));
-    out << line(s.entry.name());
-    out << line("Nascita " + b.dateText() + "  Correz. " + zoneTextOf(b.corr));  // as the chart shows it
-    out << line("Localit\xE0: " + b.place);
-    out << line("Nazionalit\xE0: " + b.nation);
-    out << line("Coordinate: " + b.coordinates);
-    out << line(std::string("Calendario: ") + (b.gregorian ? "GREGORIANO" : "GIULIANO"));
-    out << line("Pianeti: " + s.record.planetSummary);
-    out << line("Cuspidi: " + s.record.cuspSummary);
-    out << line("Aspetti: " + s.record.aspectSummary);
+    out << shownLine("Voce " + std::to_string(s.indexPosition) + ": " + s.entry.text);
+    out << shownLine("Record di nascita " + std::to_string(s.birthNumber));
+    out << shownLine(s.entry.name());
+    out << shownLine("Nascita " + b.dateText() + "  Correz. " + zoneTextOf(b.corr));  // as the chart shows it
+    out << shownLine("Localit\xE0: " + b.place);
+    out << shownLine("Nazionalit\xE0: " + b.nation);
+    out << shownLine("Coordinate: " + b.coordinates);
+    out << shownLine(std::string("Calendario: ") + (b.gregorian ? "GREGORIANO" : "GIULIANO"));
+    out << shownLine("Pianeti: " + s.record.planetSummary);
+    out << shownLine("Cuspidi: " + s.record.cuspSummary);
+    out << shownLine("Aspetti: " + s.record.aspectSummary);
     if (s.annotation) {
-        out << line("Annotazioni (record " + std::to_string(s.annotationNumber) + "):");
-        for (const auto& l : s.annotation->lines) out << line("  " + trimRight(l));
+        out << shownLine("Annotazioni (record " + std::to_string(s.annotationNumber) + "):");
+        for (const auto& l : s.annotation->lines) out << shownLine("  " + trimRight(l));
     }
-    if (!s.textNumber().empty()) out << line("Testo: " + textDocumentPath(archive.name(), s.textNumber()));
+    if (!s.textNumber().empty()) out << shownLine("Testo: " + textDocumentPath(archive.name(), s.textNumber()));
     return kExitOk;
 }
 
@@ -287,13 +285,13 @@ int registerCommand(const std::vector<std::string>& rawArgs, std::ostream& out, 
         const Registration r = registerSubject(archiveName, s);
         if (!r.failure.empty()) throw UsageError{r.failure};
         writeArchiveChoice(r.archive, r.entry.text, r.indexPosition, r.entry.name());
-        out << line("Registrato in " + archiveCaption(r.archive) + ": voce " + std::to_string(r.indexPosition) +
+        out << shownLine("Registrato in " + archiveCaption(r.archive) + ": voce " + std::to_string(r.indexPosition) +
                     ", record di nascita " + std::to_string(r.birthNumber));
-        out << line(r.entry.text);
-        out << line(placeShown(placeStored(s.place)) + " - " + s.nation + "  " + s.coordinates) << "Correzione "
+        out << shownLine(r.entry.text);
+        out << shownLine(placeShown(placeStored(s.place)) + " - " + s.nation + "  " + s.coordinates) << "Correzione "
             << signedCorrection(fittedCorrection(s.corr)) << "  Calendario "
             << (s.gregorian ? "GREGORIANO" : "GIULIANO") << "\n";
-        if (!s.textNumber.empty()) out << line("Testo: " + textDocumentPath(r.archive, s.textNumber));
+        if (!s.textNumber.empty()) out << shownLine("Testo: " + textDocumentPath(r.archive, s.textNumber));
         return kExitOk;
     });
 }
@@ -309,9 +307,9 @@ int recallCommand(const std::vector<std::string>& args, std::ostream& out, std::
         const std::string subjectName = r.subject.entry.name();
         confirmRecall(r, subjectName, r.birth.place, r.subject.record.nation);
         writeArchiveChoice(archive.name(), r.subject.entry.text, position, subjectName);
-        out << line("Soggetto attuale: " + trimRight(subjectName) + " (" + archive.name() + ", voce " +
+        out << shownLine("Soggetto attuale: " + trimRight(subjectName) + " (" + archive.name() + ", voce " +
                     std::to_string(position) + ")");
-        out << line("Nascita " + r.birth.dateText() + "  Correz. " + zoneTextOf(r.birth.corr));
+        out << shownLine("Nascita " + r.birth.dateText() + "  Correz. " + zoneTextOf(r.birth.corr));
         return kExitOk;
     });
 }
@@ -431,7 +429,7 @@ int modifyCommand(const std::vector<std::string>& args, std::ostream& out, std::
         const StoredSubject now = readStoredSubject(archive, m.indexPosition);
         consultations::followSubject(before,
                                      consultations::subjectLinkOf(archive.name(), now.entry.name(), now.record.moment));
-        out << line("Modificato in " + archiveCaption(archive.name()) + ": voce " + std::to_string(m.indexPosition));
+        out << shownLine("Modificato in " + archiveCaption(archive.name()) + ": voce " + std::to_string(m.indexPosition));
         printChanges(out, stored, checked);
         if (wasCurrent) {
             if (a.flag("--update-current")) {
@@ -469,8 +467,8 @@ int deleteCommand(const std::vector<std::string>& args, std::ostream& out, std::
                              ": indicare --with-consultations per eliminarle insieme al soggetto, o "
                              "--keep-consultations per conservarle"};
         const Deletion d = deleteSubject(archive, position);
-        out << line("Eliminato da " + archive.name() + ": " + entry.text);
-        if (d.textDeleted) out << line("Testo eliminato: " + textDocumentPath(archive.name(), d.textNumber));
+        out << shownLine("Eliminato da " + archive.name() + ": " + entry.text);
+        if (d.textDeleted) out << shownLine("Testo eliminato: " + textDocumentPath(archive.name(), d.textNumber));
         if (recorded > 0 && withConsultations)
             out << "Consultazioni eliminate: "
                 << consultations::ConsultationStore(consultations::storePath(), false).removeAllOf(link) << "\n";

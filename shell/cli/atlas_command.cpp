@@ -24,7 +24,7 @@ namespace {
 
 using atlas::PlaceArchive;
 
-const char* const kUsage =
+const char* const kAtlasUsage =
     "Uso: quorendaville-cli atlas find PREFISSO [--estero] [--data-dir CARTELLA]\n"
     "     quorendaville-cli atlas correction --place NOME [--estero] [--state STATO]\n"
     "          --date GG/MM/AAAA --time HH:MM [--reform-flag 0|1] [--json] [--data-dir CARTELLA]";
@@ -91,7 +91,7 @@ std::string placeLines(const std::vector<atlas::Place>& places) {
 
 int findCommand(const std::vector<std::string>& args, std::ostream& out) {
     const Arguments a(args, {"--data-dir"}, {"--estero"});
-    if (a.positional().size() != 1) throw UsageError{std::string("Indicare un solo prefisso.\n") + kUsage};
+    if (a.positional().size() != 1) throw UsageError{std::string("Indicare un solo prefisso.\n") + kAtlasUsage};
     openDataDirectory(a.value("--data-dir"));
     const atlas::PlaceTable table(a.flag("--estero") ? PlaceArchive::Estero : PlaceArchive::Italia);
     if (table.count() == 0) {
@@ -195,11 +195,11 @@ int correctionCommand(const std::vector<std::string>& args, std::ostream& out) {
 
 int atlasCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     return runCommand(err, [&] {
-        if (args.empty()) throw UsageError{kUsage};
+        if (args.empty()) throw UsageError{kAtlasUsage};
         const std::vector<std::string> rest(args.begin() + 1, args.end());
         if (args[0] == "find") return findCommand(rest, out);
         if (args[0] == "correction") return correctionCommand(rest, out);
-        throw UsageError{"Sottocomando sconosciuto: " + args[0] + "\n" + kUsage};
+        throw UsageError{"Sottocomando sconosciuto: " + args[0] + "\n" + kAtlasUsage};
     });
 }
 

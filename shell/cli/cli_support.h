@@ -68,6 +68,8 @@ std::filesystem::path dataDirectoryRoot(const std::optional<std::string>& dir);
 
 // Windows-1252 bytes of the core, shown as UTF-8 on the terminal.
 std::string shown(const std::string& cp1252);
+// The same, as a line of output.
+inline std::string shownLine(const std::string& cp1252) { return shown(cp1252) + "\n"; }
 
 // JSON pieces: a Windows-1252 text as an escaped UTF-8 string, a real with
 // 15 significant digits (never in the machine's locale).

@@ -16,14 +16,12 @@ namespace {
 
 using namespace consultations;
 
-const char* const kUsage =
+const char* const kConsultationUsage =
     "Uso: quorendaville-cli consultation add --archive A --subject N [--date GG/MM/AAAA] [--symptom S]...\n"
     "            [--remedy R]... [--note T] [--follow-up GG/MM/AAAA]\n"
     "     quorendaville-cli consultation list --archive A --subject N [--json]\n"
     "     quorendaville-cli consultation delete --archive A --subject N --id K\n"
     "     N \xE8 la posizione del soggetto nell'archivio o il suo nome; tutti accettano --data-dir CARTELLA";
-
-std::string line(const std::string& cp1252) { return shown(cp1252) + "\n"; }
 
 bool allDigits(const std::string& s) {
     if (s.empty()) return false;
@@ -63,16 +61,16 @@ std::string joined(const std::vector<std::string>& items) {
 }
 
 void printConsultation(std::ostream& out, const Consultation& c) {
-    out << line("Consultazione " + std::to_string(c.id) + " del " + dateText(c.date) +
+    out << shownLine("Consultazione " + std::to_string(c.id) + " del " + dateText(c.date) +
                 (c.followUp ? ", controllo il " + dateText(*c.followUp) : std::string()));
-    if (!c.complaints.empty()) out << line("  Disturbi: " + c.complaints);
-    if (!c.symptoms.empty()) out << line("  Sintomi: " + joined(c.symptoms));
+    if (!c.complaints.empty()) out << shownLine("  Disturbi: " + c.complaints);
+    if (!c.symptoms.empty()) out << shownLine("  Sintomi: " + joined(c.symptoms));
     for (const PrescribedRemedy& r : c.remedies) {
-        out << line("  Rimedio: " + r.name);
-        if (!r.dosage.empty()) out << line("    Posologia: " + r.dosage);
-        if (!r.duration.empty()) out << line("    Durata: " + r.duration);
+        out << shownLine("  Rimedio: " + r.name);
+        if (!r.dosage.empty()) out << shownLine("    Posologia: " + r.dosage);
+        if (!r.duration.empty()) out << shownLine("    Durata: " + r.duration);
     }
-    if (!c.notes.empty()) out << line("  Note: " + c.notes);
+    if (!c.notes.empty()) out << shownLine("  Note: " + c.notes);
 }
 
 std::string consultationJson(const Consultation& c) {
@@ -127,7 +125,7 @@ int add(const Arguments& a, const std::vector<std::string>& typedSymptoms, const
     if (const std::string failure = consultationFailure(c); !failure.empty()) throw UsageError{failure};
     ConsultationStore store = openStore();
     store.save(c);
-    out << line("Registrata per " + subjectCaption(subject) + ":");
+    out << shownLine("Registrata per " + subjectCaption(subject) + ":");
     printConsultation(out, c);
     return kExitOk;
 }
@@ -145,7 +143,7 @@ int list(const Arguments& a, std::ostream& out) {
         out << "]}\n";
         return kExitOk;
     }
-    out << line(subjectCaption(subject) + ": " + std::to_string(all.size()) +
+    out << shownLine(subjectCaption(subject) + ": " + std::to_string(all.size()) +
                 (all.size() == 1 ? " consultazione" : " consultazioni"));
     for (const Consultation& c : all) printConsultation(out, c);
     return kExitOk;
@@ -165,7 +163,7 @@ int remove(const Arguments& a, std::ostream& out) {
     // Another subject's consultation is never deleted through this one.
     if (!c || c->subject != subject.link) throw UsageError{missing};
     store.remove(id);
-    out << line("Eliminata la consultazione " + idText + " del " + dateText(c->date) + " di " + subjectCaption(subject));
+    out << shownLine("Eliminata la consultazione " + idText + " del " + dateText(c->date) + " di " + subjectCaption(subject));
     return kExitOk;
 }
 
@@ -213,7 +211,7 @@ NamedSubject namedSubject(const std::string& archiveTyped, const std::string& su
 
 int consultationCommand(const std::vector<std::string>& rawArgs, std::ostream& out, std::ostream& err) {
     return runCommand(err, [&] {
-        if (rawArgs.empty()) throw UsageError{kUsage};
+        if (rawArgs.empty()) throw UsageError{kConsultationUsage};
         const std::string sub = rawArgs.front();
         std::vector<std::string> args(rawArgs.begin() + 1, rawArgs.end());
         if (sub == "add") {
@@ -233,7 +231,7 @@ int consultationCommand(const std::vector<std::string>& rawArgs, std::ostream& o
             if (a.flag("--json")) throw UsageError{"--json vale solo per consultation list"};
             return remove(a, out);
         }
-        throw UsageError{"Sottocomando sconosciuto: " + sub + "\n" + kUsage};
+        throw UsageError{"Sottocomando sconosciuto: " + sub + "\n" + kConsultationUsage};
     });
 }
 

@@ -24,7 +24,7 @@ namespace {
 
 using namespace remedies;
 
-const char* const kUsage =
+const char* const kRemediesUsage =
     "Uso: quorendaville-cli remedies symptom SINTOMO      i rimedi dei sintomi che iniziano con il testo o lo\n"
     "                                 contengono (maiuscole, accenti e punteggiatura non contano)\n"
     "     quorendaville-cli remedies remedy RIMEDIO       la scheda dei rimedi che iniziano con il nome o lo contengono\n"
@@ -44,8 +44,6 @@ const char* const kUsage =
     "                                 i rimedi legati a ogni punto del tema, per pianeta e per segno\n"
     "     (tutti accettano --json e --data-dir CARTELLA)";
 
-std::string line(const std::string& cp1252) { return shown(cp1252) + "\n"; }
-
 // How the usage names a text: "il sintomo" is SINTOMO.
 std::string placeholderOf(const std::string& what) {
     std::string name = what.substr(what.find(' ') + 1);
@@ -56,12 +54,12 @@ std::string placeholderOf(const std::string& what) {
 // The one text a subcommand takes, typed in UTF-8: refused when it holds a
 // character the database cannot store or a control character.
 std::string oneText(const Arguments& a, const char* what) {
-    if (a.positional().size() != 1) throw UsageError{std::string("Indicare un solo testo: ") + what + "\n" + kUsage};
+    if (a.positional().size() != 1) throw UsageError{std::string("Indicare un solo testo: ") + what + "\n" + kRemediesUsage};
     return typedText(a.positional().front(), placeholderOf(what));
 }
 
 ComplaintSlots slotsOf(const Arguments& a, const char* what) {
-    if (a.positional().empty()) throw UsageError{std::string("Indicare almeno un ") + what + ".\n" + kUsage};
+    if (a.positional().empty()) throw UsageError{std::string("Indicare almeno un ") + what + ".\n" + kRemediesUsage};
     if (a.positional().size() > kComplaintSlots)
         throw UsageError{"Al massimo " + std::to_string(kComplaintSlots) + " voci (ne sono state indicate " +
                          std::to_string(a.positional().size()) + ")"};
@@ -95,11 +93,11 @@ int symptom(const Arguments& a, std::ostream& out) {
             out << "]}";
             continue;
         }
-        out << line("Sintomo: " + entry) << matches.size() << " rimedi\n";
+        out << shownLine("Sintomo: " + entry) << matches.size() << " rimedi\n";
         for (const RemedyMatch& m : matches) {
             const RemedyRecord& r = m.data;
-            out << line("- " + r.rimedio + "  [" + planetsText(r) + " | " + r.segnaturaZodiacale + "]");
-            if (!r.dosage().empty()) out << line("  Posologia: " + r.dosage());
+            out << shownLine("- " + r.rimedio + "  [" + planetsText(r) + " | " + r.segnaturaZodiacale + "]");
+            if (!r.dosage().empty()) out << shownLine("  Posologia: " + r.dosage());
             out << warningsLine(r.warnings());
         }
     }
@@ -140,13 +138,13 @@ int remedy(const Arguments& a, std::ostream& out) {
         }
         if (!first) out << "\n";
         first = false;
-        out << line("Rimedio: " + last.rimedio + (caption.empty() ? "" : " " + caption));
-        if (hasUseNumber(last.rimedio)) out << line(kUseNumberNotice);
-        out << line("Avvertenze: " + warningsOrNotice(last));
-        if (!last.synthesis().empty()) out << line("Sintesi Psichica: " + last.synthesis());
+        out << shownLine("Rimedio: " + last.rimedio + (caption.empty() ? "" : " " + caption));
+        if (hasUseNumber(last.rimedio)) out << shownLine(kUseNumberNotice);
+        out << shownLine("Avvertenze: " + warningsOrNotice(last));
+        if (!last.synthesis().empty()) out << shownLine("Sintesi Psichica: " + last.synthesis());
         out << matches.size() << " indicazioni\n";
         for (const RemedyMatch& m : matches)
-            out << line("- " + m.data.indication() + "  [" + planetsText(m.data) + " | " + m.data.segnaturaZodiacale + "]");
+            out << shownLine("- " + m.data.indication() + "  [" + planetsText(m.data) + " | " + m.data.segnaturaZodiacale + "]");
     }
     if (json) out << "]}\n";
     return kExitOk;
@@ -176,10 +174,10 @@ int pathology(const Arguments& a, std::ostream& out) {
             out << "]}";
             continue;
         }
-        out << line("Patologia: " + entry) << matches.size() << " rimedi\n";
+        out << shownLine("Patologia: " + entry) << matches.size() << " rimedi\n";
         for (const RepertoryMatch& m : matches) {
-            out << line("- " + m.data.rimedio + (m.data.posologia.empty() ? "" : "  Posologia: " + m.data.posologia));
-            if (!m.data.notes().empty()) out << line("  Note: " + m.data.notes());
+            out << shownLine("- " + m.data.rimedio + (m.data.posologia.empty() ? "" : "  Posologia: " + m.data.posologia));
+            if (!m.data.notes().empty()) out << shownLine("  Note: " + m.data.notes());
             out << warningsLine(warningsOf(warnings, m.data.rimedio));
         }
     }
@@ -246,10 +244,10 @@ int ranking(const Arguments& a, std::ostream& out, CompositeKind kind) {
         return kExitOk;
     }
     if (withChart)
-        out << line("Con il tema di " + subject + ": " + (key.empty() ? "nessun pianeta in evidenza" : consultations::keyText(key)));
+        out << shownLine("Con il tema di " + subject + ": " + (key.empty() ? "nessun pianeta in evidenza" : consultations::keyText(key)));
     if (rows.empty()) out << "Nessun rimedio\n";
     for (const auto& r : rows) {
-        out << line(r.ranked.entry() + (r.reason.empty() ? "" : "  (" + r.reason + ")"));
+        out << shownLine(r.ranked.entry() + (r.reason.empty() ? "" : "  (" + r.reason + ")"));
         out << warningsLine(warningsOf(warnings, r.ranked.name));
     }
     return kExitOk;
@@ -283,7 +281,7 @@ int rebuild(const Arguments& a, std::ostream& out) {
 
 int remediesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     return runCommand(err, [&] {
-        if (args.empty()) throw UsageError{kUsage};
+        if (args.empty()) throw UsageError{kRemediesUsage};
         const std::vector<std::string> rest(args.begin() + 1, args.end());
         if (args[0] == "signature") return signatureCommand(rest, out);
         if (args[0] == "linked") return linkedCommand(rest, out);
@@ -297,7 +295,7 @@ int remediesCommand(const std::vector<std::string>& args, std::ostream& out, std
         if (args[0] == "rank") return ranking(a, out, CompositeKind::Symptoms);
         if (args[0] == "therapy") return ranking(a, out, CompositeKind::Therapies);
         if (args[0] == "rebuild") return rebuild(a, out);
-        throw UsageError{"Sottocomando sconosciuto: " + args[0] + "\n" + kUsage};
+        throw UsageError{"Sottocomando sconosciuto: " + args[0] + "\n" + kRemediesUsage};
     });
 }
 

@@ -18,7 +18,7 @@ namespace {
 
 using namespace consultations;
 
-const char* const kUsage = "Uso: quorendaville-cli report --archive A --subject N [--id K] --out FILE.pdf\n"
+const char* const kReportUsage = "Uso: quorendaville-cli report --archive A --subject N [--id K] --out FILE.pdf\n"
                            "     (senza --id la consultazione pi\xF9 recente; accetta --data-dir CARTELLA)";
 
 bool pdfName(const std::string& file) {
@@ -33,7 +33,7 @@ bool pdfName(const std::string& file) {
 int reportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     return runCommand(err, [&] {
         const Arguments a(args, {"--archive", "--subject", "--id", "--out", "--data-dir"}, {});
-        if (!a.positional().empty()) throw UsageError{"Argomento inatteso: " + a.positional().front() + "\n" + kUsage};
+        if (!a.positional().empty()) throw UsageError{"Argomento inatteso: " + a.positional().front() + "\n" + kReportUsage};
         const std::string file = a.required("--out");
         if (!pdfName(file)) throw UsageError{"Il file di uscita deve finire in .pdf: \"" + file + "\""};
         std::optional<std::int64_t> id;

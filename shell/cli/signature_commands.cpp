@@ -18,8 +18,6 @@ namespace {
 
 using namespace remedies;
 
-std::string line(const std::string& cp1252) { return shown(cp1252) + "\n"; }
-
 // A planet or sign word as the signatures write it, or "Qualsiasi", from
 // what was typed under the folded keys ("marte", "NODO N", "qualsiasi");
 // a word that fits several, or none, is refused naming the candidates.
@@ -66,12 +64,12 @@ int signatureCommand(const std::vector<std::string>& args, std::ostream& out) {
         out << "]}\n";
         return kExitOk;
     }
-    out << line("Segnatura: " + planet + " in " + sign +
+    out << shownLine("Segnatura: " + planet + " in " + sign +
                 (secondary ? " (pianeta nella segnatura primaria o secondaria)" : " (pianeta nella segnatura primaria)"))
         << hits.size() << " rimedi\n";
     for (const FoundRemedy& h : hits) {
         const RemedyRecord& r = h.data;
-        out << line("- " + r.rimedio + "  [" + r.segnaturaPrimaria + " | " + r.segnaturaSecondaria + " | " +
+        out << shownLine("- " + r.rimedio + "  [" + r.segnaturaPrimaria + " | " + r.segnaturaSecondaria + " | " +
                     r.segnaturaZodiacale + "]" + (throughWhich(r, planet) == "secondaria" ? "  (secondaria)" : ""));
     }
     return kExitOk;
@@ -110,18 +108,18 @@ int linkedCommand(const std::vector<std::string>& args, std::ostream& out) {
         return kExitOk;
     }
     for (const PointLinks& p : links) {
-        out << line(p.pointName + " in " + p.signName);
+        out << shownLine(p.pointName + " in " + p.signName);
         const auto put = [&](const std::vector<std::string>& names, const std::string& through) {
             if (names.empty()) {
-                out << line("  " + through + ": nessun rimedio");
+                out << shownLine("  " + through + ": nessun rimedio");
                 return;
             }
             std::string joined;
             for (const std::string& n : names) joined += (joined.empty() ? "" : ", ") + n;
-            out << line("  " + through + ": " + joined);
+            out << shownLine("  " + through + ": " + joined);
             for (const std::string& n : names) {
                 const std::string w = warningsOf(warnings, n);
-                if (!w.empty()) out << line("    Avvertenze di " + trimRightBlanks(n) + ": " + w);
+                if (!w.empty()) out << shownLine("    Avvertenze di " + trimRightBlanks(n) + ": " + w);
             }
         };
         if (hasLinkedList({false, p.point}, LinkedMode::Remedies)) put(p.byPlanet, "segnatura primaria " + p.pointName);

@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <string>
 
-namespace {
+namespace analysis_cli_test {
 
 using qv::test::CliRun;
 
@@ -117,4 +117,4 @@ TEST_F(CliAnalysis, PolarNightShowsNoSunrise) {
     EXPECT_NE(r.out.find("Giorno Planetario: Gioved\xC3\xAC\n"), std::string::npos);
 }
 
-} // namespace
+} // namespace analysis_cli_test

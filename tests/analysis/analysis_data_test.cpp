@@ -10,7 +10,7 @@
 #include <string>
 
 namespace qv {
-namespace {
+namespace analysis_data_test {
 
 std::string twoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
@@ -93,5 +93,5 @@ TEST(AnalysisData, YearMastersFollowTheRegentsOfTheYear) {
     EXPECT_EQ(lines[1768 - 1765], "17680201");
 }
 
-} // namespace
+} // namespace analysis_data_test
 } // namespace qv

@@ -7,7 +7,7 @@
 #include <cmath>
 
 namespace qv {
-namespace {
+namespace aspects_test {
 
 using test::chartWith;
 using test::majorOrbs;
@@ -183,5 +183,5 @@ TEST(WheelAspectLines, SpindleWidth) {
     EXPECT_NEAR(spindleHalfWidth(4), 1.0L / 2.4L, 1e-15L);
 }
 
-} // namespace
+} // namespace aspects_test
 } // namespace qv

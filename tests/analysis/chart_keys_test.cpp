@@ -10,7 +10,7 @@
 #include <filesystem>
 
 namespace qv {
-namespace {
+namespace chart_keys_test {
 
 // Ascendant 100° with equal houses; the Sole at 87° (13° before the
 // Ascendant), the Luna exactly at 0°, the nodes exactly opposite, the
@@ -147,5 +147,5 @@ TEST(Attributions, MissingFilesAreIoErrors) {
     EXPECT_THROW(ShowSignAttributions(1), IoError);
 }
 
-} // namespace
+} // namespace chart_keys_test
 } // namespace qv

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 namespace qv {
-namespace {
+namespace chart_master_test {
 
 std::array<int, 11> sectionValues(const ChartMasterScores& s, std::size_t k) { return s.sections[k].value; }
 
@@ -213,5 +213,5 @@ TEST(ChartMaster, FilesOfAScoredChart) {
     EXPECT_EQ(natal.houseSystem, "CASE_MEDIE");
 }
 
-} // namespace
+} // namespace chart_master_test
 } // namespace qv

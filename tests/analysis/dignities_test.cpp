@@ -9,7 +9,7 @@
 #include <map>
 
 namespace qv {
-namespace {
+namespace dignities_test {
 
 // A chart with planets 1–7 in the middle of the given signs.
 ChartState chartOfSigns(std::array<int, 8> signs) {
@@ -29,7 +29,7 @@ ExchangeReader files(std::map<int, std::vector<std::string>> bySize) {
 // A row written as "planet/level/parent" slots.
 std::string rowText(const StructureRow& row) {
     std::string s;
-    for (const StructureSlot& slot : row.slots) {
+    for (const StructureSlot& slot : row.members) {
         if (slot.planet == 0) continue;
         if (!s.empty()) s += " ";
         s += std::to_string(slot.planet) + "/" + std::to_string(slot.level) + "/" + std::to_string(slot.parent);
@@ -191,5 +191,5 @@ TEST(ArchetypalStructure, ExchangeFilesFromTheDataDirectory) {
     EXPECT_EQ(s.group[4], kFirstPair);
 }
 
-} // namespace
+} // namespace dignities_test
 } // namespace qv

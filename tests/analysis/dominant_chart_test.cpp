@@ -15,7 +15,7 @@
 #include <cmath>
 
 namespace qv {
-namespace {
+namespace dominant_chart_test {
 
 std::vector<std::string> lines(const char* path) { return readTextLines(dataDir().resolve(path), path); }
 
@@ -67,5 +67,5 @@ TEST(DominantChart, PlacidusChartOfTheNatalMomentWithItsScoringFiles) {
     EXPECT_EQ(lines(kMasterSummaryPath).size(), 3u);
 }
 
-} // namespace
+} // namespace dominant_chart_test
 } // namespace qv

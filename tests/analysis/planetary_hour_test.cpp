@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 namespace qv {
-namespace {
+namespace planetary_hour_test {
 
 using test::birth;
 using test::castTraditional;
@@ -209,5 +209,5 @@ TEST(YearMasters, MissingTableIsAnIoError) {
     EXPECT_THROW(readYearTable(), IoError);
 }
 
-} // namespace
+} // namespace planetary_hour_test
 } // namespace qv

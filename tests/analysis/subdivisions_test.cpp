@@ -10,7 +10,7 @@
 #include <filesystem>
 
 namespace qv {
-namespace {
+namespace subdivisions_test {
 
 TEST(Terms, SixtySectorsFromTheAscendantLessFifteen) {
     struct Case { Extended asc, longitude; int term; };
@@ -121,5 +121,5 @@ TEST(Subdivisions, MissingTextFileIsAnIoError) {
     EXPECT_THROW(readSpecificPointTexts(), IoError);
 }
 
-} // namespace
+} // namespace subdivisions_test
 } // namespace qv

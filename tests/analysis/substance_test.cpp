@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 namespace qv {
-namespace {
+namespace substance_test {
 
 TEST(Substance, AllPlanetsInAriete) {
     const Substance s = computeSubstance(test::chartWith({1, 2, 3, 4, 5, 6, 29.999L, 100, 280, 200, 110}));
@@ -87,5 +87,5 @@ TEST(Affinities, PairsModesAndPlaces) {
     }
 }
 
-} // namespace
+} // namespace substance_test
 } // namespace qv

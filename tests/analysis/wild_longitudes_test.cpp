@@ -12,7 +12,7 @@
 #include <limits>
 
 namespace qv {
-namespace {
+namespace wild_longitudes_test {
 
 TEST(WildLongitudes, SignsAreTakenOneTurnAway) {
     // 7455.7 = 20 turns + 255.7 (Sagittario); -3 = 357 (Pesci); 1e30 and a
@@ -85,5 +85,5 @@ TEST(WildLongitudes, ChartMasterScoresStayInTheirTables) {
     EXPECT_THROW(scoreOf(longitude, speed, cusp), ConversionError);
 }
 
-} // namespace
+} // namespace wild_longitudes_test
 } // namespace qv

@@ -15,7 +15,7 @@
 #include <memory>
 
 namespace qv::atlas {
-namespace {
+namespace atlas_derivation_test {
 
 using test::rawRegime;
 using test::regimeAt;
@@ -307,5 +307,5 @@ TEST_F(AtlasShipped, TablesHaveTheExpectedShape) {
     EXPECT_EQ(rome[0].date() - 1.0L, julianDayOf(false, 4, 10, 1582, 0, 0));
 }
 
-} // namespace
+} // namespace atlas_derivation_test
 } // namespace qv::atlas

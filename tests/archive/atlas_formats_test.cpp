@@ -13,7 +13,7 @@
 #include <cstdlib>
 
 namespace qv::atlas {
-namespace {
+namespace atlas_formats_test {
 
 using test::regimeAt;
 using test::rawRegime;
@@ -157,5 +157,5 @@ TEST_F(AtlasTables, PlaceTableCountsPlacesWithoutTheHeader) {
     EXPECT_THROW(table.read(-1), IoError);
 }
 
-} // namespace
+} // namespace atlas_formats_test
 } // namespace qv::atlas

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 namespace qv::atlas {
-namespace {
+namespace atlas_search_test {
 
 TEST(AtlasNormalisation, MapsTheListedLettersAndKeepsTheOthers) {
     const std::pair<std::string, std::string> cases[] = {
@@ -137,5 +137,5 @@ TEST(AtlasCoordinates, LocalMeanTimeFromTheLongitude) {
     EXPECT_EQ(correctionText(3.5L), "+3.5");
 }
 
-} // namespace
+} // namespace atlas_search_test
 } // namespace qv::atlas

@@ -11,7 +11,7 @@
 #include <memory>
 
 namespace qv {
-namespace {
+namespace correction_review_test {
 
 using CorrectionReviewTest = test::ShippedAtlasSuite;
 
@@ -142,5 +142,5 @@ TEST(SameCorrection, ComparesNumbersNotTexts) {
     EXPECT_FALSE(sameCorrection("-1", "+1"));
 }
 
-} // namespace
+} // namespace correction_review_test
 } // namespace qv

@@ -21,7 +21,7 @@
 #include <vector>
 
 namespace qv {
-namespace {
+namespace data_refresh_test {
 
 namespace fs = std::filesystem;
 
@@ -357,11 +357,11 @@ TEST(DataRefreshShipped, OldDirectoryComputesWithTheNewTables) {
     EXPECT_NEAR(std::fabs(static_cast<double>(s.longitude[kVesta])), 2.75618, 5.0 / 3600);
 }
 
-} // namespace
+} // namespace data_refresh_test
 } // namespace qv
 
 namespace qv {
-namespace {
+namespace data_refresh_test {
 
 // Tables the start knows by their identity to be the shipped ones are read
 // in parts as a computation needs them: the same positions as a table read
@@ -399,5 +399,5 @@ TEST(DataRefreshShipped, TablesKnownIntactGiveTheSamePositions) {
     EXPECT_THROW(computeBodies(s, 0, jds[0]), IoError);
 }
 
-} // namespace
+} // namespace data_refresh_test
 } // namespace qv

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 namespace qv {
-namespace {
+namespace name_words_test {
 
 std::vector<IndexEntry> index(const std::vector<std::string>& names) {
     std::vector<IndexEntry> entries{{"0 Registro vuoto......................00000"}};
@@ -25,5 +25,5 @@ TEST(NameWords, EveryTypedWordInAnyOrderFindsTheName) {
     for (const auto& c : cases) EXPECT_EQ(positionsHoldingWords(entries, c.typed), c.found) << c.typed;
 }
 
-} // namespace
+} // namespace name_words_test
 } // namespace qv

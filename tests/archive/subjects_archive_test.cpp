@@ -16,7 +16,7 @@
 #include <vector>
 
 namespace qv {
-namespace {
+namespace subjects_archive_test {
 
 std::string bytesOf(const std::string& dataPath) { return readWholeFile(dataDir().resolve(dataPath)); }
 
@@ -256,5 +256,5 @@ TEST(DataDirectoryStartup, CopiesTheTemplateCreatesBaseAndLocksOutASecondCopy) {
     EXPECT_EQ(third.templateFilesCopied, 1);
 }
 
-} // namespace
+} // namespace subjects_archive_test
 } // namespace qv

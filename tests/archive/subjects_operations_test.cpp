@@ -19,7 +19,7 @@
 #include <vector>
 
 namespace qv {
-namespace {
+namespace subjects_operations_test {
 
 std::string bytesOf(const std::string& dataPath) { return readWholeFile(dataDir().resolve(dataPath)); }
 
@@ -414,5 +414,5 @@ TEST_F(Subjects, TextDocumentsAreNumberedAndNeverOverwritten) {
     EXPECT_EQ(bytesOf(kEditedDocumentFile), "BASEtxt\\00003.txt\r\n");
 }
 
-} // namespace
+} // namespace subjects_operations_test
 } // namespace qv

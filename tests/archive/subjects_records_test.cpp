@@ -9,7 +9,7 @@
 #include <string>
 
 namespace qv {
-namespace {
+namespace subjects_records_test {
 
 // A text[N] field as the layout tables describe it: length byte, the value,
 // zeros up to the width.
@@ -205,5 +205,5 @@ TEST(ChartSummaries, AtMost31AspectsAndOrbsRoundedToEven) {
     EXPECT_EQ(summariseChart(c).aspects.substr(0, 8), "eKl2eJm4");
 }
 
-} // namespace
+} // namespace subjects_records_test
 } // namespace qv

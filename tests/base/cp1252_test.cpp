@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 namespace qv {
-namespace {
+namespace cp1252_test {
 
 TEST(Cp1252, ConvertsToAndFromUtf8) {
     const std::string bytes = "Citt\xE0 15\xB0 \x80 \x93virgolette\x94";
@@ -19,11 +19,11 @@ TEST(Cp1252, UpperCasesAccentedLetters) {
     EXPECT_EQ(upperCase1252("\xE0\xE8\xE9\xEC\xF9\xFF\xF7"), "\xC0\xC8\xC9\xCC\xD9\x9F\xF7");
 }
 
-} // namespace
+} // namespace cp1252_test
 } // namespace qv
 
 namespace qv {
-namespace {
+namespace cp1252_test {
 
 TEST(TypedText, AccentsJoinAndForeignCharactersAreNamed) {
     // "Niccolò" typed with a combining grave accent, and "Ž" with a caron.
@@ -48,5 +48,5 @@ TEST(TypedText, ControlCharactersAndMixedMessages) {
     EXPECT_EQ(mixedToUtf8("Localit\xE0 \"Forl\xC3\xAC\""), "Localit\xC3\xA0 \"Forl\xC3\xAC\"");
 }
 
-} // namespace
+} // namespace cp1252_test
 } // namespace qv

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 namespace qv {
-namespace {
+namespace data_dir_test {
 
 namespace fs = std::filesystem;
 
@@ -45,5 +45,5 @@ TEST(DataDir, SecondCopyDoesNotGetTheLock) {
     EXPECT_FALSE(second.acquired());
 }
 
-} // namespace
+} // namespace data_dir_test
 } // namespace qv

@@ -8,7 +8,7 @@
 #include <string>
 
 namespace qv {
-namespace {
+namespace decimal_text_test {
 
 // The desktop program runs under the user's locale; an Italian one must not
 // turn the point of file and text numbers into a comma.
@@ -43,11 +43,11 @@ TEST_F(UnderItalianLocale, ReadsThePointAndNothingElse) {
     }
 }
 
-} // namespace
+} // namespace decimal_text_test
 } // namespace qv
 
 namespace qv {
-namespace {
+namespace decimal_text_test {
 
 // A Corr is written in full or refused: a size with no short fixed text
 // (1e-400 is a normal long double; 5e-324 the least double) never leaves
@@ -70,5 +70,5 @@ TEST(CorrText, TooSmallOrTooLargeIsRefusedNotPrinted) {
     EXPECT_EQ(parseCorr("0"), 0.0L);
 }
 
-} // namespace
+} // namespace decimal_text_test
 } // namespace qv

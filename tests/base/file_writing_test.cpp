@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 namespace qv {
-namespace {
+namespace file_writing_test {
 
 namespace fs = std::filesystem;
 
@@ -93,5 +93,5 @@ TEST(FileWriting, AFullDiskLeavesTheOldFileAndNoTemporary) {
     }
 }
 
-} // namespace
+} // namespace file_writing_test
 } // namespace qv

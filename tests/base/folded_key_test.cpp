@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 namespace qv {
-namespace {
+namespace folded_key_test {
 
 TEST(FoldedKey, FoldsCaseAccentsBlanksAndPunctuation) {
     struct Case {
@@ -46,5 +46,5 @@ TEST(FoldedKey, EveryByteFoldsToLowerCaseLettersDigitsOrOneBlank) {
     }
 }
 
-} // namespace
+} // namespace folded_key_test
 } // namespace qv

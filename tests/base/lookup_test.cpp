@@ -6,7 +6,7 @@
 #include <random>
 
 namespace qv {
-namespace {
+namespace lookup_test {
 
 // A symptom list as the remedy database stores it: mixed case, accents,
 // an entry that is the beginning of the next ones.
@@ -157,5 +157,5 @@ TEST(Lookup, ResolvesANameArgument) {
     EXPECT_EQ(resolveName(symptoms, "tose grassa").suggestions.front(), 6u);
 }
 
-} // namespace
+} // namespace lookup_test
 } // namespace qv

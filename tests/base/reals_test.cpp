@@ -6,7 +6,7 @@
 #include <vector>
 
 namespace qv {
-namespace {
+namespace reals_test {
 
 using Ten = std::array<std::uint8_t, 10>;
 using Six = std::array<std::uint8_t, 6>;
@@ -60,5 +60,5 @@ TEST(Real48, RoundsTheMantissaAndRejectsOverflow) {
     EXPECT_EQ(encodeReal48(0x1p-200L), (Six{0, 0, 0, 0, 0, 0}));
 }
 
-} // namespace
+} // namespace reals_test
 } // namespace qv

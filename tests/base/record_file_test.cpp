@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 namespace qv {
-namespace {
+namespace record_file_test {
 
 std::string readBytes(const std::filesystem::path& p) { return readWholeFile(p); }
 
@@ -62,5 +62,5 @@ TEST(RecordFile, FailuresNameTheFileInItalian) {
     EXPECT_EQ(f.count(), 0);
 }
 
-} // namespace
+} // namespace record_file_test
 } // namespace qv

@@ -5,7 +5,7 @@
 #include <vector>
 
 namespace qv {
-namespace {
+namespace text_field_test {
 
 TEST(TextField, WritesLengthByteValueAndZeros) {
     std::vector<std::uint8_t> rec(8, 0xEE);
@@ -30,5 +30,5 @@ TEST(TextField, AFieldPastTheRecordIsRejected) {
     EXPECT_THROW(writeTextField(rec, 0, 4, "x"), std::out_of_range);
 }
 
-} // namespace
+} // namespace text_field_test
 } // namespace qv

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 namespace qv {
-namespace {
+namespace text_file_test {
 
 TEST(TextFile, SplitsLinesToleratingEveryEnding) {
     struct Case { std::string text; std::vector<std::string> lines; };
@@ -53,5 +53,5 @@ TEST(TextFile, AMissingFileIsAnIoErrorWithItsName) {
     }
 }
 
-} // namespace
+} // namespace text_file_test
 } // namespace qv

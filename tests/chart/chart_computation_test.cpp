@@ -17,7 +17,7 @@
 #include <cmath>
 
 namespace qv {
-namespace {
+namespace chart_computation_test {
 
 class ChartComputation : public ::testing::Test {
 protected:
@@ -167,5 +167,5 @@ TEST_F(ChartComputation, TheSettingsInForceAndTheAnalysisWindowsVariant) {
     EXPECT_EQ(chartState().nodeKind, "VERO");
 }
 
-} // namespace
+} // namespace chart_computation_test
 } // namespace qv

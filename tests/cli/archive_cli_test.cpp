@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <string>
 
-namespace {
+namespace archive_cli_test {
 
 using CliResult = qv::test::CliRun;
 
@@ -151,4 +151,4 @@ TEST_F(ArchiveCli, ASecondRunningCopyIsKeptFromWriting) {
     EXPECT_EQ(cli("archive list BASE" + in()).status, 0) << "reading is still possible";
 }
 
-} // namespace
+} // namespace archive_cli_test

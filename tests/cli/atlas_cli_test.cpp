@@ -11,7 +11,7 @@
 #include <string>
 #include <sys/wait.h>
 
-namespace {
+namespace atlas_cli_test {
 
 using AtlasRun = qv::test::CliRun;
 
@@ -104,4 +104,4 @@ TEST_F(CliAtlas, BadInputIsReportedWithUsageStatus) {
     }
 }
 
-} // namespace
+} // namespace atlas_cli_test

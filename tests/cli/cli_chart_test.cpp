@@ -12,7 +12,7 @@
 #include <sstream>
 #include <string>
 
-namespace {
+namespace cli_chart_test {
 
 using qv::test::CliRun;
 
@@ -146,4 +146,4 @@ TEST(CliChartTables, AMissingCorrectionTableIsReportedWithItsName) {
     EXPECT_NE(r.out.find("FilePosi\\DSEL.rnd"), std::string::npos) << r.out;
 }
 
-} // namespace
+} // namespace cli_chart_test

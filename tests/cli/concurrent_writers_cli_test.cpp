@@ -16,7 +16,7 @@
 #include <thread>
 #include <unistd.h>
 
-namespace {
+namespace concurrent_writers_cli_test {
 
 namespace fs = std::filesystem;
 using qv::test::CliRun;
@@ -64,4 +64,4 @@ TEST_F(ConcurrentWriters, ARankingWritesNothingWhileTheDesktopProgramHoldsTheDir
     EXPECT_EQ(fs::exists(tally) ? qv::readWholeFile(tally) : std::string(), before);
 }
 
-} // namespace
+} // namespace concurrent_writers_cli_test

@@ -8,7 +8,7 @@
 
 #include <filesystem>
 
-namespace {
+namespace consultation_cli_test {
 
 using qv::test::CliRun;
 using qv::test::remedy;
@@ -187,9 +187,9 @@ TEST_F(CliConsultation, RanksWithTheCurrentSubjectsChart) {
     EXPECT_EQ(run("remedies therapy Cefalea --current").status, 2);
 }
 
-} // namespace
+} // namespace consultation_cli_test
 
-namespace {
+namespace consultation_cli_test {
 
 // A corrected name or birth moment does not leave the person's
 // consultations behind under the old one.
@@ -202,4 +202,4 @@ TEST_F(CliConsultation, ConsultationsFollowASubjectWhoseDataIsCorrected) {
     EXPECT_TRUE(listed.has("TSA Timo")) << listed.out;
 }
 
-} // namespace
+} // namespace consultation_cli_test

@@ -22,7 +22,7 @@
 
 extern char** environ;
 
-namespace {
+namespace first_start_test {
 
 namespace fs = std::filesystem;
 
@@ -144,4 +144,4 @@ TEST(FirstStart, KilledAnywhereTheNextStartCompletesIt) {
                                << whole.count() << " us); the test proved nothing";
 }
 
-} // namespace
+} // namespace first_start_test

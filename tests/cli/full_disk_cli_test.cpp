@@ -22,7 +22,7 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
-namespace {
+namespace full_disk_cli_test {
 
 namespace fs = std::filesystem;
 using qv::test::CliRun;
@@ -137,4 +137,4 @@ TEST_F(FullDisk, EveryWritingCommandFailsAndLeavesTheOldFiles) {
     }
 }
 
-} // namespace
+} // namespace full_disk_cli_test

@@ -20,7 +20,7 @@
 #include <thread>
 #include <unistd.h>
 
-namespace {
+namespace held_directory_cli_test {
 
 namespace fs = std::filesystem;
 using qv::test::CliRun;
@@ -114,4 +114,4 @@ TEST_F(HeldDirectory, LinkedRemediesOfTheCurrentSubjectAreThoseOfItsBirth) {
     EXPECT_TRUE(current.has(typed.out.substr(from))) << "typed:\n" << typed.out << "\ncurrent:\n" << current.out;
 }
 
-} // namespace
+} // namespace held_directory_cli_test

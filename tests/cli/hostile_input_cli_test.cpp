@@ -18,7 +18,7 @@
 #include <filesystem>
 #include <string>
 
-namespace {
+namespace hostile_input_cli_test {
 
 namespace fs = std::filesystem;
 using qv::test::CliRun;
@@ -218,9 +218,9 @@ TEST_F(HostileInput, AnEmptyDataDirectoryNameIsAnsweredInItalian) {
     }
 }
 
-} // namespace
+} // namespace hostile_input_cli_test
 
-namespace {
+namespace hostile_input_cli_test {
 
 // Correction tables put in the data directory before its first use are
 // taken as they are (no shipped copy restores them): a damaged one must be
@@ -261,4 +261,4 @@ TEST_F(HostileInput, DamagedCorrectionTablesAreRefusedByName) {
     EXPECT_EQ(cli("chart" + birth + in()).status, 0);
 }
 
-} // namespace
+} // namespace hostile_input_cli_test

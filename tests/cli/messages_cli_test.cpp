@@ -9,7 +9,7 @@
 
 #include <string>
 
-namespace {
+namespace messages_cli_test {
 
 using qv::test::CliRun;
 
@@ -73,4 +73,4 @@ TEST_F(CliMessages, TheHelpListsEveryOption) {
         EXPECT_NE(sheetHelp.find(option), std::string::npos) << "sheet " << option;
 }
 
-} // namespace
+} // namespace messages_cli_test

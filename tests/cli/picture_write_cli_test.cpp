@@ -13,7 +13,7 @@
 #include <string>
 #include <sys/stat.h>
 
-namespace {
+namespace picture_write_cli_test {
 
 namespace fs = std::filesystem;
 using qv::test::CliRun;
@@ -124,4 +124,4 @@ TEST_F(PictureWrite, QtWarningsGoToTheLogNotToTheTerminal) {
     EXPECT_TRUE(verbose.has("XDG_RUNTIME_DIR")) << verbose.out;
 }
 
-} // namespace
+} // namespace picture_write_cli_test

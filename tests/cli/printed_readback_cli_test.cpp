@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace printed_readback_cli_test {
 
 using qv::test::CliRun;
 
@@ -203,4 +203,4 @@ TEST_F(PrintedReadBack, EachHouseSystemGivesItsOwnCusps) {
     }
 }
 
-} // namespace
+} // namespace printed_readback_cli_test

@@ -10,7 +10,7 @@
 
 #include <fstream>
 
-namespace {
+namespace remedies_cli_test {
 
 using qv::test::CliRun;
 using qv::test::remedy;
@@ -170,4 +170,4 @@ TEST_F(CliRemedies, BadArgumentsAndDamagedFiles) {
     EXPECT_EQ(qv::readWholeFile(dir.resolve(files::kSymptomList)), listBefore);
 }
 
-} // namespace
+} // namespace remedies_cli_test

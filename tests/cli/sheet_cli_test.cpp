@@ -15,7 +15,7 @@
 #include <regex>
 #include <string>
 
-namespace {
+namespace sheet_cli_test {
 
 using qv::test::CliRun;
 
@@ -111,4 +111,4 @@ TEST_F(CliSheet, RefusesWhatItCannotDraw) {
     EXPECT_FALSE(std::filesystem::exists(out("x.pdf")));
 }
 
-} // namespace
+} // namespace sheet_cli_test

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace signature_cli_test {
 
 using qv::test::CliRun;
 using qv::test::remedy;
@@ -84,4 +84,4 @@ TEST_F(CliSignatures, LinkedRemediesOfEachPointWithTheReason) {
     EXPECT_EQ(remedies("linked --current").status, 2);  // no current subject yet
 }
 
-} // namespace
+} // namespace signature_cli_test

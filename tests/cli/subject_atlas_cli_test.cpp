@@ -12,7 +12,7 @@
 
 #include <string>
 
-namespace {
+namespace subject_atlas_cli_test {
 
 using CliResult = qv::test::CliRun;
 
@@ -165,4 +165,4 @@ TEST_F(SubjectAtlasCli, TheHelpSaysWhichSignEachOptionUses) {
     EXPECT_TRUE(r.has("modify NOME N")) << r.out;
 }
 
-} // namespace
+} // namespace subject_atlas_cli_test

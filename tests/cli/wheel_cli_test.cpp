@@ -10,7 +10,7 @@
 #include <iterator>
 #include <string>
 
-namespace {
+namespace wheel_cli_test {
 
 using qv::test::CliRun;
 
@@ -96,4 +96,4 @@ TEST_F(CliWheel, RefusesBadArgumentsInItalian) {
     }
 }
 
-} // namespace
+} // namespace wheel_cli_test

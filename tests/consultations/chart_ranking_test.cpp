@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 namespace qv::consultations {
-namespace {
+namespace chart_ranking_test {
 
 using test::remedy;
 
@@ -78,5 +78,5 @@ TEST(ChartRanking, RaisesARemedyCarryingTheChartAmongEqualCounts) {
     EXPECT_EQ(plain[0].ranked.name, "TSA Zenzero");
 }
 
-} // namespace
+} // namespace chart_ranking_test
 } // namespace qv::consultations

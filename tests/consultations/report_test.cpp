@@ -14,7 +14,7 @@
 #include <memory>
 
 namespace qv::consultations {
-namespace {
+namespace report_test {
 
 namespace fs = std::filesystem;
 
@@ -96,5 +96,5 @@ TEST_F(Report, HoldsThePersonTheRemediesTheirDosageAndWarnings) {
     }
 }
 
-} // namespace
+} // namespace report_test
 } // namespace qv::consultations

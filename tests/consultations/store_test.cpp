@@ -14,7 +14,7 @@
 #include <unistd.h>
 
 namespace qv::consultations {
-namespace {
+namespace store_test {
 
 namespace fs = std::filesystem;
 
@@ -376,5 +376,5 @@ TEST(ConsultationLinks, AreTheStoredFieldsWithoutTrailingBlanks) {
     EXPECT_EQ(subjectLinkOf("base", "ROSSI MARIA                           ", "196803121430-1      "), kRossi);
 }
 
-} // namespace
+} // namespace store_test
 } // namespace qv::consultations

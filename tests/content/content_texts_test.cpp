@@ -23,7 +23,7 @@
 #include <vector>
 
 namespace qv {
-namespace {
+namespace content_texts_test {
 
 std::vector<std::string> templateLines(const char* relative) {
     return readTextLines(test::dataTemplateDir() / relative, relative);
@@ -286,11 +286,11 @@ TEST(ShippedFiles, PrinciplesHaveFifteenGroupsOfFiveLines) {
     }
 }
 
-} // namespace
+} // namespace content_texts_test
 } // namespace qv
 
 namespace qv {
-namespace {
+namespace content_texts_test {
 
 // The pages of a PDF: its page objects, written as "/Type /Page" (the page
 // tree is "/Type /Pages").
@@ -315,5 +315,5 @@ TEST(ShippedManuals, OpenAsPdfWithTheirPages) {
     }
 }
 
-} // namespace
+} // namespace content_texts_test
 } // namespace qv

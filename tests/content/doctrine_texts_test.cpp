@@ -15,7 +15,7 @@
 #include <vector>
 
 namespace qv {
-namespace {
+namespace doctrine_texts_test {
 
 // Key (columns 1–21, blanks trimmed) → text (from column 22).
 std::map<std::string, std::string> pointSpecificTexts() {
@@ -115,5 +115,5 @@ TEST(ShippedDoctrine, AntisciaMessagesSayWhichMirroredSignsShareTheDay) {
     EXPECT_NE(joined(15).find("tradizione classica"), std::string::npos) << joined(15);
 }
 
-} // namespace
+} // namespace doctrine_texts_test
 } // namespace qv

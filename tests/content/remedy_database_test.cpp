@@ -18,7 +18,7 @@
 #include <string>
 
 namespace qv {
-namespace {
+namespace remedy_database_test {
 
 namespace fs = std::filesystem;
 
@@ -102,5 +102,5 @@ TEST(ShippedRemedies, PlantsOfEveryPlanetAndSignAreListedForTheChart) {
     }
 }
 
-} // namespace
+} // namespace remedy_database_test
 } // namespace qv

@@ -21,7 +21,7 @@
 #include <vector>
 
 namespace qv {
-namespace {
+namespace remedy_safety_test {
 
 namespace fs = std::filesystem;
 
@@ -243,5 +243,5 @@ TEST(ContentCompiler, RefusesUnsafeSources) {
     }
 }
 
-} // namespace
+} // namespace remedy_safety_test
 } // namespace qv

@@ -12,7 +12,7 @@
 
 using namespace qv;
 
-namespace {
+namespace analysis_session_test {
 
 std::vector<int> pressTimes(AnalysisSession& s, AnalysisButton b, int times) {
     std::vector<int> messages;
@@ -20,7 +20,6 @@ std::vector<int> pressTimes(AnalysisSession& s, AnalysisButton b, int times) {
     return messages;
 }
 
-} // namespace
 
 TEST(AnalysisSession, EachButtonCyclesThroughItsMessagesAndStartsAgain) {
     const struct {
@@ -189,3 +188,5 @@ TEST(AnalysisSession, ShippedMessagesHoldEveryMessageTheWindowShows) {
     setDataDir(dir.path());
     EXPECT_THROW(readInfoMessage(1), IoError);
 }
+
+} // namespace analysis_session_test

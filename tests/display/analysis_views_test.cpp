@@ -22,7 +22,7 @@
 #include <stdexcept>
 
 namespace qv::draw {
-namespace {
+namespace analysis_views_test {
 
 using Kind = Recorded::Kind;
 namespace fs = std::filesystem;
@@ -335,5 +335,5 @@ TEST(AnalysisViewTable, NamesAndMessagesOfEveryView) {
     for (const auto& [view, message] : messages) EXPECT_EQ(analysisViewMessage(view), message) << analysisViewName(view);
 }
 
-} // namespace
+} // namespace analysis_views_test
 } // namespace qv::draw

@@ -15,7 +15,7 @@
 #include <cmath>
 
 namespace qv::draw {
-namespace {
+namespace drawing_test {
 
 using Kind = Recorded::Kind;
 
@@ -483,5 +483,5 @@ TEST(PrintPalette, TheContextPicksThePaletteAndThePictures) {
     resetDrawingContext();
 }
 
-} // namespace
+} // namespace drawing_test
 } // namespace qv::draw

@@ -13,7 +13,7 @@
 #include <cmath>
 
 namespace qv::draw {
-namespace {
+namespace glyph_separation_test {
 
 void expectAngles(const std::vector<double>& got, const std::vector<double>& want) {
     ASSERT_EQ(got.size(), want.size());
@@ -132,5 +132,5 @@ TEST_F(CrowdRing, TheCrowdedChartOfFebruary1962) {
     EXPECT_TRUE(found.empty()) << found.front();
 }
 
-} // namespace
+} // namespace glyph_separation_test
 } // namespace qv::draw

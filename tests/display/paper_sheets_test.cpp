@@ -23,7 +23,7 @@
 #include <cstdio>
 
 namespace qv::draw {
-namespace {
+namespace paper_sheets_test {
 
 struct Birth {
     const char* name;
@@ -192,5 +192,5 @@ TEST_F(PaperSheets, APolarChartSaysWhyItHasNoHousesAndNoPlanetaryHour) {
     EXPECT_EQ(noPlanetaryHourLine(cast(kBirths[0]), ComputePlanetaryHour(cast(kBirths[0]))), "");
 }
 
-} // namespace
+} // namespace paper_sheets_test
 } // namespace qv::draw

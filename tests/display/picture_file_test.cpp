@@ -16,7 +16,7 @@
 #include <string>
 
 namespace qv::draw {
-namespace {
+namespace picture_file_test {
 
 namespace fs = std::filesystem;
 
@@ -70,5 +70,5 @@ TEST(PictureFile, CutPdfAndPngBytesAreNotComplete) {
     EXPECT_FALSE(completePdf(moved));
 }
 
-} // namespace
+} // namespace picture_file_test
 } // namespace qv::draw

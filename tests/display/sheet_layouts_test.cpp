@@ -13,7 +13,7 @@
 #include <cmath>
 
 namespace qv::draw {
-namespace {
+namespace sheet_layouts_test {
 
 using Kind = Recorded::Kind;
 
@@ -232,8 +232,8 @@ TEST_F(SheetDrawing, StructureRowsLabelExchangesScambAndWrapAfterFour) {
     for (int k = 0; k < 5; ++k) {
         StructureRow row;
         row.state = k == 0 ? kExchange : kDomicile;
-        row.slots[0] = {k + 1, 1, 0};
-        row.slots[1] = {7, 2, k + 1};
+        row.members[0] = {k + 1, 1, 0};
+        row.members[1] = {7, 2, k + 1};
         structure.rows.push_back(row);
     }
     {
@@ -298,5 +298,5 @@ TEST_F(SheetDrawing, TheFirstSheetsDrawOneWheelTheSecondTwo) {
     EXPECT_EQ(wheels(SheetLayout::Horizontal2), 2);
 }
 
-} // namespace
+} // namespace sheet_layouts_test
 } // namespace qv::draw

@@ -11,7 +11,7 @@
 #include <cmath>
 
 namespace qv::draw {
-namespace {
+namespace sheet_preview_test {
 
 TEST(SheetPreview, TenZoomsInStopAtFourAndSevenZoomsOutReachTheFloor) {
     SheetPreview p;
@@ -132,5 +132,5 @@ TEST(PictureNames, OrientationListKeepsTheOtherLinesAndGrowsForHigherNumbers) {
     EXPECT_EQ(file[1], "L");
 }
 
-} // namespace
+} // namespace sheet_preview_test
 } // namespace qv::draw

@@ -13,7 +13,7 @@
 #include <cmath>
 
 namespace qv::draw {
-namespace {
+namespace wheel_test {
 
 using Kind = Recorded::Kind;
 
@@ -232,5 +232,5 @@ TEST_F(WheelTest, ChartWheelDrawsEveryPieceAndReportsItsGlyphs) {
     EXPECT_EQ(caption.size(), 1u);
 }
 
-} // namespace
+} // namespace wheel_test
 } // namespace qv::draw

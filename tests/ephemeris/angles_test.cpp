@@ -7,7 +7,7 @@
 #include <utility>
 
 namespace qv {
-namespace {
+namespace angles_test {
 
 TEST(Angles, Reductions) {
     EXPECT_EQ(Norm360(-30.0L), 330.0L);
@@ -146,5 +146,5 @@ TEST(Angles, TurnsAddAngles) {
     EXPECT_EQ(m[0].s, 0.0L);
 }
 
-} // namespace
+} // namespace angles_test
 } // namespace qv

@@ -17,7 +17,7 @@
 #include <cstring>
 
 namespace qv {
-namespace {
+namespace bodies_test {
 
 namespace fs = std::filesystem;
 
@@ -177,5 +177,5 @@ TEST_F(Bodies, MotionAcrossZeroIsNotTakenForRetrograde) {
     EXPECT_LT(s.longitude[kEphemerisNode], 0);
 }
 
-} // namespace
+} // namespace bodies_test
 } // namespace qv

@@ -14,7 +14,7 @@
 #include <thread>
 
 namespace qv {
-namespace {
+namespace cached_tables_test {
 
 namespace fs = std::filesystem;
 
@@ -138,5 +138,5 @@ TEST(CachedTables, RecordsAndDataDirectories) {
     EXPECT_EQ(firstByte(), 9);
 }
 
-} // namespace
+} // namespace cached_tables_test
 } // namespace qv

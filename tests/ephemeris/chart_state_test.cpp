@@ -5,7 +5,7 @@
 #include <limits>
 
 namespace qv {
-namespace {
+namespace chart_state_test {
 
 std::array<Extended, 13> equalCuspsFrom(Extended asc) {
     std::array<Extended, 13> c{};
@@ -63,5 +63,5 @@ TEST(ChartState, CuspsThatAreNotNumbersLeaveTheSlotUnchanged) {
     EXPECT_EQ(houses[1], 9);
 }
 
-} // namespace
+} // namespace chart_state_test
 } // namespace qv

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace correction_tables_data_test {
 
 using qv::Extended;
 namespace fs = std::filesystem;
@@ -165,4 +165,4 @@ TEST(ShippedCorrectionTables, ModernChartsAgreeWithTheReference) {
     }
 }
 
-} // namespace
+} // namespace correction_tables_data_test

@@ -14,7 +14,7 @@
 #include <vector>
 
 namespace qv {
-namespace {
+namespace correction_tables_test {
 
 namespace fs = std::filesystem;
 
@@ -153,5 +153,5 @@ TEST(CorrectionTables, MissingOrShortTablesAreIoErrorsNamingTheTable) {
     EXPECT_THROW(ReadDpr1(kDpr1Origin + 10, 1), IoError);
 }
 
-} // namespace
+} // namespace correction_tables_test
 } // namespace qv

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace house_systems_test {
 
 using qv::Extended;
 
@@ -219,4 +219,4 @@ TEST(HouseSystems, KochFallsBackToPorphyryInsideThePolarCircles) {
     }
 }
 
-} // namespace
+} // namespace house_systems_test

@@ -6,7 +6,7 @@
 #include <cmath>
 
 namespace qv {
-namespace {
+namespace houses_test {
 
 HouseInput london2000() {
     HouseInput in;
@@ -93,11 +93,11 @@ TEST(Houses, PlacidusKeepsTheAnglesAndSolvesTheSemiArcs) {
     EXPECT_NEAR(static_cast<double>(hourAngle), static_cast<double>(semiArc / 3.0L), 0.001);
 }
 
-} // namespace
+} // namespace houses_test
 } // namespace qv
 
 namespace qv {
-namespace {
+namespace houses_test {
 
 // Frames near and inside the polar circles, against the reference library
 // (Swiss Ephemeris 2.10.03, swe_houses_armc with the same RAMC, obliquity
@@ -144,5 +144,5 @@ TEST(Houses, ARightAscensionOfExactly180IsTheAutumnPoint) {
     EXPECT_NEAR(static_cast<double>(EclipticFromRightAscension(179.999999L, CosDeg(23.44L))), 180.0, 1e-5);
 }
 
-} // namespace
+} // namespace houses_test
 } // namespace qv

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 namespace qv {
-namespace {
+namespace julian_day_test {
 
 TEST(JulianDay, KnownDatesInBothCalendars) {
     struct Case { bool gregorian; int day, month, year, hour, minute; Extended jd; };
@@ -63,5 +63,5 @@ TEST(JulianDayText, InvertsJulianDayOverTwoThousandYears) {
     }
 }
 
-} // namespace
+} // namespace julian_day_test
 } // namespace qv

@@ -7,7 +7,7 @@
 #include <cmath>
 
 namespace qv {
-namespace {
+namespace motion_passes_test {
 
 // The pass at jd + 0.001 serves only the test of motion: the chart's
 // latitudes and longitudes are those of a single pass at jd (to the last
@@ -32,5 +32,5 @@ TEST(MotionPasses, TheChartIsThePassAtTheMoment) {
     }
 }
 
-} // namespace
+} // namespace motion_passes_test
 } // namespace qv

@@ -6,7 +6,7 @@
 #include <cmath>
 
 namespace qv {
-namespace {
+namespace orbits_test {
 
 // The orbit plane carried to the ecliptic in three stages through polar
 // form: the angle of the pair plus ω, the second coordinate and a zero
@@ -83,5 +83,5 @@ TEST(Orbits, VelocityIsTheRateOfThePosition) {
     EXPECT_EQ(given.velocity.x, orbitState(el).velocity.x);
 }
 
-} // namespace
+} // namespace orbits_test
 } // namespace qv

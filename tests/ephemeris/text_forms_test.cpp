@@ -5,7 +5,7 @@
 #include <clocale>
 
 namespace qv {
-namespace {
+namespace text_forms_test {
 
 Extended dms(int sign, int degrees, int minutes, Extended seconds) {
     return 30.0L * (sign - 1) + degrees + minutes / 60.0L + seconds / 3600.0L;
@@ -68,11 +68,11 @@ TEST(TextForms, Trimming) {
     EXPECT_EQ(FileDateText("/nonexistent/quorendaville"), "Non Valida");
 }
 
-} // namespace
+} // namespace text_forms_test
 } // namespace qv
 
 namespace qv {
-namespace {
+namespace text_forms_test {
 
 TEST(TextForms, NumbersKeepThePointUnderAnItalianLocale) {
     if (!std::setlocale(LC_ALL, "it_IT.UTF-8") && !std::setlocale(LC_ALL, "it_IT.utf8"))
@@ -82,5 +82,5 @@ TEST(TextForms, NumbersKeepThePointUnderAnItalianLocale) {
     std::setlocale(LC_ALL, "C");
 }
 
-} // namespace
+} // namespace text_forms_test
 } // namespace qv

@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 namespace qv::remedies {
-namespace {
+namespace composite_test {
 
 using test::remedy;
 using test::therapy;
@@ -112,5 +112,5 @@ TEST(FindWordInList, StepsThroughTheMatchesThenFallsBackToTheFirstEntry) {
     EXPECT_EQ(findWordInList({"Altro", "Fragilit\xE0 capillare"}, " FRAGILITA,", from), 1);
 }
 
-} // namespace
+} // namespace composite_test
 } // namespace qv::remedies

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 namespace qv::remedies {
-namespace {
+namespace consultation_test {
 
 using test::remedy;
 using test::therapy;
@@ -146,5 +146,5 @@ TEST_F(Consultation, TherapyRowsAndTheirTwoNoteStates) {
     EXPECT_EQ(missing.text, "");
 }
 
-} // namespace
+} // namespace consultation_test
 } // namespace qv::remedies

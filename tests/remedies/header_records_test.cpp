@@ -17,7 +17,7 @@
 #include <map>
 
 namespace qv::remedies {
-namespace {
+namespace header_records_test {
 
 namespace fs = std::filesystem;
 
@@ -70,5 +70,5 @@ TEST(HeaderRecords, ARecordAddedToAnEmptyDatabaseIsRecordOne) {
     EXPECT_EQ(findSymptom(dir, "Tosse").size(), 1u);
 }
 
-} // namespace
+} // namespace header_records_test
 } // namespace qv::remedies

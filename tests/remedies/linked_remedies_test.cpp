@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 namespace qv::remedies {
-namespace {
+namespace linked_remedies_test {
 
 using test::remedy;
 
@@ -155,5 +155,5 @@ TEST_F(LinkedRemedies, PlantDatabaseBothWays) {
     EXPECT_TRUE(plantNames(DataDir(temp.path() / "vuota")).empty());
 }
 
-} // namespace
+} // namespace linked_remedies_test
 } // namespace qv::remedies

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 namespace qv::remedies {
-namespace {
+namespace list_order_test {
 
 TEST(ListOrder, CaseInsensitiveWithAccentsByTheirLetterAndTiesBroken) {
     // Each text sorts before the next.
@@ -43,5 +43,5 @@ TEST(ListOrder, DistinctDropsOnlyByteEqualNeighbours) {
     EXPECT_EQ(texts, (std::vector<std::string>{"Febbre", "tosse", "Tosse"}));
 }
 
-} // namespace
+} // namespace list_order_test
 } // namespace qv::remedies

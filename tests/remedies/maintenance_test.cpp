@@ -20,7 +20,7 @@
 #include <sys/stat.h>
 
 namespace qv::remedies {
-namespace {
+namespace maintenance_test {
 
 namespace fs = std::filesystem;
 using test::fileBytes;
@@ -367,5 +367,5 @@ TEST(PlantViewer, FileOrderAndPlantOrderKeepTheirRecords) {
     EXPECT_EQ(sorted[2].record, 2); // even the entry of an empty plant shows its record
 }
 
-} // namespace
+} // namespace maintenance_test
 } // namespace qv::remedies

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 namespace qv::remedies {
-namespace {
+namespace named_lists_test {
 
 using test::remedy;
 
@@ -85,5 +85,5 @@ TEST(NamedLists, WarningsOfRemediesAndOfThePlantsTheyAreMadeFrom) {
     EXPECT_EQ(plantRemedyWarningsText(dir, "Malva"), "Nessuna Avvertenza registrata per i rimedi di questa pianta");
 }
 
-} // namespace
+} // namespace named_lists_test
 } // namespace qv::remedies

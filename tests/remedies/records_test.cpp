@@ -6,7 +6,7 @@
 #include <cstring>
 
 namespace qv::remedies {
-namespace {
+namespace records_test {
 
 // Puts a length-prefixed text at `offset` of a hand-made record.
 void put(Bytes& r, std::size_t offset, const std::string& text) {
@@ -140,5 +140,5 @@ TEST(RecordLayouts, DamagedLengthBytesAreFound) {
     }
 }
 
-} // namespace
+} // namespace records_test
 } // namespace qv::remedies

@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 namespace qv::remedies {
-namespace {
+namespace signatures_test {
 
 using test::remedy;
 using test::therapy;
@@ -141,5 +141,5 @@ TEST_F(SignatureSearch, AMissingDatabaseIsAnError) {
     EXPECT_THROW(debilityPathologies(dir, "Sole", "Ariete"), IoError);
 }
 
-} // namespace
+} // namespace signatures_test
 } // namespace qv::remedies

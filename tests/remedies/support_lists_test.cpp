@@ -15,7 +15,7 @@
 #include <fstream>
 
 namespace qv::remedies {
-namespace {
+namespace support_lists_test {
 
 using test::remedy;
 using test::therapy;
@@ -272,5 +272,5 @@ TEST_F(Rebuild, RemedyNameListAndItsScratchFiles) {
     EXPECT_EQ(readSignatureHits(dir, 2)[0].rimedio, "R14");
 }
 
-} // namespace
+} // namespace support_lists_test
 } // namespace qv::remedies

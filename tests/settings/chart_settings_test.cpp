@@ -14,7 +14,7 @@
 #include <vector>
 
 namespace qv {
-namespace {
+namespace chart_settings_test {
 
 const std::string kTemplateOrbiDomi =
     " 1.00000000000000E+0001\r\n 1.00000000000000E+0000\r\n 1.00000000000000E+0000\r\n"
@@ -245,5 +245,5 @@ TEST_F(ChartSettingsFiles, AShortSetsFileIsAnErrorOfItsOwnAndNothingIsWritten) {
     EXPECT_THROW(SelectOrbSet("D"), ConversionError);
 }
 
-} // namespace
+} // namespace chart_settings_test
 } // namespace qv

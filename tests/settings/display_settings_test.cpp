@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 namespace qv {
-namespace {
+namespace display_settings_test {
 
 namespace fs = std::filesystem;
 
@@ -145,5 +145,5 @@ TEST(PractitionerName, CreatedWhenMissingAndRewrittenWhole) {
     EXPECT_EQ(readPractitionerName().shown(), "Anna Bianch\xEC");
 }
 
-} // namespace
+} // namespace display_settings_test
 } // namespace qv

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 namespace qv {
-namespace {
+namespace access_modes_test {
 
 AccessCodeBuffer::Match typeAll(AccessCodeBuffer& b, const std::string& keys) {
     AccessCodeBuffer::Match last = AccessCodeBuffer::Match::None;
@@ -28,5 +28,5 @@ TEST(AccessCode, CodesMatchWhateverTheCaseAndOnlyOnACleanBuffer) {
     EXPECT_TRUE(accessModes().hidden);
 }
 
-} // namespace
+} // namespace access_modes_test
 } // namespace qv

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 namespace qv {
-namespace {
+namespace backup_test {
 
 namespace fs = std::filesystem;
 
@@ -110,5 +110,5 @@ TEST(Backup, ACopyFailingHalfWayChangesNothing) {
     EXPECT_EQ(lastBackupText(), "01/01/2020");
 }
 
-} // namespace
+} // namespace backup_test
 } // namespace qv

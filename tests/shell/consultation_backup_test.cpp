@@ -9,7 +9,7 @@
 #include <fstream>
 
 namespace qv {
-namespace {
+namespace consultation_backup_test {
 
 namespace fs = std::filesystem;
 using namespace consultations;
@@ -78,5 +78,5 @@ TEST(ConsultationBackup, ADamagedStoreIsNeitherBackedUpNorRestored) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(index), {}), "index");
 }
 
-} // namespace
+} // namespace consultation_backup_test
 } // namespace qv

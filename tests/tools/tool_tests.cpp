@@ -15,7 +15,7 @@
 #include <filesystem>
 #include <string>
 
-namespace {
+namespace tool_tests {
 
 namespace fs = std::filesystem;
 using qv::test::CliRun;
@@ -98,4 +98,4 @@ TEST(TakeScreenshots, EveryWindowIsDrawnIntoAPictureThatIsNotBlank) {
     }
 }
 
-} // namespace
+} // namespace tool_tests

@@ -28,9 +28,9 @@
 #include <QTest>
 
 using namespace qv;
-using draw::AnalysisView;
 
-namespace {
+namespace analysis_window_test {
+using draw::AnalysisView;
 
 constexpr int kScreenWidth = 800, kScreenHeight = 600;
 
@@ -49,8 +49,6 @@ QStringList recordedTexts(AnalysisView view, const DominantChart* dominant, cons
     for (const draw::Recorded& r : canvas.of(draw::Recorded::Kind::Text)) texts << QString::fromLatin1(r.text.c_str());
     return texts;
 }
-
-} // namespace
 
 class AnalysisWindowTest : public QObject {
     Q_OBJECT
@@ -330,4 +328,5 @@ private:
 };
 
 QV_WINDOW_TEST(AnalysisWindowTest)
+} // namespace analysis_window_test
 #include "analysis_window_test.moc"

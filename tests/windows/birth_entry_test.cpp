@@ -32,14 +32,12 @@
 using namespace qv;
 namespace fs = std::filesystem;
 
-namespace {
+namespace birth_entry_test {
 
 // A line of the place list: the name padded to 32 characters, then the state.
 QString line(const QString& name, const QString& state) { return name.leftJustified(32) + state; }
 
 const QString kMilano = line("MILANO (MI)", "ITALIA");
-
-} // namespace
 
 class BirthEntryTest : public QObject {
     Q_OBJECT
@@ -556,4 +554,5 @@ private slots:
 };
 
 QV_WINDOW_TEST(BirthEntryTest)
+} // namespace birth_entry_test
 #include "birth_entry_test.moc"

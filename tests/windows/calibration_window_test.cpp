@@ -17,6 +17,8 @@
 
 using namespace qv;
 
+namespace calibration_window_test {
+
 class CalibrationWindowTest : public QObject {
     Q_OBJECT
 
@@ -93,4 +95,5 @@ private slots:
 };
 
 QV_WINDOW_TEST(CalibrationWindowTest)
+} // namespace calibration_window_test
 #include "calibration_window_test.moc"

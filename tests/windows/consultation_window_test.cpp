@@ -33,6 +33,8 @@
 
 using namespace qv;
 
+namespace consultation_window_test {
+
 class ConsultationWindowTest : public QObject {
     Q_OBJECT
 
@@ -268,4 +270,5 @@ private slots:
 };
 
 QV_WINDOW_TEST(ConsultationWindowTest)
+} // namespace consultation_window_test
 #include "consultation_window_test.moc"

@@ -19,9 +19,7 @@
 
 using namespace qv;
 
-namespace {
-
-} // namespace
+namespace deletion_window_test {
 
 class DeletionWindowTest : public QObject {
     Q_OBJECT
@@ -96,4 +94,5 @@ private slots:
 };
 
 QV_WINDOW_TEST(DeletionWindowTest)
+} // namespace deletion_window_test
 #include "deletion_window_test.moc"

@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 namespace qv {
-namespace {
+namespace editor_core_test {
 
 TEST(Ruler, MarkersStandWhereTheIndentsPutThem) {
     struct Case {
@@ -106,5 +106,5 @@ TEST_F(EditorDocument, PathsLeadIntoTheDataDirectoryUnlessAbsolute) {
     EXPECT_EQ(handedOverDocument(), "BASEtxt\\00001.txt");
 }
 
-} // namespace
+} // namespace editor_core_test
 } // namespace qv

@@ -24,13 +24,13 @@
 #include <QToolButton>
 
 using namespace qv;
+
+namespace linked_panel_test {
 using qv::test::clickEntry;
 using qv::test::listed;
 using qv::test::listRow;
 using qv::test::picture;
 using qv::test::remedy;
-
-namespace {
 
 QStringList memoLines(PanelPianta& panel, const char* name) {
     return panel.findChild<QPlainTextEdit*>(name)->toPlainText().split('\n');
@@ -46,8 +46,6 @@ remedies::PlantEntryRecord plant(const std::string& name, const std::string& sym
     e.sintesi = "Quiete";
     return e;
 }
-
-} // namespace
 
 class LinkedPanelTest : public QObject {
     Q_OBJECT
@@ -185,4 +183,5 @@ private slots:
 };
 
 QV_WINDOW_TEST(LinkedPanelTest)
+} // namespace linked_panel_test
 #include "linked_panel_test.moc"

@@ -20,6 +20,8 @@
 
 using namespace qv;
 
+namespace main_window_maintenance_test {
+
 class MainWindowMaintenanceTest : public QObject {
     Q_OBJECT
 
@@ -89,4 +91,5 @@ private:
 };
 
 QV_WINDOW_TEST(MainWindowMaintenanceTest)
+} // namespace main_window_maintenance_test
 #include "main_window_maintenance_test.moc"

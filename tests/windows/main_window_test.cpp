@@ -24,7 +24,7 @@
 
 using namespace qv;
 
-namespace {
+namespace main_window_test {
 
 void registerExample() {
     NewSubject s;
@@ -42,8 +42,6 @@ void registerExample() {
 }
 
 std::vector<std::string> lines(const char* dataPath) { return readTextLines(dataDir().resolve(dataPath)); }
-
-} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -182,4 +180,5 @@ private:
 };
 
 QV_WINDOW_TEST(MainWindowTest)
+} // namespace main_window_test
 #include "main_window_test.moc"

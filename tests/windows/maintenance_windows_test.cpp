@@ -30,10 +30,10 @@
 #include <fcntl.h>
 
 using namespace qv;
+
+namespace maintenance_windows_test {
 using qv::test::remedy;
 using qv::test::therapy;
-
-namespace {
 
 void clickEntry(QListWidget* list, int row) {
     list->scrollToItem(list->item(row));
@@ -73,8 +73,6 @@ std::vector<std::string> names() {
     for (const remedies::RemedyRecord& r : remedies::readRemedies(dataDir())) out.push_back(r.rimedio);
     return out;
 }
-
-} // namespace
 
 class MaintenanceWindowsTest : public QObject {
     Q_OBJECT
@@ -482,4 +480,5 @@ private slots:
 };
 
 QV_WINDOW_TEST(MaintenanceWindowsTest)
+} // namespace maintenance_windows_test
 #include "maintenance_windows_test.moc"

@@ -29,7 +29,7 @@
 
 using namespace qv;
 
-namespace {
+namespace modification_window_test {
 
 std::string bytesOf(const std::string& dataPath) { return readWholeFile(dataDir().resolve(dataPath)); }
 
@@ -40,8 +40,6 @@ QLineEdit* field(TFoModifi& window, const char* name) { return window.findChild<
 void click(TFoModifi& window, const char* button) {
     QTest::mouseClick(window.findChild<QPushButton*>(button), Qt::LeftButton);
 }
-
-} // namespace
 
 class ModificationWindowTest : public QObject {
     Q_OBJECT
@@ -261,4 +259,5 @@ private slots:
 };
 
 QV_WINDOW_TEST(ModificationWindowTest)
+} // namespace modification_window_test
 #include "modification_window_test.moc"

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 namespace qv {
-namespace {
+namespace name_list_rules_test {
 
 TEST(NameListWindow, ClampsThePositionSoThatTheListStaysFull) {
     struct Case {
@@ -64,5 +64,5 @@ TEST(NameInversion, TwoWordsAlternateAndTheRestStays) {
     for (const auto& c : cases) EXPECT_EQ(invertedName(c.name, c.clicks), c.shown) << c.name << " / " << c.clicks;
 }
 
-} // namespace
+} // namespace name_list_rules_test
 } // namespace qv

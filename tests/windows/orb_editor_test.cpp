@@ -14,6 +14,8 @@
 
 using namespace qv;
 
+namespace orb_editor_test {
+
 class OrbEditorTest : public QObject {
     Q_OBJECT
 
@@ -67,4 +69,5 @@ private slots:
 };
 
 QV_WINDOW_TEST(OrbEditorTest)
+} // namespace orb_editor_test
 #include "orb_editor_test.moc"

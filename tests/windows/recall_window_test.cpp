@@ -19,7 +19,7 @@
 
 using namespace qv;
 
-namespace {
+namespace recall_window_test {
 
 std::vector<std::string> lines(const char* dataPath) { return readTextLines(dataDir().resolve(dataPath)); }
 
@@ -38,8 +38,6 @@ QStringList names(QListWidget* list) {
 
 bool aqua(QLineEdit* field) { return field->styleSheet().contains("aqua"); }
 bool red(QLineEdit* field) { return field->styleSheet().contains("red"); }
-
-} // namespace
 
 class RecallWindowTest : public QObject {
     Q_OBJECT
@@ -314,4 +312,5 @@ private slots:
 };
 
 QV_WINDOW_TEST(RecallWindowTest)
+} // namespace recall_window_test
 #include "recall_window_test.moc"

@@ -23,7 +23,7 @@
 using namespace qv;
 namespace fs = std::filesystem;
 
-namespace {
+namespace registration_test {
 
 EnteredBirth milano1944() {
     EnteredBirth e;
@@ -45,8 +45,6 @@ EnteredBirth milano1944() {
 }
 
 std::vector<std::string> lines(const fs::path& file) { return readTextLines(file); }
-
-} // namespace
 
 class RegistrationTest : public QObject {
     Q_OBJECT
@@ -200,4 +198,5 @@ private slots:
 };
 
 QV_WINDOW_TEST(RegistrationTest)
+} // namespace registration_test
 #include "registration_test.moc"

@@ -20,6 +20,8 @@
 
 using namespace qv;
 
+namespace remedy_main_window_test {
+
 class RemedyMainWindowTest : public QObject {
     Q_OBJECT
 
@@ -75,4 +77,5 @@ private slots:
 };
 
 QV_WINDOW_TEST(RemedyMainWindowTest)
+} // namespace remedy_main_window_test
 #include "remedy_main_window_test.moc"

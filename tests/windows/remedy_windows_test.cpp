@@ -29,14 +29,14 @@
 #include <QTest>
 
 using namespace qv;
+
+namespace remedy_windows_test {
 using qv::test::clickEntry;
 using qv::test::listed;
 using qv::test::listRow;
 using qv::test::picture;
 using qv::test::remedy;
 using qv::test::therapy;
-
-namespace {
 
 template <typename W>
 QString text(W* window, const char* name) {
@@ -65,8 +65,6 @@ void typeText(QWidget* box, const QString& typed) {
         QApplication::sendEvent(box, &key);
     }
 }
-
-} // namespace
 
 class RemedyWindowsTest : public QObject {
     Q_OBJECT
@@ -456,4 +454,5 @@ private slots:
 };
 
 QV_WINDOW_TEST(RemedyWindowsTest)
+} // namespace remedy_windows_test
 #include "remedy_windows_test.moc"

@@ -20,6 +20,8 @@
 
 using namespace qv;
 
+namespace settings_windows_test {
+
 class SettingsWindowsTest : public QObject {
     Q_OBJECT
 
@@ -193,4 +195,5 @@ private slots:
 };
 
 QV_WINDOW_TEST(SettingsWindowsTest)
+} // namespace settings_windows_test
 #include "settings_windows_test.moc"

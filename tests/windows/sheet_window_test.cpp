@@ -43,11 +43,11 @@
 #include <functional>
 
 using namespace qv;
-using draw::SheetLayout;
 
 Q_DECLARE_METATYPE(qv::draw::SheetLayout)
 
-namespace {
+namespace sheet_window_test {
+using draw::SheetLayout;
 
 // Runs `answer` on the next modal window of type T once it is up.
 template <typename T>
@@ -103,8 +103,6 @@ void click(QWidget* window, const char* button) {
     QVERIFY2(b, button);
     QTest::mouseClick(b, Qt::LeftButton);
 }
-
-} // namespace
 
 class SheetWindowTest : public QObject {
     Q_OBJECT
@@ -409,4 +407,5 @@ private slots:
 };
 
 QV_WINDOW_TEST(SheetWindowTest)
+} // namespace sheet_window_test
 #include "sheet_window_test.moc"

@@ -26,14 +26,14 @@
 #include <QToolButton>
 
 using namespace qv;
+
+namespace signature_windows_test {
 using qv::test::clickEntry;
 using qv::test::listed;
 using qv::test::listRow;
 using qv::test::picture;
 using qv::test::remedy;
 using qv::test::therapy;
-
-namespace {
 
 QString text(QWidget* window, const char* name) {
     auto* e = window->findChild<QLineEdit*>(name);
@@ -61,8 +61,6 @@ remedies::PlantEntryRecord plant(const std::string& name, const std::string& sym
     e.sintesi = "Accoglienza";
     return e;
 }
-
-} // namespace
 
 class SignatureWindowsTest : public QObject {
     Q_OBJECT
@@ -281,4 +279,5 @@ private slots:
 };
 
 QV_WINDOW_TEST(SignatureWindowsTest)
+} // namespace signature_windows_test
 #include "signature_windows_test.moc"

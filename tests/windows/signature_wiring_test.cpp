@@ -34,16 +34,14 @@
 #include <QTimer>
 
 using namespace qv;
+
+namespace signature_wiring_test {
 using qv::test::clickEntry;
 using qv::test::listed;
 using qv::test::listRow;
 using qv::test::picture;
 
-namespace {
-
 constexpr int kScreenWidth = 1024, kScreenHeight = 700;
-
-} // namespace
 
 class SignatureWiringTest : public QObject {
     Q_OBJECT
@@ -189,4 +187,5 @@ private slots:
 };
 
 QV_WINDOW_TEST(SignatureWiringTest)
+} // namespace signature_wiring_test
 #include "signature_wiring_test.moc"

@@ -44,7 +44,7 @@
 using namespace qv;
 namespace fs = std::filesystem;
 
-namespace {
+namespace subject_road_test {
 
 const std::string kName = "VERDI GIUSEPPE";
 const std::string kKey = "VERDI GIUSEPPE                        00001";  // name padded to 38, birth record 1
@@ -73,8 +73,6 @@ QStringList subjectBox(const QString& time) {
             "Coordinate: 45N28-009E11",
             "Calendario GREGORIANO"};
 }
-
-} // namespace
 
 class SubjectRoadTest : public QObject {
     Q_OBJECT
@@ -394,4 +392,5 @@ private slots:
 };
 
 QV_WINDOW_TEST(SubjectRoadTest)
+} // namespace subject_road_test
 #include "subject_road_test.moc"

@@ -8,5 +8,5 @@ target_link_libraries(qv_subject_windows_test_support PUBLIC qv_archive qv_ui_ba
 
 foreach(window recall modification deletion)
   qv_add_qtest(${window}_window_test ${window}_window_test.cpp)
-  target_link_libraries(${window}_window_test PRIVATE qv_archive_subject_ui qv_editor_ui qv_subject_windows_test_support)
+  target_link_libraries(${window}_window_test INTERFACE qv_archive_subject_ui qv_editor_ui qv_subject_windows_test_support)
 endforeach()

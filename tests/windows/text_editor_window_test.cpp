@@ -32,7 +32,7 @@
 
 using namespace qv;
 
-namespace {
+namespace text_editor_window_test {
 
 constexpr const char* kDocument = "BASEtxt\\00001.txt";
 
@@ -64,8 +64,6 @@ private:
     QString file_;
     QTimer timer_;
 };
-
-} // namespace
 
 class TextEditorWindowTest : public QObject {
     Q_OBJECT
@@ -375,4 +373,5 @@ private:
 };
 
 QV_WINDOW_TEST(TextEditorWindowTest)
+} // namespace text_editor_window_test
 #include "text_editor_window_test.moc"
