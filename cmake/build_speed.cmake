@@ -15,8 +15,10 @@ if(QV_MOLD)
 endif()
 
 # The compile options of test code: unoptimised (the code under test keeps
-# its own flags).
-set(QV_TEST_COMPILE_OPTIONS -O0)
+# its own flags), and position-independent everywhere, as Qt asks of the code
+# that includes it, so that one precompiled GoogleTest header serves every
+# test (GCC refuses a precompiled header made with other -fPIC settings).
+set(QV_TEST_COMPILE_OPTIONS -O0 -fPIC)
 
 # Each target's files are compiled in batches, one translation unit per
 # batch: most of a small file's compile time is the headers it shares with

@@ -5,7 +5,8 @@
 # leak) stops the target and fails this script; so does a crash or an
 # exception a reader lets through.
 #
-#   tests/fuzz/run_sanitized.sh [BUILD_FOLDER]      (default: build-sanitized)
+#   tests/fuzz/run_sanitized.sh [--build-only] [BUILD_FOLDER]
+#                                              (default: build-sanitized)
 #
 # Only the fuzz targets and the core libraries they link are built, at -O1
 # without debug information. The code is also built with
@@ -13,6 +14,8 @@
 # new code.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+build_only=false
+if [ "${1:-}" = "--build-only" ]; then build_only=true; shift; fi
 build="${1:-build-sanitized}"
 # std::vector is annotated for the address sanitizer, so a read between a
 # vector's size and its capacity (a buffer reused for a shorter file) is
@@ -27,6 +30,7 @@ if ! cmake --build "$build" --target qv_fuzz_targets -j "$(nproc)" >"$build/fuzz
   grep -v '^\[' "$build/fuzz-build.log" | tail -40
   exit 1
 fi
+$build_only && exit 0
 cd "$build"
 export ASAN_OPTIONS="abort_on_error=0:detect_leaks=1:${ASAN_OPTIONS:-}"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:${UBSAN_OPTIONS:-}"
