@@ -671,7 +671,7 @@ std::vector<ManifestEntry> computeManifest(const fs::path& folder) {
         if (!it->is_regular_file()) continue;
         const std::string dataPath = dataPathOf(it->path().lexically_relative(folder));
         if (!isProgramFile(dataPath)) continue;
-        out.push_back({dataPath, fs::file_size(it->path()), fileCrc32(it->path())});
+        out.push_back({dataPath, fs::file_size(it->path()), fileCrc32(it->path()), {}});
     }
     if (ec) throw IoError(folder.string(), italianSystemReason(ec.value()));
     std::sort(out.begin(), out.end(), [](const ManifestEntry& a, const ManifestEntry& b) {

@@ -84,7 +84,7 @@ TEST(DataTemplate, ProgramFilesAreTheDeliveredDataNotTheUsers) {
 TEST(DataTemplate, ManifestLinesAreCheckedWhenRead) {
     const auto e = parseManifest("0000002a 12 FilePosi\\DSEL.rnd\r\nffffffff 0 Sfondo.jpg\n");
     ASSERT_EQ(e.size(), 2u);
-    EXPECT_EQ(e[0], (ManifestEntry{"FilePosi\\DSEL.rnd", 12, 42}));
+    EXPECT_EQ(e[0], (ManifestEntry{"FilePosi\\DSEL.rnd", 12, 42, {}}));
     EXPECT_EQ(e[1].crc, 0xFFFFFFFFu);
     for (const char* bad : {"2a 12 X", "0000002a x12 X", "0000002a 12", "0000002a 12 ..\\BASE.ST1",
                             "0000002g 12 X"})

@@ -39,7 +39,9 @@ TEST_F(UnderItalianLocale, ReadsThePointAndNothingElse) {
     for (const Case& c : cases) {
         Extended v = -99;
         EXPECT_EQ(parseDecimal(c.text, v), c.reads) << c.text;
-        if (c.reads) EXPECT_EQ(v, c.value) << c.text;
+        if (c.reads) {
+            EXPECT_EQ(v, c.value) << c.text;
+        }
     }
 }
 

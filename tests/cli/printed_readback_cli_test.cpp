@@ -164,8 +164,11 @@ TEST_F(PrintedReadBack, EveryAnalysisSectionPrintsItsLines) {
         ASSERT_EQ(r.status, 0) << s.name << ": " << r.out;
         for (const std::string& line : s.lines) EXPECT_TRUE(r.has(line)) << s.name << ": " << line << "\n" << r.out;
         // Only the section asked for: no other section's heading.
-        for (const Section& other : sections)
-            if (&other != &s) EXPECT_FALSE(r.has(other.lines.front() + "\n")) << s.name << " prints " << other.name;
+        for (const Section& other : sections) {
+            if (&other != &s) {
+                EXPECT_FALSE(r.has(other.lines.front() + "\n")) << s.name << " prints " << other.name;
+            }
+        }
         seen.insert(s.name);
     }
     // Every section the command knows is in the table.

@@ -20,6 +20,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace qv {
@@ -139,11 +140,14 @@ struct WalkedKey {
 };
 std::map<std::string, WalkedKey> walkedPointKeys(const std::vector<ChartState>& charts) {
     const OrbTable orbs = widestOrbs();
-    std::map<std::string, WalkedKey> keys;
+    // Hashed while walking: the charts repeat most keys many times over.
+    std::unordered_map<std::string, WalkedKey> keys;
     for (const ChartState& chart : charts)
-        for (const std::string& key : pointKeys(chart, ComputeSubdivisions(chart), orbs))
-            keys.emplace(key, WalkedKey{ownersOf(key), &chart});
-    return keys;
+        for (const std::string& key : pointKeys(chart, ComputeSubdivisions(chart), orbs)) {
+            auto [it, added] = keys.try_emplace(key);
+            if (added) it->second = WalkedKey{ownersOf(key), &chart};
+        }
+    return {keys.begin(), keys.end()};
 }
 
 TEST_F(ShippedTexts, EveryPointKeyShowsItsTextInTheAttributionPanel) {

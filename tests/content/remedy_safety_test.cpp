@@ -87,8 +87,11 @@ TEST(RemedySafety, RedFlagsAreNotOfferedARemedyAndRiskyComplaintsReferToTheDocto
     }
     EXPECT_EQ(seen.size(), referrals.size());
     // The remedy's own notes carry the referral of its use too.
-    for (const auto* r : recordsOf("TSA Iperico"))
-        if (r->indication() == "Tristezza con stanchezza") EXPECT_TRUE(has(r->notes(), "due settimane"));
+    for (const auto* r : recordsOf("TSA Iperico")) {
+        if (r->indication() == "Tristezza con stanchezza") {
+            EXPECT_TRUE(has(r->notes(), "due settimane"));
+        }
+    }
 }
 
 TEST(RemedySafety, CautionsFollowFromTheConstituents) {
@@ -138,9 +141,11 @@ TEST(RemedySafety, DosesCarryThePlantsOwnLimitsAndNeverContradictThemselves) {
         }
     }
     const auto repertory = remedies::readRepertory(shipped());
-    for (std::size_t k = 1; k < repertory.size(); ++k)
-        if (limits.count(repertory[k].rimedio))
+    for (std::size_t k = 1; k < repertory.size(); ++k) {
+        if (limits.count(repertory[k].rimedio)) {
             EXPECT_TRUE(has(repertory[k].posologia, limits.at(repertory[k].rimedio))) << repertory[k].rimedio;
+        }
+    }
     // An evening remedy is not taken "two or three times a day".
     for (std::size_t k = 1; k < shippedRemedies().size(); ++k) {
         const std::string& d = shippedRemedies()[k].dosage();

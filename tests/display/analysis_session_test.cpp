@@ -158,7 +158,9 @@ TEST(AnalysisSession, StructureGlyphsAreTestedBeforePointsAndPointsBeforeSigns) 
         const GlyphHit hit = hitGlyph(c.x, c.y, structure, points, signs, g);
         EXPECT_EQ(hit.kind, c.kind) << c.x;
         EXPECT_EQ(hit.number, c.number) << c.x;
-        if (hit.kind != GlyphHit::Kind::None) EXPECT_NEAR(hit.x, c.x, 14) << c.x;  // the centre of the glyph hit
+        if (hit.kind != GlyphHit::Kind::None) {
+            EXPECT_NEAR(hit.x, c.x, 14) << c.x;  // the centre of the glyph hit
+        }
     }
 }
 

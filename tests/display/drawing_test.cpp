@@ -450,7 +450,9 @@ TEST(PrintPalette, EachColourHasATwinOfTheSameHueThatReadsOnWhite) {
             for (const auto& [a, b] : {std::pair{c.r, twin.r}, {c.g, twin.g}, {c.b, twin.b}})
                 EXPECT_NEAR(static_cast<double>(b) / twinTop, static_cast<double>(a) / top, 0.02);
             // No darker than it has to be.
-            if (contrastOnWhite(c) >= minimumPaperContrast(use) + 0.05) EXPECT_EQ(twin, c);
+            if (contrastOnWhite(c) >= minimumPaperContrast(use) + 0.05) {
+                EXPECT_EQ(twin, c);
+            }
         }
     EXPECT_EQ(paperTwin(kWhite, PaperUse::Mark), kBlack);  // the screen's foreground
     EXPECT_EQ(paperTwin(kBlue, PaperUse::Text), kBlue);

@@ -35,7 +35,9 @@ TEST(BirthData, NumbersReadAsIntegerTextsAndNothingElse) {
     for (const Case& c : cases) {
         int v = 0;
         EXPECT_EQ(readIntegerText(c.text, v), c.reads) << c.text;
-        if (c.reads) EXPECT_EQ(v, c.value) << c.text;
+        if (c.reads) {
+            EXPECT_EQ(v, c.value) << c.text;
+        }
     }
     BirthData b;
     EXPECT_FALSE(readMomentDigits("1990031012", b)) << "the minutes are missing";

@@ -49,7 +49,9 @@ TEST(LinkedSubjects, WhichPointsAndSignsHaveAListAndWhere) {
                           Case{{true, 13}, false, false, nullptr, ""}}) {
         EXPECT_EQ(hasLinkedList(c.subject, LinkedMode::Remedies), c.remedies) << c.subject.number;
         EXPECT_EQ(hasLinkedList(c.subject, LinkedMode::Plants), c.plants) << c.subject.number;
-        if (c.remedyFile) EXPECT_EQ(linkedFilePath(c.subject, LinkedMode::Remedies), c.remedyFile);
+        if (c.remedyFile) {
+            EXPECT_EQ(linkedFilePath(c.subject, LinkedMode::Remedies), c.remedyFile);
+        }
         EXPECT_EQ(linkedPhrase(c.subject), c.phrase);
     }
     EXPECT_EQ(linkedFilePath({true, 12}, LinkedMode::Plants), "OpzioneS\\Pesci.rnd");

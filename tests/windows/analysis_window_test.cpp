@@ -304,7 +304,7 @@ private:
         window_->setWindowState(Qt::WindowNoState);
         window_->resize(kScreenWidth, kScreenHeight);
         window_->show();
-        QTest::qWaitFor([this] { return window_->currentView().has_value(); }, 3000);
+        if (!QTest::qWaitFor([this] { return window_->currentView().has_value(); }, 3000)) QTest::qFail("the analysis window showed no view", __FILE__, __LINE__);
         return *window_;
     }
     void press(const char* name) { QTest::mouseClick(window_->findChild<QPushButton*>(name), Qt::LeftButton); }

@@ -68,7 +68,7 @@ class SignatureWiringTest : public QObject {
         w->setWindowState(Qt::WindowNoState);
         w->resize(kScreenWidth, kScreenHeight);
         w->show();
-        QTest::qWaitFor([&] { return w->currentView().has_value(); }, 3000);
+        if (!QTest::qWaitFor([&] { return w->currentView().has_value(); }, 3000)) QTest::qFail("the analysis window showed no view", __FILE__, __LINE__);
         return w;
     }
     void click(TFgrSpagy& w, QPoint at) {
@@ -104,7 +104,7 @@ private slots:
             QTimer::singleShot(50, [&, round] {
                 auto* w = qobject_cast<TFgrSpagy*>(QApplication::activeModalWidget());
                 if (!w) return;
-                QTest::qWaitFor([&] { return w->currentView().has_value(); }, 3000);
+                if (!QTest::qWaitFor([&] { return w->currentView().has_value(); }, 3000)) QTest::qFail("the analysis window showed no view", __FILE__, __LINE__);
                 first[round] = w->currentView();
                 if (round == 0) w->findChild<QPushButton*>("BBarchetip")->click();
                 w->findChild<QPushButton*>("BBprivato")->click();

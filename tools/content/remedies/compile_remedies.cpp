@@ -123,7 +123,7 @@ private:
 std::vector<Plant> readPlants(const fs::path& path) {
     std::vector<Plant> plants;
     for (const auto& c : readTsv(path, 14)) {
-        Plant p{c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7], c[8], {}, c[10], c[11], c[12], {}};
+        Plant p{c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7], c[8], {}, c[10], c[11], c[12], {}, {}};
         if (!c[9].empty()) p.constituents = split(c[9], "; ");
         for (const std::string& u : split(c[13], " | ")) {
             const auto parts = split(u, ">");
