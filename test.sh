@@ -5,5 +5,6 @@ cd "$(dirname "$0")"
 ./setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build
-(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)")
+# Two tests per processor: many wait on a lock, a file or a window.
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(( $(nproc) * 2 ))")
 tests/fuzz/run_sanitized.sh

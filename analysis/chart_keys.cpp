@@ -22,7 +22,6 @@ const char* aspectCode(Aspect a) {
     }
 }
 
-std::vector<std::string> readLines(const char* path) { return readTextLines(dataDir().resolve(path), path); }
 
 std::string part(const std::string& line, std::size_t from, std::size_t count) {
     return line.size() > from ? line.substr(from, count) : std::string();
@@ -175,12 +174,12 @@ Attributions signAttributions(int sign, const std::vector<std::string>& keys,
 }
 
 Attributions ShowPointAttributions(int point, const ChartState& chart) {
-    return pointAttributions(point, chart, readLines(kPointKeysPath), readLines(kPointSpecificTextsPath),
-                             readLines(kPointTextsPath));
+    return pointAttributions(point, chart, readDataTextLines(kPointKeysPath), readDataTextLines(kPointSpecificTextsPath),
+                             readDataTextLines(kPointTextsPath));
 }
 
 Attributions ShowSignAttributions(int sign) {
-    return signAttributions(sign, readLines(kSignKeysPath), readLines(kSignTextsPath), readLines(kSignSpecificTextsPath));
+    return signAttributions(sign, readDataTextLines(kSignKeysPath), readDataTextLines(kSignTextsPath), readDataTextLines(kSignSpecificTextsPath));
 }
 
 } // namespace qv

@@ -4,8 +4,8 @@
 #include "analysis/substance.h"
 #include "settings/chart_settings.h"
 #include "base/data_dir.h"
-#include "base/errors.h"
 #include "base/text_file.h"
+#include "base/errors.h"
 #include "ephemeris/angles.h"
 #include "ephemeris/bodies.h"
 #include "ephemeris/houses.h"
@@ -142,7 +142,6 @@ int houseValue(Extended lambda, int h, const std::array<Extended, 13>& cusp) {
 
 std::string valueText(int v) { return std::to_string(v).substr(0, 5); }
 
-std::vector<std::string> readLines(const char* path) { return readTextLines(dataDir().resolve(path), path); }
 
 void writeLines(const char* path, const std::vector<std::string>& lines) {
     writeTextLines(dataDir().prepareForWrite(path), lines, path);
@@ -371,7 +370,7 @@ ChartMasterDisplay displayOf(const std::array<Extended, 11>& totals) {
 }
 
 ChartMasterDisplay chartMasterDisplay(const ChartState& natal) {
-    const auto lines = readLines(kMasterTotalsPath);
+    const auto lines = readDataTextLines(kMasterTotalsPath);
     if (lines.size() < 10)
         throw IoError(kMasterTotalsPath, "il file ha " + std::to_string(lines.size()) + " righe invece di 18");
     std::array<Extended, 11> totals{};

@@ -829,6 +829,10 @@ const DataDir& dataDir() { return current(); }
 
 void setDataDir(const fs::path& root) { current() = DataDir(root); }
 
+std::vector<std::string> readDataTextLines(const std::string& dataPath) {
+    return readTextLines(dataDir().resolve(dataPath), dataPath);
+}
+
 fs::path defaultDataDirRoot() {
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) return fs::path(xdg) / "quorendaville";
     const char* home = std::getenv("HOME");

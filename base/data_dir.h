@@ -183,6 +183,10 @@ bool takeDatabaseUpdateNotice(const DataDir& dir);
 const DataDir& dataDir();
 void setDataDir(const std::filesystem::path& root);
 
+// The lines of a text file of the data directory in force, named by its
+// data path in messages.
+std::vector<std::string> readDataTextLines(const std::string& dataPath);
+
 // $XDG_DATA_HOME/quorendaville, or ~/.local/share/quorendaville.
 std::filesystem::path defaultDataDirRoot();
 

@@ -1,6 +1,7 @@
 #include "display/drawing.h"
 
 #include "display/drawing_extent.h"
+#include "display/drawing_numbers.h"
 #include "ephemeris/text_forms.h"
 
 #include <cmath>
@@ -10,12 +11,7 @@ namespace qv::draw {
 
 namespace {
 
-constexpr double kDegree = std::numbers::pi / 180.0;
-
-int roundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
-
 Canvas* target() { return drawingContext().canvas; }
-
 
 void setPenSpec(const PenEntry& entry) {
     DrawingContext& c = drawingContext();

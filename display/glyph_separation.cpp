@@ -1,6 +1,6 @@
 #include "display/glyph_separation.h"
 
-#include "display/angles.h"
+#include "display/drawing_numbers.h"
 
 #include <algorithm>
 #include <cmath>

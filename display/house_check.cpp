@@ -1,6 +1,6 @@
 #include "display/house_check.h"
 
-#include "display/angles.h"
+#include "display/drawing_numbers.h"
 
 #include <cmath>
 #include <numbers>
@@ -9,7 +9,6 @@ namespace qv::draw {
 
 namespace {
 
-constexpr double kDegree = std::numbers::pi / 180;
 constexpr double kNarrowestHouse = 1.0 / 6;
 constexpr double kObliquity = 23.44;  // enough to tell polar day from polar night
 

@@ -3,18 +3,13 @@
 #include "base/data_dir.h"
 #include "base/errors.h"
 #include "display/drawing.h"
+#include "display/drawing_numbers.h"
 
 #include <cstdio>
 
 namespace qv::draw {
 
 namespace {
-
-std::string twoDigits(int n) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d", n);
-    return text;
-}
 
 const char* variantLetter(PictureVariant v) {
     switch (v) {

@@ -4,6 +4,7 @@
 #include "analysis/dignities.h"
 #include "analysis/subdivisions.h"
 #include "display/drawing.h"
+#include "display/drawing_numbers.h"
 #include "display/house_check.h"
 #include "display/pictures.h"
 #include "ephemeris/angles.h"
@@ -22,13 +23,6 @@ constexpr std::array<const char*, 10> kDecanCodes = {"", "Sol", "Lun", "Mer", "V
 
 constexpr double kGlyphSize = 4;
 constexpr double kRowPitch = 4.5;
-
-std::string twoDigits(int n) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%02d", n);
-    return buffer;
-}
-
 
 void blockTitle(const std::string& title, double y, double x, double left = 2) {
     textColour(4);

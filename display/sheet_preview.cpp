@@ -2,6 +2,7 @@
 
 #include "base/data_dir.h"
 #include "base/text_file.h"
+#include "display/drawing_numbers.h"
 
 #include <algorithm>
 #include <cctype>
@@ -11,8 +12,6 @@
 namespace qv::draw {
 
 namespace {
-
-int roundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 } // namespace
 

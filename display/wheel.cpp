@@ -1,6 +1,6 @@
 #include "display/wheel.h"
 
-#include "display/angles.h"
+#include "display/drawing_numbers.h"
 #include "display/glyph_separation.h"
 #include "display/pictures.h"
 #include "ephemeris/text_forms.h"
