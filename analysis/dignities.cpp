@@ -1,7 +1,6 @@
 #include "analysis/dignities.h"
 
 #include "base/data_dir.h"
-#include "base/text_file.h"
 #include "ephemeris/text_forms.h"
 
 #include <algorithm>
@@ -108,7 +107,7 @@ int StructureRow::size() const {
 
 std::vector<std::string> readExchangeFile(int size) {
     const char* path = kExchangeFiles[size];
-    return readTextLines(dataDir().resolve(path), path);
+    return readDataTextLines(path);
 }
 
 namespace {

@@ -2,7 +2,6 @@
 
 #include "base/data_dir.h"
 #include "base/errors.h"
-#include "base/text_file.h"
 #include "ephemeris/angles.h"
 #include "ephemeris/bodies.h"
 #include "ephemeris/chart_steps.h"
@@ -303,7 +302,7 @@ YearMasters lookUpYearMasters(int year, const std::vector<std::string>& lines) {
     return {year, masterAt(*found, 4), masterAt(*found, 6)};
 }
 
-std::vector<std::string> readYearTable() { return readTextLines(dataDir().resolve(kYearTablePath), kYearTablePath); }
+std::vector<std::string> readYearTable() { return readDataTextLines(kYearTablePath); }
 
 YearMasters yearMastersOf(const ChartState& chart) {
     return lookUpYearMasters(yearInTable(mastersYear(chart)), readYearTable());

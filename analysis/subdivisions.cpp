@@ -2,7 +2,6 @@
 
 #include "analysis/chart_codes.h"
 #include "base/data_dir.h"
-#include "base/text_file.h"
 #include "ephemeris/angles.h"
 #include "ephemeris/text_forms.h"
 
@@ -133,7 +132,7 @@ std::vector<std::string> ListSubdivisionTexts(SubdivisionList kind, const Subdiv
 
 std::vector<std::string> readSpecificPointTexts() {
     const char* path = "OpzioneT\\SpgPianSpe.Txt";
-    return readTextLines(dataDir().resolve(path), path);
+    return readDataTextLines(path);
 }
 
 const std::array<std::array<int, 2>, 6> kAntisciaPairs = {{{12, 1}, {11, 2}, {10, 3}, {9, 4}, {8, 5}, {7, 6}}};

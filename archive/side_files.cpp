@@ -18,7 +18,7 @@ void writeLines(const char* dataPath, const std::vector<std::string>& lines) {
 }
 
 std::vector<std::string> readLines(const std::string& dataPath) {
-    return readTextLines(dataDir().resolve(dataPath), dataPath);
+    return readDataTextLines(dataPath);
 }
 
 std::string fiveDigits(long long n) {

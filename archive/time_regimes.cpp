@@ -3,7 +3,6 @@
 #include "base/data_dir.h"
 #include "base/errors.h"
 #include "base/text_field.h"
-#include "base/text_file.h"
 #include "ephemeris/angles.h"
 #include "ephemeris/text_forms.h"
 
@@ -55,7 +54,7 @@ std::string continuationTableName(const RegimeRecord& rich) {
 }
 
 std::int64_t foreignTableStart(const std::string& tableName) {
-    const auto lines = readTextLines(dataDir().resolve(kElencal), kElencal);
+    const auto lines = readDataTextLines(kElencal);
     for (const std::string& line : lines) {
         if (line.size() < 12 || line.compare(0, 12, tableName) != 0) continue;
         const std::string field = line.size() >= 20 ? line.substr(14, 6) : std::string();

@@ -4,7 +4,6 @@
 #include "analysis/chart_master.h"
 #include "analysis/substance.h"
 #include "base/data_dir.h"
-#include "base/text_file.h"
 #include "remedies/consultation.h"
 #include "remedies/remedy_text.h"
 
@@ -53,7 +52,7 @@ std::string masterTexts(int master) {
     if (master < 1 || master > kPlanets || !dataDir().exists(kPlanetTextsPath)) return {};
     const std::string code = std::string(kPointTextCodes[static_cast<std::size_t>(master)]) + " ";
     std::vector<std::string> lines;
-    for (const std::string& l : readTextLines(dataDir().resolve(kPlanetTextsPath), kPlanetTextsPath))
+    for (const std::string& l : readDataTextLines(kPlanetTextsPath))
         if (l.rfind(code, 0) == 0) lines.push_back(remedies::trimRightBlanks(l.substr(code.size())));
     std::string out;
     for (std::size_t i : {0u, 2u, 3u})

@@ -7,7 +7,6 @@
 #include "archive/side_files.h"
 #include "base/data_dir.h"
 #include "base/errors.h"
-#include "base/text_file.h"
 #include "ephemeris/chart_steps.h"
 #include "settings/chart_settings.h"
 
@@ -39,7 +38,7 @@ SubjectLink currentSubjectLink() {
     const CurrentSubject current = readCurrentSubject();
     std::string archive = kTemporaryArchive;
     if (dataDir().exists(kArchiveChoiceFile)) {
-        const auto lines = readTextLines(dataDir().resolve(kArchiveChoiceFile), kArchiveChoiceFile);
+        const auto lines = readDataTextLines(kArchiveChoiceFile);
         if (lines.size() >= 4 && trimRight(lines[3]) == trimRight(current.name()) && isPlainArchiveName(trimRight(lines[0])))
             archive = trimRight(lines[0]);
     }

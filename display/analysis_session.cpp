@@ -1,7 +1,6 @@
 #include "display/analysis_session.h"
 
 #include "base/data_dir.h"
-#include "base/text_file.h"
 
 #include <cmath>
 
@@ -136,7 +135,7 @@ std::vector<std::string> messageBlock(const std::vector<std::string>& lines, int
 }
 
 std::vector<std::string> readInfoMessage(int n) {
-    return messageBlock(readTextLines(dataDir().resolve(kMessagesPath), kMessagesPath), n);
+    return messageBlock(readDataTextLines(kMessagesPath), n);
 }
 
 } // namespace qv

@@ -5,7 +5,6 @@
 #include "analysis/dignities.h"
 #include "analysis/substance.h"
 #include "base/data_dir.h"
-#include "base/text_file.h"
 #include "display/drawing.h"
 #include "display/drawing_extent.h"
 #include "display/house_check.h"
@@ -321,7 +320,7 @@ SheetContent sheetContentFor(const ChartState& chart, const std::string& subject
     SheetContent content;
     content.subjectName = subjectName;
     content.orbs = orbs;
-    content.termTexts = readTextLines(dataDir().resolve(kTermTextsPath), kTermTextsPath);
+    content.termTexts = readDataTextLines(kTermTextsPath);
     content.hour = ComputePlanetaryHour(chart);
     content.yearMasters = yearMastersOf(chart);
     content.structure = std::make_shared<const ArchetypalStructure>(ComputeArchetypalStructure(chart));

@@ -89,7 +89,7 @@ namespace {
 
 std::vector<std::string> readOrientationList() {
     if (!dataDir().exists(kOrientationListPath)) return {};
-    return readTextLines(dataDir().resolve(kOrientationListPath), kOrientationListPath);
+    return readDataTextLines(kOrientationListPath);
 }
 
 } // namespace

@@ -19,7 +19,7 @@ void writeEditedDocument(const std::string& path) {
 
 std::string handedOverDocument() {
     if (!dataDir().exists(kEditedDocumentFile)) return {};
-    const auto lines = readTextLines(dataDir().resolve(kEditedDocumentFile), kEditedDocumentFile);
+    const auto lines = readDataTextLines(kEditedDocumentFile);
     return lines.empty() ? std::string() : lines.front();
 }
 

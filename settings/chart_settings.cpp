@@ -70,7 +70,7 @@ std::vector<std::string> readLines(const char* dataPath) {
     const auto bytes = std::filesystem::file_size(dataDir().resolve(dataPath), ec);
     if (!ec && bytes > kLargestSettingsFile)
         throw IoError(dataPath, "il file \xE8 troppo grande (" + std::to_string(bytes) + " byte) per un file di impostazioni");
-    std::vector<std::string> lines = readTextLines(dataDir().resolve(dataPath), dataPath);
+    std::vector<std::string> lines = readDataTextLines(dataPath);
     while (!lines.empty() && lines.back().find_first_not_of(" \t") == std::string::npos) lines.pop_back();
     return lines;
 }

@@ -19,7 +19,7 @@ namespace qv {
 namespace {
 
 std::vector<std::string> readLines(const char* dataPath) {
-    return readTextLines(dataDir().resolve(dataPath), dataPath);
+    return readDataTextLines(dataPath);
 }
 
 void writeLines(const char* dataPath, const std::vector<std::string>& lines) {
@@ -151,7 +151,7 @@ void writePractitionerName(const PractitionerName& name) {
 
 int calendarReformSetting() {
     if (!dataDir().exists(kDisplaySettingsPath)) return 1;
-    const auto lines = readTextLines(dataDir().resolve(kDisplaySettingsPath), kDisplaySettingsPath);
+    const auto lines = readDataTextLines(kDisplaySettingsPath);
     if (lines.size() < 4) return 1;
     std::string t = lines[3];
     const auto first = t.find_first_not_of(" \t");

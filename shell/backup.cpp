@@ -162,7 +162,7 @@ void recordBackupFolder(const fs::path& backupFolder) {
         writeDisplaySettings(s);
         return;
     }
-    auto lines = readTextLines(dataDir().resolve(kDisplaySettingsPath), kDisplaySettingsPath);
+    auto lines = readDataTextLines(kDisplaySettingsPath);
     lines.resize(std::max<std::size_t>(lines.size(), 8));
     lines[5] = backupFolder.string();
     writeTextLines(dataDir().prepareForWrite(kDisplaySettingsPath), lines, kDisplaySettingsPath);
@@ -170,7 +170,7 @@ void recordBackupFolder(const fs::path& backupFolder) {
 
 std::string lastBackupText() {
     if (!dataDir().exists(kLastBackupPath)) return "Mai";
-    const auto lines = readTextLines(dataDir().resolve(kLastBackupPath), kLastBackupPath);
+    const auto lines = readDataTextLines(kLastBackupPath);
     return lines.empty() ? "Mai" : lines.front();
 }
 

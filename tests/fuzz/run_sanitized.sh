@@ -5,8 +5,7 @@
 # leak) stops the target and fails this script; so does a crash or an
 # exception a reader lets through.
 #
-#   tests/fuzz/run_sanitized.sh [--build-only] [BUILD_FOLDER]
-#                                              (default: build-sanitized)
+#   tests/fuzz/run_sanitized.sh [BUILD_FOLDER]      (default: build-sanitized)
 #
 # Only the fuzz targets and the core libraries they link are built, at -O0
 # without debug information: a third faster to build than at -O1, and the
@@ -15,8 +14,6 @@
 # new code.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-build_only=false
-if [ "${1:-}" = "--build-only" ]; then build_only=true; shift; fi
 build="${1:-build-sanitized}"
 # std::vector is annotated for the address sanitizer, so a read between a
 # vector's size and its capacity (a buffer reused for a shorter file) is
@@ -31,7 +28,6 @@ if ! cmake --build "$build" --target qv_fuzz_targets -j "$(nproc)" >"$build/fuzz
   grep -v '^\[' "$build/fuzz-build.log" | tail -40
   exit 1
 fi
-$build_only && exit 0
 cd "$build"
 export ASAN_OPTIONS="abort_on_error=0:detect_leaks=1:${ASAN_OPTIONS:-}"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:${UBSAN_OPTIONS:-}"
