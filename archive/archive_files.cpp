@@ -331,4 +331,18 @@ void Archive::rewriteAnnotation(int k, const AnnotationRecord& record) {
     reopen();
 }
 
+void Archive::eraseSubjectRecords(int birthNumber, int annotationNumber) {
+    if (annotationNumber > 0 && annotationNumber < annotationCount()) {
+        const std::string st3 = archiveFileName(name_, 3);
+        writeRecordsAtomically(dataDir().resolve(st3), kAnnotationRecordSize,
+                               {{annotationNumber, Bytes(kAnnotationRecordSize, 0)}}, st3);
+    }
+    if (birthNumber > 0 && birthNumber < birthCount()) {
+        const std::string st2 = archiveFileName(name_, 2);
+        writeRecordsAtomically(dataDir().resolve(st2), kBirthRecordSize, {{birthNumber, Bytes(kBirthRecordSize, 0)}},
+                               st2);
+    }
+    reopen();
+}
+
 } // namespace qv

@@ -103,6 +103,11 @@ public:
     // Creates .ST3 with its header record when the archive has none.
     int appendAnnotation(const AnnotationRecord& record);
     void rewriteAnnotation(int k, const AnnotationRecord& record);
+    // Overwrites birth record `birthNumber`, and annotation record
+    // `annotationNumber` unless it is 0 (the shared standard text), with
+    // zero bytes: a deleted subject's data leave the files while the record
+    // numbers stay taken. Numbers past the end are passed over.
+    void eraseSubjectRecords(int birthNumber, int annotationNumber);
 
 private:
     friend ArchiveOpening openArchive(const std::string& name);

@@ -2,7 +2,9 @@
 
 #include "archive/archive_files.h"
 #include "base/data_dir.h"
+#include "archive/side_files.h"
 #include "base/errors.h"
+#include "base/text_file.h"
 
 #include <filesystem>
 #include <system_error>
@@ -38,6 +40,20 @@ void replaceCurrentSubject(const std::string& nameText, const BirthRecord& recor
     writeRecordsAtomically(dataDir().prepareForWrite(kSt2), kBirthRecordSize, births, kSt2);
     writeRecordsAtomically(dataDir().prepareForWrite(kSt1), kIndexRecordSize,
                            {{0, encodeIndexEntry({nameText.substr(0, kKeyWidth)})}}, kSt1);
+}
+
+void clearCurrentSubject() {
+    // TMPR.ST1 goes first: its absence is what says there is no subject, so
+    // a stop part way leaves either the subject or none.
+    for (int extension : {1, 2, 3}) {
+        const std::string file = archiveFileName(kTemporaryArchive, extension);
+        if (!dataDir().exists(file)) continue;
+        std::error_code ec;
+        std::filesystem::remove(dataDir().resolve(file), ec);
+        if (ec) throw IoError(file, italianSystemReason(ec.value()));
+    }
+    for (const char* carrier : {kAnnotationsFile, kTextPointerFile, kRecalledPointerFile})
+        if (dataDir().exists(carrier)) writeFileAtomically(dataDir().resolve(carrier), std::string(), carrier);
 }
 
 int currentSubjectBirthCount() {

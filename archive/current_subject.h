@@ -32,6 +32,12 @@ void writeCurrentSubject(const std::string& nameText, const BirthRecord& record)
 // TMPR.ST2 (a registration into TMPR). Files are created when missing.
 void replaceCurrentSubject(const std::string& nameText, const BirthRecord& record, bool appendBirth);
 
+// There is no current subject any more (it was deleted): TMPR's files go,
+// the windows and the chart say there is none, and the side files that
+// carry it from window to window (annotations, text pointer, recalled
+// record) are emptied.
+void clearCurrentSubject();
+
 // The record count of TMPR.ST2 (0 when it is missing).
 int currentSubjectBirthCount();
 

@@ -1,5 +1,6 @@
 #include "archive/subject_operations.h"
 
+#include "base/cp1252.h"
 #include "base/decimal_text.h"
 #include "archive/chart_summary.h"
 #include "archive/current_subject.h"
@@ -168,6 +169,43 @@ EditCheck checkSubjectEdit(SubjectEdit& e) {
     return check;
 }
 
+BirthRecord editedBirthRecord(const StoredSubject& subject, const SubjectEdit& e) {
+    BirthRecord record;
+    record.moment = e.date.substr(6, 4) + e.date.substr(3, 2) + e.date.substr(0, 2) + e.time.substr(0, 2) +
+                    e.time.substr(3, 2) + corrFieldText(e.corr);
+    record.place = e.coordinates + e.place;
+    record.calendar = e.calendar.substr(0, 2);
+    record.nation = e.nation;
+    record.annotationNumber = subject.record.annotationNumber;
+    const ChartSummary summary = summaryChartOf(decodeBirth(record));
+    record.planetSummary = summary.planets;
+    record.cuspSummary = summary.cusps;
+    record.aspectSummary = summary.aspects;
+    return record;
+}
+
+std::optional<int> positionOfSameSubject(const Archive& archive, const std::string& name, const std::string& moment,
+                                         int exceptBirthNumber) {
+    const std::string wantedName = trimRight(upperCase1252(name.substr(0, std::min(name.size(), kNameWidth))));
+    const std::string wantedMoment = trimRight(moment);
+    const std::vector<IndexEntry> entries = archive.readWholeIndex();
+    for (std::size_t k = 1; k < entries.size(); ++k) {
+        if (trimRight(entries[k].name()) != wantedName) continue;
+        const auto number = entries[k].recordNumber();
+        if (!number || *number == exceptBirthNumber || *number < 0 || *number >= archive.birthCount()) continue;
+        if (trimRight(archive.readBirth(*number).moment) == wantedMoment) return static_cast<int>(k);
+    }
+    return std::nullopt;
+}
+
+std::string sameSubjectMessage(const Archive& archive, int position) {
+    const StoredSubject s = readStoredSubject(archive, position);
+    const std::string& m = s.record.moment;
+    return trimRight(s.entry.name()) + " (nascita " + fieldPart(m, 6, 2) + "/" + fieldPart(m, 4, 2) + "/" +
+           fieldPart(m, 0, 4) + " " + fieldPart(m, 8, 2) + ":" + fieldPart(m, 10, 2) + ") c'\xE8 gi\xE0 nell'archivio " +
+           archive.name() + " alla voce " + std::to_string(position);
+}
+
 Modification modifySubject(Archive& archive, const StoredSubject& subject, SubjectEdit e, bool confirmed) {
     Modification out;
     const EditCheck check = checkSubjectEdit(e);
@@ -181,17 +219,7 @@ Modification modifySubject(Archive& archive, const StoredSubject& subject, Subje
         throw IoError(archiveFileName(archive.name(), 1), "la voce " + std::to_string(subject.indexPosition) +
                                                             " \xE8 cambiata dopo la lettura");
 
-    BirthRecord record;
-    record.moment = e.date.substr(6, 4) + e.date.substr(3, 2) + e.date.substr(0, 2) + e.time.substr(0, 2) +
-                    e.time.substr(3, 2) + corrFieldText(e.corr);
-    record.place = e.coordinates + e.place;
-    record.calendar = e.calendar.substr(0, 2);
-    record.nation = e.nation;
-    record.annotationNumber = subject.record.annotationNumber;
-    const ChartSummary summary = summaryChartOf(decodeBirth(record));
-    record.planetSummary = summary.planets;
-    record.cuspSummary = summary.cusps;
-    record.aspectSummary = summary.aspects;
+    BirthRecord record = editedBirthRecord(subject, e);
 
     bool annotated = !e.textNumber.empty();
     for (const auto& line : e.annotations) annotated = annotated || !line.empty();

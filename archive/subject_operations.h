@@ -80,6 +80,20 @@ struct EditCheck {
 };
 EditCheck checkSubjectEdit(SubjectEdit& edit);
 
+// The record a modification writes for `subject` with the edited fields
+// (checked by checkSubjectEdit): the birth data, with the annotation number
+// it had and fresh chart summaries.
+BirthRecord editedBirthRecord(const StoredSubject& subject, const SubjectEdit& checkedEdit);
+
+// The index position of another entry of `archive` with the same stored
+// name (upper case, trailing blanks aside) and birth-moment field as given:
+// the same person registered twice. `exceptBirthNumber` is the subject's
+// own record when it is being modified. Nothing when there is none.
+std::optional<int> positionOfSameSubject(const Archive& archive, const std::string& name,
+                                         const std::string& moment, int exceptBirthNumber = -1);
+// "ROSSI MARIO (nascita 01/02/1980 08:30) c'è già nell'archivio BASE alla voce 3".
+std::string sameSubjectMessage(const Archive& archive, int position);
+
 struct Modification {
     std::string failure;   // a failed check: nothing was written
     std::string question;  // confirmation needed and not given: nothing was written

@@ -4,6 +4,7 @@
 #include "archive/chart_summary.h"
 #include "archive/current_subject.h"
 #include "archive/side_files.h"
+#include "archive/subject_operations.h"
 #include "base/cp1252.h"
 #include "base/data_dir.h"
 #include "base/decimal_text.h"
@@ -174,6 +175,15 @@ Registration registerSubject(const std::string& rawArchive, const NewSubject& s)
     const bool annotated = !temporary && hasAnnotations(s);
     const AnnotationRecord annotation = annotated ? annotationFromFields(s.annotations, s.textNumber)
                                                   : headerAnnotationRecord();
+
+    if (!temporary) {
+        const Archive existing = openAnyArchive(out.archive);
+        if (const auto same = positionOfSameSubject(existing, s.name, record.moment)) {
+            out.samePosition = *same;
+            out.failure = sameSubjectMessage(existing, *same);
+            return out;
+        }
+    }
 
     noteArchiveInUse(out.archive);
     if (temporary) {

@@ -30,6 +30,7 @@ std::string checkNewSubject(const NewSubject& subject);
 
 struct Registration {
     std::string failure;     // a failed check: nothing was written
+    int samePosition = 0;    // the failure is this entry: the same person is already there
     std::string archive;
     int birthNumber = 0;
     int indexPosition = 0;
@@ -38,7 +39,9 @@ struct Registration {
 };
 
 // Registers `subject` into `archive` (an existing archive, or TMPR). The
-// summary chart is computed before anything is written. Then, in this order:
+// summary chart is computed before anything is written. A subject whose
+// name and birth moment an entry of the archive already has is refused
+// (samePosition): two entries would share one person's record. Then, in this order:
 // FileDum\MMordina.dum; the annotation record (archives other than TMPR,
 // when there are annotations or a text number); the birth record; the
 // index, rewritten whole with the new entry in its place; record 0 of

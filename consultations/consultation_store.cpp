@@ -2,6 +2,7 @@
 
 #include "base/data_dir.h"
 #include "base/errors.h"
+#include "consultations/store_opening.h"
 #include "consultations/store_schema.h"
 #include "consultations/store_statements.h"
 
@@ -21,64 +22,17 @@ const int kStoreSchemaVersion = static_cast<int>(schemaSteps().size());
 
 namespace {
 
-// How long a writer waits for another program's lock before giving up.
-constexpr int kBusyWaitMs = 3000;
-
-sqlite3* openConnection(const fs::path& file, int flags) {
-    sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(file.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (rc != SQLITE_OK) {
-        const int err = errno;
-        sqlite3_close(db);
-        if ((rc & 0xff) == SQLITE_CANTOPEN && err != 0) throw IoError(file.string(), italianSystemReason(err));
-        sql::fail(file, nullptr, rc);
-    }
-    sqlite3_extended_result_codes(db, 0);
-    sqlite3_busy_timeout(db, kBusyWaitMs);
-    return db;
-}
-
 struct Closer {
     void operator()(sqlite3* db) const { sqlite3_close(db); }
 };
 
-void syncFolderOf(const fs::path& file) {
-    const int fd = ::open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 // An empty file at `path` (one left there before is replaced), readable and
-// writable by its owner only; a failure names `shown`.
-void createOwnerOnly(const fs::path& path, const fs::path& shown) {
+// writable by its owner only.
+void createOwnerOnly(const fs::path& path) {
     ::unlink(path.c_str());
     const int fd = ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
-    if (fd < 0) throwSystemIoError(shown.string());
+    if (fd < 0) throwSystemIoError(path.string());
     ::close(fd);
-}
-
-// A new store is made complete under a temporary name, readable by its
-// owner only, and renamed into place: the store's name never stands for a
-// half-made file, so a store found empty is a damaged one.
-void createStore(const fs::path& file) {
-    fs::path temp = file;
-    temp += ".nuovo~";
-    createOwnerOnly(temp, file);
-    try {
-        std::unique_ptr<sqlite3, Closer> db(openConnection(temp, SQLITE_OPEN_READWRITE));
-        migrateSchema(temp, db.get(), 0);
-    } catch (...) {
-        ::unlink(temp.c_str());
-        throw;
-    }
-    if (::rename(temp.c_str(), file.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(temp.c_str());
-        throw IoError(file.string(), italianSystemReason(err));
-    }
-    syncFolderOf(file);
 }
 
 // Damage SQLite finds only when it reads the pages: the header may be
@@ -129,8 +83,6 @@ void readSummaryColumns(const sql::Statement& s, ConsultationSummary& out) {
     out.complaints = s.text(3);
 }
 
-const char* const kSubjectCondition = "archive = ? AND subject_name = ? AND birth_moment = ?";
-
 void bindSubject(sql::Statement& s, const SubjectLink& subject, int first = 1) {
     s.bind(first, subject.archive).bind(first + 1, subject.name).bind(first + 2, subject.moment);
 }
@@ -140,20 +92,23 @@ void bindSubject(sql::Statement& s, const SubjectLink& subject, int first = 1) {
 void ConsultationStore::Deleter::operator()(sqlite3* db) const { sqlite3_close(db); }
 
 ConsultationStore::ConsultationStore(const fs::path& file, bool create) : file_(file) {
-    std::error_code ec;
-    const bool exists = fs::exists(file_, ec);
-    if (!exists) {
+    switch (storeFileKind(file_)) {
+    case StoreFileKind::Missing:
         if (!create) throw IoError(file_.string(), "file o cartella inesistente");
-        createStore(file_);
-    } else if (fs::is_directory(file_, ec)) {
-        throw IoError(file_.string(), italianSystemReason(EISDIR));
-    } else if (fs::file_size(file_, ec) == 0 && !ec) {
+        // Another program may create it at the same moment: whichever store
+        // took the name is the one opened.
+        opening_ = createStore(file_) ? StoreOpening::Created : StoreOpening::LostCreationRace;
+        break;
+    case StoreFileKind::Empty:
         throw IoError(file_.string(),
                       "archivio delle consultazioni vuoto (troncato); non viene ricreato: ripristinarlo da una copia "
                       "di sicurezza");
+    case StoreFileKind::Regular: break;
     }
     db_.reset(openConnection(file_, SQLITE_OPEN_READWRITE));
-    sql::exec(file_, db_.get(), "PRAGMA foreign_keys = ON; PRAGMA synchronous = FULL");
+    // Deleted rows are overwritten, not only unlinked: a person deleted
+    // leaves nothing readable in the file.
+    sql::exec(file_, db_.get(), "PRAGMA foreign_keys = ON; PRAGMA synchronous = FULL; PRAGMA secure_delete = ON");
     const int version = recordedSchemaVersion(file_, db_.get());
     if (version == 0)
         throw IoError(file_.string(), "non \xE8 un archivio delle consultazioni (nessuna tabella); non viene ricreato");
@@ -170,16 +125,23 @@ ConsultationStore& ConsultationStore::operator=(ConsultationStore&&) noexcept = 
 
 int ConsultationStore::schemaVersion() const { return recordedSchemaVersion(file_, db_.get()); }
 
-std::vector<ConsultationSummary> ConsultationStore::summariesOf(const SubjectLink& subject) const {
-    sql::Statement s(file_, db_.get(),
-                     (std::string("SELECT id, date, follow_up, complaints, "
-                                  "(SELECT COUNT(*) FROM consultation_symptom WHERE consultation_id = id), "
-                                  "(SELECT COUNT(*) FROM consultation_remedy WHERE consultation_id = id) "
-                                  "FROM consultation WHERE ") +
-                      kSubjectCondition + " ORDER BY date DESC, id DESC")
-                         .c_str());
+std::optional<std::int64_t> ConsultationStore::subjectIdOf(const SubjectLink& subject) const {
+    sql::Statement s(file_, db_.get(), "SELECT id FROM subject WHERE archive = ? AND name = ? AND birth_moment = ?");
     bindSubject(s, subject);
+    if (!s.step()) return std::nullopt;
+    return s.integer(0);
+}
+
+std::vector<ConsultationSummary> ConsultationStore::summariesOf(const SubjectLink& subject) const {
     std::vector<ConsultationSummary> out;
+    const auto subjectId = subjectIdOf(subject);
+    if (!subjectId) return out;
+    sql::Statement s(file_, db_.get(),
+                     "SELECT id, date, follow_up, complaints, "
+                     "(SELECT COUNT(*) FROM consultation_symptom WHERE consultation_id = id), "
+                     "(SELECT COUNT(*) FROM consultation_remedy WHERE consultation_id = id) "
+                     "FROM consultation WHERE subject_id = ? ORDER BY date DESC, id DESC");
+    s.bind(1, *subjectId);
     while (s.step()) {
         ConsultationSummary c;
         readSummaryColumns(s, c);
@@ -193,12 +155,13 @@ std::vector<ConsultationSummary> ConsultationStore::summariesOf(const SubjectLin
 std::vector<Consultation> ConsultationStore::consultationsOf(const SubjectLink& subject) const {
     // Three reads in all, whatever the number of consultations: the rows,
     // then every symptom and every remedy of the subject in order.
-    sql::Statement rows(file_, db_.get(),
-                        (std::string("SELECT id, date, follow_up, complaints, notes FROM consultation WHERE ") +
-                         kSubjectCondition + " ORDER BY date DESC, id DESC")
-                            .c_str());
-    bindSubject(rows, subject);
     std::vector<Consultation> out;
+    const auto subjectId = subjectIdOf(subject);
+    if (!subjectId) return out;
+    sql::Statement rows(file_, db_.get(),
+                        "SELECT id, date, follow_up, complaints, notes FROM consultation WHERE subject_id = ? "
+                        "ORDER BY date DESC, id DESC");
+    rows.bind(1, *subjectId);
     std::vector<std::pair<std::int64_t, std::size_t>> at;  // id → position in out
     while (rows.step()) {
         ConsultationSummary head;
@@ -220,20 +183,17 @@ std::vector<Consultation> ConsultationStore::consultationsOf(const SubjectLink& 
         return it != at.end() && it->first == id ? &out[it->second] : nullptr;
     };
     sql::Statement symptoms(file_, db_.get(),
-                            (std::string("SELECT s.consultation_id, s.symptom FROM consultation_symptom s "
-                                         "JOIN consultation c ON c.id = s.consultation_id WHERE ") +
-                             "c.archive = ? AND c.subject_name = ? AND c.birth_moment = ? "
-                             "ORDER BY s.consultation_id, s.position")
-                                .c_str());
-    bindSubject(symptoms, subject);
+                            "SELECT s.consultation_id, s.symptom FROM consultation_symptom s "
+                            "JOIN consultation c ON c.id = s.consultation_id WHERE c.subject_id = ? "
+                            "ORDER BY s.consultation_id, s.position");
+    symptoms.bind(1, *subjectId);
     while (symptoms.step())
         if (Consultation* c = find(symptoms.integer(0))) c->symptoms.push_back(symptoms.text(1));
     sql::Statement remedies(file_, db_.get(),
                             "SELECT r.consultation_id, r.name, r.dosage, r.duration FROM consultation_remedy r "
-                            "JOIN consultation c ON c.id = r.consultation_id "
-                            "WHERE c.archive = ? AND c.subject_name = ? AND c.birth_moment = ? "
+                            "JOIN consultation c ON c.id = r.consultation_id WHERE c.subject_id = ? "
                             "ORDER BY r.consultation_id, r.position");
-    bindSubject(remedies, subject);
+    remedies.bind(1, *subjectId);
     while (remedies.step())
         if (Consultation* c = find(remedies.integer(0)))
             c->remedies.push_back({remedies.text(1), remedies.text(2), remedies.text(3)});
@@ -242,8 +202,8 @@ std::vector<Consultation> ConsultationStore::consultationsOf(const SubjectLink& 
 
 std::optional<Consultation> ConsultationStore::find(std::int64_t id) const {
     sql::Statement row(file_, db_.get(),
-                       "SELECT id, date, follow_up, complaints, notes, archive, subject_name, birth_moment "
-                       "FROM consultation WHERE id = ?");
+                       "SELECT c.id, c.date, c.follow_up, c.complaints, c.notes, s.archive, s.name, s.birth_moment "
+                       "FROM consultation c JOIN subject s ON s.id = c.subject_id WHERE c.id = ?");
     row.bind(1, id);
     if (!row.step()) return std::nullopt;
     ConsultationSummary head;
@@ -268,34 +228,45 @@ std::optional<Consultation> ConsultationStore::find(std::int64_t id) const {
 }
 
 int ConsultationStore::countOf(const SubjectLink& subject) const {
-    sql::Statement s(file_, db_.get(), (std::string("SELECT COUNT(*) FROM consultation WHERE ") + kSubjectCondition).c_str());
-    bindSubject(s, subject);
+    const auto subjectId = subjectIdOf(subject);
+    if (!subjectId) return 0;
+    sql::Statement s(file_, db_.get(), "SELECT COUNT(*) FROM consultation WHERE subject_id = ?");
+    s.bind(1, *subjectId);
     s.step();
     return static_cast<int>(s.integer(0));
 }
 
+std::int64_t ConsultationStore::subjectIdForWriting(const SubjectLink& subject) {
+    sql::Statement insert(file_, db_.get(),
+                          "INSERT OR IGNORE INTO subject (archive, name, birth_moment) VALUES (?, ?, ?)");
+    bindSubject(insert, subject);
+    insert.run();
+    return *subjectIdOf(subject);
+}
+
 void ConsultationStore::save(Consultation& c) {
     if (const std::string failure = consultationFailure(c); !failure.empty()) throw ConversionError(failure);
-    sql::Transaction t(file_, db_.get());
+    std::optional<sql::Transaction> t;
+    if (sqlite3_get_autocommit(db_.get())) t.emplace(file_, db_.get());
     std::int64_t id = c.id;
-    // The columns of the row, parameters 1–7 of both statements.
+    const std::int64_t subjectId = subjectIdForWriting(c.subject);
+    // The columns of the row, parameters 1–5 of both statements.
     auto bindRow = [&](sql::Statement& s) -> sql::Statement& {
-        bindSubject(s, c.subject);
-        s.bind(4, isoDateText(c.date));
-        if (c.followUp) s.bind(5, isoDateText(*c.followUp)); else s.bindNull(5);
-        return s.bind(6, c.complaints).bind(7, c.notes);
+        s.bind(1, subjectId).bind(2, isoDateText(c.date));
+        if (c.followUp) s.bind(3, isoDateText(*c.followUp)); else s.bindNull(3);
+        return s.bind(4, c.complaints).bind(5, c.notes);
     };
     if (id == 0) {
         sql::Statement insert(file_, db_.get(),
-                              "INSERT INTO consultation (archive, subject_name, birth_moment, date, follow_up, "
-                              "complaints, notes) VALUES (?, ?, ?, ?, ?, ?, ?)");
+                              "INSERT INTO consultation (subject_id, date, follow_up, complaints, notes) "
+                              "VALUES (?, ?, ?, ?, ?)");
         bindRow(insert).run();
         id = sqlite3_last_insert_rowid(db_.get());
     } else {
         sql::Statement update(file_, db_.get(),
-                              "UPDATE consultation SET archive = ?, subject_name = ?, birth_moment = ?, date = ?, "
-                              "follow_up = ?, complaints = ?, notes = ? WHERE id = ?");
-        bindRow(update).bind(8, id).run();
+                              "UPDATE consultation SET subject_id = ?, date = ?, follow_up = ?, complaints = ?, "
+                              "notes = ? WHERE id = ?");
+        bindRow(update).bind(6, id).run();
         if (sqlite3_changes(db_.get()) != 1)
             throw IoError(file_.string(), "la consultazione " + std::to_string(id) + " non esiste pi\xF9");
         sql::Statement dropSymptoms(file_, db_.get(), "DELETE FROM consultation_symptom WHERE consultation_id = ?");
@@ -317,52 +288,86 @@ void ConsultationStore::save(Consultation& c) {
         remedy.bind(1, id).bind(2, static_cast<std::int64_t>(i + 1)).bind(3, r.name).bind(4, r.dosage).bind(5, r.duration).run();
         remedy.reset();
     }
-    t.commit();
+    if (t) t->commit();
     c.id = id;
 }
 
 bool ConsultationStore::remove(std::int64_t id) {
-    sql::Transaction t(file_, db_.get());
+    std::optional<sql::Transaction> t;
+    if (sqlite3_get_autocommit(db_.get())) t.emplace(file_, db_.get());
     sql::Statement s(file_, db_.get(), "DELETE FROM consultation WHERE id = ?");
     s.bind(1, id).run();
     const bool removed = sqlite3_changes(db_.get()) > 0;
-    t.commit();
+    if (t) t->commit();
     return removed;
 }
 
 int ConsultationStore::removeAllOf(const SubjectLink& subject) {
-    sql::Transaction t(file_, db_.get());
-    sql::Statement s(file_, db_.get(), (std::string("DELETE FROM consultation WHERE ") + kSubjectCondition).c_str());
+    std::optional<sql::Transaction> t;
+    if (sqlite3_get_autocommit(db_.get())) t.emplace(file_, db_.get());
+    const auto subjectId = subjectIdOf(subject);
+    if (!subjectId) return 0;
+    sql::Statement s(file_, db_.get(), "DELETE FROM consultation WHERE subject_id = ?");
+    s.bind(1, *subjectId).run();
+    const int removed = sqlite3_changes(db_.get());
+    sql::Statement forget(file_, db_.get(), "DELETE FROM subject WHERE id = ?");
+    forget.bind(1, *subjectId).run();
+    if (t) t->commit();
+    return removed;
+}
+
+bool ConsultationStore::forgetIfUnused(const SubjectLink& subject) {
+    std::optional<sql::Transaction> t;
+    if (sqlite3_get_autocommit(db_.get())) t.emplace(file_, db_.get());
+    sql::Statement s(file_, db_.get(),
+                     "DELETE FROM subject WHERE archive = ? AND name = ? AND birth_moment = ? AND NOT EXISTS "
+                     "(SELECT 1 FROM consultation WHERE subject_id = subject.id)");
     bindSubject(s, subject);
     s.run();
-    const int removed = sqlite3_changes(db_.get());
-    t.commit();
-    return removed;
+    const bool forgotten = sqlite3_changes(db_.get()) > 0;
+    if (t) t->commit();
+    return forgotten;
 }
 
 int ConsultationStore::moveAllOf(const SubjectLink& from, const SubjectLink& to) {
     if (from == to) return 0;
-    sql::Transaction t(file_, db_.get());
-    sql::Statement s(file_, db_.get(),
-                     (std::string("UPDATE consultation SET archive = ?, subject_name = ?, birth_moment = ? WHERE ") +
-                      kSubjectCondition)
-                         .c_str());
-    bindSubject(s, to);
-    bindSubject(s, from, 4);
-    s.run();
-    const int moved = sqlite3_changes(db_.get());
-    t.commit();
+    std::optional<sql::Transaction> t;
+    if (sqlite3_get_autocommit(db_.get())) t.emplace(file_, db_.get());
+    const auto fromId = subjectIdOf(from);
+    if (!fromId) return 0;
+    const int moved = countOf(from);
+    if (const auto toId = subjectIdOf(to)) {
+        // The person's consultations kept from an earlier entry of the same
+        // name and birth moment: one person, one record.
+        sql::Statement join(file_, db_.get(), "UPDATE consultation SET subject_id = ? WHERE subject_id = ?");
+        join.bind(1, *toId).bind(2, *fromId).run();
+        sql::Statement forget(file_, db_.get(), "DELETE FROM subject WHERE id = ?");
+        forget.bind(1, *fromId).run();
+    } else {
+        sql::Statement rename(file_, db_.get(), "UPDATE subject SET archive = ?, name = ?, birth_moment = ? WHERE id = ?");
+        bindSubject(rename, to);
+        rename.bind(4, *fromId).run();
+    }
+    if (t) t->commit();
     return moved;
 }
+
+ConsultationStore::Change ConsultationStore::beginChange() { return Change(file_, db_.get()); }
+
+ConsultationStore::Change::Change(const fs::path& file, sqlite3* db)
+    : transaction_(std::make_unique<sql::Transaction>(file, db)) {}
+ConsultationStore::Change::~Change() = default;
+ConsultationStore::Change::Change(Change&&) noexcept = default;
+void ConsultationStore::Change::commit() { transaction_->commit(); }
 
 fs::path storePath() { return dataDir().prepareForWrite(kStoreFileName); }
 
 ConsultationStore openStore() { return ConsultationStore(storePath(), true); }
 
-int followSubject(const SubjectLink& before, const SubjectLink& after) {
-    std::error_code ec;
-    if (before == after || !fs::exists(storePath(), ec)) return 0;
-    return ConsultationStore(storePath(), false).moveAllOf(before, after);
+std::optional<ConsultationStore> openStoreIfPresent() {
+    const fs::path file = storePath();
+    if (storeFileKind(file) == StoreFileKind::Missing) return std::nullopt;
+    return ConsultationStore(file, false);
 }
 
 void copyStore(const fs::path& from, const fs::path& to) {
@@ -379,7 +384,7 @@ void copyStore(const fs::path& from, const fs::path& to) {
         throw IoError(from.string(), "archivio delle consultazioni creato da una versione pi\xF9 recente di Quorendaville");
     checkIntegrity(from, reader.get());
 
-    createOwnerOnly(to, to);
+    createOwnerOnly(to);
     try {
         std::unique_ptr<sqlite3, Closer> target(openConnection(to, SQLITE_OPEN_READWRITE));
         sqlite3_backup* backup = sqlite3_backup_init(target.get(), "main", reader.get(), "main");

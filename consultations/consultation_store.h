@@ -18,6 +18,10 @@ struct sqlite3;
 
 namespace qv::consultations {
 
+namespace sql {
+class Transaction;
+}
+
 inline constexpr const char* kStoreFileName = "Consulti.db";
 // The schema this program writes; older files are migrated on opening.
 extern const int kStoreSchemaVersion;
@@ -32,14 +36,19 @@ struct ConsultationSummary {
     int remedies = 0;
 };
 
+// How a store came to be open: it was there, this program made it, or this
+// program made one too and another program's took the name first.
+enum class StoreOpening { Found, Created, LostCreationRace };
+
 class ConsultationStore {
 public:
-    // Opens the store at `file`. A missing file is created (through a
-    // temporary file, so a half-made store never takes the name) when
-    // `create` is true, and is an IoError otherwise. A file that is empty,
-    // no SQLite database, damaged, of a newer schema or locked by another
-    // program for more than a few seconds is an IoError with an Italian
-    // reason; the file is left as it is.
+    // Opens the store at `file`. A missing file is created (made whole
+    // under a name of its own and put in place only when no store has
+    // appeared meanwhile) when `create` is true, and is an IoError
+    // otherwise. A file that is empty, no SQLite database, damaged, of a
+    // newer schema, locked by another program for more than a few seconds,
+    // or a symbolic link to nothing or to no file, is an IoError with an
+    // Italian reason; the file is left as it is.
     explicit ConsultationStore(const std::filesystem::path& file, bool create = true);
     ~ConsultationStore();
     ConsultationStore(ConsultationStore&&) noexcept;
@@ -49,6 +58,11 @@ public:
 
     const std::filesystem::path& file() const { return file_; }
     int schemaVersion() const;
+    StoreOpening opening() const { return opening_; }
+
+    // The store's own id of a subject (archive, stored name and birth
+    // moment); nothing when the store has never had a consultation of it.
+    std::optional<std::int64_t> subjectIdOf(const SubjectLink& subject) const;
 
     // The consultations of a subject, newest first (by date, then by the
     // order they were recorded).
@@ -65,17 +79,45 @@ public:
     void save(Consultation& c);
     // Deletes one consultation; false when there was none with that id.
     bool remove(std::int64_t id);
-    // Deletes every consultation of a subject; returns how many.
+    // Deletes every consultation of a subject and the subject's row; returns
+    // how many consultations went.
     int removeAllOf(const SubjectLink& subject);
-    // Gives every consultation of `from` to `to` (a subject whose stored
-    // name or birth moment was corrected); returns how many.
+    // Deletes the subject's row when no consultation is left under it, so a
+    // person deleted leaves no name behind; true when it did.
+    bool forgetIfUnused(const SubjectLink& subject);
+    // The subject `from` takes the name and birth moment of `to` (its data
+    // were corrected): one row changes, and its consultations follow.
+    // When the store already knows `to` (consultations kept from an
+    // earlier entry of the same person) the two become one. Returns how
+    // many consultations `to` gained.
     int moveAllOf(const SubjectLink& from, const SubjectLink& to);
 
+    // A change that spans this store and other files: the store's write
+    // lock is taken at once (another program's lock held past the busy
+    // wait is an IoError, and nothing has changed), the calls above join
+    // it, and nothing of it is permanent until commit(). Dropped without
+    // commit, it is undone.
+    class Change {
+    public:
+        ~Change();
+        Change(Change&&) noexcept;
+        void commit();
+
+    private:
+        friend class ConsultationStore;
+        Change(const std::filesystem::path& file, sqlite3* db);
+        std::unique_ptr<sql::Transaction> transaction_;
+    };
+    Change beginChange();
+
 private:
+    std::int64_t subjectIdForWriting(const SubjectLink& subject);
+
     struct Deleter {
         void operator()(sqlite3* db) const;
     };
     std::filesystem::path file_;
+    StoreOpening opening_ = StoreOpening::Found;
     std::unique_ptr<sqlite3, Deleter> db_;
 };
 
@@ -83,9 +125,9 @@ private:
 std::filesystem::path storePath();
 // Opens it (creating it on first use).
 ConsultationStore openStore();
-// After a subject's stored name or birth moment was corrected: its
-// consultations follow it (none when the data directory has no store).
-int followSubject(const SubjectLink& before, const SubjectLink& after);
+// Opens it when there is one, without creating it; a dangling link or
+// another file at its name is an IoError.
+std::optional<ConsultationStore> openStoreIfPresent();
 
 // A consistent copy of the store at `from` written to `to` (a new file,
 // readable by its owner only). The source is only read (a store on a

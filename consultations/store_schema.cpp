@@ -47,10 +47,36 @@ CREATE INDEX consultation_by_subject
     ON consultation (archive, subject_name, birth_moment, date DESC, id DESC);
 )SQL";
 
+// Version 3: every subject has an id of its own. A consultation names its
+// subject by that id, so correcting a person's name or birth moment changes
+// one row, and deleting the person removes one row with everything under
+// it. The archive, name and birth moment identify one person: unique.
+const char* const kVersion3 = R"SQL(
+CREATE TABLE subject (
+    id INTEGER PRIMARY KEY AUTOINCREMENT,
+    archive TEXT NOT NULL,
+    name TEXT NOT NULL,
+    birth_moment TEXT NOT NULL,
+    UNIQUE (archive, name, birth_moment)
+);
+INSERT INTO subject (archive, name, birth_moment)
+    SELECT archive, subject_name, birth_moment FROM consultation
+    GROUP BY archive, subject_name, birth_moment ORDER BY MIN(id);
+ALTER TABLE consultation ADD COLUMN subject_id INTEGER REFERENCES subject(id);
+UPDATE consultation SET subject_id = (
+    SELECT s.id FROM subject s WHERE s.archive = consultation.archive
+        AND s.name = consultation.subject_name AND s.birth_moment = consultation.birth_moment);
+DROP INDEX consultation_by_subject;
+ALTER TABLE consultation DROP COLUMN archive;
+ALTER TABLE consultation DROP COLUMN subject_name;
+ALTER TABLE consultation DROP COLUMN birth_moment;
+CREATE INDEX consultation_by_subject ON consultation (subject_id, date DESC, id DESC);
+)SQL";
+
 } // namespace
 
 const std::vector<const char*>& schemaSteps() {
-    static const std::vector<const char*> steps{kVersion1, kVersion2};
+    static const std::vector<const char*> steps{kVersion1, kVersion2, kVersion3};
     return steps;
 }
 
@@ -76,6 +102,10 @@ void migrateSchema(const std::filesystem::path& file, sqlite3* db, int from) {
     const auto& steps = schemaSteps();
     if (from >= static_cast<int>(steps.size())) return;
     sql::Transaction t(file, db);
+    // Another program may have migrated the store while this one waited for
+    // the lock: the version read before it is stale.
+    from = recordedSchemaVersion(file, db);
+    if (from >= static_cast<int>(steps.size())) return;
     for (int v = from + 1; v <= static_cast<int>(steps.size()); ++v) {
         sql::exec(file, db, steps[static_cast<std::size_t>(v - 1)]);
         sql::Statement record(file, db, "UPDATE schema_version SET version = ?");

@@ -6,7 +6,7 @@
 #include "base/ui/dialogs.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
-#include "consultations/consultation_store.h"
+#include "consultations/subject_lifecycle.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -134,13 +134,10 @@ void TFoCancel::BBeliminaClick() {
     }
     // A subject with consultations on record: the practitioner says whether
     // they go with it (they are health data about the person) or stay.
-    std::optional<consultations::SubjectLink> link;
     int recorded = 0;
     if (!runUserAction(this, [&] {
-            const StoredSubject s = readStoredSubject(*panel_->archive(), verified_);
-            link = consultations::subjectLinkOf(panel_->archive()->name(), s.entry.name(), s.record.moment);
-            if (std::filesystem::exists(consultations::storePath()))
-                recorded = consultations::ConsultationStore(consultations::storePath(), false).countOf(*link);
+            recorded =
+                consultations::consultationsOnRecord(*panel_->archive(), readStoredSubject(*panel_->archive(), verified_));
         }))
         return;
     bool withConsultations = false;
@@ -155,10 +152,18 @@ void TFoCancel::BBeliminaClick() {
         withConsultations = a == Dialogs::Answer::Yes;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool deleted = runUserAction(this, [&] { deleteSubject(*panel_->archive(), verified_); });
-    if (deleted && withConsultations)
-        runUserAction(this, [&] { consultations::ConsultationStore(consultations::storePath(), false).removeAllOf(*link); });
+    // One step: the entry, its records and (when asked) its consultations go
+    // together, or nothing changes.
+    consultations::SubjectDeletion done;
+    const bool deleted = runUserAction(this, [&] {
+        done = consultations::deleteSubjectWhole(*panel_->archive(), verified_,
+                                                 withConsultations ? consultations::ConsultationsOfDeleted::Delete
+                                                                   : consultations::ConsultationsOfDeleted::Keep);
+    });
     QApplication::restoreOverrideCursor();
+    if (deleted && done.wasCurrent)
+        dialogs().information(this, "Il soggetto eliminato era il soggetto attuale: ora nessun soggetto \u00E8 "
+                                    "selezionato");
     clearVerification();
     panel_->clearField(false);
     panel_->reopen();

@@ -1,6 +1,6 @@
 #include "archive/ui/modification_window.h"
 
-#include "consultations/consultation_store.h"
+#include "consultations/subject_lifecycle.h"
 
 #include "archive/correction_review.h"
 #include "archive/side_files.h"
@@ -300,11 +300,10 @@ bool TFoModifi::rewrite(const SubjectEdit& edit) {
     setLocked(true);
     BBancora->setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    Modification done;
-    const std::string archiveName = panel_->archive()->name();
-    const consultations::SubjectLink before =
-        consultations::subjectLinkOf(archiveName, subject_->entry.name(), subject_->record.moment);
-    const bool ok = runUserAction(this, [&] { done = modifySubject(*panel_->archive(), *subject_, edit, true); });
+    consultations::SubjectCorrection done;
+    // The archive records and the consultations change together.
+    const bool ok =
+        runUserAction(this, [&] { done = consultations::correctSubject(*panel_->archive(), *subject_, edit, true); });
     QApplication::restoreOverrideCursor();
     if (!ok || !done.failure.empty()) {
         if (ok) dialogs().information(this, fromCp1252(done.failure));
@@ -315,12 +314,7 @@ bool TFoModifi::rewrite(const SubjectEdit& edit) {
     panel_->reopen();
     subject_.reset();
     if (panel_->archive())
-        runUserAction(this, [&] {
-            subject_ = readStoredSubject(*panel_->archive(), done.indexPosition);
-            // The consultations stay with the person whose data changed.
-            consultations::followSubject(
-                before, consultations::subjectLinkOf(archiveName, subject_->entry.name(), subject_->record.moment));
-        });
+        runUserAction(this, [&] { subject_ = readStoredSubject(*panel_->archive(), done.indexPosition); });
     BBancora->setEnabled(true);
     if (subjectIsCurrent_ && subject_) offerCurrentSubjectUpdate();
     return true;

@@ -169,6 +169,9 @@ void TFormRegSpa::setEnteredBirth(const EnteredBirth& entered) {
     entered_ = entered;
     const NewSubject& s = entered.subject;
     EditNome->setText(fromCp1252(s.name));
+    EditNome->setReadOnly(true);
+    EditNome->setFocusPolicy(Qt::NoFocus);
+    EditNome->setStyleSheet("background-color: #e8e8e8;");
     EditData->setText(fromCp1252(entered.dateText));
     EditGMT->setText(shownGmt(entered.gmt));
     EditLocal->setText(fromCp1252(s.place));
@@ -189,6 +192,9 @@ std::string TFormRegSpa::chosenArchive() const { return toCp1252(EditArchi->text
 
 NewSubject TFormRegSpa::subjectToRegister() const {
     NewSubject s = entered_.subject;
+    // The name may have been changed to tell the person from one already
+    // registered under the same name and birth moment.
+    if (!EditNome->isReadOnly()) s.name = toCp1252(EditNome->text().trimmed());
     for (std::size_t i = 0; i < 4; ++i) s.annotations[i] = toCp1252(EditAnnot[i]->text());
     s.textNumber = toCp1252(EditNumTesto->text());
     return s;
@@ -215,6 +221,10 @@ bool TFormRegSpa::registerNow() {
             return;
         }
         Registration r = registerSubject(chosenArchive(), subjectToRegister());
+        if (r.samePosition > 0) {
+            offerDistinguishingName(fromCp1252(r.failure));
+            return;
+        }
         if (!r.failure.empty()) {
             dialogs().warning(this, fromCp1252(r.failure));
             return;
@@ -223,6 +233,22 @@ bool TFormRegSpa::registerNow() {
         done = true;
     });
     return done;
+}
+
+// The same person is already in the archive: registering them again would
+// give two entries one record. The practitioner may still register a
+// different person of the same name and birth moment under a name that
+// tells them apart.
+void TFormRegSpa::offerDistinguishingName(const QString& same) {
+    const QString question = same + ".\n\nSe \u00E8 la stessa persona, usare la voce gi\u00E0 presente (Richiama). "
+                                    "Registrare un'altra persona con un nome che la distingua?";
+    if (dialogs().question(this, question) != Dialogs::Answer::Yes) return;
+    EditNome->setReadOnly(false);
+    EditNome->setFocusPolicy(Qt::StrongFocus);
+    EditNome->setStyleSheet(QString());
+    EditNome->setToolTip("Cambiare il nome perch\u00E9 distingua questa persona da quella gi\u00E0 registrata");
+    EditNome->setFocus();
+    EditNome->setCursorPosition(EditNome->text().size());
 }
 
 void TFormRegSpa::BBregistraClick() {
@@ -260,7 +286,7 @@ void TFormRegSpa::done(int result) {
     if (registration_) {
         const Registration& r = *registration_;
         runUserAction(this, [&] {
-            writeArchiveChoice(r.archive, r.entry.text, r.indexPosition, entered_.subject.name);
+            writeArchiveChoice(r.archive, r.entry.text, r.indexPosition, subjectToRegister().name);
         });
     }
     QDialog::done(result);

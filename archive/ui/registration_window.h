@@ -54,6 +54,7 @@ private:
     // The failure of the archive choice or of the data, or empty.
     std::string refusal() const;
     bool registerNow();
+    void offerDistinguishingName(const QString& same);
     void openDocument(const std::string& dataPath);
 
     SubjectTextOpener openText_;

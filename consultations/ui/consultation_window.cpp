@@ -245,7 +245,7 @@ void TFoConsulti::refreshList(std::int64_t select) {
     runUserAction(this, [&] {
         // Reading never creates the store: a subject without consultations
         // leaves no file behind.
-        if (std::filesystem::exists(storePath())) listed_ = ConsultationStore(storePath(), false).summariesOf(*subject_);
+        if (const auto store = openStoreIfPresent()) listed_ = store->summariesOf(*subject_);
     });
     for (std::size_t i = 0; i < listed_.size(); ++i) {
         ListaConsulti->addItem(summaryText(listed_[i]));

@@ -13,7 +13,7 @@
 #include "archive/subject_registration.h"
 #include "base/cp1252.h"
 #include "chart/chart_computation.h"
-#include "consultations/consultation_store.h"
+#include "consultations/subject_lifecycle.h"
 #include "base/data_dir.h"
 #include "base/errors.h"
 #include "ephemeris/birth_data.h"
@@ -31,13 +31,18 @@ namespace {
 // The data directory prepared as at start-up (template, BASE, lock). A
 // command that writes refuses to run while another copy holds the lock; one
 // that only reads goes on without creating anything.
-PreparedDataDirectory prepare(const std::optional<std::string>& dir, bool writes) {
+PreparedDataDirectory prepare(const std::optional<std::string>& dir, bool writes, std::ostream& err) {
     const std::filesystem::path root = dataDirectoryRoot(dir);
     PreparedDataDirectory p = prepareDataDirectory(root, templateDir());
     if (!p.refusal.empty()) {
         if (writes) throw DataDirectoryInUse{root.string(), {}};
         openDataDirectory(dir);
+        return p;
     }
+    // Holding the lock: a correction or deletion that a stop cut short is
+    // finished or undone before anything else reads the archives.
+    if (const std::string done = consultations::finishInterruptedSubjectChange(); !done.empty())
+        err << shown(done) << "\n";
     return p;
 }
 
@@ -66,9 +71,9 @@ void printIndexLine(std::ostream& out, int position, const IndexEntry& entry) {
     out << number << shownLine(entry.text);
 }
 
-int listArchive(const Arguments& a, std::ostream& out) {
+int listArchive(const Arguments& a, std::ostream& out, std::ostream& err) {
     if (a.positional().size() != 2) throw UsageError{"Uso: archive list NOME [--prefix P]"};
-    const PreparedDataDirectory held = prepare(a.value("--data-dir"), false);
+    const PreparedDataDirectory held = prepare(a.value("--data-dir"), false, err);
     const Archive archive = openNamed(typedText(a.positional()[1], "il nome dell'archivio"));
     out << shownLine("Archivio " + archiveCaption(archive.name()) + ": " + std::to_string(archive.subjectCount()) +
                 " soggetti");
@@ -93,9 +98,9 @@ int listArchive(const Arguments& a, std::ostream& out) {
     return kExitOk;
 }
 
-int showSubject(const Arguments& a, std::ostream& out) {
+int showSubject(const Arguments& a, std::ostream& out, std::ostream& err) {
     if (a.positional().size() != 3) throw UsageError{"Uso: archive show NOME N"};
-    const PreparedDataDirectory held = prepare(a.value("--data-dir"), false);
+    const PreparedDataDirectory held = prepare(a.value("--data-dir"), false, err);
     const Archive archive = openNamed(typedText(a.positional()[1], "il nome dell'archivio"));
     const int position = parseInt(a.positional()[2], "la posizione");
     requirePosition(archive, position);
@@ -126,10 +131,10 @@ int archiveCommand(const std::vector<std::string>& args, std::ostream& out, std:
     return runCommand(err, [&] {
         const Arguments a(args, {"--prefix", "--data-dir"}, {});
         const std::string sub = a.positional().empty() ? std::string() : a.positional().front();
-        if (sub == "list") return listArchive(a, out);
+        if (sub == "list") return listArchive(a, out, err);
         if (sub == "show") {
             if (a.value("--prefix")) throw UsageError{"--prefix vale solo per archive list"};
-            return showSubject(a, out);
+            return showSubject(a, out, err);
         }
         throw UsageError{"Uso: archive list NOME [--prefix P] | archive show NOME N"};
     });
@@ -218,7 +223,7 @@ int registerCommand(const std::vector<std::string>& rawArgs, std::ostream& out, 
         if (atlas::invalidDateField(moment) != atlas::DateField::None)
             throw UsageError{"Data Scorretta: \"" + a.required("--date") + " " + a.required("--time") + "\""};
 
-        const PreparedDataDirectory held = prepare(a.value("--data-dir"), true);
+        const PreparedDataDirectory held = prepare(a.value("--data-dir"), true, err);
         LoadActiveOrbs();
 
         // What the atlas and the time regimes give for the place and the
@@ -283,6 +288,9 @@ int registerCommand(const std::vector<std::string>& rawArgs, std::ostream& out, 
         if (a.flag("--with-text")) s.textNumber = createTextDocument(archiveName, s.name);
 
         const Registration r = registerSubject(archiveName, s);
+        if (r.samePosition > 0)
+            throw UsageError{r.failure + ": se \xE8 la stessa persona usare quella voce; se \xE8 un'altra, registrarla "
+                                         "con un nome che la distingua"};
         if (!r.failure.empty()) throw UsageError{r.failure};
         writeArchiveChoice(r.archive, r.entry.text, r.indexPosition, r.entry.name());
         out << shownLine("Registrato in " + archiveCaption(r.archive) + ": voce " + std::to_string(r.indexPosition) +
@@ -300,7 +308,7 @@ int recallCommand(const std::vector<std::string>& args, std::ostream& out, std::
     return runCommand(err, [&] {
         const Arguments a(args, {"--data-dir"}, {});
         const auto [name, position] = nameAndPosition(a, "recall NOME N");
-        const PreparedDataDirectory held = prepare(a.value("--data-dir"), true);
+        const PreparedDataDirectory held = prepare(a.value("--data-dir"), true, err);
         const Archive archive = openNamed(name);
         requirePosition(archive, position);
         const Recall r = recallSubject(archive, position);
@@ -368,7 +376,7 @@ int modifyCommand(const std::vector<std::string>& args, std::ostream& out, std::
         if (auto v = a.value("--date")) date = fieldText(splitNumbers(*v, '/', 3, "--date", "GG/MM/AAAA"), '/');
         if (auto v = a.value("--time")) time = fieldText(splitNumbers(*v, ':', 2, "--time", "HH:MM"), ':');
 
-        const PreparedDataDirectory held = prepare(a.value("--data-dir"), true);
+        const PreparedDataDirectory held = prepare(a.value("--data-dir"), true, err);
         LoadActiveOrbs();
         Archive archive = openNamed(name);
         requirePosition(archive, position);
@@ -421,16 +429,13 @@ int modifyCommand(const std::vector<std::string>& args, std::ostream& out, std::
             err << shown("Attenzione: possibile incongruenza tra longitudine e correzione") << "\n";
 
         const bool wasCurrent = isCurrentSubject(subject);
-        const consultations::SubjectLink before =
-            consultations::subjectLinkOf(archive.name(), subject.entry.name(), subject.record.moment);
-        const Modification m = modifySubject(archive, subject, typed, true);
+        // The archive records and the consultations change together.
+        const consultations::SubjectCorrection m = consultations::correctSubject(archive, subject, typed, true);
         if (!m.failure.empty()) throw UsageError{m.failure};
-        // The consultations stay with the person whose data changed.
-        const StoredSubject now = readStoredSubject(archive, m.indexPosition);
-        consultations::followSubject(before,
-                                     consultations::subjectLinkOf(archive.name(), now.entry.name(), now.record.moment));
         out << shownLine("Modificato in " + archiveCaption(archive.name()) + ": voce " + std::to_string(m.indexPosition));
         printChanges(out, stored, checked);
+        if (m.consultationsMoved > 0)
+            out << "Consultazioni che seguono i nuovi dati: " << m.consultationsMoved << "\n";
         if (wasCurrent) {
             if (a.flag("--update-current")) {
                 makeCurrentSubject(archive, m.indexPosition);
@@ -450,30 +455,28 @@ int deleteCommand(const std::vector<std::string>& args, std::ostream& out, std::
         const bool withConsultations = a.flag("--with-consultations");
         if (withConsultations && a.flag("--keep-consultations"))
             throw UsageError{"Indicare --with-consultations oppure --keep-consultations, non entrambe"};
-        const PreparedDataDirectory held = prepare(a.value("--data-dir"), true);
+        const PreparedDataDirectory held = prepare(a.value("--data-dir"), true, err);
         Archive archive = openNamed(name);
         requirePosition(archive, position);
-        const IndexEntry entry = archive.readIndex(position);
         // The window asks what becomes of the subject's consultations; the
         // command line is told (they are health data about the person).
         const StoredSubject stored = readStoredSubject(archive, position);
-        const consultations::SubjectLink link =
-            consultations::subjectLinkOf(archive.name(), stored.entry.name(), stored.record.moment);
-        const bool haveStore = std::filesystem::exists(consultations::storePath());
-        const int recorded = haveStore ? consultations::ConsultationStore(consultations::storePath(), false).countOf(link) : 0;
+        const int recorded = consultations::consultationsOnRecord(archive, stored);
         if (recorded > 0 && !withConsultations && !a.flag("--keep-consultations"))
             throw UsageError{"Il soggetto ha " + std::to_string(recorded) +
                              (recorded == 1 ? " consultazione registrata" : " consultazioni registrate") +
                              ": indicare --with-consultations per eliminarle insieme al soggetto, o "
                              "--keep-consultations per conservarle"};
-        const Deletion d = deleteSubject(archive, position);
-        out << shownLine("Eliminato da " + archive.name() + ": " + entry.text);
+        // One step: the entry, its records and (when asked) its
+        // consultations go together, or nothing changes.
+        const consultations::SubjectDeletion d = consultations::deleteSubjectWhole(
+            archive, position,
+            withConsultations ? consultations::ConsultationsOfDeleted::Delete : consultations::ConsultationsOfDeleted::Keep);
+        out << shownLine("Eliminato da " + archive.name() + ": " + d.entryText);
         if (d.textDeleted) out << shownLine("Testo eliminato: " + textDocumentPath(archive.name(), d.textNumber));
-        if (recorded > 0 && withConsultations)
-            out << "Consultazioni eliminate: "
-                << consultations::ConsultationStore(consultations::storePath(), false).removeAllOf(link) << "\n";
-        else if (recorded > 0)
-            out << "Consultazioni conservate: " << recorded << "\n";
+        if (d.consultationsDeleted > 0) out << "Consultazioni eliminate: " << d.consultationsDeleted << "\n";
+        if (d.consultationsKept > 0) out << "Consultazioni conservate: " << d.consultationsKept << "\n";
+        if (d.wasCurrent) out << "Era il soggetto attuale: ora nessun soggetto \xC3\xA8 selezionato\n";
         if (archive.subjectCount() == 0) out << "ARCHIVIO VUOTO\n";
         return kExitOk;
     });

@@ -135,7 +135,7 @@ int list(const Arguments& a, std::ostream& out) {
     const NamedSubject subject = namedSubject(a.required("--archive"), a.required("--subject"));
     std::vector<Consultation> all;
     // Reading never creates the store.
-    if (std::filesystem::exists(storePath())) all = ConsultationStore(storePath(), false).consultationsOf(subject.link);
+    if (const auto store = openStoreIfPresent()) all = store->consultationsOf(subject.link);
     if (a.flag("--json")) {
         out << "{\"archive\": " << jsonString(subject.archive) << ", \"subject\": " << jsonString(subject.link.name)
             << ", \"position\": " << subject.stored.indexPosition << ", \"consultations\": [";
@@ -157,8 +157,9 @@ int remove(const Arguments& a, std::ostream& out) {
     const NamedSubject subject = namedSubject(a.required("--archive"), a.required("--subject"));
     const std::string missing =
         "Il soggetto " + subjectCaption(subject) + " non ha una consultazione " + idText;
-    if (!std::filesystem::exists(storePath())) throw UsageError{missing};
-    ConsultationStore store(storePath(), false);
+    auto present = openStoreIfPresent();
+    if (!present) throw UsageError{missing};
+    ConsultationStore& store = *present;
     const auto c = store.find(id);
     // Another subject's consultation is never deleted through this one.
     if (!c || c->subject != subject.link) throw UsageError{missing};

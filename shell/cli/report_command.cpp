@@ -46,8 +46,9 @@ int reportCommand(const std::vector<std::string>& args, std::ostream& out, std::
         openDataDirectory(a.value("--data-dir"));
         const NamedSubject named = namedSubject(a.required("--archive"), a.required("--subject"));
         const std::string subject = trimRight(named.stored.entry.name()) + " (" + named.archive + ")";
-        if (!std::filesystem::exists(storePath())) throw UsageError{"Il soggetto " + subject + " non ha consultazioni"};
-        const ConsultationStore store(storePath(), false);
+        const auto present = openStoreIfPresent();
+        if (!present) throw UsageError{"Il soggetto " + subject + " non ha consultazioni"};
+        const ConsultationStore& store = *present;
         std::optional<Consultation> chosen;
         if (id) {
             chosen = store.find(*id);

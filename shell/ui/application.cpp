@@ -1,4 +1,5 @@
 // quorendaville: the desktop program.
+#include "consultations/subject_lifecycle.h"
 #include "settings/chart_settings.h"
 #include "archive/data_directory_startup.h"
 #include "base/data_dir.h"
@@ -89,6 +90,11 @@ int main(int argc, char** argv) {
         qv::dialogs().warning(nullptr, qv::fromCp1252(prepared.refusal));
         return 1;
     }
+    // A correction or deletion of a subject that a stop cut short is
+    // finished or undone before any window reads the archives.
+    std::string finished;
+    qv::runUserAction(nullptr, [&] { finished = qv::consultations::finishInterruptedSubjectChange(); });
+    if (!finished.empty()) qv::dialogs().information(nullptr, qv::fromCp1252(finished));
 
     // Modules: chart state cleared, chart settings loaded, screen and printer scales.
     qv::resetChartState();

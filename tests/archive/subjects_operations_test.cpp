@@ -118,10 +118,31 @@ TEST_F(Subjects, WithoutAnnotationsTheStandardTextIsShown) {
 TEST_F(Subjects, EqualNamesAreKeptOldestFirst) {
     EXPECT_EQ(registerSubject("BASE", greenwichSubject("Rossi")).indexPosition, 1);
     EXPECT_EQ(registerSubject("BASE", greenwichSubject("Bianchi")).indexPosition, 1);
-    EXPECT_EQ(registerSubject("BASE", greenwichSubject("Rossi")).indexPosition, 3);
+    NewSubject otherRossi = greenwichSubject("Rossi");
+    otherRossi.minute = 30;  // another person of the same name
+    EXPECT_EQ(registerSubject("BASE", otherRossi).indexPosition, 3);
     Archive base = openBase();
     EXPECT_EQ(base.readIndex(2).text.substr(38), "00001");
     EXPECT_EQ(base.readIndex(3).text.substr(38), "00003");
+}
+
+// The same name and birth moment twice would give two entries one person's
+// record: the second registration is refused, naming the entry already
+// there, and writes nothing. The temporary archive is not an archive of
+// people and takes anyone.
+TEST_F(Subjects, TheSamePersonIsRegisteredOnce) {
+    registerSubject("BASE", greenwichSubject("Bianchi"));
+    registerSubject("BASE", greenwichSubject("Rossi Mario"));
+    const std::string before = bytesOf("BASE.ST1") + bytesOf("BASE.ST2") + bytesOf("BASE.ST3");
+    for (const char* typed : {"Rossi Mario", "ROSSI MARIO", "rossi mario  "}) {
+        const Registration again = registerSubject("BASE", greenwichSubject(typed));
+        EXPECT_EQ(again.samePosition, 2) << typed;
+        EXPECT_EQ(again.failure, "ROSSI MARIO (nascita 01/01/2000 12:00) c'\xE8 gi\xE0 nell'archivio BASE alla voce 2");
+    }
+    EXPECT_EQ(bytesOf("BASE.ST1") + bytesOf("BASE.ST2") + bytesOf("BASE.ST3"), before);
+    EXPECT_EQ(registerSubject("BASE", greenwichSubject("Rossi Mario II")).failure, "");
+    EXPECT_EQ(registerSubject("TMPR", greenwichSubject("Rossi Mario")).failure, "");
+    EXPECT_EQ(registerSubject("TMPR", greenwichSubject("Rossi Mario")).failure, "");
 }
 
 TEST_F(Subjects, RegisteringIntoTheTemporaryArchive) {

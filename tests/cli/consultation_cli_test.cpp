@@ -120,9 +120,12 @@ TEST_F(CliConsultation, DeletingASubjectSaysWhatBecomesOfItsConsultations) {
     r = run("delete BASE 2 --keep-consultations");  // VERDI ANNA
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_TRUE(r.has("Consultazioni conservate: 1")) << r.out;
+    // The kept consultation stays under its person; the deleted person
+    // leaves no row.
     const CliRun rows = qv::test::runCli("sqlite3", (temp.path() / "Consulti.db").string() +
-                                                       " \"SELECT subject_name FROM consultation\"");
-    EXPECT_EQ(rows.out, "VERDI ANNA\n");
+                                                       " \"SELECT s.name FROM consultation c JOIN subject s "
+                                                       "ON s.id = c.subject_id; SELECT COUNT(*) FROM subject\"");
+    EXPECT_EQ(rows.out, "VERDI ANNA\n1\n");
 }
 
 TEST_F(CliConsultation, DeletesOnlyTheNamedSubjectsConsultation) {

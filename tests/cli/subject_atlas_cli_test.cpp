@@ -34,9 +34,13 @@ protected:
         const std::string record = bytes("BASE.ST2").substr(static_cast<std::size_t>(k) * 385 + offset, width + 1);
         return record.substr(1, static_cast<unsigned char>(record[0]));
     }
+    // Each registration another person of the same birth moment: the same
+    // person twice would be refused.
     CliResult registerGubbio(const std::string& extra) {
-        return cli("register --archive BASE --name 'Rossi Maria' --date 03/03/1975 --time 12:00 " + extra + in());
+        return cli("register --archive BASE --name 'Rossi Maria " + std::to_string(++registered) +
+                   "' --date 03/03/1975 --time 12:00 " + extra + in());
     }
+    int registered = 0;
     qv::test::TempDataDir dir;
 };
 
