@@ -249,15 +249,16 @@ SubjectDeletion deleteSubjectWhole(Archive& archive, int position, Consultations
     if (store) {
         try {
             change.emplace(store->beginChange());
+            const int recorded = store->countOf(r.oldLink);
+            if (r.withConsultations) {
+                out.consultationsDeleted = store->removeAllOf(r.oldLink);
+            } else {
+                out.consultationsKept = recorded;
+                if (!shared) store->forgetIfUnused(r.oldLink);
+            }
         } catch (const IoError& e) {
+            change.reset();
             throw IoError(e.file(), e.reason() + "; il soggetto non \xE8 stato eliminato");
-        }
-        const int recorded = store->countOf(r.oldLink);
-        if (r.withConsultations) {
-            out.consultationsDeleted = store->removeAllOf(r.oldLink);
-        } else {
-            out.consultationsKept = recorded;
-            if (!shared) store->forgetIfUnused(r.oldLink);
         }
     }
     try {

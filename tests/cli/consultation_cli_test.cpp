@@ -128,6 +128,45 @@ TEST_F(CliConsultation, DeletingASubjectSaysWhatBecomesOfItsConsultations) {
     EXPECT_EQ(rows.out, "VERDI ANNA\n1\n");
 }
 
+// The same person registered twice would share one record: refused with
+// exit 2 and the entry already there; a correction into another entry's
+// name and birth moment likewise. Nothing moves between the two.
+TEST_F(CliConsultation, OnePersonIsOneEntryAndKeepsTheirOwnConsultations) {
+    ASSERT_EQ(run("consultation add --archive BASE --subject \"Rossi Maria\" --remedy \"TSA Timo\"").status, 0);
+    CliRun r = run("register --archive BASE --name \"rossi maria\" --date 12/03/1968 --time 14:30 --place MILANO "
+                   "--nation ITALIA --corr -1 --coords 45N28-009E11");
+    EXPECT_EQ(r.status, 2) << r.out;
+    EXPECT_TRUE(r.has("ROSSI MARIA (nascita 12/03/1968 14:30) c'\xC3\xA8 gi\xC3\xA0 nell'archivio BASE alla voce 2"))
+        << r.out;
+    r = run("modify BASE 3 --name \"Rossi Maria\" --date 12/03/1968 --time 14:30");  // VERDI ANNA
+    EXPECT_EQ(r.status, 2) << r.out;
+    EXPECT_TRUE(r.has("alla voce 2")) << r.out;
+    EXPECT_TRUE(run("archive list BASE").has("VERDI ANNA")) << "nothing changed";
+    // Corrected, Rossi keeps her consultation under her new name.
+    r = run("modify BASE 2 --name \"Rossi Maria Grazia\"");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_TRUE(r.has("Consultazioni che seguono i nuovi dati: 1")) << r.out;
+    EXPECT_TRUE(run("consultation list --archive BASE --subject \"Rossi Maria Grazia\"").has("1 consultazione"));
+    EXPECT_TRUE(run("consultation list --archive BASE --subject \"Verdi Anna\"").has("0 consultazioni"));
+}
+
+// A store on a volume that is not mounted: the link is named and left as it
+// is, and nothing is recorded elsewhere.
+TEST_F(CliConsultation, ADanglingLinkToTheStoreIsRefusedAndLeftAsItIs) {
+    const std::filesystem::path link = temp.path() / "Consulti.db";
+    const std::filesystem::path away = temp.path() / "disco" / "Consulti.db";
+    std::filesystem::create_symlink(away, link);
+    for (const char* command : {"consultation add --archive BASE --subject 1 --remedy \"TSA Timo\"",
+                                "consultation list --archive BASE --subject 1"}) {
+        const CliRun r = run(command);
+        EXPECT_EQ(r.status, 1) << command << "\n" << r.out;
+        EXPECT_TRUE(r.has(link.string())) << r.out;
+        EXPECT_TRUE(r.has("collegamento simbolico a un file che non c'\xC3\xA8")) << r.out;
+        EXPECT_TRUE(std::filesystem::is_symlink(link));
+        EXPECT_FALSE(std::filesystem::exists(away));
+    }
+}
+
 TEST_F(CliConsultation, DeletesOnlyTheNamedSubjectsConsultation) {
     ASSERT_EQ(run("consultation add --archive BASE --subject \"Rossi Maria\" --remedy \"TSA Timo\"").status, 0);
     const CliRun other = run("consultation delete --archive BASE --subject \"Bianchi Luca\" --id 1");

@@ -47,6 +47,10 @@ protected:
         for (const char* command : {"recall BASE 1", "remedies rebuild", "analysis --current",
                                     "wheel --current --out /dev/null/x.svg", "sheet --layout V1 --current --out /dev/null/x.pdf"})
             cli(command);
+        // Anna's first consultation and her report, made with room.
+        ASSERT_EQ(cli("consultation add --archive BASE --subject Anna --date 02/03/2026 --note prima").status, 0);
+        const CliRun report = cli("report --archive BASE --subject Anna --out " + (disk.path() / "uscita" / "relazione.pdf").string());
+        ASSERT_EQ(report.status, 0) << report.out;
         symptom = qv::cp1252ToUtf8(qv::readTextLines(qv::dataDir().resolve(qv::remedies::files::kSymptomList)).at(0));
         pathology = qv::cp1252ToUtf8(qv::readTextLines(qv::dataDir().resolve(qv::remedies::files::kPathologies)).at(0));
         const CliRun therapy = cli("remedies therapy '" + pathology + "'");
@@ -111,6 +115,9 @@ TEST_F(FullDisk, EveryWritingCommandFailsAndLeavesTheOldFiles) {
         "remedies rebuild",
         "remedies rank '" + symptom + "'",
         "remedies therapy '" + pathology + "'",
+        "consultation add --archive BASE --subject Anna --date 03/03/2026 --note seconda",
+        "report --archive BASE --subject Anna --out " + (out / "relazione.pdf").string(),
+        "delete BASE 1 --with-consultations",
     };
     const auto before = files();
     for (const std::string& command : commands) {
@@ -126,6 +133,16 @@ TEST_F(FullDisk, EveryWritingCommandFailsAndLeavesTheOldFiles) {
         for (const auto& [path, bytes] : after)
             EXPECT_TRUE(before.count(path)) << path << " was left behind\n" << r.out;
     }
+    // The consultation store said so in its own words, left no journal (no
+    // file was left behind) and still opens, with Anna's one consultation.
+    for (const std::string command : {"consultation add --archive BASE --subject Anna", "delete BASE 1 --with-consultations"}) {
+        const CliRun r = cli(command);
+        EXPECT_TRUE(r.has("spazio su disco esaurito")) << command << "\n" << r.out;
+    }
+    const CliRun listed = cli("consultation list --archive BASE --subject Anna");
+    EXPECT_EQ(listed.status, 0) << listed.out;
+    EXPECT_TRUE(listed.has("1 consultazione")) << listed.out;
+
     // The same disk made read-only: an existing picture on it is not
     // reported as written either.
     ASSERT_EQ(::mount("tmpfs", disk.path().c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0) << std::strerror(errno);

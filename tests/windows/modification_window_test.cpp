@@ -10,6 +10,7 @@
 #include "archive/ui/modification_window.h"
 #include "base/data_dir.h"
 #include "base/text_file.h"
+#include "consultations/consultation_store.h"
 #include "editor/ui/text_editor_window.h"
 #include "tests/support/temp_data_dir.h"
 #include "tests/support/zero_tables.h"
@@ -190,6 +191,42 @@ private slots:
         QVERIFY(!window.showsData());
         auto* list = window.findChild<QListWidget*>("ListBoxNomi");
         QCOMPARE(list->item(1)->text().left(13), QString("BIANCHI MARIO"));
+    }
+
+    // The person's consultations follow the corrected name and birth
+    // moment; a correction into another entry's name and birth moment is
+    // refused, naming that entry, and changes nothing.
+    void aCorrectionCarriesTheConsultationsAndTakesNoOtherIdentity() {
+        test::writeExampleArchive("BASE", {{"ANNA"}, {"CARLO"}, {"ROSSI MARIO"}});
+        const consultations::SubjectLink rossi{"BASE", "ROSSI MARIO", "194403151230-1"};
+        for (int day : {2, 9}) {
+            consultations::Consultation c;
+            c.subject = rossi;
+            c.date = {day, 3, 2026};
+            consultations::openStore().save(c);
+        }
+        test::RecordedBoxes boxes;
+        TFoModifi window(test::openInEditor);
+        test::chooseListedSubject(&window, 2);
+        field(window, "EditNome")->setText("Rossi Mario Luigi");
+        field(window, "EditOra")->setText("12:35");
+        click(window, "BBokRegistra");
+        QVERIFY(boxes->shown.empty());
+        const consultations::SubjectLink corrected{"BASE", "ROSSI MARIO LUIGI", "194403151235-1"};
+        QCOMPARE(consultations::openStore().countOf(corrected), 2);
+        QCOMPARE(consultations::openStore().countOf(rossi), 0);
+
+        click(window, "BBancora");
+        test::chooseListedSubject(&window, 0);  // ANNA
+        const std::string before = archiveBytes();
+        field(window, "EditNome")->setText("Rossi Mario Luigi");
+        field(window, "EditOra")->setText("12:35");
+        click(window, "BBokRegistra");
+        QCOMPARE(boxes->shown.size(), std::size_t{1});
+        QVERIFY2(boxes->shown[0].text.contains("c'\u00E8 gi\u00E0 nell'archivio BASE alla voce 3"),
+                 qPrintable(boxes->shown[0].text));
+        QCOMPARE(archiveBytes(), before);
+        QCOMPARE(consultations::openStore().countOf(corrected), 2);
     }
 
     // A name the archives cannot hold ("Ł" is not in Windows-1252) is

@@ -131,6 +131,42 @@ private slots:
         QCOMPARE(archivesInUse(), std::vector<std::string>{"RICE"});
     }
 
+    // The same person twice would share one record: the window names the
+    // entry already there. Declining writes nothing; going on, the name
+    // opens for a name that tells another person of the same birth apart,
+    // and the same name is refused again.
+    void theSamePersonTwiceIsRefusedUnlessTheNameTellsThemApart() {
+        {
+            TFormRegSpa first(test::openInEditor);
+            first.setEnteredBirth(milano1944());
+            click(first, "BBregistra");
+            QCOMPARE(first.result(), int(QDialog::Accepted));
+        }
+        const std::string before = readWholeFile(dir_->path() / "BASE.ST1") + readWholeFile(dir_->path() / "BASE.ST2");
+        TFormRegSpa window(test::openInEditor);
+        window.setEnteredBirth(milano1944());
+        shown_->answers = {Dialogs::Answer::No};
+        click(window, "BBregistra");
+        QCOMPARE(shown_->shown.size(), std::size_t{1});
+        QVERIFY2(shown_->shown[0].text.startsWith("VERDI GIUSEPPE (nascita 15/06/1944 10:30) c'\u00E8 gi\u00E0 "
+                                                  "nell'archivio BASE alla voce 1"),
+                 qPrintable(shown_->shown[0].text));
+        QVERIFY(field(window, "EditNome")->isReadOnly());
+        QCOMPARE(readWholeFile(dir_->path() / "BASE.ST1") + readWholeFile(dir_->path() / "BASE.ST2"), before);
+
+        shown_->answers = {Dialogs::Answer::Yes, Dialogs::Answer::Yes};
+        click(window, "BBregistra");
+        QVERIFY(!field(window, "EditNome")->isReadOnly());
+        click(window, "BBregistra");  // the name unchanged: asked again
+        QCOMPARE(shown_->shown.size(), std::size_t{3});
+        QCOMPARE(readWholeFile(dir_->path() / "BASE.ST1") + readWholeFile(dir_->path() / "BASE.ST2"), before);
+        field(window, "EditNome")->setText("Verdi Giuseppe II");
+        click(window, "BBregistra");
+        QCOMPARE(window.result(), int(QDialog::Accepted));
+        QCOMPARE(openAnyArchive("BASE").subjectCount(), 2);
+        QCOMPARE(openAnyArchive("BASE").readIndex(2).text, std::string("VERDI GIUSEPPE II                     00002"));
+    }
+
     void refusedOrAbandonedRegistrationWritesNothing() {
         const struct {
             QString archive;
