@@ -119,17 +119,18 @@ void addStoreCopy(const fs::path& from, const fs::path& to, StoreSnapshot& snaps
 }
 
 // A store refused as damaged is told to be restored from a backup copy.
-// When the refused file is the backup copy itself that advice goes round
-// in a circle: the user is told instead that nothing was restored and to
-// take another copy.
+// When the refused file is the backup copy itself (damaged, cut, empty,
+// unreadable on its medium) that advice goes round in a circle: the user is
+// told what is wrong with it, that nothing was restored and to take another
+// copy.
 void addBackupStoreCopy(const fs::path& from, const fs::path& to, StoreSnapshot& snapshot, CopyList& copies) {
     try {
         addStoreCopy(from, to, snapshot, copies);
     } catch (const IoError& e) {
-        const auto advice = e.reason().find("; non viene ricreato");
-        if (e.file() != from.string() || advice == std::string::npos) throw;
+        if (e.file() != from.string()) throw;
+        const std::string fault = e.reason().substr(0, e.reason().find("; non viene ricreato"));
         throw IoError(e.file(), "la copia di sicurezza dell'archivio delle consultazioni non \xE8 utilizzabile: " +
-                                    e.reason().substr(0, advice) +
+                                    fault +
                                     "; nulla \xE8 stato ripristinato e i dati attuali restano come erano: "
                                     "ripristinare da un'altra copia di sicurezza (un altro disco o una copia "
                                     "precedente)");

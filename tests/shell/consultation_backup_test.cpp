@@ -78,7 +78,7 @@ TEST(ConsultationBackup, ADamagedStoreIsNeitherBackedUpNorRestored) {
     // A damaged copy in the backup restores nothing at all, and the user
     // is sent to another copy, not round in a circle to "a backup copy".
     const std::string sound = readWholeFile(folder / "Consulti.db");
-    for (const std::string& damaged : {std::string("rovinato anche qui"), sound.substr(0, 4096 + 100)}) {
+    for (const std::string& damaged : {std::string("rovinato anche qui"), sound.substr(0, 4096 + 100), std::string()}) {
         writeFile(folder / "Consulti.db", damaged);
         writeFile(folder / "DatiBase" / "BASE.ST1", "other index");
         try {
