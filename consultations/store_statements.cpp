@@ -9,7 +9,13 @@ namespace qv::consultations::sql {
 
 namespace {
 
-std::string reasonOf(sqlite3* db, int rc) {
+// SQLite's own text is English and speaks of tables and pages: the user is
+// told, in Italian, what is wrong with the file and what to do. The
+// statements are the program's own, so a statement that does not compile
+// or a constraint that does not hold means the file is not the store this
+// program made (another program's tables, or its own from a changed
+// schema).
+std::string reasonOf(int rc) {
     switch (rc & 0xff) {
     case SQLITE_CORRUPT:
         return "archivio delle consultazioni danneggiato; non viene ricreato: ripristinarlo da una copia di sicurezza";
@@ -18,6 +24,7 @@ std::string reasonOf(sqlite3* db, int rc) {
                "ripristinarlo da una copia di sicurezza";
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
+    case SQLITE_PROTOCOL:
         return "archivio delle consultazioni bloccato da un altro programma; riprovare quando l'altro programma lo "
                "ha chiuso";
     case SQLITE_FULL: return "spazio su disco esaurito";
@@ -27,14 +34,24 @@ std::string reasonOf(sqlite3* db, int rc) {
     case SQLITE_CANTOPEN: return "impossibile aprire il file";
     case SQLITE_IOERR: return "errore del dispositivo";
     case SQLITE_NOMEM: return "memoria insufficiente";
+    case SQLITE_ERROR:
+    case SQLITE_SCHEMA:
+        return "archivio delle consultazioni di uno schema inatteso (tabelle o colonne diverse da quelle di "
+               "Quorendaville); non \xE8 stato modificato";
+    case SQLITE_CONSTRAINT:
+        return "i dati non rispettano i vincoli dell'archivio delle consultazioni (una voce doppia o senza la "
+               "consultazione a cui appartiene); non \xE8 stato modificato";
+    case SQLITE_MISMATCH:
+        return "un valore dell'archivio delle consultazioni non \xE8 del tipo atteso; non \xE8 stato modificato";
+    case SQLITE_TOOBIG: return "un testo \xE8 troppo lungo per l'archivio delle consultazioni";
     default:
-        return std::string("errore dell'archivio delle consultazioni: ") + (db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+        return "errore inatteso dell'archivio delle consultazioni (codice " + std::to_string(rc) + ")";
     }
 }
 
 } // namespace
 
-void fail(const std::filesystem::path& file, sqlite3* db, int rc) { throw IoError(file.string(), reasonOf(db, rc)); }
+void fail(const std::filesystem::path& file, sqlite3*, int rc) { throw IoError(file.string(), reasonOf(rc)); }
 
 void exec(const std::filesystem::path& file, sqlite3* db, const char* sql) {
     const int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);

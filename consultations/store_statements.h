@@ -14,7 +14,8 @@ struct sqlite3_stmt;
 namespace qv::consultations::sql {
 
 // Raises IoError for `file` with the Italian reason of SQLite's result
-// code `rc` (damaged, not a database, locked, disk full, …).
+// code `rc` (damaged, not a database, locked, disk full, another schema, …);
+// SQLite's own English text never reaches the user.
 [[noreturn]] void fail(const std::filesystem::path& file, sqlite3* db, int rc);
 
 // Runs statements that return no rows.

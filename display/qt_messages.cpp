@@ -1,12 +1,18 @@
 #include "display/qt_messages.h"
 
+#include "base/cp1252.h"
+#include "base/errors.h"
+
 #include <QtGlobal>
 #include <QString>
 
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <mutex>
 #include <string>
-#include <system_error>
 #include <vector>
 
 namespace qv {
@@ -22,6 +28,7 @@ struct MessageLog {
     bool installed = false;
     std::filesystem::path path;     // the log file, opened at the first message
     std::FILE* file = nullptr;
+    bool refused = false;           // the file there is no log of ours
     std::vector<std::string> kept;  // before the log file is known
     std::size_t dropped = 0;
 };
@@ -42,15 +49,61 @@ const char* kindOf(QtMsgType type) {
     return "?";
 }
 
+// The log lies in the data directory, where, in a folder open to others,
+// someone else may have put something in its place: a symbolic link (the
+// messages would be appended to its target), a FIFO (opening it waits for
+// a reader for ever) or a file of theirs. It is opened without following a
+// link and without waiting, and kept only when it is a regular file of
+// ours. Returns -1 with the reason otherwise.
+int openLog(const std::filesystem::path& path, std::string& refusal) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        refusal = errno == ELOOP   ? "\xE8 un collegamento simbolico"
+                  : errno == ENXIO ? "non \xE8 un file regolare"
+                                   : italianSystemReason(errno);
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
+        refusal = !S_ISREG(st.st_mode) ? "non \xE8 un file regolare" : "appartiene a un altro utente";
+        ::close(fd);
+        return -1;
+    }
+    // Made by an older version, or by hand: the log is private like the
+    // rest of the data directory.
+    if ((st.st_mode & 077) != 0) ::fchmod(fd, 0600);
+    if (static_cast<std::uintmax_t>(st.st_size) > kLogLimit) ::ftruncate(fd, 0);
+    return fd;
+}
+
 // Opens the log file when it is known and messages wait for it; writes
 // the waiting ones. Called with the mutex held.
 void flushToLog(MessageLog& log) {
     if (log.path.empty() || (log.kept.empty() && !log.dropped)) return;
+    if (log.refused) {
+        log.kept.clear();
+        log.dropped = 0;
+        return;
+    }
     if (!log.file) {
-        std::error_code ec;
-        const auto size = std::filesystem::file_size(log.path, ec);
-        log.file = std::fopen(log.path.c_str(), !ec && size > kLogLimit ? "we" : "ae");
-        if (!log.file) return;  // no log: the messages wait, up to the limit
+        std::string refusal;
+        const int fd = openLog(log.path, refusal);
+        if (fd >= 0) log.file = ::fdopen(fd, "a");
+        if (fd >= 0 && !log.file) {
+            refusal = italianSystemReason(errno);
+            ::close(fd);
+        }
+        if (!log.file) {
+            // Said once; the program goes on without the log.
+            log.refused = true;
+            log.kept.clear();
+            log.dropped = 0;
+            std::fprintf(stderr, "%s\n",
+                         mixedToUtf8("Il registro dei messaggi \"" + log.path.string() + "\" non viene usato: " +
+                                     refusal)
+                             .c_str());
+            return;
+        }
     }
     for (const std::string& line : log.kept) std::fprintf(log.file, "%s\n", line.c_str());
     if (log.dropped) std::fprintf(log.file, "(%zu messaggi non registrati)\n", log.dropped);
@@ -94,6 +147,7 @@ void setQtMessageLogFile(const std::filesystem::path& file) {
         std::fclose(log.file);
         log.file = nullptr;
     }
+    if (file != log.path) log.refused = false;
     log.path = file;
     flushToLog(log);
 }

@@ -15,7 +15,10 @@ namespace qv {
 void installQtMessageLog(bool verbose);
 
 // The log file; the messages kept so far are written to it. A log that has
-// grown past a megabyte is started afresh.
+// grown past a megabyte is started afresh. It is created readable by its
+// owner only and never through a symbolic link; when what lies there is not
+// a regular file of this user (a link, a FIFO, another user's file) the
+// program goes on without a log, saying so once on standard error.
 void setQtMessageLogFile(const std::filesystem::path& file);
 
 // The log file of a data directory.

@@ -141,9 +141,9 @@ Cusps placidusCusps(const HouseFrame& f) {
 } // namespace
 
 bool isKnownHouseSystem(const std::string& name) {
-    return name == "PLACIDO" || name == "CASE_MEDIE" || name == "CASE_UGUALI" || name == "KOCH" ||
-           name == "REGIOMONT" || name == "PORFIRIO" || name == "CAMPANO" || name == "MORINO" ||
-           name == "ALCABIZIO";
+    for (const char* known : kHouseSystemNames)
+        if (name == known) return true;
+    return false;
 }
 
 Cusps cuspsOfSystem(const std::string& system, const HouseFrame& f) {

@@ -49,7 +49,10 @@ Extended AscendantOf(Extended ramc, Extended obliquity, Extended latitude);
 // Sidereal time, angles and Q: the part every house system shares.
 HouseFrame houseFrame(const HouseInput& in);
 
-// Names the house computation recognises.
+// Names the house computation recognises ("CASE_UGUALI" is "CASE_MEDIE"
+// by another name).
+inline constexpr std::array<const char*, 9> kHouseSystemNames = {
+    "PLACIDO", "CASE_MEDIE", "CASE_UGUALI", "KOCH", "REGIOMONT", "PORFIRIO", "CAMPANO", "MORINO", "ALCABIZIO"};
 bool isKnownHouseSystem(const std::string& name);
 
 // Computes the cusps of the named system from the frame. Names not known

@@ -91,6 +91,35 @@ RecordScan::RecordScan(const DataDir& dir, const std::string& dataPath, const Re
         throw IoError(name_, "il file \xE8 vuoto: manca il record di intestazione (record 0), quindi non \xE8 una "
                              "banca dati; nulla \xE8 stato letto o riscritto");
     }
+    if (count_ > 0 && headerHoldsNoData(dataPath)) {
+        try {
+            checkHeader(read(0));
+        } catch (...) {
+            ::close(fd_);
+            fd_ = -1;
+            throw;
+        }
+    }
+}
+
+bool headerHoldsNoData(const std::string& dataPath) {
+    return dataPath == files::kRemedies || dataPath == files::kRepertory;
+}
+
+// The size of a file that lost its first record is still a whole number of
+// records: only the content tells. Record 0 of these databases carries at
+// most a title in its first field (the shipped files say "Errore - record
+// di intestazione", a database the program starts has zeros), never the
+// data of a remedy; a first record with data is a remedy that every list,
+// count and rebuild would silently leave out.
+void RecordScan::checkHeader(std::span<const std::uint8_t> record) const {
+    for (std::size_t i = 1; i < layout_.fields.size(); ++i) {
+        if (record[layout_.fields[i].offset] == 0) continue;
+        throw IoError(name_, "il record 0 non \xE8 il record di intestazione: contiene i dati di \"" +
+                                 fieldText(record, layout_.fields[0]) + "\" (campo " + layout_.fields[i].name +
+                                 "); l'inizio del file \xE8 stato tagliato o il file non \xE8 una banca dati "
+                                 "di Quorendaville; nulla \xE8 stato letto o riscritto");
+    }
 }
 
 bool holdsHeaderRecord(const std::string& dataPath) {

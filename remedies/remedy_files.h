@@ -54,6 +54,10 @@ inline constexpr std::size_t kLongestRepertoryRemedy = 100;
 // naming the file, so lookups do not answer "0 rimedi" and a rebuild does
 // not write every support list empty.
 bool holdsHeaderRecord(const std::string& dataPath);
+// Those of them whose header carries no data (DBmain.rnd, Repertorio.rnd):
+// RecordScan refuses one whose record 0 holds a remedy's data, naming the
+// file, since that is a database that lost its header.
+bool headerHoldsNoData(const std::string& dataPath);
 
 class RecordScan {
 public:
@@ -73,6 +77,7 @@ public:
 
 private:
     void check(std::int64_t k, std::span<const std::uint8_t> record) const;
+    void checkHeader(std::span<const std::uint8_t> record) const;
     int fd_ = -1;
     std::string name_;
     RecordLayout layout_;

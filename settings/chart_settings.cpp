@@ -3,6 +3,7 @@
 #include "base/data_dir.h"
 #include "base/text_file.h"
 #include "ephemeris/chart_state.h"
+#include "ephemeris/houses.h"
 
 #include <charconv>
 #include <cmath>
@@ -94,13 +95,44 @@ Extended realOnLine(const std::vector<std::string>& lines, int line, const char*
 
 std::string cut(const std::string& text, std::size_t width) { return text.substr(0, width); }
 
+// An orb is the half-width of the band around an aspect's angle. Two
+// longitudes are never more than 180 degrees apart, and every aspect angle
+// lies between 0 and 180, so a separation is never more than 180 degrees
+// from an aspect's angle: an orb of 180 already takes in every pair, and a
+// larger one could only come from a slip of the keyboard or a damaged file
+// (an orb of 1e308 made every pair an aspect of every kind). Declinations
+// (parallels) lie within 90 degrees either side, antiscia are separations
+// again: the same bound holds for lines 15 and 16. A negative orb admits
+// nothing at all. Hence 0 to 180 for every orb of both files.
+constexpr Extended kLargestOrb = 180;
+
+Extended orbOnLine(const std::vector<std::string>& lines, int line, const char* dataPath) {
+    const Extended orb = realOnLine(lines, line, dataPath);
+    if (orb < 0 || orb > kLargestOrb)
+        throw ConversionError("Orbita fuori dai limiti (da 0 a 180 gradi) alla riga " + std::to_string(line) +
+                              " del file \"" + dataPath + "\": \"" + lines[static_cast<std::size_t>(line - 1)] + "\"");
+    return orb;
+}
+
+// The house computation takes an unknown name for equal houses without a
+// word: a mistyped system would silently give other cusps.
+std::string houseSystemOnLine(const std::vector<std::string>& lines, int line, const char* dataPath) {
+    const std::string name = cut(lines[static_cast<std::size_t>(line - 1)], 15);
+    if (isKnownHouseSystem(name)) return name;
+    std::string known;
+    for (const char* n : kHouseSystemNames) known += (known.empty() ? "" : ", ") + std::string(n);
+    throw ConversionError("Sistema di case sconosciuto alla riga " + std::to_string(line) + " del file \"" +
+                          dataPath + "\": \"" + lines[static_cast<std::size_t>(line - 1)] + "\" (sono ammessi " +
+                          known + ")");
+}
+
 ActiveSettingsFile parseActiveSettings(const std::vector<std::string>& lines) {
     requireLines(lines, kActiveSettingsLines, kActiveSettingsPath);
     ActiveSettingsFile f;
-    for (int i = 0; i < kAspectCount; ++i) f.orbs[static_cast<std::size_t>(i)] = realOnLine(lines, i + 1, kActiveSettingsPath);
-    f.parallelOrb = realOnLine(lines, 15, kActiveSettingsPath);
-    f.antisciaOrb = realOnLine(lines, 16, kActiveSettingsPath);
-    f.houseSystem = cut(lines[16], 15);
+    for (int i = 0; i < kAspectCount; ++i) f.orbs[static_cast<std::size_t>(i)] = orbOnLine(lines, i + 1, kActiveSettingsPath);
+    f.parallelOrb = orbOnLine(lines, 15, kActiveSettingsPath);
+    f.antisciaOrb = orbOnLine(lines, 16, kActiveSettingsPath);
+    f.houseSystem = houseSystemOnLine(lines, 17, kActiveSettingsPath);
     f.nodeKind = cut(lines[17], 5);
     f.setLetter = cut(lines[18], 1);
     f.blackMoonKind = cut(lines[19], 5);
@@ -112,9 +144,12 @@ OrbSetsFile parseOrbSets(const std::vector<std::string>& lines) {
     OrbSetsFile f;
     int line = 1;
     for (auto& block : f.blocks) {
-        for (auto& orb : block.orbs) orb = realOnLine(lines, line++, kOrbSetsPath);
-        block.parallelOrb = realOnLine(lines, line++, kOrbSetsPath);
-        block.antisciaOrb = realOnLine(lines, line++, kOrbSetsPath);
+        // Set A's own lines are replaced below: a number is all they need.
+        const bool setA = &block == &f.blocks[0];
+        for (auto& orb : block.orbs)
+            orb = setA ? realOnLine(lines, line++, kOrbSetsPath) : orbOnLine(lines, line++, kOrbSetsPath);
+        block.parallelOrb = orbOnLine(lines, line++, kOrbSetsPath);
+        block.antisciaOrb = orbOnLine(lines, line++, kOrbSetsPath);
     }
     // Set A is a constant of the program whatever the file says.
     f.blocks[0].orbs = kOrbSetA;

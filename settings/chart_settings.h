@@ -92,8 +92,10 @@ inline constexpr const char* kOrbSetsPath = "FileDum\\MMVarOrb.dum";
 // Written the same whatever the locale of the machine.
 std::string settingRealText(Extended value);
 
-// Readers check the number of lines and every number: a short file is an
-// IoError, a line that is no number a ConversionError naming file and line.
+// Readers check the number of lines and every value: a short file is an
+// IoError; a line that is no number, an orb outside 0 to 180 degrees or a
+// house system the computation does not know is a ConversionError naming
+// file and line.
 ActiveSettingsFile readActiveSettingsFile();
 OrbSetsFile readOrbSetsFile();
 // Whole-file rewrites through a temporary file. Set A's fourteen lines are

@@ -118,6 +118,25 @@ void addStoreCopy(const fs::path& from, const fs::path& to, StoreSnapshot& snaps
     copies.push_back({snapshot.file, to});
 }
 
+// A store refused as damaged is told to be restored from a backup copy.
+// When the refused file is the backup copy itself (damaged, cut, empty,
+// unreadable on its medium) that advice goes round in a circle: the user is
+// told what is wrong with it, that nothing was restored and to take another
+// copy.
+void addBackupStoreCopy(const fs::path& from, const fs::path& to, StoreSnapshot& snapshot, CopyList& copies) {
+    try {
+        addStoreCopy(from, to, snapshot, copies);
+    } catch (const IoError& e) {
+        if (e.file() != from.string()) throw;
+        const std::string fault = e.reason().substr(0, e.reason().find("; non viene ricreato"));
+        throw IoError(e.file(), "la copia di sicurezza dell'archivio delle consultazioni non \xE8 utilizzabile: " +
+                                    fault +
+                                    "; nulla \xE8 stato ripristinato e i dati attuali restano come erano: "
+                                    "ripristinare da un'altra copia di sicurezza (un altro disco o una copia "
+                                    "precedente)");
+    }
+}
+
 void ownerOnly(const fs::path& file) {
     std::error_code ec;
     if (fs::exists(file, ec)) fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write, ec);
@@ -233,7 +252,7 @@ BackupOutcome runRestore(const fs::path& folder) {
     for (const auto& f : filesStartingWith(folder / "BASEtxt", "")) copies.push_back({f, texts / f.filename()});
     const fs::path store = dataDir().prepareForWrite(consultations::kStoreFileName);
     StoreSnapshot snapshot;
-    addStoreCopy(folder / consultations::kStoreFileName, store, snapshot, copies);
+    addBackupStoreCopy(folder / consultations::kStoreFileName, store, snapshot, copies);
     if (!snapshot.file.empty()) {
         // A journal a killed writer left belongs to the store being
         // replaced: opening that store plays it back; one still there after

@@ -20,9 +20,15 @@ std::optional<Extended> correctionFromOptions(const Arguments& a) {
     const auto corr = a.value("--corr");
     const auto zone = a.value("--zone");
     if (corr && zone) throw UsageError{"Indicare --corr oppure --zone, non entrambi"};
-    if (corr) return parseReal(*corr, "--corr");
-    if (zone) return -parseReal(*zone, "--zone");
-    return std::nullopt;
+    if (!corr && !zone) return std::nullopt;
+    const char* const option = corr ? "--corr" : "--zone";
+    const long double hours = parseReal(corr ? *corr : *zone, option);
+    // The bound of every birth moment; past it the number was mistyped,
+    // whichever way it was given.
+    if (std::fabs(hours) > 24)
+        throw UsageError{std::string("Valore fuori dai limiti per ") + option + ": " + echoed(corr ? *corr : *zone) +
+                         " (da -24 a +24 ore)"};
+    return corr ? hours : -hours;
 }
 
 std::string signedCorrection(const std::string& cp1252Text) {

@@ -5,6 +5,8 @@
 #include "base/data_dir.h"
 
 #include <algorithm>
+#include <charconv>
+#include <limits>
 #include <chrono>
 #include <thread>
 #include <cstdio>
@@ -180,6 +182,20 @@ int parseInt(const std::string& text, const std::string& option) {
     if (*end != '\0' || errno != 0 || v < -1000000 || v > 1000000)
         throw UsageError{"Valore non valido per " + option + ": " + echoed(text)};
     return static_cast<int>(v);
+}
+
+std::int64_t parseBoundedInteger(const std::string& text, const std::string& option, std::int64_t smallest,
+                                 std::int64_t largest) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+        throw UsageError{"Valore non valido per " + option + ": " + echoed(text)};
+    std::int64_t v = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (ec == std::errc::result_out_of_range || v < smallest || v > largest)
+        throw UsageError{"Valore fuori dai limiti per " + option + ": " + echoed(text) + " (da " +
+                         std::to_string(smallest) + " a " + std::to_string(largest) + ")"};
+    if (ec != std::errc() || end != text.data() + text.size())
+        throw UsageError{"Valore non valido per " + option + ": " + echoed(text)};
+    return v;
 }
 
 long double parseReal(const std::string& text, const std::string& option) {

@@ -2,6 +2,7 @@
 // data directory and Italian messages on the terminal.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -92,6 +93,10 @@ std::string ofWhat(const std::string& what);
 
 // Parsers that raise UsageError naming the option.
 int parseInt(const std::string& text, const std::string& option);
+// Digits only, from `smallest` to `largest`: a number past the bounds is a
+// bad argument like any other, never a library's exception.
+std::int64_t parseBoundedInteger(const std::string& text, const std::string& option, std::int64_t smallest,
+                                 std::int64_t largest);
 long double parseReal(const std::string& text, const std::string& option);
 
 // Runs a command body, turning errors into messages and exit statuses.

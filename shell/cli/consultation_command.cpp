@@ -9,6 +9,7 @@
 #include "shell/cli/cli_support.h"
 
 #include <cctype>
+#include <limits>
 
 namespace qv::cli {
 
@@ -151,8 +152,7 @@ int list(const Arguments& a, std::ostream& out) {
 
 int remove(const Arguments& a, std::ostream& out) {
     const std::string idText = a.required("--id");
-    if (!allDigits(idText)) throw UsageError{"Numero di consultazione non valido per --id: \"" + idText + "\""};
-    const std::int64_t id = std::stoll(idText);
+    const std::int64_t id = consultationId(idText);
     openDataDirectory(a.value("--data-dir"));
     const NamedSubject subject = namedSubject(a.required("--archive"), a.required("--subject"));
     const std::string missing =
@@ -169,6 +169,10 @@ int remove(const Arguments& a, std::ostream& out) {
 }
 
 } // namespace
+
+std::int64_t consultationId(const std::string& typed) {
+    return parseBoundedInteger(typed, "--id", 1, std::numeric_limits<std::int64_t>::max());
+}
 
 NamedSubject namedSubject(const std::string& archiveTyped, const std::string& subjectTyped) {
     const std::string name = upperCase1252(typedText(archiveTyped, "--archive"));

@@ -5,6 +5,7 @@
 #include "archive/subject_operations.h"
 #include "consultations/consultation.h"
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -28,5 +29,9 @@ struct NamedSubject {
     consultations::SubjectLink link;
 };
 NamedSubject namedSubject(const std::string& archive, const std::string& subject);
+
+// The number --id gives a consultation (the store numbers them from 1); a
+// text that is no such number is a UsageError naming --id.
+std::int64_t consultationId(const std::string& typed);
 
 } // namespace qv::cli

@@ -5,6 +5,7 @@
 #include "shell/cli/cli_support.h"
 #include "shell/cli/report_command.h"
 #include "shell/cli/sheet_command.h"
+#include "shell/cli/standard_output.h"
 #include "shell/cli/wheel_command.h"
 
 #include <algorithm>
@@ -12,8 +13,9 @@
 #include <string>
 #include <vector>
 
-int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+namespace {
+
+int runDrawingCommand(std::vector<std::string> args) {
     // Qt's own warnings go to the data directory's log, never to the user's
     // terminal unless asked for.
     const auto verbose = std::find(args.begin(), args.end(), "--verbose");
@@ -33,4 +35,12 @@ int main(int argc, char** argv) {
     if (command == "report") return qv::cli::reportCommand(args, std::cout, std::cerr);
     std::cerr << "Comando sconosciuto: " << qv::cli::echoed(command) << "\n";
     return qv::cli::kExitUsage;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qv::cli::CheckedStandardOutput out;
+    const int status = runDrawingCommand(std::vector<std::string>(argv + 1, argv + argc));
+    return qv::cli::checkedExit(status, out, std::cerr);
 }

@@ -7,6 +7,7 @@
 #include "shell/cli/cli_support.h"
 #include "shell/cli/remedies_command.h"
 #include "shell/cli/drawing_program.h"
+#include "shell/cli/standard_output.h"
 
 #include <algorithm>
 #include <iostream>
@@ -15,6 +16,7 @@
 
 namespace {
 
+// Printed as it is: UTF-8, like everything the terminal receives.
 const char* const kUsage =
     "Uso: quorendaville-cli COMANDO [OPZIONI]\n"
     "\n"
@@ -58,16 +60,13 @@ const char* const kUsage =
     "          [--note T] [--follow-up GG/MM/AAAA] | list --archive A --subject N [--json]\n"
     "          | delete --archive A --subject N --id K   le consultazioni di un soggetto\n"
     "  report --archive A --subject N [--id K] --out FILE.pdf   la relazione per la persona\n"
-    "          (senza --id la consultazione pi\xF9 recente)\n"
+    "          (senza --id la consultazione pi\xC3\xB9 recente)\n"
     "  (tutti i comandi accettano --data-dir CARTELLA)\n"
     "  --verbose   i messaggi interni di Qt anche sullo standard error (sempre nel file\n"
     "          MessaggiQt.log della cartella dati)\n"
     "  --help    questo aiuto;  --version    la versione del programma\n";
 
-} // namespace
-
-int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+int runCommandLine(std::vector<std::string> args, int argc, char** argv) {
     // Only the drawing commands load Qt, in a program of their own; --verbose
     // (Qt's messages on standard error) matters to them alone.
     const auto verbose = std::find(args.begin(), args.end(), "--verbose");
@@ -96,4 +95,12 @@ int main(int argc, char** argv) {
     if (command == "delete") return qv::cli::deleteCommand(args, std::cout, std::cerr);
     std::cerr << "Comando sconosciuto: " << qv::cli::echoed(command) << "\n" << kUsage;
     return qv::cli::kExitUsage;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qv::cli::CheckedStandardOutput out;
+    const int status = runCommandLine(std::vector<std::string>(argv + 1, argv + argc), argc, argv);
+    return qv::cli::checkedExit(status, out, std::cerr);
 }

@@ -37,12 +37,7 @@ int reportCommand(const std::vector<std::string>& args, std::ostream& out, std::
         const std::string file = a.required("--out");
         if (!pdfName(file)) throw UsageError{"Il file di uscita deve finire in .pdf: \"" + file + "\""};
         std::optional<std::int64_t> id;
-        if (const auto text = a.value("--id")) {
-            if (text->empty() || text->size() > 12 ||
-                text->find_first_not_of("0123456789") != std::string::npos)
-                throw UsageError{"Numero di consultazione non valido per --id: \"" + *text + "\""};
-            id = std::stoll(*text);
-        }
+        if (const auto text = a.value("--id")) id = consultationId(*text);
         openDataDirectory(a.value("--data-dir"));
         const NamedSubject named = namedSubject(a.required("--archive"), a.required("--subject"));
         const std::string subject = trimRight(named.stored.entry.name()) + " (" + named.archive + ")";

@@ -13,6 +13,25 @@ namespace messages_cli_test {
 
 using qv::test::CliRun;
 
+// Whether `s` is well-formed UTF-8 (no stray Windows-1252 byte, no cut or
+// overlong sequence, no surrogate).
+bool validUtf8(const std::string& s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        const std::size_t n = b < 0x80 ? 1 : b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3
+                            : b >= 0xF0 && b <= 0xF4 ? 4 : 0;
+        if (n == 0 || i + n > s.size()) return false;
+        for (std::size_t k = 1; k < n; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+        const auto second = static_cast<unsigned char>(s[i + 1 < s.size() ? i + 1 : i]);
+        if ((b == 0xE0 && second < 0xA0) || (b == 0xED && second > 0x9F) || (b == 0xF0 && second < 0x90) ||
+            (b == 0xF4 && second > 0x8F))
+            return false;
+        i += n;
+    }
+    return true;
+}
+
 class CliMessages : public ::testing::Test {
 protected:
     CliRun run(const std::string& args) const {
@@ -71,6 +90,53 @@ TEST_F(CliMessages, TheHelpListsEveryOption) {
     const std::string sheetHelp = help.out.substr(sheet, help.out.find("\n  remedies") - sheet);
     for (const char* option : {"--name", "--place", "--nation"})
         EXPECT_NE(sheetHelp.find(option), std::string::npos) << "sheet " << option;
+}
+
+TEST_F(CliMessages, TheHelpAndEveryUsageAreUtf8) {
+    const CliRun help = qv::test::runCli(QV_CLI_PATH, "--help");
+    ASSERT_EQ(help.status, 0);
+    EXPECT_TRUE(validUtf8(help.out)) << help.out;
+    EXPECT_TRUE(help.has("la consultazione pi\xC3\xB9 recente")) << help.out;
+    // Each command without what it needs, and the commands' own usages.
+    const char* const commands[] = {
+        "", "comando", "chart", "atlas", "atlas find", "archive", "archive list", "register", "recall", "modify",
+        "delete", "analysis", "analysis --only niente", "remedies", "remedies niente", "consultation",
+        "consultation niente", "consultation list", "report", "report niente", "wheel", "sheet", "sheet --layout X",
+    };
+    for (const char* command : commands) {
+        const CliRun r = run(command);
+        SCOPED_TRACE(command);
+        EXPECT_EQ(r.status, 2) << r.out;
+        EXPECT_FALSE(r.out.empty());
+        EXPECT_TRUE(validUtf8(r.out)) << r.out;
+    }
+}
+
+TEST_F(CliMessages, ANumberPastItsBoundsIsABadArgumentNamingTheOption) {
+    const std::string huge = "99999999999999999999";
+    const std::string birth = " --date 04/02/1962 --time 12:00 --corr -1 --coords 45N28-009E11";
+    const struct {
+        std::string args;
+        const char* named;
+    } cases[] = {
+        {"consultation delete --archive BASE --subject 1 --id " + huge, "--id"},
+        {"consultation delete --archive BASE --subject 1 --id 0", "--id"},
+        {"report --archive BASE --subject 1 --id " + huge + " --out x.pdf", "--id"},
+        {"archive show BASE " + huge, "la posizione"},
+        {"chart --date 04/02/1962 --time 12:00 --corr 1e99999 --coords 45N28-009E11", "--corr"},
+        {"register --archive BASE --name X --date 04/02/1962 --time 12:00 --place MILANO --zone " + huge, "--zone"},
+        {"modify BASE 1 --corr 1e4000", "--corr"},
+        {"chart --date 04/02/" + huge + " --time 12:00 --corr -1 --coords 45N28-009E11", "--date"},
+        {"chart --date 04/02/1962 --time " + huge + ":00 --corr -1 --coords 45N28-009E11", "--time"},
+        {"wheel" + birth + " --size 1e99999 --out x.svg", "--size"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = run(c.args);
+        SCOPED_TRACE(c.args);
+        EXPECT_EQ(r.status, 2) << r.out;
+        EXPECT_TRUE(r.has(c.named)) << r.out;
+        EXPECT_FALSE(r.has("stoll") || r.has("stoi") || r.has("Errore:")) << r.out;
+    }
 }
 
 } // namespace messages_cli_test

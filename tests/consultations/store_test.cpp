@@ -221,6 +221,46 @@ TEST(ConsultationStore, ADamagedOrForeignFileIsReportedAndLeftAsItIs) {
     EXPECT_NE(openingError(file).find("versione pi\xF9 recente"), std::string::npos);
 }
 
+TEST(ConsultationStore, SQLitesFailuresAreToldInItalianNamingTheFile) {
+    test::TempDataDir data;
+    const fs::path file = data.path() / "Consulti.db";
+    const struct {
+        const char* what;
+        const char* sqlText;  // run by another program on a sound store
+        const char* reason;
+    } cases[] = {
+        {"a table dropped", "DROP TABLE consultation_remedy", "schema inatteso"},
+        {"a column renamed", "ALTER TABLE consultation RENAME COLUMN complaints TO disturbi", "schema inatteso"},
+        {"a trigger that refuses", "CREATE TRIGGER no BEFORE INSERT ON consultation BEGIN SELECT RAISE(ABORT, 'no'); END",
+         "vincoli"},
+        {"a uniqueness of its own", "CREATE UNIQUE INDEX once_ever ON consultation_symptom (symptom)", "vincoli"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(file);
+        {
+            ConsultationStore store(file);
+            Consultation first = consultation(kRossi, {1, 1, 2026});
+            store.save(first);
+        }
+        rawSql(file, c.sqlText);
+        const std::string before = fileBytes(file);
+        try {
+            ConsultationStore store(file);
+            Consultation second = consultation(kRossi, {2, 1, 2026});  // the same symptoms as the first
+            store.save(second);
+            store.consultationsOf(kRossi);
+            ADD_FAILURE() << "no error";
+        } catch (const IoError& e) {
+            EXPECT_EQ(e.file(), file.string());
+            EXPECT_NE(e.reason().find(c.reason), std::string::npos) << e.reason();
+            for (const char* english : {"no such", "constraint", "failed", "table", "column", "SQL"})
+                EXPECT_EQ(e.reason().find(english), std::string::npos) << e.reason();
+        }
+        EXPECT_TRUE(fileBytes(file) == before) << "the store was changed";
+    }
+}
+
 TEST(ConsultationStore, AStoreLockedByAnotherProgramIsReported) {
     test::TempDataDir data;
     ConsultationStore store = openStore();

@@ -5,6 +5,7 @@
 #include "base/errors.h"
 #include "base/text_file.h"
 #include "ephemeris/chart_state.h"
+#include "ephemeris/houses.h"
 #include "tests/support/temp_data_dir.h"
 
 #include <gtest/gtest.h>
@@ -200,6 +201,72 @@ TEST_F(ChartSettingsFiles, CorruptFilesAreRefusedAndNothingChanges) {
     // force: it mends a spoilt file.
     SelectOrbSet("A");
     EXPECT_EQ(fileText(kActiveSettingsPath), kTemplateOrbiDomi);
+}
+
+TEST_F(ChartSettingsFiles, AnOrbOrHouseSystemOutOfBoundsIsRefusedNamingFileAndLine) {
+    LoadActiveOrbs();
+    const OrbTable before = ActiveOrbs();
+    const auto lines = splitLines(kTemplateOrbiDomi);
+    const struct {
+        int line;
+        const char* text;
+    } refused[] = {
+        {1, "nan"},     {1, "inf"},     {1, "-inf"},      {1, "1e308"},   {1, "1e4000"}, {1, "-1"},
+        {1, "361"},     {14, "180.0001"}, {9, "-0.5"},    {15, "1e308"},  {16, "181"},   {16, "-1"},
+        {17, "XYZ"},    {17, "nan"},    {17, ""},         {17, "placido"}, {17, "PLACIDO "},
+    };
+    for (const auto& c : refused) {
+        SCOPED_TRACE(std::to_string(c.line) + ": \"" + c.text + "\"");
+        auto bad = lines;
+        bad[static_cast<std::size_t>(c.line - 1)] = c.text;
+        std::string text;
+        for (const auto& l : bad) text += l + "\r\n";
+        writeFile(kActiveSettingsPath, text);
+        try {
+            LoadActiveOrbs();
+            ADD_FAILURE() << "accepted";
+        } catch (const ConversionError& e) {
+            const std::string message = e.what();
+            EXPECT_NE(message.find("alla riga " + std::to_string(c.line) + " del file \"FileSet\\OrbiDomi.stt\""),
+                      std::string::npos) << message;
+        }
+        EXPECT_THROW(WriteSettingLine(18, "VERO"), ConversionError);
+        EXPECT_EQ(fileText(kActiveSettingsPath), text);
+        EXPECT_EQ(ActiveOrbs(), before);
+        EXPECT_EQ(chartSettings().houseSystem, "CASE_MEDIE");
+    }
+    // The bounds themselves, and every house system the computation knows.
+    auto edges = lines;
+    edges[0] = "0";
+    edges[13] = "180";
+    for (const char* system : kHouseSystemNames) {
+        edges[16] = system;
+        std::string text;
+        for (const auto& l : edges) text += l + "\r\n";
+        writeFile(kActiveSettingsPath, text);
+        EXPECT_NO_THROW(LoadActiveOrbs()) << system;
+        EXPECT_EQ(chartSettings().houseSystem, system);
+    }
+    EXPECT_EQ(ActiveOrbs()[0], 0);
+    EXPECT_EQ(ActiveOrbs()[4], 180);
+}
+
+TEST_F(ChartSettingsFiles, AnOrbOutOfBoundsInASetIsRefusedBeforeTheSetIsChosen) {
+    LoadActiveOrbs();
+    auto sets = fileLines(kOrbSetsPath);
+    sets[16] = "1e308";  // set B's conjunction
+    writeTextLines(dataDir().resolve(kOrbSetsPath), sets);
+    const std::string setsBefore = fileText(kOrbSetsPath);
+    try {
+        SelectOrbSet("B");
+        ADD_FAILURE() << "set B was chosen";
+    } catch (const ConversionError& e) {
+        EXPECT_NE(std::string(e.what()).find("alla riga 17 del file \"FileDum\\MMVarOrb.dum\""), std::string::npos)
+            << e.what();
+    }
+    EXPECT_EQ(fileText(kActiveSettingsPath), kTemplateOrbiDomi);
+    EXPECT_EQ(fileText(kOrbSetsPath), setsBefore);
+    EXPECT_EQ(chartSettings().setLetter, "A");
 }
 
 TEST_F(ChartSettingsFiles, TheSetsFileHasItsFortyEightRealsAndTheLetterOnly) {
