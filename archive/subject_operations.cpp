@@ -257,21 +257,4 @@ std::string textDocumentForEdit(const std::string& archive, const SubjectEdit& e
     return createTextDocument(archive, trimSpaces(edit.name));
 }
 
-Deletion deleteSubject(Archive& archive, int k) {
-    Deletion out;
-    if (k < 1 || k > archive.subjectCount())
-        throw IoError(archiveFileName(archive.name(), 1), "la voce " + std::to_string(k) + " non esiste");
-    const IndexEntry entry = archive.readIndex(k);
-    if (const auto number = entry.recordNumber(); number && *number < archive.birthCount()) {
-        const BirthRecord record = archive.readBirth(*number);
-        const auto annotation = fiveDigitNumber(record.annotationNumber);
-        if (annotation && *annotation < archive.annotationCount())
-            out.textNumber = archive.readAnnotation(*annotation).textNumber();
-    }
-    archive.removeIndexEntry(k);
-    noteArchiveInUse(archive.name());
-    out.textDeleted = deleteTextDocument(archive.name(), out.textNumber);
-    return out;
-}
-
 } // namespace qv

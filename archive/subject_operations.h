@@ -120,16 +120,4 @@ void makeCurrentSubject(const Archive& archive, int k);
 // or a new one. Returns the number.
 std::string textDocumentForEdit(const std::string& archive, const SubjectEdit& edit);
 
-struct Deletion {
-    std::string textNumber;
-    bool textDeleted = false;
-};
-
-// "&OK Elimina Dato": removes index entry k, notes the archive in
-// FileDum\MMordina.dum and deletes the subject's text document. The birth
-// and annotation records stay in their files. An entry whose records do not
-// read (a number that is no number, a record past the end) is removed all
-// the same, without looking for a text document.
-Deletion deleteSubject(Archive& archive, int k);
-
 } // namespace qv

@@ -382,36 +382,6 @@ TEST_F(Subjects, AModificationAddsTheFirstAnnotations) {
     EXPECT_EQ(base.readAnnotation(1).lines[1], "Seconda");
 }
 
-TEST_F(Subjects, DeletionRemovesTheEntryAndTheTextDocument) {
-    const std::string number = createTextDocument("BASE", "Rossi");
-    NewSubject s = greenwichSubject("Rossi");
-    s.textNumber = number;
-    registerSubject("BASE", s);
-    EXPECT_TRUE(textDocumentExists("BASE", number));
-    writeTextLines(dataDir().resolve(kArchivesInUseFile), {"RICE"});
-
-    Archive base = openBase();
-    const Deletion d = deleteSubject(base, 1);
-    EXPECT_EQ(d.textNumber, "00001");
-    EXPECT_TRUE(d.textDeleted);
-    EXPECT_FALSE(textDocumentExists("BASE", number));
-    EXPECT_EQ(base.subjectCount(), 0) << "the only subject: the archive is empty";
-    EXPECT_EQ(base.birthCount(), 2);
-    EXPECT_EQ(base.annotationCount(), 2) << "birth and annotation records stay";
-    EXPECT_EQ(archivesInUse(), (std::vector<std::string>{"RICE", "BASE"}));
-    EXPECT_THROW(deleteSubject(base, 1), IoError);
-}
-
-TEST_F(Subjects, AnEntryThatDoesNotReadCanStillBeDeleted) {
-    registerSubject("BASE", greenwichSubject("Rossi"));
-    writeRecordsAtomically(dataDir().resolve("BASE.ST1"), kIndexRecordSize,
-                           {{1, encodeIndexEntry({"ROSSI                                 0009x"})}}, "BASE.ST1");
-    Archive base = openBase();
-    const Deletion d = deleteSubject(base, 1);
-    EXPECT_EQ(d.textNumber, "");
-    EXPECT_EQ(base.subjectCount(), 0);
-}
-
 TEST_F(Subjects, TextDocumentsAreNumberedAndNeverOverwritten) {
     EXPECT_EQ(createTextDocument("BASE", "Rossi Mario"), "00001");
     EXPECT_EQ(bytesOf("BASEtxt\\FlagTxt.set"), "2\r\n");

@@ -197,6 +197,28 @@ TEST_F(Lifecycle, KeptConsultationsStayAndAPersonWithoutNoneLeavesNoRow) {
     EXPECT_EQ(consultationsOf(zanardelliLink), 2);
 }
 
+// The entry goes; the record numbers stay taken, so that no later subject
+// reuses them, and the archive is noted as in use. An entry whose records
+// do not read goes all the same, alone.
+TEST_F(Lifecycle, TheEntryGoesAndItsRecordNumbersStayTaken) {
+    writeTextLines(dataDir().resolve(kArchivesInUseFile), {"RICE"});
+    Archive base = openBase();
+    const SubjectDeletion verdi = deleteSubjectWhole(base, 1, ConsultationsOfDeleted::Keep);
+    EXPECT_EQ(verdi.textNumber, "");
+    EXPECT_FALSE(verdi.textDeleted);
+    EXPECT_EQ(base.subjectCount(), 1);
+    EXPECT_EQ(base.birthCount(), 3);
+    EXPECT_EQ(archivesInUse(), (std::vector<std::string>{"RICE", "BASE"}));
+    EXPECT_THROW(deleteSubjectWhole(base, 2, ConsultationsOfDeleted::Keep), IoError);
+
+    writeRecordsAtomically(dataDir().resolve("BASE.ST1"), kIndexRecordSize,
+                           {{1, encodeIndexEntry({"ZANARDELLI OTTAVIO                    0009x"})}}, "BASE.ST1");
+    base = openBase();
+    EXPECT_EQ(deleteSubjectWhole(base, 1, ConsultationsOfDeleted::Delete).textNumber, "");
+    EXPECT_EQ(base.subjectCount(), 0);
+    EXPECT_EQ(consultationsOf(zanardelliLink), 2) << "a person the entry no longer names keeps their record";
+}
+
 // Another program holds the store's lock past the wait: nothing is deleted.
 TEST_F(Lifecycle, ABusyStoreLeavesTheSubjectWhole) {
     const auto before = personFiles();

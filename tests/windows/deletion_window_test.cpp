@@ -1,10 +1,13 @@
 // The deletion window: the verification of the chosen subject, its
 // messages, and deleting down to an empty archive.
 #include "archive/archive_files.h"
+#include "archive/current_subject.h"
 #include "archive/side_files.h"
 #include "archive/ui/deletion_window.h"
 #include "base/data_dir.h"
 #include "base/text_file.h"
+#include "base/ui/dialogs.h"
+#include "consultations/consultation_store.h"
 #include "tests/support/temp_data_dir.h"
 #include "tests/windows/subject_windows_support.h"
 
@@ -68,6 +71,39 @@ private slots:
 
         QTest::mouseClick(elimina, Qt::LeftButton);
         QCOMPARE(boxes.last(), QString("Doppio Clic su Elenco"));
+    }
+
+    // The current subject with consultations, deleted with them: the window
+    // asks, then says that there is no current subject any more; TMPR and
+    // the consultations are gone, the other person's stay.
+    void theCurrentSubjectGoesWithItsConsultationsWhenAsked() {
+        test::writeExampleArchive("BASE", {{"ANNA"}, {"ROSSI MARIO"}});
+        BirthRecord current;
+        current.moment = "194403151230-1";
+        current.place = "45N28-009E11MILANO *MI*";
+        current.calendar = "GR";
+        writeCurrentSubject("ROSSI MARIO", current);
+        const consultations::SubjectLink rossi{"BASE", "ROSSI MARIO", "194403151230-1"};
+        const consultations::SubjectLink anna{"BASE", "ANNA", "194403151230-1"};
+        for (const auto& who : {rossi, rossi, anna}) {
+            consultations::Consultation c;
+            c.subject = who;
+            c.date = {4, 5, 2026};
+            consultations::openStore().save(c);
+        }
+        test::RecordedBoxes boxes;
+        boxes->answers = {Dialogs::Answer::Yes};
+        TFoCancel window;
+        test::chooseListedSubject(&window, 1);
+        QTest::mouseClick(window.findChild<QPushButton*>("BBelimina"), Qt::LeftButton);
+        QCOMPARE(boxes->shown.size(), std::size_t{2});
+        QCOMPARE(boxes->shown[0].text, QString("Il soggetto ha 2 consultazioni registrate. Eliminarle insieme al soggetto?"));
+        QCOMPARE(boxes->shown[1].text,
+                 QString("Il soggetto eliminato era il soggetto attuale: ora nessun soggetto \u00E8 selezionato"));
+        QVERIFY(!currentSubjectExists());
+        QCOMPARE(consultations::openStore().countOf(rossi), 0);
+        QCOMPARE(consultations::openStore().countOf(anna), 1);
+        QCOMPARE(test::indexTexts("BASE").size(), std::size_t(2));
     }
 
     void aRedNameIsNoValidChoice() {
