@@ -1,6 +1,7 @@
 #include "archive/data_directory_startup.h"
 
 #include "archive/archive_files.h"
+#include "datatemplate/template_update.h"
 #include "base/cp1252.h"
 #include "base/errors.h"
 
@@ -24,7 +25,7 @@ PreparedDataDirectory prepareDataDirectory(const std::filesystem::path& root,
                       "): chiudere l'altra copia del programma.";
         return out;
     }
-    out.update = dataDir().updateFromTemplate(templ);
+    out.update = updateFromTemplate(dataDir(), templ);
     out.templateFilesCopied = out.update.copied;
     const std::string notice = templateUpdateNotice(out.update);
     if (!notice.empty()) std::fprintf(stderr, "%s\n", cp1252ToUtf8(notice).c_str());

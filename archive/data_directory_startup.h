@@ -7,6 +7,7 @@
 #pragma once
 
 #include "base/data_dir.h"
+#include "datatemplate/template_update.h"
 
 #include <filesystem>
 #include <memory>

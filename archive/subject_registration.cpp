@@ -9,7 +9,7 @@
 #include "base/data_dir.h"
 #include "base/decimal_text.h"
 #include "base/errors.h"
-#include "base/file_writing.h"
+#include "base/file_safety.h"
 #include "ephemeris/birth_data.h"
 #include "ephemeris/text_forms.h"
 

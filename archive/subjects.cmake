@@ -14,4 +14,4 @@ add_library(qv_archive STATIC
   ${CMAKE_CURRENT_LIST_DIR}/data_directory_startup.cpp
 )
 target_include_directories(qv_archive PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(qv_archive PUBLIC qv_atlas qv_editor qv_chart_settings qv_ephemeris qv_base)
+target_link_libraries(qv_archive PUBLIC qv_atlas qv_editor qv_chart_settings qv_ephemeris qv_datatemplate qv_base)

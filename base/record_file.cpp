@@ -1,7 +1,7 @@
 #include "base/record_file.h"
 
 #include "base/errors.h"
-#include "base/file_writing.h"
+#include "base/file_safety.h"
 
 #include <cerrno>
 #include <fcntl.h>

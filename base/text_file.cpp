@@ -1,7 +1,7 @@
 #include "base/text_file.h"
 
 #include "base/errors.h"
-#include "base/file_writing.h"
+#include "base/file_safety.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -60,34 +60,6 @@ std::vector<std::string> splitLines(const std::string& text) {
 
 std::vector<std::string> readTextLines(const std::filesystem::path& path, const std::string& shownName) {
     return splitLines(readWholeFile(path, shownName));
-}
-
-void writeFileAtomically(const std::filesystem::path& path, const std::string& content,
-                         const std::string& shownName) {
-    const std::string name = shown(path, shownName);
-    std::filesystem::path temp;
-    const int fd = createTemporaryBeside(path, temp);
-    if (fd < 0) throwSystemIoError(name);
-    auto fail = [&](int saved) {
-        ::unlink(temp.c_str());
-        errno = saved;
-        throwSystemIoError(name);
-    };
-    try {
-        writeFully(fd, content.data(), content.size(), name);
-    } catch (const IoError&) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        throw;
-    }
-    if (::fsync(fd) != 0) {
-        const int saved = errno;
-        ::close(fd);
-        fail(saved);
-    }
-    if (::close(fd) != 0) fail(errno);
-    if (std::rename(temp.c_str(), path.c_str()) != 0) fail(errno);
-    syncFolder(path.parent_path());
 }
 
 void writeTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines,

@@ -3,6 +3,8 @@
 // whole through a temporary file, so a failure leaves the old file intact.
 #pragma once
 
+#include "base/file_safety.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -23,8 +25,5 @@ void writeTextLines(const std::filesystem::path& path, const std::vector<std::st
 // Reads a whole file as bytes.
 std::string readWholeFile(const std::filesystem::path& path, const std::string& shownName = {});
 
-// Replaces `path` with `content` through a temporary file in the same folder.
-void writeFileAtomically(const std::filesystem::path& path, const std::string& content,
-                         const std::string& shownName = {});
 
 } // namespace qv

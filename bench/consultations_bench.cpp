@@ -8,6 +8,8 @@
 #include "archive/current_subject.h"
 #include "archive/subject_registration.h"
 #include "base/data_dir.h"
+#include "datatemplate/template_update.h"
+#include "datatemplate/template_files.h"
 #include "consultations/consultation_store.h"
 #include "consultations/print/report_pdf.h"
 #include "consultations/report_subject.h"
@@ -36,7 +38,7 @@ struct Fixture {
         if (!mkdtemp(pattern.data())) std::abort();
         root = pattern;
         setDataDir(root);
-        dataDir().installTemplate(QV_DATA_TEMPLATE_DIR);
+        installTemplate(dataDir(), QV_DATA_TEMPLATE_DIR);
         LoadActiveOrbs();
         NewSubject s;
         s.name = "ROSSI MARIA";

@@ -2,6 +2,7 @@
 
 #include "base/data_dir.h"
 #include "base/errors.h"
+#include "base/file_safety.h"
 #include "consultations/store_opening.h"
 #include "consultations/store_schema.h"
 #include "consultations/store_statements.h"
@@ -26,15 +27,6 @@ struct Closer {
     void operator()(sqlite3* db) const { sqlite3_close(db); }
 };
 
-// An empty file at `path` (one left there before is replaced), readable and
-// writable by its owner only.
-void createOwnerOnly(const fs::path& path) {
-    ::unlink(path.c_str());
-    const int fd = ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
-    if (fd < 0) throwSystemIoError(path.string());
-    ::close(fd);
-}
-
 // Damage SQLite finds only when it reads the pages: the header may be
 // sound and a table's pages not.
 void checkIntegrity(const fs::path& file, sqlite3* db) {
@@ -46,34 +38,19 @@ void checkIntegrity(const fs::path& file, sqlite3* db) {
 }
 
 // The whole-file check reads every page; a window opens the store at each
-// action, so a file is checked again only when it changed since it was
-// last found sound (another size, time of change or inode).
-struct FileStamp {
-    fs::path file;
-    struct ::stat st {};
-    bool same(const FileStamp& o) const {
-        return file == o.file && st.st_size == o.st.st_size && st.st_ino == o.st.st_ino &&
-               st.st_mtim.tv_sec == o.st.st_mtim.tv_sec && st.st_mtim.tv_nsec == o.st.st_mtim.tv_nsec &&
-               st.st_ctim.tv_sec == o.st.st_ctim.tv_sec && st.st_ctim.tv_nsec == o.st.st_ctim.tv_nsec;
-    }
-};
-
-std::optional<FileStamp> stampOf(const fs::path& file) {
-    FileStamp s{file, {}};
-    if (::stat(file.c_str(), &s.st) != 0) return std::nullopt;
-    return s;
-}
-
-std::optional<FileStamp>& lastFoundSound() {
-    static std::optional<FileStamp> stamp;
-    return stamp;
+// action, so a file is checked again only when its identity changed since
+// it was last found sound, and only an identity old enough to prove
+// anything is kept.
+std::optional<FileIdentity>& lastFoundSound() {
+    static std::optional<FileIdentity> identity;
+    return identity;
 }
 
 void checkIntegrityOnce(const fs::path& file, sqlite3* db) {
-    const auto before = stampOf(file);
-    if (before && lastFoundSound() && lastFoundSound()->same(*before)) return;
+    const FileIdentity before = statFile(file).identity;
+    if (before.known() && lastFoundSound() && *lastFoundSound() == before) return;
     checkIntegrity(file, db);
-    lastFoundSound() = before;
+    if (identitySettled(before, file)) lastFoundSound() = before; else lastFoundSound().reset();
 }
 
 void readSummaryColumns(const sql::Statement& s, ConsultationSummary& out) {
@@ -384,18 +361,17 @@ void copyStore(const fs::path& from, const fs::path& to) {
         throw IoError(from.string(), "archivio delle consultazioni creato da una versione pi\xF9 recente di Quorendaville");
     checkIntegrity(from, reader.get());
 
-    createOwnerOnly(to);
-    try {
-        std::unique_ptr<sqlite3, Closer> target(openConnection(to, SQLITE_OPEN_READWRITE));
+    FileReplacement copy(to, to.string());
+    copy.handOver();
+    {
+        std::unique_ptr<sqlite3, Closer> target(openConnection(copy.temporary(), SQLITE_OPEN_READWRITE));
         sqlite3_backup* backup = sqlite3_backup_init(target.get(), "main", reader.get(), "main");
         if (!backup) sql::fail(to, target.get(), sqlite3_errcode(target.get()));
         const int rc = sqlite3_backup_step(backup, -1);
         sqlite3_backup_finish(backup);
         if (rc != SQLITE_DONE) sql::fail(to, target.get(), rc);
-    } catch (...) {
-        ::unlink(to.c_str());
-        throw;
     }
+    copy.putInPlace();
 }
 
 } // namespace qv::consultations

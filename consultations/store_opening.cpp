@@ -1,7 +1,7 @@
 #include "consultations/store_opening.h"
 
 #include "base/errors.h"
-#include "base/file_writing.h"
+#include "base/file_safety.h"
 #include "consultations/store_schema.h"
 #include "consultations/store_statements.h"
 
@@ -22,26 +22,6 @@ namespace {
 struct TempConnectionCloser {
     void operator()(sqlite3* db) const { sqlite3_close(db); }
 };
-
-// Puts `temp` at `file` only when no file has that name: the kernel decides
-// between two programs that both found no store, so a store in place is
-// never replaced. False when another file took the name first.
-bool placeUnlessPresent(const fs::path& temp, const fs::path& file) {
-    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, file.c_str(), RENAME_NOREPLACE) == 0) return true;
-    int err = errno;
-    if (err == EEXIST) return false;
-    if (err == EINVAL || err == ENOSYS || err == ENOTSUP) {
-        // A file system without the no-replace rename: a hard link is made
-        // only when the name is free, too.
-        if (::link(temp.c_str(), file.c_str()) == 0) {
-            ::unlink(temp.c_str());
-            return true;
-        }
-        err = errno;
-        if (err == EEXIST) return false;
-    }
-    throw IoError(file.string(), italianSystemReason(err));
-}
 
 } // namespace
 
@@ -87,22 +67,13 @@ StoreFileKind storeFileKind(const fs::path& file) {
 }
 
 bool createStore(const fs::path& file) {
-    fs::path temp;
-    const int fd = createTemporaryBeside(file, temp);  // readable by its owner only
-    if (fd < 0) throwSystemIoError(file.string());
-    ::close(fd);
-    try {
-        std::unique_ptr<sqlite3, TempConnectionCloser> db(openConnection(temp, SQLITE_OPEN_READWRITE));
-        migrateSchema(temp, db.get(), 0);
-        db.reset();
-        const bool placed = placeUnlessPresent(temp, file);
-        if (!placed) ::unlink(temp.c_str());
-        syncFolder(file.parent_path());
-        return placed;
-    } catch (...) {
-        ::unlink(temp.c_str());
-        throw;
+    FileReplacement made(file, file.string());  // readable by its owner only
+    made.handOver();
+    {
+        std::unique_ptr<sqlite3, TempConnectionCloser> db(openConnection(made.temporary(), SQLITE_OPEN_READWRITE));
+        migrateSchema(made.temporary(), db.get(), 0);
     }
+    return made.putInPlaceUnlessPresent();
 }
 
 } // namespace qv::consultations

@@ -2,7 +2,7 @@
 
 #include "base/data_dir.h"
 #include "base/errors.h"
-#include "base/file_writing.h"
+#include "base/file_safety.h"
 #include "base/text_file.h"
 
 #include <map>

@@ -1,7 +1,6 @@
 #include "display/picture_file.h"
 
 #include "base/errors.h"
-#include "base/file_writing.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -23,55 +22,24 @@ std::string kindOf(mode_t mode) {
 
 } // namespace
 
-PictureFile::PictureFile(const std::string& file) : shown_(file), target_(file) {
+PictureFile::PictureFile(const std::string& file) {
     if (file.empty()) throw IoError(file, italianSystemReason(ENOENT));
     struct stat st {};
-    const bool exists = ::stat(target_.c_str(), &st) == 0;
-    if (exists) {
-        if (!S_ISREG(st.st_mode)) throw IoError(shown_, kindOf(st.st_mode) + ": nulla \xE8 stato scritto");
-        // A link to a picture: the picture it points to is replaced, the
-        // link stays.
-        std::error_code ec;
-        if (std::filesystem::is_symlink(target_, ec)) {
-            const auto real = std::filesystem::canonical(target_, ec);
-            if (!ec) target_ = real;
-        }
+    if (::lstat(file.c_str(), &st) == 0) {
+        // A link is replaced by the picture, never followed to its target.
+        if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode))
+            throw IoError(file, kindOf(st.st_mode) + ": nulla \xE8 stato scritto");
     } else if (errno != ENOENT) {
-        throwSystemIoError(shown_);
+        throwSystemIoError(file);
     }
-    fd_ = createTemporaryBeside(target_, temp_);
-    if (fd_ < 0) throwSystemIoError(shown_);
-    // A picture replaced keeps the permissions it had; a new one gets those
-    // the user's file-creation mask gives (it lies where the user chose, not
-    // in the owner-only data directory).
-    if (exists) {
-        ::fchmod(fd_, st.st_mode & 07777);
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(fd_, 0666 & ~mask);
-    }
+    file_ = std::make_unique<FileReplacement>(file, file);
 }
 
-PictureFile::~PictureFile() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!committed_) ::unlink(temp_.c_str());
-}
+PictureFile::~PictureFile() = default;
 
 void PictureFile::commit(const std::string& bytes) {
-    writeFully(fd_, bytes.data(), bytes.size(), shown_);
-    struct stat st {};
-    if (::fstat(fd_, &st) != 0) throwSystemIoError(shown_);
-    if (static_cast<std::uint64_t>(st.st_size) != bytes.size())
-        throw IoError(shown_, "scritti " + std::to_string(st.st_size) + " byte invece di " +
-                                  std::to_string(bytes.size()));
-    if (::fsync(fd_) != 0) throwSystemIoError(shown_);
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0) throwSystemIoError(shown_);
-    if (std::rename(temp_.c_str(), target_.c_str()) != 0) throwSystemIoError(shown_);
-    committed_ = true;
-    syncFolder(target_.parent_path());
+    file_->write(bytes);
+    file_->putInPlace();
 }
 
 bool completePdf(const std::string& bytes) {

@@ -1,11 +1,15 @@
-// The file a picture is exported to, written the way the remedy files are:
-// the new content goes to a temporary file beside the target under a name of
-// this writer alone, is checked, flushed to the disk and only then renamed
-// over the target. A failure leaves the old file as it was and no temporary
-// file behind. No Qt here: the bytes come from the picture writers.
+// The file a picture or a report is exported to, written through a
+// FileReplacement: checked, flushed and renamed over the target, never
+// through a symbolic link at the target; a new file is its owner's only, a
+// replaced one keeps its permissions. A failure leaves the old file as it
+// was and no temporary file behind. No Qt here: the bytes come from the
+// picture writers.
 #pragma once
 
+#include "base/file_safety.h"
+
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace qv::draw {
@@ -13,9 +17,9 @@ namespace qv::draw {
 class PictureFile {
 public:
     // Refuses (IoError naming `file`) a target that exists and is no regular
-    // file (a folder, a named pipe, a device) and a folder that takes no new
-    // file, before anything is drawn. The target itself is never opened, so
-    // a named pipe cannot block the program.
+    // file or symbolic link (a folder, a named pipe, a device) and a folder
+    // that takes no new file, before anything is drawn. The target itself is
+    // never opened, so a named pipe cannot block the program.
     explicit PictureFile(const std::string& file);
     ~PictureFile();
     PictureFile(const PictureFile&) = delete;
@@ -26,10 +30,7 @@ public:
     void commit(const std::string& bytes);
 
 private:
-    std::string shown_;
-    std::filesystem::path target_, temp_;
-    int fd_ = -1;
-    bool committed_ = false;
+    std::unique_ptr<FileReplacement> file_;
 };
 
 // Checks of the finished bytes: a PDF ends with its trailer (startxref

@@ -1,6 +1,7 @@
 #include "ephemeris/cached_tables.h"
 
 #include "base/data_dir.h"
+#include "base/file_safety.h"
 #include "base/errors.h"
 
 #include <cerrno>
@@ -21,28 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Identity {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{};
-    timespec changed{};
-};
-
-bool operator==(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
-bool operator==(const Identity& a, const Identity& b) {
-    return a.device == b.device && a.inode == b.inode && a.size == b.size && a.modified == b.modified &&
-           a.changed == b.changed;
-}
-
-Identity identityOf(const struct stat& st) {
-    return Identity{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
-}
-
-// A file whose last change is less than this before it was read may change
-// again without its times moving.
-constexpr long kRacyNanoseconds = 1000000000L;
-
 struct Table {
     std::string dataPath;
     fs::path root;      // of the data directory the table was read from
@@ -51,8 +30,8 @@ struct Table {
     bool loaded = false;
     bool present = false;
     int openError = 0;  // errno of the failed open when not present
-    Identity identity;
-    bool racy = true;
+    FileIdentity identity;
+    bool racy = true;  // changed too lately for its identity to prove anything
     std::vector<std::uint8_t> bytes;
     // A shipped table, read in blocks as they are asked for (bytes stays
     // empty): the open file and the blocks read so far.
@@ -82,14 +61,6 @@ fs::path asWritten(const fs::path& root, const std::string& dataPath) {
         }
     }
     return p;
-}
-
-bool racyAt(const timespec& changed) {
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    const long long elapsed = (static_cast<long long>(now.tv_sec) - changed.tv_sec) * 1000000000LL +
-                              (now.tv_nsec - changed.tv_nsec);
-    return elapsed < kRacyNanoseconds;
 }
 
 // Blocks of a shipped table read at a time: a chart needs a few records of
@@ -164,16 +135,14 @@ void load(Table& t, const DataDir& dir) {
     StatResult seen;
     seen.regular = S_ISREG(st.st_mode);
     seen.size = static_cast<std::uintmax_t>(st.st_size);
-    seen.identity = {static_cast<std::uintmax_t>(st.st_ino),
-                     static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec,
-                     static_cast<long long>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec};
+    seen.identity = identityOfOpenFile(fd);
     if (isIntactShippedFile(dir, t.dataPath, seen)) {
         t.fd = fd;
         t.size = static_cast<std::size_t>(st.st_size);
         t.shipped = true;
         t.loading = ++loadings;
-        t.identity = identityOf(st);
-        t.racy = racyAt(st.st_ctim);
+        t.identity = seen.identity;
+        t.racy = !identitySettled(t.identity, t.resolved);
         t.present = true;
         t.loaded = true;
         return;
@@ -198,8 +167,8 @@ void load(Table& t, const DataDir& dir) {
     ::close(fd);
     t.bytes.resize(done);
     t.loading = ++loadings;
-    t.identity = identityOf(st);
-    t.racy = racyAt(st.st_ctim);
+    t.identity = seen.identity;
+    t.racy = !identitySettled(t.identity, t.resolved);
     t.present = true;
     t.loaded = true;
 }
@@ -212,8 +181,7 @@ bool unchanged(const Table& t, const DataDir& dir) {
     if (!t.loaded || !t.present || t.racy || !sameRoot(t.root, dir.root())) return false;
     // Under another case a new file of the exact name would now be found.
     if (!t.exactCase && dir.resolve(t.dataPath) != t.resolved) return false;
-    struct stat st {};
-    return ::stat(t.resolved.c_str(), &st) == 0 && identityOf(st) == t.identity;
+    return statFile(t.resolved).identity == t.identity;
 }
 
 Table& lookUp(const char* dataPath) {

@@ -144,7 +144,7 @@ void reorderDatabase(const DataDir& dir, Database db, const std::vector<std::int
     if (!whole)
         throw IoError(path, "il nuovo ordine non comprende ogni record una volta sola (il file \xE8 cambiato "
                             "durante la modifica dell'elenco?): nulla \xE8 stato scritto");
-    SafeRewrite out(dir.resolve(path), dir.prepareForWrite(provisionalPath(db)), provisionalPath(db));
+    FileReplacement out(dir.resolve(path), path);
     const Bytes header = scan.read(0);
     out.write(header.data(), header.size());
     std::int64_t next = 1;
@@ -154,7 +154,11 @@ void reorderDatabase(const DataDir& dir, Database db, const std::vector<std::int
         out.write(r.data(), r.size());
         ++next;
     }
-    out.commit();
+    out.putInPlace();
+    // A provisional file an earlier version left from an interrupted
+    // reordering is no longer read by anything.
+    std::error_code ec;
+    std::filesystem::remove(dir.resolve(provisionalPath(db)), ec);
 }
 
 } // namespace qv::remedies

@@ -1,6 +1,6 @@
 #include "remedies/update_copy.h"
 
-#include "base/file_writing.h"
+#include "base/file_safety.h"
 
 #include "base/errors.h"
 #include "ephemeris/text_forms.h"
@@ -55,7 +55,7 @@ std::vector<fs::path> subfolders(const fs::path& parent) {
     return out;
 }
 
-void copyFile(const fs::path& from, SafeRewrite& to, const std::string& shown, std::uint64_t& done,
+void copyFile(const fs::path& from, FileReplacement& to, const std::string& shown, std::uint64_t& done,
               std::uint64_t total, const std::function<void(std::uint64_t, std::uint64_t)>& progress) {
     const int fd = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) throwSystemIoError(from.string());
@@ -164,13 +164,13 @@ UpdateResult installUpdate(const UpdateSource& source, const DataDir& local,
             result.missing.push_back(required);
 
     // Every file is copied and checked before any is put in place.
-    std::vector<std::unique_ptr<SafeRewrite>> staged;
+    std::vector<std::unique_ptr<FileReplacement>> staged;
     std::uint64_t done = 0;
     for (const Item& item : items) {
         const std::string dataPath = std::string(kUpdateFolder) + "\\" + item.name;
         const fs::path target = local.prepareForWrite(dataPath);
-        const fs::path temp = uniqueTemporaryBeside(target);
-        auto copy = std::make_unique<SafeRewrite>(target, temp, dataPath);
+        auto copy = std::make_unique<FileReplacement>(target, dataPath);
+        const fs::path& temp = copy->temporary();
         copyFile(item.from, *copy, dataPath, done, total, progress);
         copy->finish(modifiedNs(item.from));
         if (fs::file_size(temp, ec) != item.size || ec || fileCrc32(temp) != fileCrc32(item.from))
@@ -179,13 +179,13 @@ UpdateResult installUpdate(const UpdateSource& source, const DataDir& local,
         staged.push_back(std::move(copy));
     }
     for (std::size_t i = 0; i < staged.size(); ++i) {
-        staged[i]->commit();
+        staged[i]->putInPlace();
         result.copied.push_back(items[i].name);
     }
     if (!local.exists(kUpdateMarker)) {
         const fs::path marker = local.prepareForWrite(kUpdateMarker);
-        SafeRewrite mark(marker, uniqueTemporaryBeside(marker), kUpdateMarker);
-        mark.commit();
+        FileReplacement mark(marker, kUpdateMarker);
+        mark.putInPlace();
     }
     result.installed = databaseDate(local.resolve(kUpdateFolder));
     return result;

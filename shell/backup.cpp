@@ -3,13 +3,14 @@
 #include "base/data_dir.h"
 #include "base/cp1252.h"
 #include "base/errors.h"
-#include "base/file_writing.h"
+#include "base/file_safety.h"
 #include "base/text_file.h"
 #include "consultations/consultation_store.h"
 #include "ephemeris/text_forms.h"
 #include "settings/display_settings.h"
 
 #include <algorithm>
+#include <memory>
 #include <cstdlib>
 #include <system_error>
 #include <unistd.h>
@@ -30,42 +31,16 @@ using CopyList = std::vector<std::pair<fs::path, fs::path>>;
 // whole, so an archive is never left with its index from one copy and its
 // records from another.
 void copyAllOrNothing(const CopyList& copies, int& count) {
-    std::vector<fs::path> temps;
-    auto dropTemps = [&] {
-        std::error_code ignored;
-        for (const fs::path& t : temps) fs::remove(t, ignored);
-    };
+    std::vector<std::unique_ptr<FileReplacement>> staged;
     for (const auto& [from, to] : copies) {
-        try {
-            const std::string content = readWholeFile(from, from.string());
-            fs::path temp;
-            const int fd = createTemporaryBeside(to, temp);
-            if (fd < 0) throwSystemIoError(to.string());
-            temps.push_back(temp);
-            try {
-                writeFully(fd, content.data(), content.size(), to.string());
-                if (::fsync(fd) != 0) throwSystemIoError(to.string());
-            } catch (const IoError&) {
-                ::close(fd);
-                throw;
-            }
-            if (::close(fd) != 0) throwSystemIoError(to.string());
-        } catch (const IoError&) {
-            dropTemps();
-            throw;
-        }
+        staged.push_back(std::make_unique<FileReplacement>(to, to.string()));
+        staged.back()->write(readWholeFile(from, from.string()));
+        staged.back()->finish();
     }
-    for (std::size_t i = 0; i < copies.size(); ++i) {
-        std::error_code ec;
-        fs::rename(temps[i], copies[i].second, ec);
-        if (ec) {
-            std::error_code ignored;
-            for (std::size_t j = i; j < copies.size(); ++j) fs::remove(temps[j], ignored);
-            throw IoError(copies[i].second.string(), italianSystemReason(ec.value()));
-        }
+    for (auto& copy : staged) {
+        copy->putInPlace();
         ++count;
     }
-    for (const auto& pair : copies) syncFolder(pair.second.parent_path());
 }
 
 void makeFolder(const fs::path& p) {

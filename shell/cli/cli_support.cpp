@@ -3,6 +3,8 @@
 
 #include "base/cp1252.h"
 #include "base/data_dir.h"
+#include "datatemplate/template_update.h"
+#include "datatemplate/template_files.h"
 
 #include <algorithm>
 #include <charconv>
@@ -76,7 +78,7 @@ void openDataDirectory(const std::optional<std::string>& dir) {
     const std::filesystem::path root = dataDirectoryRoot(dir);
     setDataDir(root);
     if (dataDirectoryOpened) dataDirectoryOpened(root);
-    dataDir().installTemplate(templateDir());
+    installTemplate(dataDir(), templateDir());
 }
 
 std::string shown(const std::string& cp1252) { return cp1252ToUtf8(cp1252); }

@@ -3,6 +3,8 @@
 #include "settings/chart_settings.h"
 #include "archive/data_directory_startup.h"
 #include "base/data_dir.h"
+#include "datatemplate/template_update.h"
+#include "datatemplate/template_files.h"
 #include "base/ui/dialogs.h"
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"

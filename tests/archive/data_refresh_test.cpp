@@ -3,6 +3,8 @@
 // template, the user's files (archives, settings) are never touched.
 #include "archive/data_directory_startup.h"
 #include "base/data_dir.h"
+#include "datatemplate/template_update.h"
+#include "datatemplate/template_files.h"
 #include "base/errors.h"
 #include "base/text_file.h"
 #include "ephemeris/bodies.h"

@@ -8,7 +8,7 @@
 #include "archive/subject_registration.h"
 #include "base/data_dir.h"
 #include "base/errors.h"
-#include "base/file_writing.h"
+#include "base/file_safety.h"
 #include "base/text_file.h"
 #include "tests/support/temp_data_dir.h"
 #include "tests/support/zero_tables.h"

@@ -1,4 +1,6 @@
 #include "base/data_dir.h"
+#include "datatemplate/template_update.h"
+#include "datatemplate/template_files.h"
 #include "base/text_file.h"
 #include "tests/support/temp_data_dir.h"
 
@@ -30,11 +32,11 @@ TEST(DataDir, TemplateFillsOnlyMissingFiles) {
     test::TempDataDir user;
     fs::create_directories(user.path() / "fileset");
     writeTextLines(user.path() / "fileset" / "orbidomi.stt", {"mine"});
-    EXPECT_EQ(dataDir().installTemplate(templ.path()), 1);
+    EXPECT_EQ(installTemplate(dataDir(), templ.path()), 1);
     EXPECT_EQ(readTextLines(user.path() / "fileset" / "orbidomi.stt"), std::vector<std::string>{"mine"});
     EXPECT_EQ(readTextLines(user.path() / "Top.txt"), std::vector<std::string>{"template"});
     EXPECT_FALSE(fs::exists(user.path() / "FileSet"));
-    EXPECT_EQ(dataDir().installTemplate(templ.path()), 0);
+    EXPECT_EQ(installTemplate(dataDir(), templ.path()), 0);
 }
 
 TEST(DataDir, SecondCopyDoesNotGetTheLock) {

@@ -44,14 +44,12 @@ protected:
 TEST_F(PictureWrite, TargetsThatAreNoRegularFileAreRefusedBeforeDrawing) {
     fs::create_directory(out.path() / "cartella.svg");
     ASSERT_EQ(::mkfifo((out.path() / "pipe.svg").c_str(), 0600), 0);
-    fs::create_symlink("/dev/null", out.path() / "nulla.png");
     const struct {
         std::string target, reason;
     } cases[] = {
         {(out.path() / "cartella.svg").string(), "\xC3\xA8 una cartella, non un file"},
         {(out.path() / "cartella.svg").string() + "/../cartella.svg", "\xC3\xA8 una cartella, non un file"},
         {(out.path() / "pipe.svg").string(), "\xC3\xA8 una pipe con nome, non un file"},  // and never blocks
-        {(out.path() / "nulla.png").string(), "\xC3\xA8 un dispositivo, non un file"},
         {(out.path() / "manca" / "tema.pdf").string(), "file o cartella inesistente"},
     };
     for (const auto& c : cases) {
@@ -81,23 +79,31 @@ TEST_F(PictureWrite, AWrittenPictureReplacesTheOldOneWholeAndKeepsItsPermissions
         EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
                   fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     }
-    // A new picture gets the permissions of the user's file-creation mask.
-    const CliRun fresh = run("wheel" + birth + " --out " + (out.path() / "nuovo.png").string(), "sh -c 'umask 027; exec \"$0\" \"$@\"'");
+    // A new picture is its owner's only, whatever the file-creation mask:
+    // a chart carries a person's birth data.
+    const CliRun fresh = run("wheel" + birth + " --out " + (out.path() / "nuovo.png").string(), "sh -c 'umask 022; exec \"$0\" \"$@\"'");
     ASSERT_EQ(fresh.status, 0) << fresh.out;
     EXPECT_EQ(fs::status(out.path() / "nuovo.png").permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+              fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_NE(contents(out.path() / "tema.svg").find("</svg>"), std::string::npos);
     EXPECT_NE(contents(out.path() / "tema.pdf").find("%%EOF"), std::string::npos);
     EXPECT_EQ(temporariesIn(out.path()), 0);
 }
 
-// A link to a picture: the picture is replaced, the link stays a link.
-TEST_F(PictureWrite, ALinkToAPictureStaysALink) {
-    { std::ofstream(out.path() / "vero.png") << "vecchio"; }
-    fs::create_symlink(out.path() / "vero.png", out.path() / "link.png");
-    ASSERT_EQ(run("wheel" + birth + " --out " + (out.path() / "link.png").string()).status, 0);
-    EXPECT_TRUE(fs::is_symlink(out.path() / "link.png"));
-    EXPECT_EQ(contents(out.path() / "vero.png").substr(1, 3), "PNG");
+// A link at the target (planted in a shared folder, or pointing at a
+// device) is replaced by the picture; what it pointed to is never written.
+TEST_F(PictureWrite, ALinkAtTheTargetIsReplacedAndItsTargetUntouched) {
+    { std::ofstream(out.path() / "altrui.png") << "vecchio"; }
+    fs::create_symlink(out.path() / "altrui.png", out.path() / "link.png");
+    fs::create_symlink("/dev/null", out.path() / "nulla.png");
+    for (const char* name : {"link.png", "nulla.png"}) {
+        const CliRun r = run("wheel" + birth + " --out " + (out.path() / name).string());
+        ASSERT_EQ(r.status, 0) << r.out;
+        EXPECT_FALSE(fs::is_symlink(out.path() / name));
+        EXPECT_EQ(contents(out.path() / name).substr(1, 3), "PNG");
+    }
+    EXPECT_EQ(contents(out.path() / "altrui.png"), "vecchio");
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
 }
 
 // Control characters in the texts of a sheet made the SVG no valid XML.

@@ -9,7 +9,7 @@
 #include "archive/subject_registration.h"
 #include "base/data_dir.h"
 #include "base/errors.h"
-#include "base/file_writing.h"
+#include "base/file_safety.h"
 #include "base/text_file.h"
 #include "consultations/consultation_store.h"
 #include "consultations/subject_change_record.h"

@@ -3,7 +3,7 @@
 // no temporary file is left; the checks of finished PDF and PNG bytes catch
 // a cut file.
 #include "base/errors.h"
-#include "base/file_writing.h"
+#include "base/file_safety.h"
 #include "base/text_file.h"
 #include "display/drawing.h"
 #include "display/picture_file.h"

@@ -6,6 +6,8 @@
 // stop with a message or leave every program file as shipped and every file
 // of the user's as it was.
 #include "base/data_dir.h"
+#include "datatemplate/template_update.h"
+#include "datatemplate/template_files.h"
 #include "base/errors.h"
 #include "base/text_file.h"
 #include "tests/fuzz/fuzz_outcome.h"
@@ -67,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     put(dir / "BASE.ST1", "archive");
     put(dir / "VERSION", record);
     try {
-        DataDir(dir).updateFromTemplate(templ);
+        updateFromTemplate(DataDir(dir), templ);
     } catch (const IoError& e) {
         fuzz::noteOutcome(e);
         return 0;

@@ -1,6 +1,6 @@
 #include "base/data_dir.h"
 #include "base/errors.h"
-#include "base/file_writing.h"
+#include "base/file_safety.h"
 #include "base/text_file.h"
 #include "ephemeris/text_forms.h"
 #include "settings/display_settings.h"

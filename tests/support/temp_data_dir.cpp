@@ -1,6 +1,8 @@
 #include "tests/support/temp_data_dir.h"
 
 #include "base/data_dir.h"
+#include "datatemplate/template_update.h"
+#include "datatemplate/template_files.h"
 
 #include <cstdlib>
 #include <stdexcept>
@@ -13,7 +15,7 @@ TempDataDir::TempDataDir(bool withTemplate) {
     if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
     path_ = pattern;
     setDataDir(path_);
-    if (withTemplate) dataDir().installTemplate(dataTemplateDir());
+    if (withTemplate) installTemplate(dataDir(), dataTemplateDir());
 }
 
 TempDataDir::~TempDataDir() {

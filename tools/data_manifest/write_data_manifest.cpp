@@ -11,6 +11,8 @@
 //
 // Usage: write_data_manifest [DATA_FOLDER]   (default: the source tree's data/)
 #include "base/data_dir.h"
+#include "datatemplate/template_update.h"
+#include "datatemplate/template_files.h"
 #include "base/text_file.h"
 
 #include <algorithm>
