@@ -143,7 +143,10 @@ int houseValue(Extended lambda, int h, const std::array<Extended, 13>& cusp) {
 std::string valueText(int v) { return std::to_string(v).substr(0, 5); }
 
 
+// The working files the windows read after a scoring; a read-only data
+// directory is scored all the same, in memory.
 void writeLines(const char* path, const std::vector<std::string>& lines) {
+    if (dataDir().readOnly()) return;
     writeTextLines(dataDir().prepareForWrite(path), lines, path);
 }
 
@@ -369,15 +372,9 @@ ChartMasterDisplay displayOf(const std::array<Extended, 11>& totals) {
     return d;
 }
 
-ChartMasterDisplay chartMasterDisplay(const ChartState& natal) {
-    const auto lines = readDataTextLines(kMasterTotalsPath);
-    if (lines.size() < 10)
-        throw IoError(kMasterTotalsPath, "il file ha " + std::to_string(lines.size()) + " righe invece di 18");
+ChartMasterDisplay chartMasterDisplay(const ChartState& natal, const ChartMasterScores& scores) {
     std::array<Extended, 11> totals{};
-    for (int p = 1; p <= 10; ++p) {
-        if (!parseSettingReal(lines[static_cast<std::size_t>(p - 1)], totals[static_cast<std::size_t>(p)]))
-            throw ConversionError("Totale non valido nel file MMMaitr2.dum: \"" + lines[static_cast<std::size_t>(p - 1)] + "\"");
-    }
+    for (int p = 1; p <= 10; ++p) totals[static_cast<std::size_t>(p)] = scores.total[static_cast<std::size_t>(p)];
     const ChartMasterDisplay d = displayOf(totals);
     writeLines(kMasterSummaryPath, {kSignUpperNames[static_cast<std::size_t>(zodiacSignOf(natal.longitude[kSun]))],
                                     kSignUpperNames[static_cast<std::size_t>(zodiacSignOf(natal.cusp[1]))],

@@ -87,9 +87,10 @@ struct ChartMasterDisplay {
     std::array<MasterBar, 11> bars{};  // planets 1–10
     int master = 0;                    // the planet with the highest positive total, 0 when none
 };
-// Reads the totals of MMMaitr2.dum and writes Dati3.dum with the signs of
-// the natal chart's Sun and Ascendant and the master's name.
-ChartMasterDisplay chartMasterDisplay(const ChartState& natal);
+// The bars and the master of the scores' totals (the totals MMMaitr2.dum
+// holds), and Dati3.dum written with the signs of the natal chart's Sun and
+// Ascendant and the master's name.
+ChartMasterDisplay chartMasterDisplay(const ChartState& natal, const ChartMasterScores& scores);
 // The same from ten totals, without files.
 ChartMasterDisplay displayOf(const std::array<Extended, 11>& totals);
 

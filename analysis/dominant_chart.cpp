@@ -37,7 +37,7 @@ DominantChart computeDominantChart(const ChartState& natal, const std::string& n
 
     const CarrierBirth carrier = writeCarrierFile(name, moment, place, c);
     d.scores = scoreChartMaster(carrier, c);
-    d.display = chartMasterDisplay(natal);
+    d.display = chartMasterDisplay(natal, d.scores);
     return d;
 }
 

@@ -156,11 +156,13 @@ void Archive::reopen() {
     index_.reset();
     births_.reset();
     annotations_.reset();
-    index_.emplace(dataDir().resolve(st1), kIndexRecordSize, RecordFile::Mode::ReadWrite, st1);
+    // A read-only data directory is read: its archives open for reading.
+    const auto mode = dataDir().readOnly() ? RecordFile::Mode::ReadOnly : RecordFile::Mode::ReadWrite;
+    index_.emplace(dataDir().resolve(st1), kIndexRecordSize, mode, st1);
     if (index_->count() < 1) throw IoError(st1, "manca il record di intestazione dell'indice");
-    births_.emplace(dataDir().resolve(st2), kBirthRecordSize, RecordFile::Mode::ReadWrite, st2);
+    births_.emplace(dataDir().resolve(st2), kBirthRecordSize, mode, st2);
     if (dataDir().exists(st3))
-        annotations_.emplace(dataDir().resolve(st3), kAnnotationRecordSize, RecordFile::Mode::ReadWrite, st3);
+        annotations_.emplace(dataDir().resolve(st3), kAnnotationRecordSize, mode, st3);
 }
 
 ArchiveOpening openArchive(const std::string& rawName) {

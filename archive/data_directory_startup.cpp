@@ -14,7 +14,8 @@ namespace qv {
 PreparedDataDirectory prepareDataDirectory(const std::filesystem::path& root,
                                            const std::filesystem::path& templ) {
     PreparedDataDirectory out;
-    if (secureDataDirRoot(root))
+    const bool readOnly = std::filesystem::exists(root) && DataDir(root).readOnly();
+    if (!readOnly && secureDataDirRoot(root))
         std::fprintf(stderr, "Quorendaville: la cartella dati %s era leggibile da altri utenti, ora solo dal proprietario\n",
                      root.c_str());
     setDataDir(root);
@@ -25,6 +26,8 @@ PreparedDataDirectory prepareDataDirectory(const std::filesystem::path& root,
                       "): chiudere l'altra copia del programma.";
         return out;
     }
+    // A read-only directory is read as it is: nothing could be put in it.
+    if (readOnly) return out;
     out.update = updateFromTemplate(dataDir(), templ);
     out.templateFilesCopied = out.update.copied;
     const std::string notice = templateUpdateNotice(out.update);

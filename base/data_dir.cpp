@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -74,6 +75,12 @@ fs::path DataDir::resolve(const std::string& dataPath) const {
     fs::path p = root_;
     for (const auto& part : components(dataPath)) p = matchEntry(p, part);
     return p;
+}
+
+bool DataDir::readOnly() const {
+    struct statvfs info {};
+    if (::statvfs(root_.c_str(), &info) == 0 && (info.f_flag & ST_RDONLY) != 0) return true;
+    return ::access(root_.c_str(), W_OK) != 0 && (errno == EROFS || errno == EACCES);
 }
 
 bool DataDir::exists(const std::string& dataPath) const {
@@ -154,6 +161,12 @@ fs::path templateDir() {
 DataDirLock::DataDirLock(const DataDir& dir) {
     const fs::path path = dir.root() / ".quorendaville.lock";
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    // No copy can write a read-only directory: there is nothing to keep
+    // apart, and reading goes on.
+    if (fd < 0 && dir.readOnly()) {
+        unneeded_ = true;
+        return;
+    }
     if (fd < 0) throwSystemIoError(path.string());
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);

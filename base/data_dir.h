@@ -26,6 +26,10 @@ public:
     // keep the case given (so new files are created as named).
     std::filesystem::path resolve(const std::string& dataPath) const;
     bool exists(const std::string& dataPath) const;
+    // A directory nothing can be written to (a read-only mount, a backup
+    // disk, no write permission): every reading command works on it, and
+    // only writing is refused.
+    bool readOnly() const;
 
     // Creates the folders leading to `dataPath` (matching existing ones
     // case-insensitively; new ones readable by their owner only) and
@@ -76,11 +80,13 @@ public:
     ~DataDirLock();
     DataDirLock(const DataDirLock&) = delete;
     DataDirLock& operator=(const DataDirLock&) = delete;
-    // False when another running copy holds the lock.
-    bool acquired() const { return fd_ >= 0; }
+    // False when another running copy holds the lock. A read-only
+    // directory needs none: no copy can write it.
+    bool acquired() const { return fd_ >= 0 || unneeded_; }
 
 private:
     int fd_ = -1;
+    bool unneeded_ = false;
 };
 
 } // namespace qv

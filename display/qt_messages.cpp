@@ -58,6 +58,8 @@ const char* kindOf(QtMsgType type) {
 int openLog(const std::filesystem::path& path, std::string& refusal) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     if (fd < 0) {
+        // A read-only data directory simply has no log: nothing to say.
+        if (errno == EROFS) return -1;
         refusal = errno == ELOOP   ? "\xE8 un collegamento simbolico"
                   : errno == ENXIO ? "non \xE8 un file regolare"
                                    : italianSystemReason(errno);
@@ -98,7 +100,8 @@ void flushToLog(MessageLog& log) {
             log.refused = true;
             log.kept.clear();
             log.dropped = 0;
-            std::fprintf(stderr, "%s\n",
+            if (!refusal.empty())
+                std::fprintf(stderr, "%s\n",
                          mixedToUtf8("Il registro dei messaggi \"" + log.path.string() + "\" non viene usato: " +
                                      refusal)
                              .c_str());

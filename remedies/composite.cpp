@@ -83,7 +83,9 @@ std::vector<RankedRemedy> rankRemedies(const DataDir& dir, CompositeKind kind, c
         const int c = it == counts.end() ? 0 : std::min(it->second, 255);
         tally.push_back(encodeScore(ScoreRecord{name, static_cast<std::uint8_t>(c)}));
     }
-    writeRecords(dir, symptoms ? files::kSymptomTally : files::kTherapyTally, tally);
+    // The tally the windows read back; a read-only data directory is
+    // ranked in memory.
+    if (!dir.readOnly()) writeRecords(dir, symptoms ? files::kSymptomTally : files::kTherapyTally, tally);
 
     std::vector<std::pair<std::string, RankedRemedy>> keyed;
     for (const auto& [name, c] : counts) keyed.push_back({listOrderKey(name), RankedRemedy{c, name}});

@@ -93,7 +93,9 @@ Extended realLine(const std::vector<std::string>& lines, int line, Extended low,
 DisplaySettings readDisplaySettings() {
     if (!dataDir().exists(kDisplaySettingsPath)) {
         const DisplaySettings defaults;
-        writeDisplaySettings(defaults);
+        // Written for the next start; a read-only data directory is read
+        // with the defaults.
+        if (!dataDir().readOnly()) writeDisplaySettings(defaults);
         return defaults;
     }
     auto lines = settingsFileLines();
@@ -135,7 +137,7 @@ bool retireOldBackupFolder() {
 PractitionerName readPractitionerName() {
     if (!dataDir().exists(kPractitionerPath)) {
         const PractitionerName fresh{"Nome", "Cognome"};
-        writePractitionerName(fresh);
+        if (!dataDir().readOnly()) writePractitionerName(fresh);
         return fresh;
     }
     const auto lines = readLines(kPractitionerPath);

@@ -39,6 +39,11 @@ PreparedDataDirectory prepare(const std::optional<std::string>& dir, bool writes
         openDataDirectory(dir);
         return p;
     }
+    if (dataDir().readOnly()) {
+        if (writes)
+            throw IoError(root.string(), "la cartella dati \xE8 in sola lettura: si pu\xF2 consultare, non modificare");
+        return p;
+    }
     // Holding the lock: a correction or deletion that a stop cut short is
     // finished or undone before anything else reads the archives.
     if (const std::string done = consultations::finishInterruptedSubjectChange(); !done.empty())

@@ -10,6 +10,7 @@
 #include <charconv>
 #include <limits>
 #include <chrono>
+#include <cstdio>
 #include <thread>
 #include <cstdio>
 #include <cerrno>
@@ -78,6 +79,10 @@ void openDataDirectory(const std::optional<std::string>& dir) {
     const std::filesystem::path root = dataDirectoryRoot(dir);
     setDataDir(root);
     if (dataDirectoryOpened) dataDirectoryOpened(root);
+    if (std::filesystem::exists(root) && dataDir().readOnly()) return;  // read as it is
+    if (secureDataDirRoot(root))
+        std::fprintf(stderr, "Quorendaville: la cartella dati %s era leggibile da altri utenti, ora solo dal proprietario\n",
+                     root.c_str());
     installTemplate(dataDir(), templateDir());
 }
 

@@ -200,7 +200,8 @@ int ranking(const Arguments& a, std::ostream& out, CompositeKind kind) {
     // a time, never while the desktop program works there.
     const auto lock = holdDataDirectory("la ricerca ne riscriverebbe i file di lavoro; chiudere l'altra copia e riprovare");
     // The composite-therapy window rebuilds its remedy list on opening.
-    if (kind == CompositeKind::Therapies) rebuildTherapyTally(dataDir());
+    // A read-only data directory is searched with the lists it has.
+    if (kind == CompositeKind::Therapies && !dataDir().readOnly()) rebuildTherapyTally(dataDir());
     const bool symptoms = kind == CompositeKind::Symptoms;
     const std::vector<std::string> typed(slots.begin(), slots.begin() + static_cast<std::ptrdiff_t>(a.positional().size()));
     const std::vector<std::string> chosen =
