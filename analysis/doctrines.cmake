@@ -14,7 +14,7 @@ add_library(qv_analysis STATIC
   ${CMAKE_CURRENT_LIST_DIR}/dominant_chart.cpp
 )
 target_include_directories(qv_analysis PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(qv_analysis PUBLIC qv_chart qv_archive qv_chart_settings qv_ephemeris qv_base)
+target_link_libraries(qv_analysis PUBLIC qv_chart_settings qv_ephemeris qv_base)
 
 # The generator of the exchange files and of the table of year masters.
 if(QV_BUILD_TOOLS)

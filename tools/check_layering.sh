@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Checks the direction of every include between the program's folders.
+# Checks the direction of every include between the program's folders, and
+# of every library link in their CMake files.
 #
 # The core folders, from the bottom up. A core folder includes only itself
 # and the folders below it; it never includes window code (any ui/ folder).
@@ -20,7 +21,7 @@
 set -u
 cd "${1:-$(dirname "$0")/..}"
 
-layers=(base ephemeris settings editor archive chart analysis display remedies consultations shell)
+layers=(base datatemplate ephemeris settings editor archive chart analysis display remedies consultations shell)
 
 # "from to": folder `from` never includes anything of folder `to`.
 forbidden=(
@@ -101,8 +102,60 @@ while IFS= read -r file; do
   fi
 done < <(grep -rlE '^\s*#\s*include\s*[<"]Q' --include='*.h' --include='*.cpp' "${existing[@]}" 2>/dev/null)
 
+# The same order for what the build links: each library or program defined
+# in a layered folder's CMake files may link only the libraries the include
+# rules would let it include. A link the includes do not need still makes
+# the layers one at link time.
+cmake_files() {
+  local layer
+  for layer in "${layers[@]}"; do
+    [ -d "$layer" ] && find "$layer" \( -name CMakeLists.txt -o -name '*.cmake' \) -type f
+  done
+}
+declare -A folder_of
+while IFS= read -r f; do
+  while IFS= read -r t; do
+    [ -n "$t" ] && folder_of[$t]=$(dirname "$f")
+  done < <(grep -oE '(add_library|add_executable)\([A-Za-z0-9_-]+' "$f" | sed -E 's/^[a-z_]+\(//')
+done < <(cmake_files)
+
+check_link() {
+  local cmake_file=$1 target=$2 lib=$3
+  local from=${folder_of[$target]:-} to=${folder_of[$lib]:-}
+  [ -n "$from" ] && [ -n "$to" ] || return 0
+  local from_layer=${from%%/*} to_layer=${to%%/*}
+  local from_ui=0 to_ui=0
+  # Window libraries live in ui/ folders or are named so (qv_editor_ui).
+  case "$from" in */ui|*/ui/*) from_ui=1 ;; esac
+  case "$to" in */ui|*/ui/*) to_ui=1 ;; esac
+  case "$target" in *_ui) from_ui=1 ;; esac
+  case "$lib" in *_ui) to_ui=1 ;; esac
+  local from_rank=${rank[$from_layer]:--1} to_rank=${rank[$to_layer]:--1}
+  [ "$to_rank" -ge 0 ] && [ "$from_rank" -ge 0 ] || return 0
+  if forbidden_pair "$from_layer" "$to_layer"; then
+    fail "$cmake_file: $target links $lib: $from_layer/ never depends on $to_layer/"
+  elif [ "$from_ui" = 0 ] && [ "$to_ui" = 1 ]; then
+    fail "$cmake_file: $target links $lib: core code links window code"
+  elif [ "$from_ui" = 0 ] && [ "$to_rank" -gt "$from_rank" ]; then
+    fail "$cmake_file: $target links $lib from $to_layer/, a folder above $from_layer/"
+  fi
+}
+
+while IFS= read -r f; do
+  # Each call on one line, whatever its line breaks.
+  while IFS= read -r call; do
+    set -- $call
+    target=$1
+    shift
+    for lib in "$@"; do
+      case "$lib" in qv_*) check_link "$f" "$target" "$lib" ;; esac
+    done
+  done < <(tr '\n' ' ' < "$f" | grep -oE 'target_link_libraries\([^)]*\)' |
+             sed -E 's/^target_link_libraries\(//; s/\)$//; s/\b(PUBLIC|PRIVATE|INTERFACE)\b//g')
+done < <(cmake_files)
+
 if [ "$failures" -gt 0 ]; then
-  echo "$failures include(s) break the layering"
+  echo "$failures include(s) or link(s) break the layering"
   exit 1
 fi
-echo "includes follow the layering"
+echo "includes and links follow the layering"

@@ -29,4 +29,29 @@ try accepts analysis/aspects.cpp settings/chart_settings.h
 try accepts display/wheel.cpp archive/current_subject.h
 try accepts chart/chart_computation.cpp archive/archive_records.h
 
+# Links in the CMake files: each case is one library linking another.
+try_link() {
+  local expect=$1 from=$2 target=$3 to=$4 lib=$5
+  local root
+  root=$(mktemp -d)
+  mkdir -p "$root/$from" "$root/$to"
+  printf 'add_library(%s STATIC a.cpp)\n' "$lib" >> "$root/$to/CMakeLists.txt"
+  printf 'add_library(%s STATIC b.cpp)\ntarget_link_libraries(%s\n  PUBLIC %s)\n' "$target" "$target" "$lib" \
+    >> "$root/$from/CMakeLists.txt"
+  if "$check" "$root" > "$root/out" 2>&1; then got=accepts; else got=refuses; fi
+  if [ "$got" != "$expect" ]; then
+    echo "FAIL: $target ($from) linking $lib ($to): the check $got, it should $(echo "$expect" | sed 's/s$//')"
+    cat "$root/out"
+    failures=$((failures + 1))
+  fi
+  rm -rf "$root"
+}
+
+try_link refuses analysis qv_analysis archive qv_archive
+try_link refuses analysis qv_analysis chart qv_chart
+try_link refuses archive qv_archive remedies qv_remedies
+try_link refuses remedies qv_remedies remedies/ui qv_remedies_ui
+try_link accepts analysis qv_analysis settings qv_chart_settings
+try_link accepts consultations qv_consultations archive qv_archive
+
 [ "$failures" -eq 0 ] && echo "the layering check refuses what it must" || exit 1
