@@ -12,7 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3 poppler-utils
   xvfb xauth
-  dpkg-dev lintian
+  dpkg-dev lintian desktop-file-utils
   tzdata locales
 )
 

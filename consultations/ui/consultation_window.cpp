@@ -404,8 +404,20 @@ void TFoConsulti::BBtogliRimedioClick() {
     showWarnings(TabRimedi->currentRow());
 }
 
-void TFoConsulti::printReport(QPrinter& printer) {
-    runUserAction(this, [&] {
+QString TFoConsulti::formFailure() const {
+    const std::string failure = consultationFailure(formConsultation());
+    return failure.empty() ? QString() : fromCp1252(failure);
+}
+
+// The report goes to the person: what it says must be a consultation the
+// program would register. A follow-up date before the visit, refused when
+// registering, would otherwise reach the person on paper.
+bool TFoConsulti::printReport(QPrinter& printer) {
+    if (const QString failure = formFailure(); !failure.isEmpty()) {
+        dialogs().warning(this, failure);
+        return false;
+    }
+    return runUserAction(this, [&] {
         const SubjectChart chart = chartOfCurrentSubject();
         const ReportContent content =
             reportContent(formConsultation(), chart.subject, chart.natal, chart.master, readPractitionerName().shown());
@@ -415,6 +427,11 @@ void TFoConsulti::printReport(QPrinter& printer) {
 
 void TFoConsulti::BBstampaClick() {
     if (!subject_ || editing_ == 0) return;
+    // Refused before the preview opens, not on each of its repaints.
+    if (const QString failure = formFailure(); !failure.isEmpty()) {
+        dialogs().warning(this, failure);
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName("Relazione di consultazione");
     QPrintPreviewDialog preview(&printer, this);

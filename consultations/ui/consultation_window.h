@@ -50,14 +50,19 @@ public slots:
     // gives it for the symptoms chosen; one already in the form is not
     // added twice.
     void addRemedy(const std::string& name);
-    // Draws the report of the consultation in the form on `printer`.
-    void printReport(QPrinter& printer);
+    // Draws the report of the consultation in the form on `printer`; a
+    // form that could not be registered is refused, with the reason
+    // registering gives, and nothing is drawn. False when refused or failed.
+    bool printReport(QPrinter& printer);
 
 protected:
     void showEvent(QShowEvent* e) override;
 
 private:
     void fillForm(const consultations::Consultation& c);
+    // Why the form cannot stand as a consultation (shown to the user), or
+    // nothing.
+    QString formFailure() const;
     void refreshList(std::int64_t select);
     void showWarnings(int row);
     void BBtogliSintomoClick();

@@ -85,13 +85,17 @@ int main(int argc, char** argv) {
     const QStringList args = QApplication::arguments();
     const qsizetype at = args.indexOf("--data-dir");
     if (at >= 0 && at + 1 < args.size()) root = args[at + 1].toStdString();
-    qv::setQtMessageLogFile(qv::qtMessageLogIn(root));
     qv::PreparedDataDirectory prepared;
     if (!qv::runUserAction(nullptr, [&] { prepared = qv::prepareDataDirectory(root, qv::templateDir()); })) return 1;
     if (!prepared.refusal.empty()) {
         qv::dialogs().warning(nullptr, qv::fromCp1252(prepared.refusal));
         return 1;
     }
+    // The log lies in the data directory, which a first start has only now
+    // made: named before, its first message would find no folder and the
+    // log would be given up for the whole run. Messages until here wait in
+    // memory.
+    qv::setQtMessageLogFile(qv::qtMessageLogIn(root));
     // A correction or deletion of a subject that a stop cut short is
     // finished or undone before any window reads the archives.
     std::string finished;

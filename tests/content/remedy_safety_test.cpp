@@ -236,15 +236,38 @@ TEST(ContentCompiler, RefusesUnsafeSources) {
         EXPECT_NE(run.status, 0) << c.reason;
         EXPECT_TRUE(run.has(c.reason)) << run.out;
     }
-    const std::pair<const char*, const char*> uses[] = {
-        {"Tosse secca>Tosse secca | Raucedine>Raucedine", "Mal d'orecchio>Otite | Raucedine>Raucedine"},
-        {"Difficoltà ad addormentarsi>Insonnia | Risvegli", "Nervosismo nei bambini>Nervosismo | Risvegli"},
-        {"Mal di gola>Mal di gola | Raffreddore da fieno", "Punture di insetti (uso esterno)>Prurito | Raffreddore da fieno"},
+}
+
+// A use of a plant is refused for what is wrong with it, each use by its own
+// rule: the plant, the use and the term that set the rule off are named,
+// and no other rule's reason is given (a use that broke a rule other than
+// the one meant would pass unseen with a bare "some refusal").
+TEST(ContentCompiler, RefusesEachUnsafeUseForItsOwnReason) {
+    struct Case {
+        const char* from;
+        const char* to;
+        const char* rule;
+        const char* reason;
     };
-    for (const auto& [from, to] : uses) {
-        const test::CliRun run = compileWith(from, to);
-        EXPECT_NE(run.status, 0) << to;
-        EXPECT_TRUE(run.has("errore")) << run.out;
+    const Case cases[] = {
+        // a red flag, which goes to the doctor
+        {"Tosse secca>Tosse secca | Raucedine>Raucedine", "Mal d'orecchio>Otite | Raucedine>Raucedine", "segno d'allarme",
+         "Lichene islandico, \"Mal d'orecchio\": segno d'allarme (orecchi), va indirizzato al medico, non a un rimedio"},
+        // a use for children, who take no alcohol
+        {"Difficoltà ad addormentarsi>Insonnia | Risvegli", "Nervosismo nei bambini>Nervosismo | Risvegli", "uso per bambini",
+         "Escolzia, \"Nervosismo nei bambini\": uso per bambini (bambin), ma i preparati contengono alcol"},
+        // an external use on a remedy taken by mouth
+        {"Mal di gola>Mal di gola | Raffreddore da fieno",
+         "Punture di insetti (uso esterno)>Prurito | Raffreddore da fieno", "attaccato a un rimedio",
+         "Piantaggine, \"Punture di insetti (uso esterno)\": uso esterno (uso esterno) attaccato a un rimedio da "
+         "assumere per bocca"},
+    };
+    for (const Case& c : cases) {
+        const test::CliRun run = compileWith(c.from, c.to);
+        EXPECT_NE(run.status, 0) << c.to;
+        EXPECT_TRUE(run.has(c.reason)) << c.reason << "\n" << run.out;
+        for (const Case& other : cases)
+            if (&other != &c) EXPECT_FALSE(run.has(other.rule)) << other.rule << "\n" << run.out;
     }
 }
 

@@ -460,6 +460,52 @@ TEST(PrintPalette, EachColourHasATwinOfTheSameHueThatReadsOnWhite) {
     EXPECT_NEAR(contrastOnWhite(kWhite), 1, 1e-9);
 }
 
+// How far a paper twin may be darkened. A twin darker than its contrast
+// needs costs what the two palettes are for: on paper the orange and the
+// red, the yellow and the olive of the drawings would draw apart from their
+// screen colours and merge into one another toward black. So, over the
+// whole colour cube:
+//  - a colour that reads on white keeps itself;
+//  - a darkened twin has at most 0.3 of contrast beyond the use's minimum
+//    (the 0.05 margin against rounding, plus one step of a whole channel
+//    value, which at the threshold moves the contrast by less than 0.1):
+//    4.8:1 for a text, 3.3:1 for a mark, never the 21:1 of black;
+//  - it keeps at least 45% of its brightness (its largest channel): the
+//    lightest colour there is, white less one step, needs its channels
+//    scaled to about 47% to reach 4.5:1 (relative luminance 1 down to
+//    0.18), so no colour has to go darker than that;
+//  - it keeps its hue: each channel is the colour's scaled by the twin's
+//    factor, to within the rounding of the two channels (one unit).
+TEST(PrintPalette, ATwinIsDarkenedOnlyAsFarAsItsContrastNeeds) {
+    int darkenedTwins = 0;
+    for (int r = 0; r <= 255; r += 15)
+        for (int g = 0; g <= 255; g += 15)
+            for (int b = 0; b <= 255; b += 15) {
+                const Rgb c{static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(b)};
+                if (c == kWhite) continue;  // the screen's foreground: black on paper
+                for (const PaperUse use : {PaperUse::Text, PaperUse::Mark}) {
+                    const Rgb twin = paperTwin(c, use);
+                    const double least = minimumPaperContrast(use);
+                    const std::string name = std::to_string(r) + "," + std::to_string(g) + "," + std::to_string(b) +
+                                             (use == PaperUse::Text ? " text" : " mark");
+                    if (contrastOnWhite(c) >= least + 0.05) {
+                        EXPECT_EQ(twin, c) << name;
+                        continue;
+                    }
+                    ++darkenedTwins;
+                    EXPECT_GE(contrastOnWhite(twin), least) << name;
+                    EXPECT_LE(contrastOnWhite(twin), least + 0.3) << name;
+                    const int top = std::max({c.r, c.g, c.b});
+                    const int twinTop = std::max({twin.r, twin.g, twin.b});
+                    EXPECT_GE(twinTop, 0.45 * top) << name;
+                    const double k = static_cast<double>(twinTop) / top;
+                    for (const auto& [from, to] : {std::pair{c.r, twin.r}, {c.g, twin.g}, {c.b, twin.b}})
+                        EXPECT_LE(std::abs(to - from * k), 1.0 + 1e-9) << name;
+                }
+            }
+    EXPECT_GT(darkenedTwins, 1000);  // the cube's light half, for both uses
+}
+
 TEST(PrintPalette, TheContextPicksThePaletteAndThePictures) {
     resetDrawingContext();
     RecordingCanvas canvas;

@@ -153,5 +153,104 @@ TEST(CorrectionTables, MissingOrShortTablesAreIoErrorsNamingTheTable) {
     EXPECT_THROW(ReadDpr1(kDpr1Origin + 10, 1), IoError);
 }
 
+// The sanity checks of the tables a user's data directory holds: a table
+// the checks refuse is refused whole, by its name and with what is wrong
+// with it, whatever day is asked for; a table just inside each bound is
+// read. Each case is the smallest table that shows its rule.
+TEST(CorrectionTables, DamagedTablesAreRefusedWithTheirOwnReason) {
+    using Reader = Extended (*)();
+    const Reader moon = [] { return ReadDsel(kDselOrigin + 0.5L); };
+    const Reader blackMoon = [] { return ReadNojlne(kNojlneOrigin + 0.5L); };
+    const Reader ceres = [] { return ReadDast(kDastOrigin + 0.5L, 1); };
+    const Reader planets = [] { return ReadDpr1(kDpr1Origin + 2.5L, 1); };
+    const auto int32s = [](std::vector<std::int32_t> v) {
+        std::string bytes(v.size() * 4, '\0');
+        std::memcpy(bytes.data(), v.data(), bytes.size());
+        return bytes;
+    };
+    // Ten days of 1 arcsecond, then `zeros` zero days, then 1 again.
+    const auto dselWithZeroRun = [](std::size_t zeros) {
+        std::vector<std::int16_t> v(10, 1);
+        v.resize(10 + zeros, 0);
+        v.push_back(1);
+        std::string bytes(v.size() * 2, '\0');
+        std::memcpy(bytes.data(), v.data(), bytes.size());
+        return bytes;
+    };
+    const auto nojlneWithZeroRun = [&](std::size_t zeros) {
+        std::vector<std::int32_t> v(3, 7);
+        v.resize(3 + zeros, 0);
+        v.push_back(7);
+        return int32s(v);
+    };
+    // Three days of Ceres to Chiron with one value set.
+    const auto dastWith = [&](std::size_t at, std::int32_t value) {
+        std::vector<std::int32_t> v(3 * kDastBodies, 0);
+        v[at] = value;
+        return int32s(v);
+    };
+    struct Case {
+        const char* what;
+        const char* file;
+        std::string bytes;
+        Reader read;
+        std::string reason;  // empty: the table is read
+    };
+    const Case cases[] = {
+        // Half a turn (648000") is the largest correction there can be.
+        {"half a turn each way", "NOJLNE.rnd", int32s({648000, -648000, 5}), blackMoon, ""},
+        {"past half a turn", "NOJLNE.rnd", int32s({0, 0, 648001}), blackMoon,
+         "una correzione di 648001 al byte 8 (oltre mezzo giro)"},
+        {"past half a turn backwards", "NOJLNE.rnd", int32s({-648001, 0}), blackMoon,
+         "una correzione di -648001 al byte 0 (oltre mezzo giro)"},
+        {"Chiron past half a turn", "DAST.rnd", dastWith(2 * kDastBodies + 4, 700000), ceres,
+         "una correzione di 700000 al byte 56 (oltre mezzo giro)"},
+        {"Ceres to Chiron at half a turn", "DAST.rnd", dastWith(7, -648000), ceres, ""},
+        // The minor bodies' table all zero was never written; one value is enough.
+        {"Ceres to Chiron all zero", "DAST.rnd", dastWith(0, 0), ceres, "tutta a zero"},
+        {"Ceres to Chiron with one value", "DAST.rnd", dastWith(14, 1), ceres, ""},
+        // Up to 256 zero days in a row are days; one more is a hole.
+        {"256 zero Moon days", "DSEL.rnd", dselWithZeroRun(256), moon, ""},
+        {"257 zero Moon days", "DSEL.rnd", dselWithZeroRun(257), moon,
+         "pi\u00F9 di 256 record a zero di seguito dal record 10 (una parte del file non \u00E8 stata scritta)"},
+        {"256 zero Black Moon days", "NOJLNE.rnd", nojlneWithZeroRun(256), blackMoon, ""},
+        {"257 zero Black Moon days", "NOJLNE.rnd", nojlneWithZeroRun(257), blackMoon,
+         "pi\u00F9 di 256 record a zero di seguito dal record 3"},
+        // Whole records only.
+        {"a torn Moon record", "DSEL.rnd", std::string(7, '\1'), moon, "7 byte, non un multiplo del record di 2"},
+        {"a torn minor-body record", "DAST.rnd", dastWith(1, 1) + "\1", ceres,
+         "61 byte, non un multiplo del record di 20"},
+        // The planets' table: each record carries its own day, 5 days apart.
+        {"the planets' days out of step", "DPR1.rnd",
+         [] {
+             std::string bytes(3 * 32, '\0');
+             for (int k = 0; k < 3; ++k) {
+                 const auto day = encodeReal48(kDpr1Origin + 5.0L * k + (k == 2 ? 1 : 0));
+                 std::memcpy(&bytes[static_cast<std::size_t>(k) * 32], day.data(), 6);
+             }
+             return bytes;
+         }(),
+         planets, "il record 2 non porta il giorno atteso (1721418,5)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempDataDir dir;
+        fs::create_directories(dir.path() / "FilePosi");
+        writeFileAtomically(dir.path() / "FilePosi" / c.file, c.bytes);
+        if (c.reason.empty()) {
+            EXPECT_NO_THROW(c.read());
+            continue;
+        }
+        try {
+            c.read();
+            ADD_FAILURE() << "read";
+        } catch (const IoError& e) {
+            EXPECT_EQ(e.file(), std::string("FilePosi\\") + c.file);
+            EXPECT_EQ(e.reason().rfind("tabella delle correzioni danneggiata: ", 0), 0u) << e.reason();
+            EXPECT_NE(e.reason().find(c.reason), std::string::npos) << e.reason();
+        }
+    }
+}
+
 } // namespace correction_tables_test
 } // namespace qv

@@ -13,6 +13,7 @@
 #include "remedies/ui/consultation_windows.h"
 #include "settings/chart_settings.h"
 #include "tests/support/example_subject.h"
+#include "tests/support/pdf_text.h"
 #include "tests/support/recorded_boxes.h"
 #include "tests/support/temp_data_dir.h"
 #include "tests/windows/list_clicks.h"
@@ -118,12 +119,34 @@ private slots:
         QCOMPARE(boxes_->last(), QString("La data del controllo precede quella della consultazione"));
         QCOMPARE(stored()[1].followUp, (consultations::CalendarDate{2, 4, 2026}));
 
-        // The report of the consultation in the form prints.
+        // The report of the consultation in the form prints; the form as
+        // refused above is not printed either: the person would take home
+        // a follow-up before the visit.
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString((dir_->path() / "relazione.pdf").string()));
-        w.printReport(printer);
+        const std::size_t boxesBefore = (*boxes_)->shown.size();
+        QVERIFY(!w.printReport(printer));
+        QCOMPARE((*boxes_)->shown.size(), boxesBefore + 1);
+        QCOMPARE(boxes_->last(), QString("La data del controllo precede quella della consultazione"));
+        QVERIFY(!std::filesystem::exists(dir_->path() / "relazione.pdf"));
+        w.findChild<QLineEdit*>("EdControllo")->setText("02/04/2026");
+        QVERIFY(w.printReport(printer));
+        QCOMPARE((*boxes_)->shown.size(), boxesBefore + 1);
         QVERIFY(std::filesystem::file_size(dir_->path() / "relazione.pdf") > 1000);
+        // The report is the consultation in the form (the first, with its
+        // note), read back from the page: the person, the visit, the
+        // symptom, the remedy with the dosage typed and its warnings, the
+        // follow-up; never the practitioner's private note.
+        const test::PdfText report = test::pdfText(printer.outputFileName());
+        QVERIFY2(report.error.isEmpty(), qPrintable(report.error));
+        for (const char* part : {"Relazione di consultazione", "ROSSI MARIA", "14/07/1968 06:35", "05/03/2026",
+                                 "Si sveglia alle quattro, \u00E8 agitata", "Insonnia da agitazione", "TSA Melissa",
+                                 "15 gocce la sera", "Prossimo controllo", "02/04/2026",
+                                 "non sostituiscono, il parere e le cure del medico"})
+            QVERIFY2(report.has(QString::fromUtf8(part)), qPrintable(QString::fromUtf8(part) + "\n" + report.text));
+        QVERIFY2(!report.has("Rivedere tra un mese"), qPrintable(report.text));
+        QVERIFY2(!report.has("TSA Biancospino"), qPrintable(report.text));
 
         // Deleting asks first; "No" keeps it.
         (*boxes_)->answers = {Dialogs::Answer::No};

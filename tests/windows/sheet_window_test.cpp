@@ -16,6 +16,7 @@
 #include "settings/display_settings.h"
 #include "shell/ui/main_window.h"
 #include "tests/support/example_subject.h"
+#include "tests/support/pdf_text.h"
 #include "tests/support/temp_data_dir.h"
 #include "tests/windows/subject_windows_support.h"
 
@@ -97,6 +98,9 @@ int colouredPixels(const QImage& image) {
         }
     return n;
 }
+
+// The example subject's lines on every printed sheet.
+const QStringList kExampleSubjectOnPaper = {"ROSSI MARIA", "TEMA DI NASCITA", "14/07/1968 06:35", "45N28-009E11"};
 
 void click(QWidget* window, const char* button) {
     auto* b = window->findChild<QPushButton*>(button);
@@ -225,11 +229,15 @@ private slots:
 
     void salvaPdfWritesOnePageInTheLayoutsOrientation_data() {
         QTest::addColumn<SheetLayout>("layout");
-        QTest::newRow("Verticale 2") << SheetLayout::Vertical2;
-        QTest::newRow("Orizzontale 1") << SheetLayout::Horizontal1;
+        QTest::addColumn<QStringList>("headings");  // of the layout's blocks, as printed
+        QTest::newRow("Verticale 2") << SheetLayout::Vertical2
+                                     << QStringList{"AFFINITA' ENERGETICHE", "AFFINITA' SPECULARI", "STOFFA ELEMENTARE"};
+        QTest::newRow("Orizzontale 1") << SheetLayout::Horizontal1
+                                       << QStringList{"LONGITUDINI", "Ascendente", "Giorno Planetario"};
     }
     void salvaPdfWritesOnePageInTheLayoutsOrientation() {
         QFETCH(SheetLayout, layout);
+        QFETCH(QStringList, headings);
         auto window = openSheet(layout);
         QVERIFY(window);
         QTemporaryDir out;
@@ -246,6 +254,12 @@ private slots:
         const PdfPages pages = pdfPages(file + ".pdf");
         QCOMPARE(pages.count, 1);
         QCOMPARE(pages.landscape, draw::isLandscape(layout));
+        // The page says what the window shows: the subject, the birth and
+        // the layout's own blocks, as text a reader gets back.
+        const test::PdfText text = test::pdfText(file + ".pdf");
+        QVERIFY2(text.error.isEmpty(), qPrintable(text.error));
+        for (const QString& part : kExampleSubjectOnPaper + headings)
+            QVERIFY2(text.has(part), qPrintable(part + "\n" + text.text));
         // The file written is confirmed, in one message.
         QCOMPARE((*boxes_)->shown.size(), std::size_t{1});
         QCOMPARE(boxes_->last(), "PDF salvato in " + QDir::toNativeSeparators(file + ".pdf"));
@@ -266,6 +280,10 @@ private slots:
         PdfPages pages = pdfPages(out.filePath("stampa.pdf"));
         QCOMPARE(pages.count, 1);
         QVERIFY(pages.landscape);
+        const test::PdfText printed = test::pdfText(out.filePath("stampa.pdf"));
+        QVERIFY2(printed.error.isEmpty(), qPrintable(printed.error));
+        for (const QString& part : kExampleSubjectOnPaper + QStringList{"AFFINITA' SPECULARI"})
+            QVERIFY2(printed.has(part), qPrintable(part + "\n" + printed.text));
 
         DisplaySettings settings = readDisplaySettings();
         settings.printerAdapted = 1;
@@ -273,6 +291,12 @@ private slots:
         printer.setOutputFileName(out.filePath("epson.pdf"));
         QVERIFY(window->printOn(printer));
         QCOMPARE(pdfPages(out.filePath("epson.pdf")).count, 2);
+        // The sheet is the second page, whole; the lead-in page carries none of it.
+        const test::PdfText leadIn = test::pdfText(out.filePath("epson.pdf"), 1, 1);
+        const test::PdfText sheet = test::pdfText(out.filePath("epson.pdf"), 2, 2);
+        QVERIFY2(leadIn.error.isEmpty() && sheet.error.isEmpty(), qPrintable(leadIn.error + sheet.error));
+        QCOMPARE(sheet.text, printed.text);
+        QVERIFY2(!leadIn.has("ROSSI MARIA"), qPrintable(leadIn.text));
         QVERIFY((*boxes_)->shown.empty());
     }
 

@@ -6,6 +6,7 @@
 #include "base/text_file.h"
 #include "editor/ui/indent_ruler.h"
 #include "editor/ui/text_editor_window.h"
+#include "tests/support/pdf_text.h"
 #include "tests/support/recorded_boxes.h"
 #include "tests/support/temp_data_dir.h"
 #include "tests/windows/subject_windows_support.h"
@@ -343,6 +344,9 @@ private slots:
         QVERIFY(editor.printTo(&printer));
         QCOMPARE(printer.docName(), editor.documentName());
         QCOMPARE(bytesOf(pdf).substr(0, 5), std::string("%PDF-"));
+        const test::PdfText printed = test::pdfText(QString::fromStdString(pdf.string()));
+        QVERIFY2(printed.error.isEmpty(), qPrintable(printed.error));
+        QCOMPARE(printed.text, QString("ROSSI MARIO seconda riga 1"));  // the page number under the text
 
         // A file that cannot be written is told, not passed over in silence.
         test::RecordedBoxes shown;
@@ -365,6 +369,9 @@ private slots:
         }
         const auto folder = dir_->path() / "MieiTesti";
         QCOMPARE(bytesOf(folder / "stampa.pdf").substr(0, 5), std::string("%PDF-"));
+        const test::PdfText printed = test::pdfText(QString::fromStdString((folder / "stampa.pdf").string()));
+        QVERIFY2(printed.error.isEmpty(), qPrintable(printed.error));
+        QCOMPARE(printed.text, QString("ROSSI MARIO seconda riga 1"));  // the page number under the text
         QVERIFY(!std::filesystem::exists(folder / "stampa.txt.pdf"));
     }
 
