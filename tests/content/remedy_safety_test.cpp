@@ -266,8 +266,11 @@ TEST(ContentCompiler, RefusesEachUnsafeUseForItsOwnReason) {
         const test::CliRun run = compileWith(c.from, c.to);
         EXPECT_NE(run.status, 0) << c.to;
         EXPECT_TRUE(run.has(c.reason)) << c.reason << "\n" << run.out;
-        for (const Case& other : cases)
-            if (&other != &c) EXPECT_FALSE(run.has(other.rule)) << other.rule << "\n" << run.out;
+        for (const Case& other : cases) {
+            if (&other != &c) {
+                EXPECT_FALSE(run.has(other.rule)) << other.rule << "\n" << run.out;
+            }
+        }
     }
 }
 
