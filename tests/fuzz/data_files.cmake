@@ -8,4 +8,4 @@ target_link_libraries(fuzz_place_tables PRIVATE qv_atlas)
 
 # The start-up's record of the program files (MANIFEST and VERSION).
 qv_add_fuzz_target(fuzz_data_manifest ${CMAKE_CURRENT_LIST_DIR}/fuzz_data_manifest.cpp)
-target_link_libraries(fuzz_data_manifest PRIVATE qv_base)
+target_link_libraries(fuzz_data_manifest PRIVATE qv_datatemplate)
