@@ -13,6 +13,7 @@
 #include "ephemeris/birth_data.h"
 #include "ephemeris/text_forms.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <unistd.h>
@@ -220,6 +221,80 @@ Registration registerSubject(const std::string& rawArchive, const NewSubject& s)
         // records stay with it (the new error is reported).
         if (indexed && !keptIndex.putBack()) archive.removeIndexEntry(out.indexPosition);
         restoreArchiveLengths(out.archive, before);
+        throw;
+    }
+    return out;
+}
+
+std::vector<Registration> registerSubjectsTogether(const std::string& rawArchive, const std::vector<NewSubject>& subjects,
+                                                   std::string& failure) {
+    failure.clear();
+    const std::string name = upperCase1252(rawArchive);
+    if (name == kTemporaryArchive || !isPlainArchiveName(name) || name.size() != 4 || !archiveExists(name)) {
+        failure = "Archivio " + name + " inesistente";
+        return {};
+    }
+    Archive archive = openAnyArchive(name);
+    // Everything is checked and computed before the first byte is written.
+    std::vector<BirthRecord> records;
+    std::vector<std::pair<std::string, std::string>> seen;  // name, moment of the list so far
+    for (const NewSubject& s : subjects) {
+        if (std::string f = checkNewSubject(s); !f.empty()) {
+            failure = trimSpaces(s.name) + ": " + f;
+            return {};
+        }
+        BirthRecord record = birthRecordOf(s);
+        if (const auto same = positionOfSameSubject(archive, s.name, record.moment)) {
+            failure = sameSubjectMessage(archive, *same);
+            return {};
+        }
+        const std::pair<std::string, std::string> key{trimRight(upperCase1252(s.name)), trimRight(record.moment)};
+        if (std::find(seen.begin(), seen.end(), key) != seen.end()) {
+            failure = key.first + " \xE8 due volte nell'elenco con la stessa nascita";
+            return {};
+        }
+        seen.push_back(key);
+        records.push_back(std::move(record));
+    }
+    if (subjects.empty()) return {};
+
+    std::vector<Registration> out;
+    const ArchiveLengths before = archiveLengths(name);
+    const KeptIndex keptIndex(dataDir().resolve(archiveFileName(name, 1)));
+    const std::vector<IndexEntry> indexBefore = archive.readWholeIndex();
+    try {
+        noteArchiveInUse(name);
+        for (std::size_t i = 0; i < subjects.size(); ++i) {
+            const NewSubject& s = subjects[i];
+            Registration r;
+            r.archive = name;
+            BirthRecord& record = records[i];
+            if (hasAnnotations(s)) {
+                r.annotationNumber = archive.appendAnnotation(annotationFromFields(s.annotations, s.textNumber));
+                record.annotationNumber = ZeroPad(r.annotationNumber, 5);
+            }
+            r.birthNumber = archive.appendBirth(record);
+            r.entry.text = subjectKey(s.name, r.birthNumber);
+            out.push_back(r);
+        }
+        // Each entry goes to its sorted place; the positions are read once all are in.
+        for (Registration& r : out) archive.appendInOrder(r.entry);
+        const std::vector<IndexEntry> index = archive.readWholeIndex();
+        for (Registration& r : out)
+            for (std::size_t k = 1; k < index.size(); ++k)
+                if (index[k].text == r.entry.text) r.indexPosition = static_cast<int>(k);
+    } catch (...) {
+        if (!keptIndex.putBack()) {
+            try {
+                std::vector<Bytes> encoded;
+                for (const IndexEntry& e : indexBefore) encoded.push_back(encodeIndexEntry(e));
+                rewriteRecordFile(dataDir().resolve(archiveFileName(name, 1)), encoded, archiveFileName(name, 1));
+            } catch (const IoError&) {
+                // The new entries point at records that are cut back below:
+                // reported with the first error.
+            }
+        }
+        restoreArchiveLengths(name, before);
         throw;
     }
     return out;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -48,6 +49,16 @@ struct Registration {
 // TMPR.ST2 and TMPR.ST1; FileDum\Annotaz.dum and FileDum\StrText.dum. A
 // failure part way leaves only records that nothing refers to yet.
 Registration registerSubject(const std::string& archive, const NewSubject& subject);
+
+// Registers `subjects` into `archive` (not TMPR) as one unit, as an import
+// does: every subject is checked first (checkNewSubject, and no entry of
+// the archive, nor an earlier one of the list, with the same name and birth
+// moment); then all are written or, when a write fails, none. The current
+// subject and its side files are not changed. Returns the registrations in
+// the order given; `failure` names the first subject refused, and then
+// nothing was written.
+std::vector<Registration> registerSubjectsTogether(const std::string& archive, const std::vector<NewSubject>& subjects,
+                                                   std::string& failure);
 
 // The birth record a registration writes (annotation number "00000").
 BirthRecord birthRecordOf(const NewSubject& subject);

@@ -21,17 +21,13 @@
 #include "shell/cli/atlas_comparison.h"
 #include "shell/cli/chart_command.h"
 #include "shell/cli/cli_support.h"
+#include "shell/cli/exchange_commands.h"
 
 #include <cstdio>
 
 namespace qv::cli {
 
-namespace {
-
-// The data directory prepared as at start-up (template, BASE, lock). A
-// command that writes refuses to run while another copy holds the lock; one
-// that only reads goes on without creating anything.
-PreparedDataDirectory prepare(const std::optional<std::string>& dir, bool writes, std::ostream& err) {
+PreparedDataDirectory prepareArchives(const std::optional<std::string>& dir, bool writes, std::ostream& err) {
     const std::filesystem::path root = dataDirectoryRoot(dir);
     PreparedDataDirectory p = prepareDataDirectory(root, templateDir());
     if (!p.refusal.empty()) {
@@ -49,6 +45,12 @@ PreparedDataDirectory prepare(const std::optional<std::string>& dir, bool writes
     if (const std::string done = consultations::finishInterruptedSubjectChange(); !done.empty())
         err << shown(done) << "\n";
     return p;
+}
+
+namespace {
+
+PreparedDataDirectory prepare(const std::optional<std::string>& dir, bool writes, std::ostream& err) {
+    return prepareArchives(dir, writes, err);
 }
 
 Archive openNamed(const std::string& name) {
@@ -134,6 +136,9 @@ int showSubject(const Arguments& a, std::ostream& out, std::ostream& err) {
 
 int archiveCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     return runCommand(err, [&] {
+        const std::string first = args.empty() ? std::string() : args.front();
+        if (first == "export") return exportSubjects(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+        if (first == "import") return importSubjects(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
         const Arguments a(args, {"--prefix", "--data-dir"}, {});
         const std::string sub = a.positional().empty() ? std::string() : a.positional().front();
         if (sub == "list") return listArchive(a, out, err);
@@ -141,7 +146,9 @@ int archiveCommand(const std::vector<std::string>& args, std::ostream& out, std:
             if (a.value("--prefix")) throw UsageError{"--prefix vale solo per archive list"};
             return showSubject(a, out, err);
         }
-        throw UsageError{"Uso: archive list NOME [--prefix P] | archive show NOME N"};
+        throw UsageError{"Uso: archive list NOME [--prefix P] | archive show NOME N | archive export NOME --format "
+                         "aaf|csv --out FILE | archive import NOME FILE --format aaf|csv [--dry-run] "
+                         "[--accept-all | --accept N,...]"};
     });
 }
 

@@ -13,3 +13,7 @@ qv_add_gtest(correction_review_tests
   ${CMAKE_CURRENT_LIST_DIR}/atlas_support.cpp
 )
 target_link_libraries(correction_review_tests PRIVATE qv_archive)
+
+# Subjects in and out through the exchange files.
+qv_add_gtest(exchange_tests ${CMAKE_CURRENT_LIST_DIR}/exchange_test.cpp)
+target_link_libraries(exchange_tests PRIVATE qv_exchange)
