@@ -10,7 +10,7 @@ packages=(
   libgl-dev
   fonts-liberation fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsqlite3-dev sqlite3 poppler-utils
+  libsqlite3-dev sqlite3 libsodium-dev poppler-utils
   xvfb xauth
   dpkg-dev lintian desktop-file-utils
   tzdata locales

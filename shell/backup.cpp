@@ -5,6 +5,7 @@
 #include "base/errors.h"
 #include "base/file_safety.h"
 #include "base/text_file.h"
+#include "consultations/audit_log.h"
 #include "consultations/consultation_store.h"
 #include "ephemeris/text_forms.h"
 #include "settings/display_settings.h"
@@ -198,6 +199,7 @@ BackupOutcome runBackup(const std::optional<fs::path>& folder) {
     ownerOnly(*folder / consultations::kStoreFileName);
     writeTextLines(dataDir().prepareForWrite(kLastBackupPath), {TodayText()}, kLastBackupPath);
     outcome.copied = true;
+    consultations::recordAuditEvent("copia di sicurezza", std::to_string(outcome.filesCopied) + " file in " + folder->string());
     return outcome;
 }
 
@@ -243,6 +245,7 @@ BackupOutcome runRestore(const fs::path& folder) {
     copyAllOrNothing(copies, outcome.filesCopied);
     ownerOnly(store);
     outcome.copied = true;
+    consultations::recordAuditEvent("ripristino", std::to_string(outcome.filesCopied) + " file da " + folder.string());
     return outcome;
 }
 

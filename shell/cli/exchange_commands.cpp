@@ -8,6 +8,7 @@
 #include "base/errors.h"
 #include "base/file_safety.h"
 #include "base/text_file.h"
+#include "consultations/audit_log.h"
 #include "settings/chart_settings.h"
 #include "shell/cli/archive_commands.h"
 #include "shell/cli/cli_support.h"
@@ -60,6 +61,8 @@ int exportSubjects(const std::vector<std::string>& args, std::ostream& out, std:
         const Archive archive = openArchiveNamed(a.positional()[0]);
         const auto subjects = exchange::subjectsOfArchive(archive);
         writeFileAtomically(file, format == Format::Aaf ? exchange::writeAaf(subjects) : exchange::writeCsv(subjects), file);
+        consultations::recordAuditEvent("esportazione", std::to_string(subjects.size()) + " soggetti di " + archive.name() +
+                                                            (format == Format::Aaf ? " (AAF)" : " (CSV)") + " in " + file);
         out << shownLine(std::to_string(subjects.size()) + (subjects.size() == 1 ? " soggetto" : " soggetti") + " di " +
                          archive.name() + " scritti in " + file);
         return kExitOk;

@@ -4,6 +4,7 @@
 #include "shell/cli/atlas_command.h"
 #include "shell/cli/chart_command.h"
 #include "shell/cli/consultation_command.h"
+#include "shell/cli/person_command.h"
 #include "shell/cli/cli_support.h"
 #include "shell/cli/remedies_command.h"
 #include "shell/cli/drawing_program.h"
@@ -63,6 +64,9 @@ const char* const kUsage =
     "          [--note T] [--follow-up GG/MM/AAAA] | list --archive A --subject N [--json]\n"
     "          | delete --archive A --subject N --id K   le consultazioni di un soggetto\n"
     "  report --archive A --subject N [--id K] --out FILE.pdf   la relazione per la persona\n"
+    "  person erase --archive A --subject N --confirm [--receipt FILE]   cancella la persona e\n"
+    "          tutti i suoi dati, con una ricevuta\n"
+    "  audit show [--check]   il registro di ci\u00f2 che \u00e8 uscito dal programma\n"
     "          (senza --id la consultazione pi\xC3\xB9 recente)\n"
     "  (tutti i comandi accettano --data-dir CARTELLA)\n"
     "  --verbose   i messaggi interni di Qt anche sullo standard error (sempre nel file\n"
@@ -96,6 +100,8 @@ int runCommandLine(std::vector<std::string> args, int argc, char** argv) {
     if (command == "consultation") return qv::cli::consultationCommand(args, std::cout, std::cerr);
     if (command == "modify") return qv::cli::modifyCommand(args, std::cout, std::cerr);
     if (command == "delete") return qv::cli::deleteCommand(args, std::cout, std::cerr);
+    if (command == "person") return qv::cli::personCommand(args, std::cout, std::cerr);
+    if (command == "audit") return qv::cli::auditCommand(args, std::cout, std::cerr);
     std::cerr << "Comando sconosciuto: " << qv::cli::echoed(command) << "\n" << kUsage;
     return qv::cli::kExitUsage;
 }

@@ -2,6 +2,7 @@
 
 #include "base/data_dir.h"
 #include "base/errors.h"
+#include "consultations/audit_log.h"
 #include "consultations/consultation_store.h"
 #include "consultations/print/report_pdf.h"
 #include "consultations/report_subject.h"
@@ -65,6 +66,10 @@ int reportCommand(const std::vector<std::string>& args, std::ostream& out, std::
         const ReportContent content =
             reportContent(*chosen, chart.subject, chart.natal, chart.master, readPractitionerName().shown());
         writeReportPdf(content, chart.natal, ActiveOrbs(), file);
+        // The log names the consultation and the store's number of the
+        // person, never the person.
+        recordAuditEvent("relazione", "consultazione " + std::to_string(chosen->id) + " (soggetto n. " +
+                                          std::to_string(store.subjectIdOf(named.link).value_or(0)) + ") in " + file);
         out << shown("Relazione della consultazione " + std::to_string(chosen->id) + " del " + dateText(chosen->date) +
                      " di " + subject + " scritta in ")
             << file << "\n";
