@@ -69,6 +69,9 @@ std::vector<std::string> logLines() {
 } // namespace
 
 void recordAuditEvent(const std::string& event, const std::string& details) {
+    // A read-only data directory (a backup disk) keeps no record: nothing
+    // can be written there, and its own program recorded what it did.
+    if (dataDir().readOnly()) return;
     if (sodium_init() < 0) throw IoError(kAuditLogFile, "libreria crittografica non disponibile");
     const std::vector<std::string> lines = logLines();
     std::string previous = kFirstLink;
