@@ -18,12 +18,13 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextObjectInterface>
+#include <QTextTable>
 
 namespace qv::consultations {
 
 namespace {
 
-constexpr double kWheelMm = 100;  // the wheel's width on the page
+constexpr double kWheelMm = 62;  // the wheel's width on the page: beside the constitution, not above it
 constexpr int kWheelObject = QTextFormat::UserObject + 1;
 constexpr int kKeepWithNext = 1;  // block state: a heading stays on the page of what follows it
 
@@ -108,10 +109,10 @@ public:
     }
     void heading(const std::string& t) {
         QTextCharFormat f = plain();
-        f.setFontPointSize(13);
+        f.setFontPointSize(12);
         f.setFontWeight(QFont::Bold);
         f.setForeground(QColor(0x1F, 0x4E, 0x79));
-        block(Qt::AlignLeft, 5);
+        block(Qt::AlignLeft, 4);
         cursor_.block().setUserState(kKeepWithNext);
         cursor_.insertText(text(t), f);
     }
@@ -128,21 +129,75 @@ public:
             start = end + 1;
         }
     }
-    void bullet(const std::string& t) {
-        block(Qt::AlignLeft, 0.5, 6);
-        cursor_.insertText(QString::fromUtf8("\u2022  ") + text(t), plain());
+    void bullet(const std::string& t, bool bold = false) {
+        block(Qt::AlignLeft, 1, 4);
+        QTextCharFormat f = plain();
+        if (bold) f.setFontWeight(QFont::Bold);
+        cursor_.insertText(QString::fromUtf8("\u2022  ") + text(t), f);
     }
-    void wheel() {
-        block(Qt::AlignHCenter, 3);
+    // A line under a bullet: what to know about it.
+    void note(const std::string& label, const std::string& t, double points = 9.5) {
+        QTextCharFormat b = plain();
+        b.setFontPointSize(points);
+        b.setFontWeight(QFont::Bold);
+        QTextCharFormat f = plain();
+        f.setFontPointSize(points);
+        block(Qt::AlignJustify, 0.3, 8);
+        cursor_.insertText(text(label), b);
+        cursor_.insertText(text(t), f);
+    }
+    // A caution that applies to the person: set apart in dark red.
+    void warning(const std::string& t) {
+        QTextCharFormat f = plain();
+        f.setFontPointSize(10);
+        f.setForeground(QColor(0x9C, 0x1C, 0x1C));
+        block(Qt::AlignJustify, 1);
+        cursor_.insertText(text(t), f);
+    }
+    // Small lines at the top of the page: the practitioner's identity.
+    void small(const std::string& t, bool bold = false) {
+        QTextCharFormat f = plain();
+        f.setFontPointSize(bold ? 10.5 : 9);
+        if (bold) f.setFontWeight(QFont::Bold);
+        block(Qt::AlignLeft, 0);
+        cursor_.insertText(text(t), f);
+    }
+    // The constitution in words on the left, the wheel on the right.
+    void besideWheel(const std::vector<std::string>& paragraphs, double textWidthMm) {
+        block(Qt::AlignLeft, 2);
+        QTextTableFormat tf;
+        tf.setBorder(0);
+        tf.setCellPadding(0);
+        tf.setCellSpacing(0);
+        // Fixed widths: a variable column of a text table shrinks to its
+        // longest word.
+        tf.setColumnWidthConstraints({QTextLength(QTextLength::FixedLength, (textWidthMm - kWheelMm - 6) * pixelsPerMm_),
+                                      QTextLength(QTextLength::FixedLength, (kWheelMm + 4) * pixelsPerMm_)});
+        QTextTable* table = cursor_.insertTable(1, 2, tf);
+        QTextCursor left = table->cellAt(0, 0).firstCursorPosition();
+        bool firstParagraph = true;
+        for (const std::string& p : paragraphs) {
+            QTextBlockFormat b;
+            b.setAlignment(Qt::AlignJustify);
+            b.setTopMargin(firstParagraph ? 0 : 1.5 * pixelsPerMm_);
+            if (firstParagraph) left.setBlockFormat(b); else left.insertBlock(b);
+            left.insertText(text(p), plain());
+            firstParagraph = false;
+        }
+        QTextCursor right = table->cellAt(0, 1).firstCursorPosition();
+        QTextBlockFormat rb;
+        rb.setAlignment(Qt::AlignRight);
+        right.setBlockFormat(rb);
         QTextCharFormat f;
         f.setObjectType(kWheelObject);
-        cursor_.insertText(QString(QChar::ObjectReplacementCharacter), f);
+        right.insertText(QString(QChar::ObjectReplacementCharacter), f);
+        cursor_.movePosition(QTextCursor::End);
     }
     void closing(const std::string& t) {
         QTextCharFormat f = plain();
         f.setFontItalic(true);
         f.setFontPointSize(10);
-        block(Qt::AlignJustify, 8);
+        block(Qt::AlignJustify, 5);
         cursor_.insertText(text(t), f);
     }
 
@@ -150,7 +205,7 @@ private:
     QTextCharFormat plain() const {
         QTextCharFormat f;
         f.setFontFamilies({QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
-        f.setFontPointSize(10.5);
+        f.setFontPointSize(10);
         f.setForeground(Qt::black);
         return f;
     }
@@ -219,29 +274,30 @@ int printReport(const ReportContent& r, const ChartState& natal, const OrbTable&
 
     Writer w(doc, pixelsPerMm);
     w.title(r.title);
-    w.labelled("Professionista: ", r.practitioner);
-    w.labelled("Data della consultazione: ", r.date);
-    w.line(r.person, true, 14);
+    // The practitioner's identity heads the page; without a name, nothing.
+    for (std::size_t i = 0; i < r.practitioner.size(); ++i) w.small(r.practitioner[i], i == 0);
+    w.line(r.person, true, 13);
     w.line(r.birth);
-    w.wheel();
-    w.heading("Costituzione");
-    for (const std::string& p : r.constitution) w.paragraph(p);
-    w.heading("Disturbi");
+    w.labelled("Data della consultazione: ", r.date);
+    w.heading("La costituzione");
+    w.besideWheel(r.constitution, page.width() / pixelsPerMm);
+    w.heading("Disturbi e quando rivolgersi al medico");
     if (!r.complaints.empty()) w.paragraph(r.complaints);
-    for (const std::string& s : r.symptoms) w.bullet(s);
-    if (r.complaints.empty() && r.symptoms.empty()) w.paragraph("Nessun disturbo annotato.");
+    for (const ComplaintReferral& f : r.referrals) {
+        if (!f.complaint.empty()) w.bullet(f.complaint, true);
+        w.note("Quando rivolgersi al medico: ", f.referral);
+    }
+    if (r.complaints.empty() && r.referrals.empty()) w.paragraph("Nessun disturbo annotato.");
     w.heading("Rimedi");
     if (r.remedies.empty()) w.paragraph("Nessun rimedio prescritto.");
     for (const ReportRemedy& m : r.remedies) {
-        w.line(m.name + (m.preparation.empty() ? "" : " \x96 " + m.preparation), true, 11, true);
-        if (!m.dosage.empty()) w.labelled("Posologia: ", m.dosage);
-        if (!m.duration.empty()) w.labelled("Durata: ", m.duration);
-        w.labelled("Avvertenze: ", m.warnings);
+        w.bullet(m.name + (m.preparation.empty() ? "" : " \x96 " + m.preparation), true);
+        if (!m.dosage.empty()) w.note("Come prenderlo: ", m.dosage, 10);
+        if (!m.duration.empty()) w.note("Per quanto tempo: ", m.duration, 10);
+        w.note("Avvertenze: ", m.warnings);
     }
-    if (!r.followUp.empty()) {
-        w.heading("Prossimo controllo");
-        w.paragraph(r.followUp);
-    }
+    for (const std::string& warning : r.warnings) w.warning(warning);
+    if (!r.followUp.empty()) w.labelled("Prossimo controllo: ", r.followUp);
     w.closing(r.closing);
     keepHeadingsWithTheirText(doc, page.height() - footer);
 

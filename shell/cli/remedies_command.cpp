@@ -11,6 +11,7 @@
 #include "remedies/remedy_text.h"
 #include "remedies/support_lists.h"
 #include "remedies/named_lists.h"
+#include "remedies/safety_tables.h"
 #include "shell/cli/cli_support.h"
 #include "shell/cli/remedy_lookups.h"
 #include "shell/cli/signature_commands.h"
@@ -78,11 +79,13 @@ int symptom(const Arguments& a, std::ostream& out) {
     if (found.matches.empty()) return answerNothingFound(out, json, kSymptomWords, text, found.suggestions);
     if (json) out << "{\"query\": " << jsonString(text) << ", \"symptoms\": [";
     const auto allMatches = findSymptoms(dataDir(), found.matches);
+    const RedFlags flags = RedFlags::read(dataDir());
     for (std::size_t s = 0; s < found.matches.size(); ++s) {
         const std::string& entry = found.matches[s];
         const auto& matches = allMatches[s];
         if (json) {
-            out << (s ? ", " : "") << "{\"symptom\": " << jsonString(entry) << ", \"matches\": [";
+            out << (s ? ", " : "") << "{\"symptom\": " << jsonString(entry)
+                << ", \"referral\": " << jsonString(flags.referral(entry)) << ", \"matches\": [";
             for (std::size_t i = 0; i < matches.size(); ++i) {
                 const RemedyRecord& r = matches[i].data;
                 out << (i ? ", " : "") << "{\"record\": " << matches[i].record << ", \"remedy\": " << jsonString(r.rimedio)
@@ -93,7 +96,9 @@ int symptom(const Arguments& a, std::ostream& out) {
             out << "]}";
             continue;
         }
-        out << shownLine("Sintomo: " + entry) << matches.size() << " rimedi\n";
+        out << shownLine("Sintomo: " + entry);
+        out << shownLine("Quando rivolgersi al medico: " + flags.referral(entry));
+        out << matches.size() << " rimedi\n";
         for (const RemedyMatch& m : matches) {
             const RemedyRecord& r = m.data;
             out << shownLine("- " + r.rimedio + "  [" + planetsText(r) + " | " + r.segnaturaZodiacale + "]");
@@ -218,9 +223,15 @@ int ranking(const Arguments& a, std::ostream& out, CompositeKind kind) {
         key = consultations::currentSubjectKey(&subject);
     }
     rows = consultations::rankWithChart(dataDir(), ranked, key);
+    // Each complaint goes with when to see the doctor for it.
+    const RedFlags flags = RedFlags::read(dataDir());
     if (a.flag("--json")) {
         out << "{\"complaints\": [";
         for (std::size_t i = 0; i < a.positional().size(); ++i) out << (i ? ", " : "") << jsonString(slots[i]);
+        out << "], \"referrals\": [";
+        for (std::size_t i = 0; i < a.positional().size(); ++i)
+            out << (i ? ", " : "") << "{\"complaint\": " << jsonString(slots[i])
+                << ", \"referral\": " << jsonString(flags.referral(slots[i])) << "}";
         out << "]";
         if (withChart) {
             out << ", \"subject\": " << jsonString(subject) << ", \"chart\": [";
@@ -250,6 +261,9 @@ int ranking(const Arguments& a, std::ostream& out, CompositeKind kind) {
         out << shownLine(r.ranked.entry() + (r.reason.empty() ? "" : "  (" + r.reason + ")"));
         out << warningsLine(warningsOf(warnings, r.ranked.name));
     }
+    out << "Quando rivolgersi al medico:\n";
+    for (std::size_t i = 0; i < a.positional().size(); ++i)
+        out << shownLine("- " + slots[i] + ": " + flags.referral(slots[i]));
     return kExitOk;
 }
 

@@ -63,7 +63,7 @@ int reportCommand(const std::vector<std::string>& args, std::ostream& out, std::
         LoadActiveOrbs();
         const SubjectChart chart = chartOfSubject(named.stored.entry.name(), named.stored.record);
         const ReportContent content =
-            reportContent(*chosen, chart.subject, chart.natal, chart.master, readPractitionerName().shown());
+            reportContent(*chosen, chart.subject, chart.natal, chart.master, readPractitionerIdentity().printedLines());
         writeReportPdf(content, chart.natal, ActiveOrbs(), file);
         out << shown("Relazione della consultazione " + std::to_string(chosen->id) + " del " + dateText(chosen->date) +
                      " di " + subject + " scritta in ")
