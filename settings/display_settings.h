@@ -49,6 +49,7 @@ struct PractitionerName {
     std::string firstName;
     std::string surname;
     std::string shown() const { return firstName + " " + surname; }
+    bool operator==(const PractitionerName&) const = default;
 };
 PractitionerName readPractitionerName();
 // Rewrites the two name lines; the identity lines after them are kept.

@@ -141,7 +141,9 @@ TFoConsulti::TFoConsulti(QWidget* parent) : QDialog(parent) {
     // Left: the list and what acts on it.
     auto* left = new QVBoxLayout;
     left->addWidget(LabSoggetto);
-    left->addLayout(captioned(this, "Consultazioni (la pi\u00F9 recente per prima)", ListaConsulti), 1);
+    left->addLayout(captioned(this, "Consultazioni (la pi\u00F9 recente per prima)", ListaConsulti), 2);
+    // Beside the form, where the eye goes before the remedies are handed on.
+    left->addLayout(captioned(this, "Da dire alla persona", MemoAttenzione), 3);
     auto* listButtons = new QHBoxLayout;
     listButtons->addWidget(BBnuova);
     listButtons->addWidget(BBelimina);
@@ -173,8 +175,7 @@ TFoConsulti::TFoConsulti(QWidget* parent) : QDialog(parent) {
     remedyChosen->addWidget(BBtogliRimedio);
     remedyChosen->addWidget(MemoAvvertenze);
     MemoAvvertenze->setMaximumHeight(MemoAvvertenze->fontMetrics().lineSpacing() * 4 + 12);
-    remedyChosen->addWidget(MemoAttenzione);
-    MemoAttenzione->setMinimumHeight(MemoAttenzione->fontMetrics().lineSpacing() * 5 + 12);
+
 
     auto* grid = new QGridLayout;
     grid->addLayout(dates, 0, 0);

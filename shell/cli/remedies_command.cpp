@@ -17,6 +17,7 @@
 #include "shell/cli/signature_commands.h"
 
 #include <algorithm>
+#include <set>
 #include <cctype>
 
 namespace qv::cli {
@@ -119,10 +120,14 @@ int remedy(const Arguments& a, std::ostream& out) {
     if (found.matches.empty()) return answerNothingFound(out, json, kRemedyWords, text, found.suggestions);
     if (json) out << "{\"query\": " << jsonString(text) << ", \"remedies\": [";
     bool first = true;
+    // A remedy's name and its line with the preparation ("Salvia (TSA)")
+    // lead to the same records: one card each.
+    std::set<std::string> shownRemedies;
     for (const std::string& entry : found.matches) {
         const auto matches = findRemedy(dataDir(), entry);
         if (matches.empty()) continue; // a line of a list not rebuilt since the record went
         const RemedyRecord& last = matches.back().data;  // the last record found stays on view
+        if (!shownRemedies.insert(trimRightBlanks(last.rimedio)).second) continue;
         const std::string caption = preparationCaption(last.rimedio);
         if (json) {
             out << (first ? "" : ", ") << "{\"remedy\": " << jsonString(last.rimedio) << ", \"line\": " << jsonString(entry)
@@ -145,6 +150,8 @@ int remedy(const Arguments& a, std::ostream& out) {
         first = false;
         out << shownLine("Rimedio: " + last.rimedio + (caption.empty() ? "" : " " + caption));
         if (hasUseNumber(last.rimedio)) out << shownLine(kUseNumberNotice);
+        // The dosage carries the duration the warnings refer to.
+        if (!trimRightBlanks(last.dosage()).empty()) out << shownLine("Posologia: " + trimRightBlanks(last.dosage()));
         out << shownLine("Avvertenze: " + warningsOrNotice(last));
         if (!last.synthesis().empty()) out << shownLine("Sintesi Psichica: " + last.synthesis());
         out << matches.size() << " indicazioni\n";
