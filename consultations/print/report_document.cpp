@@ -18,13 +18,12 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextObjectInterface>
-#include <QTextTable>
 
 namespace qv::consultations {
 
 namespace {
 
-constexpr double kWheelMm = 62;  // the wheel's width on the page: beside the constitution, not above it
+constexpr double kWheelMm = 70;  // the wheel's width on the page
 constexpr int kWheelObject = QTextFormat::UserObject + 1;
 constexpr int kKeepWithNext = 1;  // block state: a heading stays on the page of what follows it
 
@@ -162,36 +161,12 @@ public:
         block(Qt::AlignLeft, 0);
         cursor_.insertText(text(t), f);
     }
-    // The constitution in words on the left, the wheel on the right.
-    void besideWheel(const std::vector<std::string>& paragraphs, double textWidthMm) {
-        block(Qt::AlignLeft, 2);
-        QTextTableFormat tf;
-        tf.setBorder(0);
-        tf.setCellPadding(0);
-        tf.setCellSpacing(0);
-        // Fixed widths: a variable column of a text table shrinks to its
-        // longest word.
-        tf.setColumnWidthConstraints({QTextLength(QTextLength::FixedLength, (textWidthMm - kWheelMm - 6) * pixelsPerMm_),
-                                      QTextLength(QTextLength::FixedLength, (kWheelMm + 4) * pixelsPerMm_)});
-        QTextTable* table = cursor_.insertTable(1, 2, tf);
-        QTextCursor left = table->cellAt(0, 0).firstCursorPosition();
-        bool firstParagraph = true;
-        for (const std::string& p : paragraphs) {
-            QTextBlockFormat b;
-            b.setAlignment(Qt::AlignJustify);
-            b.setTopMargin(firstParagraph ? 0 : 1.5 * pixelsPerMm_);
-            if (firstParagraph) left.setBlockFormat(b); else left.insertBlock(b);
-            left.insertText(text(p), plain());
-            firstParagraph = false;
-        }
-        QTextCursor right = table->cellAt(0, 1).firstCursorPosition();
-        QTextBlockFormat rb;
-        rb.setAlignment(Qt::AlignRight);
-        right.setBlockFormat(rb);
+    // The chart's wheel, centred, after the constitution it illustrates.
+    void wheel() {
+        block(Qt::AlignHCenter, 2);
         QTextCharFormat f;
         f.setObjectType(kWheelObject);
-        right.insertText(QString(QChar::ObjectReplacementCharacter), f);
-        cursor_.movePosition(QTextCursor::End);
+        cursor_.insertText(QString(QChar::ObjectReplacementCharacter), f);
     }
     void closing(const std::string& t) {
         QTextCharFormat f = plain();
@@ -280,7 +255,8 @@ int printReport(const ReportContent& r, const ChartState& natal, const OrbTable&
     w.line(r.birth);
     w.labelled("Data della consultazione: ", r.date);
     w.heading("La costituzione");
-    w.besideWheel(r.constitution, page.width() / pixelsPerMm);
+    for (const std::string& p : r.constitution) w.paragraph(p);
+    w.wheel();
     w.heading("Disturbi e quando rivolgersi al medico");
     if (!r.complaints.empty()) w.paragraph(r.complaints);
     for (const ComplaintReferral& f : r.referrals) {
