@@ -133,7 +133,7 @@ void BM_ReportPdf(benchmark::State& state) {
     const std::string file = (f.root / "relazione.pdf").string();
     for (auto _ : state) {
         const SubjectChart chart = chartOfCurrentSubject();
-        const ReportContent content = reportContent(c, chart.subject, chart.natal, chart.master, "Laura Conti");
+        const ReportContent content = reportContent(c, chart.subject, chart.natal, chart.master, {"Laura Conti"});
         writeReportPdf(content, chart.natal, ActiveOrbs(), file);
     }
 }

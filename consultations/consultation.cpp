@@ -1,6 +1,7 @@
 #include "consultations/consultation.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace qv::consultations {
 
@@ -74,6 +75,33 @@ SubjectLink subjectLinkOf(const std::string& archive, const std::string& storedN
     for (char& c : upper)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return {trimmedRight(upper), trimmedRight(storedName), trimmedRight(moment)};
+}
+
+namespace {
+
+// Days since 1 March of year 0 of the proleptic Gregorian calendar.
+long dayNumber(const CalendarDate& d) {
+    const long y = d.month <= 2 ? d.year - 1 : d.year;
+    const long m = d.month <= 2 ? d.month + 9 : d.month - 3;
+    return 365 * y + y / 4 - y / 100 + y / 400 + (153 * m + 2) / 5 + d.day - 1;
+}
+
+} // namespace
+
+int daysBetween(const CalendarDate& from, const CalendarDate& to) {
+    return static_cast<int>(dayNumber(to) - dayNumber(from));
+}
+
+std::optional<int> ageOn(const SubjectLink& subject, const CalendarDate& day) {
+    const auto y = digits(subject.moment, 0, 4), m = digits(subject.moment, 4, 2), d = digits(subject.moment, 6, 2);
+    if (!y || !m || !d || *m < 1 || *m > 12 || *d < 1 || *d > daysInMonth(*m, *y)) return std::nullopt;
+    const CalendarDate birth{*d, *m, *y};
+    if (day < birth) return std::nullopt;
+    // A birthday not yet reached this year does not count; someone born on
+    // 29 February turns a year older on 1 March of a common year.
+    int age = day.year - birth.year;
+    if (std::pair(day.month, day.day) < std::pair(birth.month, birth.day)) --age;
+    return age;
 }
 
 std::string consultationFailure(const Consultation& c) {

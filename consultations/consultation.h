@@ -68,9 +68,23 @@ struct Consultation {
     std::vector<std::string> symptoms;  // entries of the symptom list, in the order chosen
     std::vector<PrescribedRemedy> remedies;
     std::string notes;
+    // The person's health context on that day, which the cautions of the
+    // remedies are read against: the medicines taken (free text, one per
+    // line or separated by commas), pregnancy and breastfeeding.
+    std::string medicines;
+    bool pregnancy = false;
+    bool breastfeeding = false;
 
     bool operator==(const Consultation&) const = default;
 };
+
+// The person's age in whole years on `day`, from the birth moment of the
+// link ("yyyymmddhhmm…"); nothing when the moment holds no date or the day
+// comes before it.
+std::optional<int> ageOn(const SubjectLink& subject, const CalendarDate& day);
+
+// The number of days from `from` to `to` (negative when `to` comes first).
+int daysBetween(const CalendarDate& from, const CalendarDate& to);
 
 // The first failure of a consultation about to be stored, in Italian and
 // naming the field; empty when it may be stored. Checks what does not need

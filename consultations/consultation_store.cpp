@@ -60,6 +60,13 @@ void readSummaryColumns(const sql::Statement& s, ConsultationSummary& out) {
     out.complaints = s.text(3);
 }
 
+// Medicines, pregnancy and breastfeeding from `first` on.
+void readHealthColumns(const sql::Statement& s, int first, Consultation& c) {
+    c.medicines = s.text(first);
+    c.pregnancy = s.integer(first + 1) != 0;
+    c.breastfeeding = s.integer(first + 2) != 0;
+}
+
 void bindSubject(sql::Statement& s, const SubjectLink& subject, int first = 1) {
     s.bind(first, subject.archive).bind(first + 1, subject.name).bind(first + 2, subject.moment);
 }
@@ -136,7 +143,8 @@ std::vector<Consultation> ConsultationStore::consultationsOf(const SubjectLink& 
     const auto subjectId = subjectIdOf(subject);
     if (!subjectId) return out;
     sql::Statement rows(file_, db_.get(),
-                        "SELECT id, date, follow_up, complaints, notes FROM consultation WHERE subject_id = ? "
+                        "SELECT id, date, follow_up, complaints, notes, medicines, pregnancy, breastfeeding "
+                        "FROM consultation WHERE subject_id = ? "
                         "ORDER BY date DESC, id DESC");
     rows.bind(1, *subjectId);
     std::vector<std::pair<std::int64_t, std::size_t>> at;  // id → position in out
@@ -150,6 +158,7 @@ std::vector<Consultation> ConsultationStore::consultationsOf(const SubjectLink& 
         c.followUp = head.followUp;
         c.complaints = head.complaints;
         c.notes = rows.text(4);
+        readHealthColumns(rows, 5, c);
         at.emplace_back(c.id, out.size());
         out.push_back(std::move(c));
     }
@@ -179,7 +188,8 @@ std::vector<Consultation> ConsultationStore::consultationsOf(const SubjectLink& 
 
 std::optional<Consultation> ConsultationStore::find(std::int64_t id) const {
     sql::Statement row(file_, db_.get(),
-                       "SELECT c.id, c.date, c.follow_up, c.complaints, c.notes, s.archive, s.name, s.birth_moment "
+                       "SELECT c.id, c.date, c.follow_up, c.complaints, c.notes, s.archive, s.name, s.birth_moment, "
+                       "c.medicines, c.pregnancy, c.breastfeeding "
                        "FROM consultation c JOIN subject s ON s.id = c.subject_id WHERE c.id = ?");
     row.bind(1, id);
     if (!row.step()) return std::nullopt;
@@ -192,6 +202,7 @@ std::optional<Consultation> ConsultationStore::find(std::int64_t id) const {
     c.complaints = head.complaints;
     c.notes = row.text(4);
     c.subject = {row.text(5), row.text(6), row.text(7)};
+    readHealthColumns(row, 8, c);
     sql::Statement symptoms(file_, db_.get(),
                             "SELECT symptom FROM consultation_symptom WHERE consultation_id = ? ORDER BY position");
     symptoms.bind(1, id);
@@ -227,23 +238,24 @@ void ConsultationStore::save(Consultation& c) {
     if (sqlite3_get_autocommit(db_.get())) t.emplace(file_, db_.get());
     std::int64_t id = c.id;
     const std::int64_t subjectId = subjectIdForWriting(c.subject);
-    // The columns of the row, parameters 1–5 of both statements.
+    // The columns of the row, parameters 1–8 of both statements.
     auto bindRow = [&](sql::Statement& s) -> sql::Statement& {
         s.bind(1, subjectId).bind(2, isoDateText(c.date));
         if (c.followUp) s.bind(3, isoDateText(*c.followUp)); else s.bindNull(3);
-        return s.bind(4, c.complaints).bind(5, c.notes);
+        return s.bind(4, c.complaints).bind(5, c.notes).bind(6, c.medicines)
+            .bind(7, static_cast<std::int64_t>(c.pregnancy)).bind(8, static_cast<std::int64_t>(c.breastfeeding));
     };
     if (id == 0) {
         sql::Statement insert(file_, db_.get(),
-                              "INSERT INTO consultation (subject_id, date, follow_up, complaints, notes) "
-                              "VALUES (?, ?, ?, ?, ?)");
+                              "INSERT INTO consultation (subject_id, date, follow_up, complaints, notes, medicines, "
+                              "pregnancy, breastfeeding) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
         bindRow(insert).run();
         id = sqlite3_last_insert_rowid(db_.get());
     } else {
         sql::Statement update(file_, db_.get(),
                               "UPDATE consultation SET subject_id = ?, date = ?, follow_up = ?, complaints = ?, "
-                              "notes = ? WHERE id = ?");
-        bindRow(update).bind(6, id).run();
+                              "notes = ?, medicines = ?, pregnancy = ?, breastfeeding = ? WHERE id = ?");
+        bindRow(update).bind(9, id).run();
         if (sqlite3_changes(db_.get()) != 1)
             throw IoError(file_.string(), "la consultazione " + std::to_string(id) + " non esiste pi\xF9");
         sql::Statement dropSymptoms(file_, db_.get(), "DELETE FROM consultation_symptom WHERE consultation_id = ?");

@@ -73,10 +73,19 @@ ALTER TABLE consultation DROP COLUMN birth_moment;
 CREATE INDEX consultation_by_subject ON consultation (subject_id, date DESC, id DESC);
 )SQL";
 
+// Version 4: the person's health context of a consultation, read against
+// the cautions of the remedies: the medicines taken (free text), pregnancy
+// and breastfeeding. Consultations recorded before say nothing of them.
+const char* const kVersion4 = R"SQL(
+ALTER TABLE consultation ADD COLUMN medicines TEXT NOT NULL DEFAULT '';
+ALTER TABLE consultation ADD COLUMN pregnancy INTEGER NOT NULL DEFAULT 0;
+ALTER TABLE consultation ADD COLUMN breastfeeding INTEGER NOT NULL DEFAULT 0;
+)SQL";
+
 } // namespace
 
 const std::vector<const char*>& schemaSteps() {
-    static const std::vector<const char*> steps{kVersion1, kVersion2, kVersion3};
+    static const std::vector<const char*> steps{kVersion1, kVersion2, kVersion3, kVersion4};
     return steps;
 }
 

@@ -79,7 +79,8 @@ std::optional<LinkedList> linkedList(const DataDir& dir, LinkedSubject s, Linked
 LinkedDetails remedySymptoms(const DataDir& dir, const std::string& chosen) {
     const std::string name = chosenName(chosen);
     LinkedDetails out;
-    out.symptoms = {"SINTOMI CURABILI con ", name};
+    // The list names the uses tradition gives the remedy; it promises no cure.
+    out.symptoms = {"USI TRADIZIONALI di ", name};
     std::vector<std::string> indications;
     std::string warnings;
     const RecordScan scan(dir, files::kRemedies, remedyLayout());
@@ -105,9 +106,9 @@ LinkedDetails plantSymptoms(const DataDir& dir, const std::string& plant, bool f
     const std::string name = trimRightBlanks(plant);
     LinkedDetails out;
     if (fromChooser)
-        out.symptoms = {"SINTOMI CURABILI con ", name};
+        out.symptoms = {"USI TRADIZIONALI di ", name};
     else
-        out.symptoms = {"SINTOMI CURABILI con " + name};
+        out.symptoms = {"USI TRADIZIONALI di " + name};
     const RecordScan scan(dir, files::kPlantEntries, plantEntryLayout());
     scan.forEach(1, [&](std::int64_t, std::span<const std::uint8_t> r) {
         const PlantEntryRecord e = decodePlantEntry(r);

@@ -49,7 +49,7 @@ struct LinkedDetails {
     std::vector<std::string> symptoms;
     std::vector<std::string> details;
 };
-// A remedy: the heading "SINTOMI CURABILI con " and the name (trailing
+// A remedy: the heading "USI TRADIZIONALI di " and the name (trailing
 // blanks dropped), then the indications of every record of that name in
 // list order; the details are the first such record's name and signatures.
 // A name no record carries any more shows the two heading lines alone.

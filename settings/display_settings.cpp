@@ -148,7 +148,57 @@ PractitionerName readPractitionerName() {
 }
 
 void writePractitionerName(const PractitionerName& name) {
-    writeLines(kPractitionerPath, {name.firstName, name.surname});
+    std::vector<std::string> lines;
+    if (dataDir().exists(kPractitionerPath)) lines = readLines(kPractitionerPath);
+    if (lines.size() < 2) lines.resize(2);
+    lines[0] = name.firstName;
+    lines[1] = name.surname;
+    // Empty lines at the end say nothing: a file of a name alone stays two lines.
+    while (lines.size() > 2 && lines.back().empty()) lines.pop_back();
+    writeLines(kPractitionerPath, lines);
+}
+
+const char* const kDefaultLaw4Text =
+    "Professione non organizzata in ordini o collegi, esercitata ai sensi della Legge 14 gennaio 2013, n. 4.";
+
+bool PractitionerIdentity::hasName() const {
+    const std::string first = trimmed(name.firstName), last = trimmed(name.surname);
+    if (first.empty() && last.empty()) return false;
+    return !(first == "Nome" && last == "Cognome");
+}
+
+std::vector<std::string> PractitionerIdentity::printedLines() const {
+    if (!hasName()) return {};
+    std::string who = trimmed(trimmed(name.firstName) + " " + trimmed(name.surname));
+    if (!trimmed(qualification).empty()) who += ", " + trimmed(qualification);
+    std::vector<std::string> out{who};
+    for (const std::string* s : {&association, &contact})
+        if (!trimmed(*s).empty()) out.push_back(trimmed(*s));
+    if (citesLaw4) out.push_back(trimmed(law4Text).empty() ? kDefaultLaw4Text : trimmed(law4Text));
+    return out;
+}
+
+PractitionerIdentity readPractitionerIdentity() {
+    PractitionerIdentity id;
+    id.name = readPractitionerName();
+    const auto lines = readLines(kPractitionerPath);
+    auto line = [&](std::size_t k) { return k < lines.size() ? lines[k] : std::string(); };
+    id.qualification = line(2);
+    id.association = line(3);
+    id.contact = line(4);
+    id.citesLaw4 = trimmed(line(5)) == "1";
+    id.law4Text = line(6).empty() ? kDefaultLaw4Text : line(6);
+    return id;
+}
+
+void writePractitionerIdentity(const PractitionerIdentity& id) {
+    writeLines(kPractitionerPath, {id.name.firstName, id.name.surname, id.qualification, id.association, id.contact,
+                                   id.citesLaw4 ? "1" : "0", id.law4Text});
+}
+
+std::string practitionerForPrint() {
+    const PractitionerIdentity id = readPractitionerIdentity();
+    return id.hasName() ? id.printedLines().front() : std::string();
 }
 
 int calendarReformSetting() {

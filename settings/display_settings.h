@@ -5,6 +5,7 @@
 #include "base/reals.h"
 
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -48,8 +49,39 @@ struct PractitionerName {
     std::string firstName;
     std::string surname;
     std::string shown() const { return firstName + " " + surname; }
+    bool operator==(const PractitionerName&) const = default;
 };
 PractitionerName readPractitionerName();
+// Rewrites the two name lines; the identity lines after them are kept.
 void writePractitionerName(const PractitionerName& name);
+
+// The practitioner as the documents given to a person present them. Kept in
+// the same file after the two name lines, so that a program that reads only
+// the name still reads it: line 3 qualification, 4 professional
+// association, 5 contact, 6 "1" when the documents cite the law on
+// professions without a professional order (4/2013), 7 that line's text.
+struct PractitionerIdentity {
+    PractitionerName name;
+    std::string qualification;
+    std::string association;
+    std::string contact;
+    bool citesLaw4 = false;
+    std::string law4Text;
+
+    // Whether a real name is set: not empty, and not the "Nome" "Cognome"
+    // the file is created with.
+    bool hasName() const;
+    // The lines a printed document carries, in order: name (with the
+    // qualification), association, contact, the law's line when chosen.
+    // No line for what is not set; nothing at all without a name.
+    std::vector<std::string> printedLines() const;
+    bool operator==(const PractitionerIdentity&) const = default;
+};
+extern const char* const kDefaultLaw4Text;
+
+PractitionerIdentity readPractitionerIdentity();
+void writePractitionerIdentity(const PractitionerIdentity& identity);
+// The name a sheet prints beside the date: empty when none is set.
+std::string practitionerForPrint();
 
 } // namespace qv

@@ -23,7 +23,7 @@ namespace qv::consultations {
 
 namespace {
 
-constexpr double kWheelMm = 100;  // the wheel's width on the page
+constexpr double kWheelMm = 70;  // the wheel's width on the page
 constexpr int kWheelObject = QTextFormat::UserObject + 1;
 constexpr int kKeepWithNext = 1;  // block state: a heading stays on the page of what follows it
 
@@ -108,10 +108,10 @@ public:
     }
     void heading(const std::string& t) {
         QTextCharFormat f = plain();
-        f.setFontPointSize(13);
+        f.setFontPointSize(12);
         f.setFontWeight(QFont::Bold);
         f.setForeground(QColor(0x1F, 0x4E, 0x79));
-        block(Qt::AlignLeft, 5);
+        block(Qt::AlignLeft, 4);
         cursor_.block().setUserState(kKeepWithNext);
         cursor_.insertText(text(t), f);
     }
@@ -128,12 +128,42 @@ public:
             start = end + 1;
         }
     }
-    void bullet(const std::string& t) {
-        block(Qt::AlignLeft, 0.5, 6);
-        cursor_.insertText(QString::fromUtf8("\u2022  ") + text(t), plain());
+    void bullet(const std::string& t, bool bold = false) {
+        block(Qt::AlignLeft, 1, 4);
+        QTextCharFormat f = plain();
+        if (bold) f.setFontWeight(QFont::Bold);
+        cursor_.insertText(QString::fromUtf8("\u2022  ") + text(t), f);
     }
+    // A line under a bullet: what to know about it.
+    void note(const std::string& label, const std::string& t, double points = 9.5) {
+        QTextCharFormat b = plain();
+        b.setFontPointSize(points);
+        b.setFontWeight(QFont::Bold);
+        QTextCharFormat f = plain();
+        f.setFontPointSize(points);
+        block(Qt::AlignJustify, 0.3, 8);
+        cursor_.insertText(text(label), b);
+        cursor_.insertText(text(t), f);
+    }
+    // A caution that applies to the person: set apart in dark red.
+    void warning(const std::string& t) {
+        QTextCharFormat f = plain();
+        f.setFontPointSize(10);
+        f.setForeground(QColor(0x9C, 0x1C, 0x1C));
+        block(Qt::AlignJustify, 1);
+        cursor_.insertText(text(t), f);
+    }
+    // Small lines at the top of the page: the practitioner's identity.
+    void small(const std::string& t, bool bold = false) {
+        QTextCharFormat f = plain();
+        f.setFontPointSize(bold ? 10.5 : 9);
+        if (bold) f.setFontWeight(QFont::Bold);
+        block(Qt::AlignLeft, 0);
+        cursor_.insertText(text(t), f);
+    }
+    // The chart's wheel, centred, after the constitution it illustrates.
     void wheel() {
-        block(Qt::AlignHCenter, 3);
+        block(Qt::AlignHCenter, 2);
         QTextCharFormat f;
         f.setObjectType(kWheelObject);
         cursor_.insertText(QString(QChar::ObjectReplacementCharacter), f);
@@ -142,7 +172,7 @@ public:
         QTextCharFormat f = plain();
         f.setFontItalic(true);
         f.setFontPointSize(10);
-        block(Qt::AlignJustify, 8);
+        block(Qt::AlignJustify, 5);
         cursor_.insertText(text(t), f);
     }
 
@@ -150,7 +180,7 @@ private:
     QTextCharFormat plain() const {
         QTextCharFormat f;
         f.setFontFamilies({QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
-        f.setFontPointSize(10.5);
+        f.setFontPointSize(10);
         f.setForeground(Qt::black);
         return f;
     }
@@ -219,29 +249,31 @@ int printReport(const ReportContent& r, const ChartState& natal, const OrbTable&
 
     Writer w(doc, pixelsPerMm);
     w.title(r.title);
-    w.labelled("Professionista: ", r.practitioner);
-    w.labelled("Data della consultazione: ", r.date);
-    w.line(r.person, true, 14);
+    // The practitioner's identity heads the page; without a name, nothing.
+    for (std::size_t i = 0; i < r.practitioner.size(); ++i) w.small(r.practitioner[i], i == 0);
+    w.line(r.person, true, 13);
     w.line(r.birth);
-    w.wheel();
-    w.heading("Costituzione");
+    w.labelled("Data della consultazione: ", r.date);
+    w.heading("La costituzione");
     for (const std::string& p : r.constitution) w.paragraph(p);
-    w.heading("Disturbi");
+    w.wheel();
+    w.heading("Disturbi e quando rivolgersi al medico");
     if (!r.complaints.empty()) w.paragraph(r.complaints);
-    for (const std::string& s : r.symptoms) w.bullet(s);
-    if (r.complaints.empty() && r.symptoms.empty()) w.paragraph("Nessun disturbo annotato.");
+    for (const ComplaintReferral& f : r.referrals) {
+        if (!f.complaint.empty()) w.bullet(f.complaint, true);
+        w.note("Quando rivolgersi al medico: ", f.referral);
+    }
+    if (r.complaints.empty() && r.referrals.empty()) w.paragraph("Nessun disturbo annotato.");
     w.heading("Rimedi");
     if (r.remedies.empty()) w.paragraph("Nessun rimedio prescritto.");
     for (const ReportRemedy& m : r.remedies) {
-        w.line(m.name + (m.preparation.empty() ? "" : " \x96 " + m.preparation), true, 11, true);
-        if (!m.dosage.empty()) w.labelled("Posologia: ", m.dosage);
-        if (!m.duration.empty()) w.labelled("Durata: ", m.duration);
-        w.labelled("Avvertenze: ", m.warnings);
+        w.bullet(m.name + (m.preparation.empty() ? "" : " \x96 " + m.preparation), true);
+        if (!m.dosage.empty()) w.note("Come prenderlo: ", m.dosage, 10);
+        if (!m.duration.empty()) w.note("Per quanto tempo: ", m.duration, 10);
+        w.note("Avvertenze: ", m.warnings);
     }
-    if (!r.followUp.empty()) {
-        w.heading("Prossimo controllo");
-        w.paragraph(r.followUp);
-    }
+    for (const std::string& warning : r.warnings) w.warning(warning);
+    if (!r.followUp.empty()) w.labelled("Prossimo controllo: ", r.followUp);
     w.closing(r.closing);
     keepHeadingsWithTheirText(doc, page.height() - footer);
 

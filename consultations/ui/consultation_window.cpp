@@ -7,6 +7,7 @@
 #include "base/ui/search_box.h"
 #include "base/ui/storable_text.h"
 #include "base/ui/user_action.h"
+#include "consultations/health_warnings.h"
 #include "consultations/offered_remedies.h"
 #include "consultations/prescription.h"
 #include "consultations/print/report_document.h"
@@ -17,6 +18,7 @@
 #include "settings/display_settings.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -118,13 +120,30 @@ TFoConsulti::TFoConsulti(QWidget* parent) : QDialog(parent) {
     MemoAvvertenze->setPlaceholderText("Avvertenze del rimedio scelto");
     MemoNote = named(new QPlainTextEdit(this), "MemoNote");
     MemoNote->setPlaceholderText("Note del professionista (non compaiono nella relazione)");
+    MemoFarmaci = named(new QPlainTextEdit(this), "MemoFarmaci");
+    MemoFarmaci->setPlaceholderText("Farmaci che la persona assume, uno per riga (es. sertralina 50 mg)");
+    MemoFarmaci->setMaximumHeight(MemoFarmaci->fontMetrics().lineSpacing() * 3 + 12);
+    CBgravidanza = named(new QCheckBox("Gravidanza", this), "CBgravidanza");
+    CBallattamento = named(new QCheckBox("Allattamento", this), "CBallattamento");
+    LabEta = named(new QLabel(this), "LabEta");
+    MemoAttenzione = named(new QPlainTextEdit(this), "MemoAttenzione");
+    MemoAttenzione->setReadOnly(true);
+    MemoAttenzione->setPlaceholderText("Quando rivolgersi al medico e avvertenze per la persona");
+    {
+        QPalette warm = MemoAttenzione->palette();
+        warm.setColor(QPalette::Base, QColor(0xFF, 0xF4, 0xE5));
+        warm.setColor(QPalette::Text, QColor(0x70, 0x10, 0x10));
+        MemoAttenzione->setPalette(warm);
+    }
     BBregistra = button(this, "Registra", "BBregistra");
     auto* BitBtnRitorna = button(this, "&Ritorna al Menu", "BitBtnRitorna");
 
     // Left: the list and what acts on it.
     auto* left = new QVBoxLayout;
     left->addWidget(LabSoggetto);
-    left->addLayout(captioned(this, "Consultazioni (la pi\u00F9 recente per prima)", ListaConsulti), 1);
+    left->addLayout(captioned(this, "Consultazioni (la pi\u00F9 recente per prima)", ListaConsulti), 2);
+    // Beside the form, where the eye goes before the remedies are handed on.
+    left->addLayout(captioned(this, "Da dire alla persona", MemoAttenzione), 3);
     auto* listButtons = new QHBoxLayout;
     listButtons->addWidget(BBnuova);
     listButtons->addWidget(BBelimina);
@@ -135,6 +154,13 @@ TFoConsulti::TFoConsulti(QWidget* parent) : QDialog(parent) {
     auto* dates = new QFormLayout;
     dates->addRow("Data:", EdData);
     dates->addRow("Controllo:", EdControllo);
+    dates->addRow("Et\u00E0:", LabEta);
+    auto* states = new QHBoxLayout;
+    states->addWidget(CBgravidanza);
+    states->addWidget(CBallattamento);
+    states->addStretch();
+    dates->addRow("Stato:", states);
+    dates->addRow("Farmaci:", MemoFarmaci);
     auto* symptomPick = new QVBoxLayout;
     symptomPick->addLayout(captioned(this, "Elenco dei sintomi", ListaSintomiDB), 1);
     symptomPick->addWidget(EdCercaSintomo);
@@ -149,6 +175,7 @@ TFoConsulti::TFoConsulti(QWidget* parent) : QDialog(parent) {
     remedyChosen->addWidget(BBtogliRimedio);
     remedyChosen->addWidget(MemoAvvertenze);
     MemoAvvertenze->setMaximumHeight(MemoAvvertenze->fontMetrics().lineSpacing() * 4 + 12);
+
 
     auto* grid = new QGridLayout;
     grid->addLayout(dates, 0, 0);
@@ -201,6 +228,36 @@ TFoConsulti::TFoConsulti(QWidget* parent) : QDialog(parent) {
     connect(BBtogliSintomo, &QPushButton::clicked, this, &TFoConsulti::BBtogliSintomoClick);
     connect(BBtogliRimedio, &QPushButton::clicked, this, &TFoConsulti::BBtogliRimedioClick);
     connect(TabRimedi, &QTableWidget::currentCellChanged, this, [this](int row) { showWarnings(row); });
+    // What the person must be told follows every change of the form that
+    // bears on it.
+    connect(EdData, &QLineEdit::textChanged, this, &TFoConsulti::refreshAttention);
+    connect(EdControllo, &QLineEdit::textChanged, this, &TFoConsulti::refreshAttention);
+    connect(MemoFarmaci, &QPlainTextEdit::textChanged, this, &TFoConsulti::refreshAttention);
+    connect(MemoDisturbi, &QPlainTextEdit::textChanged, this, &TFoConsulti::refreshAttention);
+    connect(CBgravidanza, &QCheckBox::toggled, this, &TFoConsulti::refreshAttention);
+    connect(CBallattamento, &QCheckBox::toggled, this, &TFoConsulti::refreshAttention);
+    connect(ListaSintomi->model(), &QAbstractItemModel::rowsInserted, this, &TFoConsulti::refreshAttention);
+    connect(ListaSintomi->model(), &QAbstractItemModel::rowsRemoved, this, &TFoConsulti::refreshAttention);
+    connect(TabRimedi->model(), &QAbstractItemModel::rowsInserted, this, &TFoConsulti::refreshAttention);
+    connect(TabRimedi->model(), &QAbstractItemModel::rowsRemoved, this, &TFoConsulti::refreshAttention);
+}
+
+QStringList TFoConsulti::attentionLines() const {
+    return MemoAttenzione->toPlainText().split('\n', Qt::SkipEmptyParts);
+}
+
+void TFoConsulti::refreshAttention() {
+    const Consultation c = formConsultation();
+    const std::optional<int> age = subject_ ? ageOn(c.subject, c.date) : std::nullopt;
+    LabEta->setText(age ? QStringLiteral("%1 anni alla data della consultazione").arg(*age) : QString());
+    QStringList lines;
+    runUserAction(this, [&] {
+        for (const ComplaintReferral& f : complaintReferrals(c))
+            lines << fromCp1252((f.complaint.empty() ? std::string("Disturbi") : f.complaint) +
+                                " \x96 quando rivolgersi al medico: " + f.referral);
+        for (const std::string& w : healthWarnings(c)) lines << fromCp1252(w);
+    });
+    MemoAttenzione->setPlainText(lines.join('\n'));
 }
 
 void TFoConsulti::showEvent(QShowEvent* e) {
@@ -278,6 +335,12 @@ void TFoConsulti::fillForm(const Consultation& c) {
     EdControllo->setText(c.followUp ? QString::fromStdString(dateText(*c.followUp)) : QString());
     MemoDisturbi->setPlainText(fromCp1252(c.complaints));
     MemoNote->setPlainText(fromCp1252(c.notes));
+    {
+        const QSignalBlocker quietMedicines(MemoFarmaci), quietPregnancy(CBgravidanza), quietBreastfeeding(CBallattamento);
+        MemoFarmaci->setPlainText(fromCp1252(c.medicines));
+        CBgravidanza->setChecked(c.pregnancy);
+        CBallattamento->setChecked(c.breastfeeding);
+    }
     ListaSintomi->clear();
     for (const std::string& s : c.symptoms) ListaSintomi->addItem(fromCp1252(s));
     TabRimedi->setRowCount(0);
@@ -294,6 +357,7 @@ void TFoConsulti::fillForm(const Consultation& c) {
     MemoAvvertenze->clear();
     BBelimina->setEnabled(editing_ != 0);
     BBstampa->setEnabled(editing_ != 0);
+    refreshAttention();
 }
 
 Consultation TFoConsulti::formConsultation() const {
@@ -305,6 +369,9 @@ Consultation TFoConsulti::formConsultation() const {
         c.followUp = parseDate(toCp1252(EdControllo->text().trimmed())).value_or(CalendarDate{});
     c.complaints = toCp1252(MemoDisturbi->toPlainText());
     c.notes = toCp1252(MemoNote->toPlainText());
+    c.medicines = toCp1252(MemoFarmaci->toPlainText());
+    c.pregnancy = CBgravidanza->isChecked();
+    c.breastfeeding = CBallattamento->isChecked();
     for (int i = 0; i < ListaSintomi->count(); ++i) c.symptoms.push_back(toCp1252(ListaSintomi->item(i)->text()));
     for (int row = 0; row < TabRimedi->rowCount(); ++row) {
         auto text = [&](int column) {
@@ -381,6 +448,7 @@ void TFoConsulti::addRemedy(const std::string& name) {
     TabRimedi->resizeRowToContents(row);
     TabRimedi->setCurrentCell(row, kDosage);
     showWarnings(row);
+    refreshAttention();
 }
 
 // Wherever a remedy is proposed its warnings are shown whole.
@@ -420,7 +488,7 @@ bool TFoConsulti::printReport(QPrinter& printer) {
     return runUserAction(this, [&] {
         const SubjectChart chart = chartOfCurrentSubject();
         const ReportContent content =
-            reportContent(formConsultation(), chart.subject, chart.natal, chart.master, readPractitionerName().shown());
+            reportContent(formConsultation(), chart.subject, chart.natal, chart.master, readPractitionerIdentity().printedLines());
         consultations::printReport(content, chart.natal, ActiveOrbs(), printer);
     });
 }

@@ -2,7 +2,11 @@
 // and the form to record or change one: date and follow-up, the complaints
 // in words and as entries of the symptom list, the remedies with their
 // dosage and duration (taken from the database, then the practitioner's),
-// and the notes. Remedies also arrive from the symptom, composite and
+// and the notes; the person's medicines, pregnancy and breastfeeding. Below
+// the remedies, what must be told before they are given: when to see the
+// doctor for each complaint, and every caution of a chosen remedy that
+// applies to this person ("Attenzione: …"), kept up to date as the form
+// changes. Remedies also arrive from the symptom, composite and
 // linked-remedies windows through addRemedy ("Aggiungi alla consultazione").
 // "Stampa Relazione" previews and prints the person's report.
 #pragma once
@@ -15,6 +19,7 @@
 #include <string>
 #include <vector>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -31,6 +36,9 @@ class TFoConsulti : public QDialog {
     Q_OBJECT
 public:
     explicit TFoConsulti(QWidget* parent = nullptr);
+
+    // The lines of the attention box: referrals, then cautions.
+    QStringList attentionLines() const;
 
     // The consultation in the form, as it would be stored (id 0 for a new one).
     consultations::Consultation formConsultation() const;
@@ -67,6 +75,8 @@ private:
     void showWarnings(int row);
     void BBtogliSintomoClick();
     void BBtogliRimedioClick();
+    // Rewrites the referrals and the cautions that apply from the form.
+    void refreshAttention();
 
     std::optional<consultations::SubjectLink> subject_;
     std::vector<consultations::ConsultationSummary> listed_;
@@ -85,6 +95,11 @@ private:
     QTableWidget* TabRimedi;
     QPlainTextEdit* MemoAvvertenze;
     QPlainTextEdit* MemoNote;
+    QPlainTextEdit* MemoFarmaci;
+    QCheckBox* CBgravidanza;
+    QCheckBox* CBallattamento;
+    QLabel* LabEta;
+    QPlainTextEdit* MemoAttenzione;
     QPushButton* BBregistra;
     QPushButton* BBelimina;
     QPushButton* BBstampa;

@@ -242,7 +242,7 @@ bool TFgrNaSpa::loadSheet() {
         sheet_.layout = layout_;
         sheet_.chart = &chart_;
         sheet_.content = &content_;
-        sheet_.practitioner = readPractitionerName().shown();
+        sheet_.practitioner = practitionerForPrint();
         sheet_.settings = readDisplaySettings();
     });
     return loaded_;

@@ -4,6 +4,7 @@
 #include "base/data_dir.h"
 #include "base/folded_key.h"
 #include "consultations/consultation_store.h"
+#include "consultations/health_warnings.h"
 #include "consultations/prescription.h"
 #include "ephemeris/text_forms.h"
 #include "shell/cli/cli_support.h"
@@ -19,7 +20,8 @@ using namespace consultations;
 
 const char* const kConsultationUsage =
     "Uso: quorendaville-cli consultation add --archive A --subject N [--date GG/MM/AAAA] [--symptom S]...\n"
-    "            [--remedy R]... [--note T] [--follow-up GG/MM/AAAA]\n"
+    "            [--remedy R]... [--note T] [--follow-up GG/MM/AAAA] [--medicine FARMACO]...\n"
+    "            [--pregnancy] [--breastfeeding]\n"
     "     quorendaville-cli consultation list --archive A --subject N [--json]\n"
     "     quorendaville-cli consultation delete --archive A --subject N --id K\n"
     "     N \xE8 la posizione del soggetto nell'archivio o il suo nome; tutti accettano --data-dir CARTELLA";
@@ -71,7 +73,20 @@ void printConsultation(std::ostream& out, const Consultation& c) {
         if (!r.dosage.empty()) out << shownLine("    Posologia: " + r.dosage);
         if (!r.duration.empty()) out << shownLine("    Durata: " + r.duration);
     }
+    if (!c.medicines.empty()) out << shownLine("  Farmaci: " + c.medicines);
+    if (c.pregnancy) out << "  In gravidanza\n";
+    if (c.breastfeeding) out << "  In allattamento\n";
     if (!c.notes.empty()) out << shownLine("  Note: " + c.notes);
+}
+
+// What the person must be told with the remedies: when to see the doctor
+// for each complaint, then the cautions that apply to them.
+void printAttention(std::ostream& out, const Consultation& c) {
+    const auto referrals = complaintReferrals(c);
+    if (!referrals.empty()) out << "Quando rivolgersi al medico:\n";
+    for (const ComplaintReferral& f : referrals)
+        out << shownLine("- " + (f.complaint.empty() ? std::string("Disturbi") : f.complaint) + ": " + f.referral);
+    for (const std::string& w : healthWarnings(c)) out << shownLine(w);
 }
 
 std::string consultationJson(const Consultation& c) {
@@ -84,7 +99,9 @@ std::string consultationJson(const Consultation& c) {
         out += std::string(i ? ", " : "") + "{\"name\": " + jsonString(c.remedies[i].name) +
                ", \"dosage\": " + jsonString(c.remedies[i].dosage) + ", \"duration\": " +
                jsonString(c.remedies[i].duration) + "}";
-    return out + "], \"notes\": " + jsonString(c.notes) + "}";
+    return out + "], \"notes\": " + jsonString(c.notes) + ", \"medicines\": " + jsonString(c.medicines) +
+           ", \"pregnancy\": " + (c.pregnancy ? "true" : "false") +
+           ", \"breastfeeding\": " + (c.breastfeeding ? "true" : "false") + "}";
 }
 
 std::string subjectCaption(const NamedSubject& s) {
@@ -92,8 +109,12 @@ std::string subjectCaption(const NamedSubject& s) {
 }
 
 int add(const Arguments& a, const std::vector<std::string>& typedSymptoms, const std::vector<std::string>& typedRemedies,
-        std::ostream& out) {
+        const std::vector<std::string>& typedMedicines, std::ostream& out) {
     Consultation c;
+    for (const std::string& m : typedMedicines)
+        c.medicines += (c.medicines.empty() ? "" : "\r\n") + typedText(m, "--medicine");
+    c.pregnancy = a.flag("--pregnancy");
+    c.breastfeeding = a.flag("--breastfeeding");
     c.date = a.value("--date") ? dateOption(*a.value("--date"), "--date") : today();
     if (const auto f = a.value("--follow-up")) c.followUp = dateOption(*f, "--follow-up");
     if (const auto n = a.value("--note")) c.notes = typedText(*n, "--note");
@@ -128,6 +149,7 @@ int add(const Arguments& a, const std::vector<std::string>& typedSymptoms, const
     store.save(c);
     out << shownLine("Registrata per " + subjectCaption(subject) + ":");
     printConsultation(out, c);
+    printAttention(out, c);
     return kExitOk;
 }
 
@@ -222,9 +244,11 @@ int consultationCommand(const std::vector<std::string>& rawArgs, std::ostream& o
         if (sub == "add") {
             const auto symptoms = takeRepeated(args, "--symptom");
             const auto remedies = takeRepeated(args, "--remedy");
-            const Arguments a(args, {"--archive", "--subject", "--date", "--note", "--follow-up", "--data-dir"}, {});
+            const auto medicines = takeRepeated(args, "--medicine");
+            const Arguments a(args, {"--archive", "--subject", "--date", "--note", "--follow-up", "--data-dir"},
+                              {"--pregnancy", "--breastfeeding"});
             if (!a.positional().empty()) throw UsageError{"Argomento inatteso: " + a.positional().front()};
-            return add(a, symptoms, remedies, out);
+            return add(a, symptoms, remedies, medicines, out);
         }
         if (sub == "list" || sub == "delete") {
             const Arguments a(args, {"--archive", "--subject", "--id", "--data-dir"}, {"--json"});

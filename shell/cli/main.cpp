@@ -5,6 +5,7 @@
 #include "shell/cli/chart_command.h"
 #include "shell/cli/consultation_command.h"
 #include "shell/cli/person_command.h"
+#include "shell/cli/practitioner_command.h"
 #include "shell/cli/cli_support.h"
 #include "shell/cli/remedies_command.h"
 #include "shell/cli/drawing_program.h"
@@ -61,13 +62,16 @@ const char* const kUsage =
     "          | therapy PATOLOGIA... | rebuild | signature --planet P [--sign S] [--secondary]\n"
     "          | linked [--current | dati di nascita] [--json]   la banca dati dei rimedi\n"
     "  consultation add --archive A --subject N [--date GG/MM/AAAA] [--symptom S]... [--remedy R]...\n"
-    "          [--note T] [--follow-up GG/MM/AAAA] | list --archive A --subject N [--json]\n"
+    "          [--note T] [--follow-up GG/MM/AAAA] [--medicine FARMACO]... [--pregnancy] [--breastfeeding]\n"
+    "          | list --archive A --subject N [--json]\n"
     "          | delete --archive A --subject N --id K   le consultazioni di un soggetto\n"
     "  report --archive A --subject N [--id K] --out FILE.pdf   la relazione per la persona\n"
+    "          (senza --id la consultazione pi\xC3\xB9 recente)\n"
     "  person erase --archive A --subject N --confirm [--receipt FILE]   cancella la persona e\n"
     "          tutti i suoi dati, con una ricevuta\n"
     "  audit show [--check]   il registro di ci\u00f2 che \u00e8 uscito dal programma\n"
-    "          (senza --id la consultazione pi\xC3\xB9 recente)\n"
+    "  practitioner show | set [--name NOME] [--qualification Q] [--association A] [--contact C]\n"
+    "          [--law4 on|off] [--law4-text TESTO]   il professionista nelle relazioni e nelle schede\n"
     "  (tutti i comandi accettano --data-dir CARTELLA)\n"
     "  --verbose   i messaggi interni di Qt anche sullo standard error (sempre nel file\n"
     "          MessaggiQt.log della cartella dati)\n"
@@ -97,6 +101,7 @@ int runCommandLine(std::vector<std::string> args, int argc, char** argv) {
     if (command == "recall") return qv::cli::recallCommand(args, std::cout, std::cerr);
     if (command == "analysis") return qv::cli::analysisCommand(args, std::cout, std::cerr);
     if (command == "remedies") return qv::cli::remediesCommand(args, std::cout, std::cerr);
+    if (command == "practitioner") return qv::cli::practitionerCommand(args, std::cout, std::cerr);
     if (command == "consultation") return qv::cli::consultationCommand(args, std::cout, std::cerr);
     if (command == "modify") return qv::cli::modifyCommand(args, std::cout, std::cerr);
     if (command == "delete") return qv::cli::deleteCommand(args, std::cout, std::cerr);

@@ -11,11 +11,13 @@
 #include "remedies/remedy_text.h"
 #include "remedies/support_lists.h"
 #include "remedies/named_lists.h"
+#include "remedies/safety_tables.h"
 #include "shell/cli/cli_support.h"
 #include "shell/cli/remedy_lookups.h"
 #include "shell/cli/signature_commands.h"
 
 #include <algorithm>
+#include <set>
 #include <cctype>
 
 namespace qv::cli {
@@ -78,11 +80,13 @@ int symptom(const Arguments& a, std::ostream& out) {
     if (found.matches.empty()) return answerNothingFound(out, json, kSymptomWords, text, found.suggestions);
     if (json) out << "{\"query\": " << jsonString(text) << ", \"symptoms\": [";
     const auto allMatches = findSymptoms(dataDir(), found.matches);
+    const RedFlags flags = RedFlags::read(dataDir());
     for (std::size_t s = 0; s < found.matches.size(); ++s) {
         const std::string& entry = found.matches[s];
         const auto& matches = allMatches[s];
         if (json) {
-            out << (s ? ", " : "") << "{\"symptom\": " << jsonString(entry) << ", \"matches\": [";
+            out << (s ? ", " : "") << "{\"symptom\": " << jsonString(entry)
+                << ", \"referral\": " << jsonString(flags.referral(entry)) << ", \"matches\": [";
             for (std::size_t i = 0; i < matches.size(); ++i) {
                 const RemedyRecord& r = matches[i].data;
                 out << (i ? ", " : "") << "{\"record\": " << matches[i].record << ", \"remedy\": " << jsonString(r.rimedio)
@@ -93,7 +97,9 @@ int symptom(const Arguments& a, std::ostream& out) {
             out << "]}";
             continue;
         }
-        out << shownLine("Sintomo: " + entry) << matches.size() << " rimedi\n";
+        out << shownLine("Sintomo: " + entry);
+        out << shownLine("Quando rivolgersi al medico: " + flags.referral(entry));
+        out << matches.size() << " rimedi\n";
         for (const RemedyMatch& m : matches) {
             const RemedyRecord& r = m.data;
             out << shownLine("- " + r.rimedio + "  [" + planetsText(r) + " | " + r.segnaturaZodiacale + "]");
@@ -114,10 +120,14 @@ int remedy(const Arguments& a, std::ostream& out) {
     if (found.matches.empty()) return answerNothingFound(out, json, kRemedyWords, text, found.suggestions);
     if (json) out << "{\"query\": " << jsonString(text) << ", \"remedies\": [";
     bool first = true;
+    // A remedy's name and its line with the preparation ("Salvia (TSA)")
+    // lead to the same records: one card each.
+    std::set<std::string> shownRemedies;
     for (const std::string& entry : found.matches) {
         const auto matches = findRemedy(dataDir(), entry);
         if (matches.empty()) continue; // a line of a list not rebuilt since the record went
         const RemedyRecord& last = matches.back().data;  // the last record found stays on view
+        if (!shownRemedies.insert(trimRightBlanks(last.rimedio)).second) continue;
         const std::string caption = preparationCaption(last.rimedio);
         if (json) {
             out << (first ? "" : ", ") << "{\"remedy\": " << jsonString(last.rimedio) << ", \"line\": " << jsonString(entry)
@@ -140,6 +150,8 @@ int remedy(const Arguments& a, std::ostream& out) {
         first = false;
         out << shownLine("Rimedio: " + last.rimedio + (caption.empty() ? "" : " " + caption));
         if (hasUseNumber(last.rimedio)) out << shownLine(kUseNumberNotice);
+        // The dosage carries the duration the warnings refer to.
+        if (!trimRightBlanks(last.dosage()).empty()) out << shownLine("Posologia: " + trimRightBlanks(last.dosage()));
         out << shownLine("Avvertenze: " + warningsOrNotice(last));
         if (!last.synthesis().empty()) out << shownLine("Sintesi Psichica: " + last.synthesis());
         out << matches.size() << " indicazioni\n";
@@ -219,9 +231,15 @@ int ranking(const Arguments& a, std::ostream& out, CompositeKind kind) {
         key = consultations::currentSubjectKey(&subject);
     }
     rows = consultations::rankWithChart(dataDir(), ranked, key);
+    // Each complaint goes with when to see the doctor for it.
+    const RedFlags flags = RedFlags::read(dataDir());
     if (a.flag("--json")) {
         out << "{\"complaints\": [";
         for (std::size_t i = 0; i < a.positional().size(); ++i) out << (i ? ", " : "") << jsonString(slots[i]);
+        out << "], \"referrals\": [";
+        for (std::size_t i = 0; i < a.positional().size(); ++i)
+            out << (i ? ", " : "") << "{\"complaint\": " << jsonString(slots[i])
+                << ", \"referral\": " << jsonString(flags.referral(slots[i])) << "}";
         out << "]";
         if (withChart) {
             out << ", \"subject\": " << jsonString(subject) << ", \"chart\": [";
@@ -251,6 +269,9 @@ int ranking(const Arguments& a, std::ostream& out, CompositeKind kind) {
         out << shownLine(r.ranked.entry() + (r.reason.empty() ? "" : "  (" + r.reason + ")"));
         out << warningsLine(warningsOf(warnings, r.ranked.name));
     }
+    out << "Quando rivolgersi al medico:\n";
+    for (std::size_t i = 0; i < a.positional().size(); ++i)
+        out << shownLine("- " + slots[i] + ": " + flags.referral(slots[i]));
     return kExitOk;
 }
 

@@ -64,7 +64,7 @@ int reportCommand(const std::vector<std::string>& args, std::ostream& out, std::
         LoadActiveOrbs();
         const SubjectChart chart = chartOfSubject(named.stored.entry.name(), named.stored.record);
         const ReportContent content =
-            reportContent(*chosen, chart.subject, chart.natal, chart.master, readPractitionerName().shown());
+            reportContent(*chosen, chart.subject, chart.natal, chart.master, readPractitionerIdentity().printedLines());
         writeReportPdf(content, chart.natal, ActiveOrbs(), file);
         // The log names the consultation and the store's number of the
         // person, never the person.

@@ -53,7 +53,7 @@ int sheetCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         request.areaWidth = draw::sheetPageWidth();
         request.areaHeight = draw::sheetPageHeight(*layout);
         request.outputWidth = draw::paperWidth(*layout);
-        request.practitioner = readPractitionerName().shown();
+        request.practitioner = practitionerForPrint();
         draw::writePicture(request, [&] { draw::drawSheet(*layout, chart, content); });
         out << "Foglio \"" << TrimRightSpaces(draw::sheetLayoutCaption(*layout)) << "\" scritto in " << file << "\n";
         return kExitOk;

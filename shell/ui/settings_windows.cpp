@@ -11,6 +11,7 @@
 
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QRadioButton>
 #include <QUrl>
@@ -52,9 +53,28 @@ TFoNomUte::TFoNomUte(QWidget* parent) : QDialog(parent) {
     EdNome->setObjectName("EdNome");
     EdCognome = new QLineEdit(this);
     EdCognome->setObjectName("EdCognome");
+    EdQualifica = new QLineEdit(this);
+    EdQualifica->setObjectName("EdQualifica");
+    EdQualifica->setPlaceholderText("es. Naturopata");
+    EdAssociazione = new QLineEdit(this);
+    EdAssociazione->setObjectName("EdAssociazione");
+    EdAssociazione->setPlaceholderText("associazione professionale (facoltativa)");
+    EdContatti = new QLineEdit(this);
+    EdContatti->setObjectName("EdContatti");
+    EdContatti->setPlaceholderText("telefono, posta elettronica, indirizzo dello studio");
+    CBlegge4 = new QCheckBox("Citare la Legge 4/2013 nei documenti per la persona", this);
+    CBlegge4->setObjectName("CBlegge4");
+    EdLegge4 = new QLineEdit(this);
+    EdLegge4->setObjectName("EdLegge4");
+    EdLegge4->setMinimumWidth(520);
     auto* form = new QFormLayout;
     form->addRow("Nome", EdNome);
     form->addRow("Cognome", EdCognome);
+    form->addRow("Qualifica", EdQualifica);
+    form->addRow("Associazione", EdAssociazione);
+    form->addRow("Contatti", EdContatti);
+    form->addRow(CBlegge4);
+    form->addRow("Testo", EdLegge4);
     QPushButton* ok = nullptr;
     QHBoxLayout* buttons = okCancelRow(this, ok);
     auto* layout = new QVBoxLayout(this);
@@ -62,9 +82,14 @@ TFoNomUte::TFoNomUte(QWidget* parent) : QDialog(parent) {
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &TFoNomUte::BBokClick);
     runUserAction(this, [&] {
-        original_ = readPractitionerName();
-        EdNome->setText(fromCp1252(original_.firstName));
-        EdCognome->setText(fromCp1252(original_.surname));
+        original_ = readPractitionerIdentity();
+        EdNome->setText(fromCp1252(original_.name.firstName));
+        EdCognome->setText(fromCp1252(original_.name.surname));
+        EdQualifica->setText(fromCp1252(original_.qualification));
+        EdAssociazione->setText(fromCp1252(original_.association));
+        EdContatti->setText(fromCp1252(original_.contact));
+        CBlegge4->setChecked(original_.citesLaw4);
+        EdLegge4->setText(fromCp1252(original_.law4Text));
     });
 }
 
@@ -73,12 +98,21 @@ void TFoNomUte::BBokClick() {
         dialogs().warning(this, why);
         return;
     }
-    const PractitionerName name{toCp1252(EdNome->text()), toCp1252(EdCognome->text())};
+    PractitionerIdentity now = original_;
+    now.name = {toCp1252(EdNome->text()), toCp1252(EdCognome->text())};
+    now.qualification = toCp1252(EdQualifica->text().trimmed());
+    now.association = toCp1252(EdAssociazione->text().trimmed());
+    now.contact = toCp1252(EdContatti->text().trimmed());
+    now.citesLaw4 = CBlegge4->isChecked();
+    now.law4Text = EdLegge4->text().trimmed().isEmpty() ? std::string(kDefaultLaw4Text) : toCp1252(EdLegge4->text().trimmed());
+    const bool nameChanged = now.name.firstName != original_.name.firstName || now.name.surname != original_.name.surname;
+    PractitionerIdentity nameOnly = original_;
+    nameOnly.name = now.name;
     const bool ok = runUserAction(this, [&] {
-        if (name.firstName != original_.firstName || name.surname != original_.surname) {
-            writePractitionerName(name);
-            changed_ = true;
-        }
+        // A name alone is written as the two lines every reader knows.
+        if (!(now == nameOnly)) writePractitionerIdentity(now);
+        else if (nameChanged) writePractitionerName(now.name);
+        changed_ = nameChanged || !(now == nameOnly);
     });
     if (ok) accept();
 }

@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class QCheckBox;
 class QLineEdit;
 class QRadioButton;
 class QLabel;
@@ -17,7 +18,10 @@ class QStackedWidget;
 
 namespace qv {
 
-// "Cambio Nome Utente": first name and surname, written only when changed.
+// "Cambio Nome Utente": first name and surname, and how the documents given
+// to a person present the practitioner (qualification, association,
+// contact, the line citing Law 4/2013, off until chosen). Written only when
+// changed; a name alone stays the file's two lines.
 class TFoNomUte : public QDialog {
     Q_OBJECT
 public:
@@ -31,7 +35,12 @@ private slots:
 private:
     QLineEdit* EdNome;
     QLineEdit* EdCognome;
-    PractitionerName original_;
+    QLineEdit* EdQualifica;
+    QLineEdit* EdAssociazione;
+    QLineEdit* EdContatti;
+    QCheckBox* CBlegge4;
+    QLineEdit* EdLegge4;
+    PractitionerIdentity original_;
     bool changed_ = false;
 };
 

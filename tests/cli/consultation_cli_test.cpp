@@ -245,3 +245,70 @@ TEST_F(CliConsultation, ConsultationsFollowASubjectWhoseDataIsCorrected) {
 }
 
 } // namespace consultation_cli_test
+
+namespace consultation_cli_test {
+
+// A consultation recorded on the command line says, with the shipped
+// safety tables, when to see the doctor for each complaint and which
+// cautions apply to this person: a sixteen-year-old given calamus, St
+// John's wort with sertraline, buckthorn with a follow-up after its week,
+// a pregnancy.
+TEST_F(CliConsultation, AddTellsTheReferralsAndTheCautionsThatApplyToThePerson) {
+    qv::test::writeRemedyDatabase(dir, {remedy("TSA Calamo aromatico", "Inappetenza", "Marte"),
+                                        remedy("TSA Iperico", "Umore basso nella stagione buia", "Sole"),
+                                        remedy("TSA Frangola", "Stitichezza occasionale", "Saturno"),
+                                        remedy("TSA Biancospino", "Palpitazioni nervose", "Sole")});
+    ASSERT_EQ(run("remedies rebuild").status, 0);
+    ASSERT_EQ(run("register --archive BASE --name \"Neri Luca\" --date 01/06/2009 --time 10:00 --place MILANO "
+                  "--nation ITALIA --corr -1 --coords 45N28-009E11").status, 0);
+    const CliRun added = run(
+        "consultation add --archive BASE --subject \"neri luca\" --date 05/03/2026 --follow-up 02/04/2026 "
+        "--symptom \"Palpitazioni nervose\" --symptom \"Umore basso nella stagione buia\" --remedy \"TSA Calamo aromatico\" "
+        "--remedy \"TSA Iperico\" --remedy \"TSA Frangola\" --medicine \"sertralina 50 mg\" --medicine Tachipirina");
+    ASSERT_EQ(added.status, 0) << added.out;
+    for (const char* expected : {
+             "  Farmaci: sertralina 50 mg\r\nTachipirina",
+             "Quando rivolgersi al medico:\n- Palpitazioni nervose: Palpitazioni con dolore al petto",
+             "subito al medico o al 118",
+             "- Umore basso nella stagione buia: Se l'umore resta basso",
+             "Attenzione: TSA Calamo aromatico per una persona di 16 anni: Non adatto a bambini e ragazzi. (contiene "
+             "beta-asarone",
+             "Attenzione: TSA Iperico con \"sertralina 50 mg\" (antidepressivo serotoninergico",
+             "sindrome serotoninergica",
+             "Attenzione: TSA Frangola: il controllo del 02/04/2026 cade 28 giorni dopo la consultazione, oltre i 7 giorni",
+             "Attenzione: farmaco non riconosciuto \"Tachipirina\"",
+         })
+        EXPECT_TRUE(added.has(expected)) << expected << "\n" << added.out;
+    EXPECT_FALSE(added.has("Nei ragazzi solo su indicazione")) << added.out;
+    const CliRun listed = run("consultation list --archive BASE --subject \"neri luca\" --json");
+    EXPECT_TRUE(listed.has("\"medicines\": \"sertralina 50 mg\\r\\nTachipirina\", \"pregnancy\": false")) << listed.out;
+
+    const CliRun pregnant = run("consultation add --archive BASE --subject \"Verdi Anna\" --date 05/03/2026 "
+                                "--remedy \"TSA Iperico\" --pregnancy");
+    ASSERT_EQ(pregnant.status, 0) << pregnant.out;
+    EXPECT_TRUE(pregnant.has("  In gravidanza\n")) << pregnant.out;
+    EXPECT_TRUE(pregnant.has("Attenzione: TSA Iperico in gravidanza: Non usare in gravidanza e allattamento.")) << pregnant.out;
+}
+
+// The practitioner's identity set on the command line is what reports and
+// sheets print; a name never set prints nothing.
+TEST_F(CliConsultation, PractitionerIsShownAndSetFieldByField) {
+    CliRun shown = run("practitioner show");
+    ASSERT_EQ(shown.status, 0) << shown.out;
+    EXPECT_TRUE(shown.has("Nessun nome impostato")) << shown.out;
+    const CliRun set = run("practitioner set --name \"Maria Grazia Rossi\" --qualification Naturopata "
+                           "--contact \"tel. 333 1234567\" --law4 on");
+    ASSERT_EQ(set.status, 0) << set.out;
+    EXPECT_TRUE(set.has("Nome: Maria Grazia\nCognome: Rossi\n")) << set.out;
+    EXPECT_TRUE(set.has("  Maria Grazia Rossi, Naturopata\n  tel. 333 1234567\n  Professione non organizzata")) << set.out;
+    // Fields not named stay as they are; an empty value clears one.
+    ASSERT_EQ(run("practitioner set --association \"Associazione X\" --contact \"\" --law4 off").status, 0);
+    shown = run("practitioner show");
+    EXPECT_TRUE(shown.has("  Maria Grazia Rossi, Naturopata\n  Associazione X\n")) << shown.out;
+    EXPECT_FALSE(shown.has("  tel. 333")) << shown.out;
+    EXPECT_FALSE(shown.has("  Professione non organizzata")) << shown.out;
+    EXPECT_EQ(run("practitioner set --law4 forse").status, 2);
+    EXPECT_EQ(run("practitioner set --surname Bianchi").status, 2);
+}
+
+} // namespace consultation_cli_test

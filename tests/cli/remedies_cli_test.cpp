@@ -2,6 +2,7 @@
 // database written into a temporary data directory.
 #include "base/text_file.h"
 #include "remedies/remedy_files.h"
+#include "remedies/safety_tables.h"
 #include "tests/remedies/remedy_fixture.h"
 #include "tests/support/cli_runner.h"
 #include "tests/support/temp_data_dir.h"
@@ -32,6 +33,9 @@ protected:
                                             remedy("X", "A"), remedy("X", "C"), remedy("Malva (2)", "Tosse grassa")});
         qv::test::writeRepertoryDatabase(dir, {therapy("Cefalea", "MSA Rosa", "5 gocce", "Con acqua."),
                                                therapy("Febbre", "Malva (2)", "2 gocce"), therapy("Cefalea", "Malva (2)")});
+        // When to see the doctor: two complaints of their own, the rest the general line.
+        qv::writeTextLines(dir.prepareForWrite(qv::remedies::files::kRedFlags),
+                           {"*\tGenerale.", "tosse\tTosse che dura: al medico.", "Cefalea\tImprovvisa e violenta: 118."});
     }
     CliRun remedies(const std::string& args) const {
         return qv::test::runCli(QV_CLI_PATH, "remedies " + args + " --data-dir " + temp.path().string());
@@ -48,12 +52,15 @@ TEST_F(CliRemedies, RebuildThenConsultSymptomRemedyAndPathology) {
 
     const CliRun symptom = remedies("symptom Tosse");
     ASSERT_EQ(symptom.status, 0) << symptom.out;
-    EXPECT_TRUE(symptom.has("Sintomo: Tosse\n2 rimedi\n- MSA Rosa  [Venere Luna | Toro]\n  Posologia: 10 gocce al mattino\n"
+    EXPECT_TRUE(symptom.has("Sintomo: Tosse\nQuando rivolgersi al medico: Tosse che dura: al medico.\n"
+                            "2 rimedi\n- MSA Rosa  [Venere Luna | Toro]\n  Posologia: 10 gocce al mattino\n"
                             "  Avvertenze: Non in gravidanza.\n- Malva (2)"))
         << symptom.out;
-    EXPECT_TRUE(symptom.has("Sintomo: Tosse grassa\n1 rimedi\n- Malva (2)")) << symptom.out;
+    EXPECT_TRUE(symptom.has("Sintomo: Tosse grassa\nQuando rivolgersi al medico: Generale.\n1 rimedi\n- Malva (2)"))
+        << symptom.out;
     const CliRun accented = remedies("symptom \"Insonnia \xC3\xA8 notturna\" --json");
-    EXPECT_TRUE(accented.has("\"symptom\": \"Insonnia \xC3\xA8 notturna\", \"matches\": [{\"record\": 3, \"remedy\": \"MSA Rosa\""))
+    EXPECT_TRUE(accented.has("\"symptom\": \"Insonnia \xC3\xA8 notturna\", \"referral\": \"Generale.\", "
+                             "\"matches\": [{\"record\": 3, \"remedy\": \"MSA Rosa\""))
         << accented.out;
 
     const CliRun rosa = remedies("remedy \"MSA Rosa\"");
@@ -74,7 +81,9 @@ TEST_F(CliRemedies, RankingOfSymptomsAndCompositeTherapy) {
     ASSERT_EQ(remedies("rebuild").status, 0);
     const CliRun ranked = remedies("rank A B C");
     ASSERT_EQ(ranked.status, 0) << ranked.out;
-    EXPECT_TRUE(ranked.has("\n02 X\n01 Y\n") || ranked.out == "02 X\n01 Y\n") << ranked.out;
+    EXPECT_TRUE(ranked.has("\n02 X\n01 Y\n") || ranked.out.rfind("02 X\n01 Y\n", 0) == 0) << ranked.out;
+    // Every complaint goes with when to see the doctor, its own or the general one.
+    EXPECT_TRUE(ranked.has("Quando rivolgersi al medico:\n- A: Generale.\n- B: Generale.\n- C: Generale.\n")) << ranked.out;
     const CliRun json = remedies("rank A B C --json");
     EXPECT_TRUE(json.has("\"ranking\": [{\"count\": 2, \"name\": \"X\", \"warnings\": \"\"}, {\"count\": 1, \"name\": \"Y\", \"warnings\": \"\"}]")) << json.out;
 
@@ -96,9 +105,9 @@ TEST_F(CliRemedies, LookupsCompareFoldedKeys) {
         int status;
         const char* expected;
     } cases[] = {
-        {"symptom TOSSE", 0, "Sintomo: Tosse\n2 rimedi"},
+        {"symptom TOSSE", 0, "Sintomo: Tosse\nQuando rivolgersi al medico: Tosse che dura: al medico.\n2 rimedi"},
         {"symptom ' tosse, '", 0, "Sintomo: Tosse grassa\n"},
-        {"symptom insonnia", 0, "Sintomo: Insonnia \xC3\xA8 notturna\n1 rimedi\n- MSA Rosa"},
+        {"symptom insonnia", 0, "Sintomo: Insonnia \xC3\xA8 notturna\nQuando rivolgersi al medico: Generale.\n1 rimedi\n- MSA Rosa"},
         {"symptom 'INSONNIA E NOTTURNA'", 0, "Sintomo: Insonnia \xC3\xA8 notturna"},
         {"symptom notturna", 0, "Sintomo: Insonnia \xC3\xA8 notturna"},
         {"symptom tose", 1, "Nessun sintomo trovato: \"tose\"\nVoci simili:\n- Tosse\n- Tosse grassa\n"},
@@ -119,6 +128,8 @@ TEST_F(CliRemedies, LookupsCompareFoldedKeys) {
         {"rank tos --json", 1, "{\"unresolved\": [{\"query\": \"tos\", \"candidates\": [\"Tosse\", \"Tosse grassa\"]}]}"},
         {"therapy cefalea FEBBRE", 0, "02 Malva (2)\n"},
         {"therapy cefalea", 0, "01 MSA Rosa\n  Avvertenze: Non in gravidanza.\n"},
+        {"therapy cefalea", 0, "Quando rivolgersi al medico:\n- Cefalea: Improvvisa e violenta: 118.\n"},
+        {"therapy cefalea --json", 0, "\"referrals\": [{\"complaint\": \"Cefalea\", \"referral\": \"Improvvisa e violenta: 118.\"}]"},
         {"list symptoms", 0, "A\nB\nC\nInsonnia \xC3\xA8 notturna\nTosse\nTosse grassa\n"},
         {"list sintomi --prefix TOSSE", 0, "Tosse\nTosse grassa\n"},
         {"list pathologies --json", 0, "{\"list\": \"pathologies\", \"prefix\": null, \"entries\": [\"Cefalea\", \"Febbre\"]}"},

@@ -307,6 +307,49 @@ TEST(ConsultationStore, MigratesAStoreOfTheFirstSchema) {
     EXPECT_EQ(store.countOf(kRossi), 2);
 }
 
+// A store of the schema that gave subjects their ids, with a consultation
+// recorded before the health context existed: it reads as one that says
+// nothing of medicines, pregnancy or breastfeeding, and takes them once
+// edited, without touching the other consultation.
+TEST(ConsultationStore, MigratesAStoreWithoutTheHealthContext) {
+    test::TempDataDir data;
+    const fs::path file = data.path() / "Consulti.db";
+    for (int v = 0; v < 3; ++v) rawSql(file, schemaSteps()[static_cast<std::size_t>(v)]);
+    rawSql(file,
+           "UPDATE schema_version SET version = 3;"
+           "INSERT INTO subject (archive, name, birth_moment) VALUES ('BASE', 'ROSSI MARIA', '196803121430-1');"
+           "INSERT INTO consultation (subject_id, date, follow_up, complaints, notes) "
+           "VALUES (1, '2024-05-06', '2024-06-01', 'Tosse', '');"
+           "INSERT INTO consultation (subject_id, date, follow_up, complaints, notes) "
+           "VALUES (1, '2024-07-06', NULL, 'Sonno', '');"
+           "INSERT INTO consultation_remedy VALUES (1, 1, 'TSA Timo', '20 gocce', 'dieci giorni');");
+    ConsultationStore store(file);
+    EXPECT_EQ(store.schemaVersion(), kStoreSchemaVersion);
+    auto list = store.consultationsOf(kRossi);
+    ASSERT_EQ(list.size(), 2u);
+    for (const Consultation& c : list) {
+        EXPECT_EQ(c.medicines, "");
+        EXPECT_FALSE(c.pregnancy);
+        EXPECT_FALSE(c.breastfeeding);
+    }
+    Consultation older = list[1];
+    EXPECT_EQ(older.remedies, (std::vector<PrescribedRemedy>{{"TSA Timo", "20 gocce", "dieci giorni"}}));
+    older.medicines = "sertralina 50 mg\r\nCoumadin";
+    older.breastfeeding = true;
+    store.save(older);
+    const auto again = store.find(older.id);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(*again, older);
+    const auto other = store.find(list[0].id);
+    ASSERT_TRUE(other);
+    EXPECT_EQ(*other, list[0]);
+    // A new consultation keeps its pregnancy through the list read too.
+    Consultation added = consultation(kRossi, {1, 1, 2026});
+    added.pregnancy = true;
+    store.save(added);
+    EXPECT_TRUE(store.consultationsOf(kRossi).front().pregnancy);
+}
+
 // A writer killed at any moment leaves the store readable with every
 // consultation whole: each was written with two symptoms and two remedies.
 TEST(ConsultationStore, SurvivesAWriterKilledDuringItsWrites) {

@@ -73,7 +73,9 @@ TEST(ShippedRemedies, RebuildGivesBackTheShippedSupportLists) {
     for (const char* folder : {"OpzioneH", "OpzioneS"})
         fs::copy(test::dataTemplateDir() / folder, scratch.path() / folder, fs::copy_options::recursive);
     // Spoil every list the rebuild derives, keep the sources.
-    const std::set<std::string> sources = {"dbmain.rnd", "repertorio.rnd", "dbtesto.txt", "datastf.rnd"};
+    // The safety tables come from the content compiler, as the database does.
+    const std::set<std::string> sources = {"dbmain.rnd", "repertorio.rnd", "dbtesto.txt", "datastf.rnd",
+                                           "allarmi.txt", "cautele.txt"};
     std::vector<fs::path> derived;
     for (const auto& e : fs::recursive_directory_iterator(scratch.path())) {
         if (!e.is_regular_file()) continue;

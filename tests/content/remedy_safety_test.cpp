@@ -6,6 +6,7 @@
 #include "base/cp1252.h"
 #include "base/data_dir.h"
 #include "remedies/records.h"
+#include "base/text_file.h"
 #include "remedies/remedy_files.h"
 #include "tests/support/cli_runner.h"
 #include "tests/support/temp_data_dir.h"
@@ -101,7 +102,25 @@ TEST(RemedySafety, CautionsFollowFromTheConstituents) {
         std::vector<std::string> absent;
     };
     const Case cases[] = {
-        {"TSA Calamo aromatico", {"beta-asarone"}, {}},
+        // beta-asarone, thujone, pulegone and pyrrolizidines: never under 18,
+        // not the reduced dose for adolescents the milder plants allow
+        {"TSA Calamo aromatico", {"beta-asarone", "Non adatto a bambini e ragazzi"}, {"Nei ragazzi solo"}},
+        {"TSA Salvia", {"Non adatto a bambini e ragazzi", "epilessia"}, {"Nei ragazzi solo"}},
+        {"QSPC Salvia", {"Non adatto a bambini e ragazzi"}, {"Nei ragazzi solo"}},
+        {"TSA Artemisia", {"Non adatto a bambini e ragazzi"}, {"Nei ragazzi solo"}},
+        {"TSA Nepitella", {"Non adatto a bambini e ragazzi", "fegato", "Non usare in gravidanza"}, {"Nei ragazzi solo"}},
+        {"TSA Polmonaria", {"pirrolizidinici", "Non adatto a bambini e ragazzi"}, {"Nei ragazzi solo"}},
+        // serotonergic drugs add up with St John's wort; the others lose effect
+        {"TSA Iperico", {"sindrome serotoninergica", "SSRI", "triptani", "Riduce l'effetto di pillola"}, {"antidepressivi, cardiaci"}},
+        {"QSPC Iperico", {"sindrome serotoninergica"}, {}},
+        {"TSA Meliloto", {"fegato", "anticoagulanti"}, {}},
+        {"TSA Ginepro", {"reni"}, {}},
+        {"TSA Verga d'oro", {"reni"}, {}},
+        {"TSA Agnocasto", {"dopamina", "ipofisi"}, {}},
+        {"TSA Lavanda", {"sonnolenza"}, {}},
+        {"QSPC Lavanda", {"sonnolenza"}, {}},
+        {"TSA Ginkgo", {"epilessia"}, {}},
+        {"TSA Olivo", {"glicemia"}, {}},
         {"TSA Pervinca", {"solo sotto controllo medico"}, {}},
         {"TSA Assenzio", {"epilessia", "Asteracee"}, {}},
         {"TSA Pilosella", {"Asteracee"}, {}},
@@ -131,6 +150,10 @@ TEST(RemedySafety, DosesCarryThePlantsOwnLimitsAndNeverContradictThemselves) {
         {"TSA Liquirizia", "non più di quattro settimane"},
         {"TSA Calamo aromatico", "non più di due settimane"},
         {"TSA Echinacea", "dieci giorni"},
+        {"TSA Nepitella", "non più di due settimane"},
+        {"TSA Polmonaria", "non più di due settimane"},
+        {"TSA Fumaria", "non più di due settimane"},
+        {"TSA Equiseto", "non più di quattro settimane"},
     };
     for (const auto& [name, limit] : limits) {
         const auto records = recordsOf(name);
@@ -151,6 +174,48 @@ TEST(RemedySafety, DosesCarryThePlantsOwnLimitsAndNeverContradictThemselves) {
         const std::string& d = shippedRemedies()[k].dosage();
         EXPECT_FALSE(has(d, "al giorno") && has(d, "sera") && !has(d, "non la sera")) << shippedRemedies()[k].rimedio << ": " << d;
     }
+}
+
+// Uses a plant's limits or its part forbid are not offered.
+TEST(RemedySafety, NoUseBeyondWhatThePlantAllows) {
+    const std::pair<const char*, const char*> refused[] = {
+        {"TSA Frangola", "Intestino pigro"},        // chronic, against the week's limit
+        {"TSA Verga d'oro", "Reni"},                // invites use in kidney disease
+    };
+    for (const auto& [remedy, use] : refused)
+        for (const auto* r : recordsOf(remedy)) EXPECT_FALSE(has(r->indication(), use)) << remedy << ": " << use;
+    // Bilberry is the fruit, walnut the bud macerate: no leaf by mouth.
+    for (const auto* r : recordsOf("TSA Mirtillo")) EXPECT_FALSE(has(r->notes(), "foglie")) << r->notes();
+    EXPECT_TRUE(recordsOf("TSA Noce").empty());
+    EXPECT_FALSE(recordsOf("MSA Noce").empty());
+}
+
+// The safety tables that travel with complaints and remedies cover the
+// whole database: every listed complaint has a referral of its own, and
+// every remedy its cautions in pregnancy, for adolescents (unless barred)
+// and with its own maximum duration where the plant has one.
+TEST(RemedySafety, TheSafetyTablesCoverEveryComplaintAndRemedy) {
+    const auto flags = readTextLines(shipped().resolve("OpzioneH\\Allarmi.txt"));
+    std::set<std::string> complaints;
+    for (const std::string& l : flags) complaints.insert(l.substr(0, l.find('\t')));
+    EXPECT_TRUE(complaints.count("*"));
+    for (const std::string& s : readTextLines(shipped().resolve(remedies::files::kSymptomList)))
+        EXPECT_TRUE(complaints.count(s)) << s;
+    std::map<std::string, std::set<std::string>> conditions;
+    for (const std::string& l : readTextLines(shipped().resolve("OpzioneH\\Cautele.txt"))) {
+        const auto tab = l.find('\t');
+        conditions[l.substr(0, tab)].insert(l.substr(tab + 1, l.find('\t', tab + 1) - tab - 1));
+    }
+    EXPECT_TRUE(conditions["*"].count("eta<12"));
+    for (std::size_t k = 1; k < shippedRemedies().size(); ++k) {
+        const std::string& name = shippedRemedies()[k].rimedio;
+        EXPECT_TRUE(conditions[name].count("gravidanza")) << name;
+        EXPECT_TRUE(conditions[name].count("eta<18")) << name;
+    }
+    EXPECT_TRUE(conditions["TSA Iperico"].count("farmaco:serotoninergici"));
+    EXPECT_TRUE(conditions["TSA Frangola"].count("durata:7"));
+    EXPECT_TRUE(conditions["TSA Calamo aromatico"].count("durata:14"));
+    EXPECT_TRUE(conditions["TSA Meliloto"].count("farmaco:anticoagulanti"));
 }
 
 TEST(RemedySafety, PreparationsSuitThePlant) {
@@ -230,6 +295,13 @@ TEST(ContentCompiler, RefusesUnsafeSources) {
         {"Bilancia-Acquario\tlontano dai pasti\tR\t", "Bilancia-Acquario\tlontano dai pasti\t\t", "Ritenzione idrica"},
         // one species entered twice as the same preparation
         {"Filipendula ulmaria", "Salix alba", "stessa preparazione"},
+        // thujone without the caution that bars adolescents
+        {"Toro-Sagittario\tdopo i pasti\tGEBL\t", "Toro-Sagittario\tdopo i pasti\tGEL\t", "tujone"},
+        // hyperforin without the serotonin syndrome caution
+        {"\tFDsGB\tiperforina", "\tFDGB\tiperforina", "iperforina"},
+        // "do not go beyond the duration" without a duration
+        {"\tper non più di due settimane di seguito\tDioscoride; Culpeper\tDissolve", "\t\tDioscoride; Culpeper\tDissolve",
+         "colonna limite"},
     };
     for (const Case& c : cases) {
         const test::CliRun run = compileWith(c.from, c.to);

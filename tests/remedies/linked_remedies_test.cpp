@@ -73,7 +73,7 @@ TEST_F(LinkedRemedies, FiveRecordsShowFiveSortedIndicationsAndTheFirstRecordsSig
     EXPECT_EQ(list->names, (std::vector<std::string>{"Malva", "Rosa"}));
 
     const LinkedDetails rosa = remedySymptoms(dir, "Rosa  ");
-    EXPECT_EQ(rosa.symptoms, (std::vector<std::string>{"SINTOMI CURABILI con ", "Rosa", "Ansia", "Asma", "cefalea",
+    EXPECT_EQ(rosa.symptoms, (std::vector<std::string>{"USI TRADIZIONALI di ", "Rosa", "Ansia", "Asma", "cefalea",
                                                        "Insonnia", "Tosse"}));
     // The warnings are those of the first record that has any, in full.
     EXPECT_EQ(rosa.details, (std::vector<std::string>{"RIMEDIO: Rosa", "SEGNATURA PRIMARIA: Venere",
@@ -87,7 +87,7 @@ TEST_F(LinkedRemedies, ANameNoLongerInTheDatabaseShowsOnlyTheHeading) {
     test::writeRemedyDatabase(dir, {remedy("Malva", "Febbre", "Venere")});
     writeRecords(dir, "OpzioneH\\VenePri.rnd", {encodeName("Malva", 50), encodeName("Rosa", 50)});
     const LinkedDetails gone = remedySymptoms(dir, linkedList(dir, {false, 4}, LinkedMode::Remedies)->names[1]);
-    EXPECT_EQ(gone.symptoms, (std::vector<std::string>{"SINTOMI CURABILI con ", "Rosa"}));
+    EXPECT_EQ(gone.symptoms, (std::vector<std::string>{"USI TRADIZIONALI di ", "Rosa"}));
     EXPECT_TRUE(gone.details.empty());
     EXPECT_THROW(linkedList(dir, {true, 3}, LinkedMode::Remedies), IoError);  // Gemelli.rnd was never written
 }
@@ -102,7 +102,7 @@ TEST_F(LinkedRemedies, PlantsModeSkipsTheHeaderAndShowsTheLastEntrysDetails) {
     EXPECT_EQ(list->caption, "PIANTE associate alla LUNA");
     EXPECT_EQ(list->names, (std::vector<std::string>{"Melissa", "Tiglio"}));
     const LinkedDetails fromList = plantSymptoms(dir, "Melissa", false);
-    EXPECT_EQ(fromList.symptoms, (std::vector<std::string>{"SINTOMI CURABILI con Melissa", "Insonnia", "Ansia"}));
+    EXPECT_EQ(fromList.symptoms, (std::vector<std::string>{"USI TRADIZIONALI di Melissa", "Insonnia", "Ansia"}));
     EXPECT_EQ(fromList.details.back(), "SINTESI PSICHICA: Quiete");
     EXPECT_EQ(plantSymptoms(dir, "Melissa", true).symptoms.at(1), "Melissa");
 }

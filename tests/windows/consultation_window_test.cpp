@@ -54,6 +54,52 @@ private slots:
         dir_.reset();
     }
 
+    // What must be told before the remedies shows as the form is filled:
+    // each complaint's referral, then the cautions that apply to the person;
+    // the medicines, pregnancy and breastfeeding are stored with the visit.
+    void showsTheReferralsAndTheCautionsThatApply() {
+        TFoConsulti w;
+        w.show();
+        QVERIFY(w.hasSubject());
+        w.findChild<QLineEdit*>("EdData")->setText("05/03/2026");
+        QCOMPARE(w.findChild<QLabel*>("LabEta")->text(), QString("57 anni alla data della consultazione"));
+        w.addSymptom("Palpitazioni nervose");
+        QVERIFY(w.attentionLines().join('\n').contains("Palpitazioni nervose \u2013 quando rivolgersi al medico: "
+                                                       "Palpitazioni con dolore al petto"));
+        QVERIFY(w.attentionLines().join('\n').contains("118"));
+        w.addRemedy("TSA Iperico");
+        w.addRemedy("TSA Frangola");
+        QVERIFY(!w.attentionLines().join('\n').contains("Attenzione"));
+        w.findChild<QPlainTextEdit*>("MemoFarmaci")->setPlainText("Zoloft 50 mg");
+        const auto hasLine = [&](const QString& start) {
+            for (const QString& l : w.attentionLines())
+                if (l.startsWith(start)) return true;
+            return false;
+        };
+        QVERIFY(hasLine("Attenzione: TSA Iperico con \"Zoloft 50 mg\" (antidepressivo serotoninergico"));
+        QVERIFY(w.attentionLines().join('\n').contains("sindrome serotoninergica"));
+        w.findChild<QLineEdit*>("EdControllo")->setText("02/04/2026");
+        QVERIFY(hasLine("Attenzione: TSA Frangola: il controllo del 02/04/2026"));
+        w.findChild<QCheckBox*>("CBallattamento")->setChecked(true);
+        QVERIFY(hasLine("Attenzione: TSA Iperico durante l'allattamento"));
+        QVERIFY(w.BBregistraClick());
+        const auto stored =
+            consultations::ConsultationStore(consultations::storePath(), false).consultationsOf(consultations::currentSubjectLink());
+        QCOMPARE(stored.size(), std::size_t{1});
+        QCOMPARE(stored[0].medicines, std::string("Zoloft 50 mg"));
+        QVERIFY(stored[0].breastfeeding);
+        QVERIFY(!stored[0].pregnancy);
+        // A new form forgets them; the stored one brings them back.
+        w.findChild<QPushButton*>("BBnuova")->click();
+        QVERIFY(w.findChild<QPlainTextEdit*>("MemoFarmaci")->toPlainText().isEmpty());
+        QVERIFY(!w.attentionLines().join('\n').contains("Attenzione"));
+        w.findChild<QListWidget*>("ListaConsulti")->setCurrentRow(0);
+        QVERIFY(w.findChild<QCheckBox*>("CBallattamento")->isChecked());
+        QVERIFY(hasLine("Attenzione: TSA Iperico con \"Zoloft 50 mg\""));
+        w.resize(1366, 740);
+        test::picture(&w, "consultazioni_avvertenze");
+    }
+
     void addsEditsAndDeletesAConsultation() {
         TFoConsulti w;
         w.show();

@@ -94,7 +94,7 @@ private slots:
         press(&panel, "SpinDown");
         press(&panel, "SpinDown");
         QCOMPARE(panel.chosenIndex(), 1);
-        QCOMPARE(memoLines(panel, "Memo3"), (QStringList{"SINTOMI CURABILI con ", "Rosa", "Ansia", "Asma", "cefalea",
+        QCOMPARE(memoLines(panel, "Memo3"), (QStringList{"USI TRADIZIONALI di ", "Rosa", "Ansia", "Asma", "cefalea",
                                                          "Insonnia", "Tosse"}));
         QCOMPARE(memoLines(panel, "Memo4"), (QStringList{"RIMEDIO: Rosa", "SEGNATURA PRIMARIA: Venere",
                                                          "SEGNATURA SECONDARIA: Luna", "SEGNATURA ZODIACALE: Toro",
@@ -111,7 +111,7 @@ private slots:
         remedies::writeRecords(dataDir(), "OpzioneH\\VenePri.rnd", {remedies::encodeName("Assente", 50)});
         QVERIFY(panel.ShowLinkedRemedies({false, 4}));
         press(&panel, "SpinDown");
-        QCOMPARE(memoLines(panel, "Memo3"), (QStringList{"SINTOMI CURABILI con ", "Assente"}));
+        QCOMPARE(memoLines(panel, "Memo3"), (QStringList{"USI TRADIZIONALI di ", "Assente"}));
         QCOMPARE(panel.findChild<QPlainTextEdit*>("Memo4")->toPlainText(), QString());
     }
 
@@ -147,7 +147,7 @@ private slots:
         QCOMPARE(plants->count(), 2);
         QCOMPARE(plants->item(0)->text(), QString("Melissa"));
         QTest::mouseClick(plants->viewport(), Qt::LeftButton, {}, plants->visualItemRect(plants->item(0)).center());
-        QCOMPARE(memoLines(panel, "Memo3"), (QStringList{"SINTOMI CURABILI con Melissa", "Insonnia", "Ansia"}));
+        QCOMPARE(memoLines(panel, "Memo3"), (QStringList{"USI TRADIZIONALI di Melissa", "Insonnia", "Ansia"}));
         QCOMPARE(memoLines(panel, "Memo4").last(), QString("SINTESI PSICHICA: Quiete"));
         picture(&panel, "PanelPianta_piante");
     }

@@ -9,6 +9,7 @@
 #include "tests/support/temp_data_dir.h"
 
 #include <QLabel>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -107,6 +108,38 @@ private slots:
         QTest::mouseClick(window.findChild<QPushButton*>("BBok"), Qt::LeftButton);
         QVERIFY(window.changed());
         QCOMPARE(readWholeFile(dir.path() / "FileTmp" / "Personal.Tmp"), std::string("Anna\r\nVerdi\r\n"));
+    }
+
+    // The identity the documents print follows the name in the same file;
+    // changing the name afterwards keeps it.
+    void practitionerIdentityFollowsTheNameAndSurvivesANameChange() {
+        test::TempDataDir dir;
+        std::filesystem::create_directories(dir.path() / "FileTmp");
+        writeFileAtomically(dir.path() / "FileTmp" / "Personal.Tmp", "Anna\r\nRossi\r\n");
+        {
+            TFoNomUte window;
+            QVERIFY(!window.findChild<QCheckBox*>("CBlegge4")->isChecked());
+            QVERIFY(window.findChild<QLineEdit*>("EdLegge4")->text().contains("Legge 14 gennaio 2013, n. 4"));
+            window.findChild<QLineEdit*>("EdQualifica")->setText("Naturopata");
+            window.findChild<QLineEdit*>("EdContatti")->setText("anna.rossi@example.it");
+            window.findChild<QCheckBox*>("CBlegge4")->setChecked(true);
+            QTest::mouseClick(window.findChild<QPushButton*>("BBok"), Qt::LeftButton);
+            QVERIFY(window.changed());
+        }
+        PractitionerIdentity id = readPractitionerIdentity();
+        QCOMPARE(id.printedLines().size(), std::size_t(3));
+        QCOMPARE(id.printedLines()[0], std::string("Anna Rossi, Naturopata"));
+        QCOMPARE(id.printedLines()[1], std::string("anna.rossi@example.it"));
+        {
+            TFoNomUte window;
+            window.findChild<QLineEdit*>("EdCognome")->setText("Verdi");
+            QTest::mouseClick(window.findChild<QPushButton*>("BBok"), Qt::LeftButton);
+        }
+        id = readPractitionerIdentity();
+        QCOMPARE(id.name.surname, std::string("Verdi"));
+        QCOMPARE(id.qualification, std::string("Naturopata"));
+        QVERIFY(id.citesLaw4);
+        QVERIFY(readWholeFile(dir.path() / "FileTmp" / "Personal.Tmp").rfind("Anna\r\nVerdi\r\nNaturopata\r\n", 0) == 0);
     }
 
     // Texts go to files in Windows-1252: what it cannot hold is refused

@@ -159,7 +159,7 @@ private slots:
         QCOMPARE(chooser->count(), static_cast<int>(mars.size()));
         QVERIFY(chooser->count() > 0);
         QTest::mouseClick(panel->findChild<QAbstractButton*>("SpinDown"), Qt::LeftButton);
-        QVERIFY(panel->findChild<QPlainTextEdit*>("Memo3")->toPlainText().startsWith("SINTOMI CURABILI con \n"));
+        QVERIFY(panel->findChild<QPlainTextEdit*>("Memo3")->toPlainText().startsWith("USI TRADIZIONALI di \n"));
         QVERIFY(panel->findChild<QPlainTextEdit*>("Memo4")->toPlainText().contains("Marte"));
         picture(w.get(), "TFgrSpagy_PanelPianta");
 

@@ -13,6 +13,11 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <cctype>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+#include <QDateTime>
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -116,7 +121,39 @@ void shapeTables(QTextFrame* frame) {
 
 } // namespace
 
+// The PDF writer stamps the moment it wrote the file; the only byte that
+// changes from one run to the next. A fixed moment of the same length (the
+// SOURCE_DATE_EPOCH of reproducible builds when set) keeps every offset of
+// the file, so a manual regenerated from an unchanged source is the same
+// file and does not raise the data version.
+bool fixCreationDate(const QString& file) {
+    QFile f(file);
+    if (!f.open(QIODevice::ReadWrite)) return false;
+    QByteArray bytes = f.readAll();
+    const QByteArray key = "/CreationDate (D:";
+    const qsizetype at = bytes.indexOf(key);
+    if (at < 0) return true;
+    QDateTime when(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC);
+    if (const QByteArray epoch = qgetenv("SOURCE_DATE_EPOCH"); !epoch.isEmpty())
+        when = QDateTime::fromSecsSinceEpoch(epoch.toLongLong(), Qt::UTC);
+    const QByteArray stamp = when.toString("yyyyMMddHHmmss").toLatin1();
+    for (qsizetype i = 0; i < stamp.size(); ++i)
+        if (at + key.size() + i >= bytes.size() || !std::isdigit(static_cast<unsigned char>(bytes[at + key.size() + i])))
+            return false;
+    bytes.replace(at + key.size(), stamp.size(), stamp);
+    return f.seek(0) && f.write(bytes) == bytes.size();
+}
+
 int main(int argc, char** argv) {
+    // The writer walks hash tables of fonts and glyphs: with Qt's random
+    // seed their order, and so the file's bytes, changed from run to run.
+    // Qt reads the seed before main, so the tool starts itself again with it.
+    if (const char* seed = std::getenv("QT_HASH_SEED"); !seed || std::string(seed) != "0") {
+        ::setenv("QT_HASH_SEED", "0", 1);
+        ::execv("/proc/self/exe", argv);
+        std::fprintf(stderr, "make_manual: impossibile ripartire con QT_HASH_SEED=0\n");
+        return 1;
+    }
     QGuiApplication app(argc, argv);
     if (argc != 4) {
         std::fprintf(stderr, "uso: make_manual SORGENTE.md USCITA.pdf \"Titolo\"\n");
@@ -180,6 +217,10 @@ int main(int argc, char** argv) {
         painter.drawText(foot, Qt::AlignRight | Qt::AlignBottom, QString("Pagina %1 di %2").arg(p + 1).arg(pages));
     }
     painter.end();
+    if (!fixCreationDate(output)) {
+        std::fprintf(stderr, "impossibile rendere riproducibile %s\n", argv[2]);
+        return 1;
+    }
     std::printf("%s: %d pagine\n", argv[2], pages);
     return 0;
 }

@@ -4,6 +4,10 @@
 //                            bud macerate MSA, quintessence QSPC of a plant)
 //   OpzioneH\Repertorio.rnd  pathology–remedy pairs with dosage and notes
 //   OpzioneS\DbTesto.Txt     the plant database source, in symptom order
+//   OpzioneH\Allarmi.txt    when to see the doctor, by complaint
+//   OpzioneH\Cautele.txt    each remedy's cautions with the situations of a
+//                            person they apply to (age, pregnancy,
+//                            breastfeeding, medicines, a maximum duration)
 // then derives every support list with the program's own rebuild (so that
 // "remedies rebuild" gives the same bytes) and writes the plants-per-planet
 // and plants-per-sign name files of OpzioneS\ that the chart window lists in
@@ -14,13 +18,15 @@
 // unsafe to hand on: a constituent without the caution costituenti.tsv asks
 // for, a use that needs a doctor or is meant for children, an external use
 // attached to a remedy taken by mouth, a mucilage plant made into a
-// quintessence, a species entered twice.
+// quintessence, a species entered twice, a duration caution without a
+// duration it can read, a caution whose situations it does not know.
 #include "base/cp1252.h"
 #include "base/data_dir.h"
 #include "base/errors.h"
 #include "remedies/list_order.h"
 #include "remedies/records.h"
 #include "remedies/remedy_files.h"
+#include "remedies/safety_tables.h"
 #include "remedies/support_lists.h"
 
 #include <algorithm>
@@ -28,6 +34,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <stdexcept>
@@ -205,11 +212,12 @@ void readPortraits(const fs::path& path, std::vector<Plant>& plants) {
 struct Constituent {
     std::string cautions;  // caution codes the constituent asks for
     bool needsLimit;       // the plant must state its own duration
+    std::string why;       // what the constituent does, in a few words
 };
 
 std::map<std::string, Constituent> readConstituents(const fs::path& path) {
     std::map<std::string, Constituent> table;
-    for (const auto& row : readTsv(path, 4)) table[row[0]] = {row[1] == "-" ? "" : row[1], row[2] == "limite"};
+    for (const auto& row : readTsv(path, 4)) table[row[0]] = {row[1] == "-" ? "" : row[1], row[2] == "limite", row[3]};
     return table;
 }
 
@@ -218,6 +226,49 @@ bool containsAny(const std::string& text, const std::string& terms, std::string&
     for (const std::string& term : split(terms, "; "))
         if (low.find(term) != std::string::npos) return found = term, true;
     return false;
+}
+
+// The longest period a plant's own duration allows, in days: the largest
+// "<number> giorni|settimane|mesi" it names (the tannin plants allow a few
+// days for diarrhoea and two weeks otherwise). Nothing when it names none.
+std::optional<int> limitDays(const std::string& limit) {
+    static const std::map<std::string, int> numbers = {
+        {"un", 1},   {"una", 1},  {"uno", 1},  {"due", 2},   {"tre", 3},    {"quattro", 4},   {"cinque", 5},
+        {"sei", 6},  {"sette", 7}, {"otto", 8}, {"dieci", 10}, {"quindici", 15}, {"venti", 20}};
+    static const std::map<std::string, int> units = {{"giorno", 1},     {"giorni", 1}, {"settimana", 7},
+                                                     {"settimane", 7}, {"mese", 30}, {"mesi", 30}};
+    std::vector<std::string> words;
+    std::string w;
+    for (char c : lower(limit) + " ") {
+        if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) w += c;
+        else if (!w.empty()) words.push_back(w), w.clear();
+    }
+    std::optional<int> most;
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        const auto unit = units.find(words[i]);
+        if (unit == units.end()) continue;
+        int n = 0;
+        if (const auto named = numbers.find(words[i - 1]); named != numbers.end()) n = named->second;
+        else if (words[i - 1].find_first_not_of("0123456789") == std::string::npos && words[i - 1].size() < 4)
+            n = std::stoi(words[i - 1]);
+        if (n > 0) most = std::max(most.value_or(0), n * unit->second);
+    }
+    return most;
+}
+
+// The situations of a person in which a caution applies (frasi.tsv,
+// quando.<code>); a caution without them applies to the illness, which the
+// program does not record, and is only read.
+std::vector<CautionCondition> conditionsOf(char code, const Phrases& phrases) {
+    std::vector<CautionCondition> out;
+    const std::string* text = phrases.find(std::string("quando.") + code);
+    if (!text) return out;
+    for (const std::string& c : split(*text, "; ")) {
+        const auto parsed = parseCautionCondition(c);
+        if (!parsed) throw std::runtime_error(std::string("frasi.tsv, quando.") + code + ": condizione sconosciuta " + c);
+        out.push_back(*parsed);
+    }
+    return out;
 }
 
 void checkPlant(const Plant& p, const std::map<std::string, Constituent>& table, const Phrases& phrases) {
@@ -231,7 +282,15 @@ void checkPlant(const Plant& p, const std::map<std::string, Constituent>& table,
         if (it->second.needsLimit && p.limit.empty())
             throw std::runtime_error(p.name + ": contiene " + c + " e deve dire la propria durata (colonna limite)");
     }
-    for (char code : p.cautions) (void)phrases[std::string("cautela.") + code];
+    for (char code : p.cautions) {
+        (void)phrases[std::string("cautela.") + code];
+        (void)conditionsOf(code, phrases);
+    }
+    // "Do not go beyond the stated duration" needs a duration, and one the
+    // consultation can compare with the follow-up.
+    if (p.cautions.find('L') != std::string::npos && !limitDays(p.limit))
+        throw std::runtime_error(p.name + ": ha la cautela L (" + phrases["cautela.L"] +
+                                 ") ma nessuna durata propria leggibile nella colonna limite");
     for (const Use& u : p.uses) {
         const std::string both = u.indication + " " + u.pathology;
         std::string term;
@@ -424,6 +483,62 @@ void writePlantSignatureFiles(const DataDir& dir, const std::vector<Plant>& plan
         write(sign, [&](const Plant& p) { return p.zodiac.find(sign) != std::string::npos; });
 }
 
+// The doctor's referral of every complaint the database names: by
+// indication as listed, by its plain form and by pathology. Two uses that
+// share a complaint under different pathologies give both referrals.
+std::vector<std::string> redFlagLines(const std::vector<Plant>& plants, const Phrases& phrases) {
+    std::map<std::string, std::vector<std::string>> byComplaint;
+    auto add = [&](const std::string& complaint, const std::string& referralText) {
+        auto& texts = byComplaint[complaint];
+        if (std::find(texts.begin(), texts.end(), referralText) == texts.end()) texts.push_back(referralText);
+    };
+    for (const Plant& p : plants)
+        for (const Use& u : p.uses) {
+            const std::string text = referral(u, phrases);
+            add(u.indication, text);
+            add(plainIndication(u.indication), text);
+            add(u.pathology, text);
+        }
+    std::vector<std::string> lines = {"*\t" + phrases["medico.comune"]};
+    for (const auto& [complaint, texts] : byComplaint) {
+        std::string joined;
+        for (const std::string& t : texts) joined += (joined.empty() ? "" : " ") + t;
+        lines.push_back(complaint + "\t" + joined);
+    }
+    return lines;
+}
+
+// Each caution of a remedy with the situations it applies to; "*" holds the
+// alcohol of every preparation. The reason names the constituent that asks
+// for the caution, when one does.
+std::vector<std::string> cautionLines(const std::vector<Remedy>& remedies, const std::map<std::string, Constituent>& table,
+                                      const Phrases& phrases) {
+    std::vector<std::string> lines = {"*\teta<12\t" + phrases["cautela.alcol"]};
+    for (const Remedy& r : remedies) {
+        const Plant& p = *r.plant;
+        auto add = [&](const CautionCondition& c, const std::string& text) {
+            lines.push_back(r.name + "\t" + cautionConditionText(c) + "\t" + text);
+        };
+        for (char code : p.cautions) {
+            std::string text = phrases[std::string("cautela.") + code];
+            for (const std::string& c : p.constituents) {
+                const auto it = table.find(c);
+                if (it != table.end() && it->second.cautions.find(code) != std::string::npos)
+                    text += " (contiene " + c + ": " + it->second.why + ")";
+            }
+            for (const CautionCondition& c : conditionsOf(code, phrases)) add(c, text);
+        }
+        using Kind = CautionCondition::Kind;
+        if (p.cautions.find('G') == std::string::npos) {
+            add({Kind::Pregnancy, 0, {}}, phrases["cautela.gravidanza"]);
+            add({Kind::Breastfeeding, 0, {}}, phrases["cautela.gravidanza"]);
+        }
+        if (p.cautions.find('B') == std::string::npos) add({Kind::AgeUnder, 18, {}}, phrases["cautela.bambini"]);
+        if (const auto days = limitDays(p.limit)) add({Kind::MaxDays, *days, {}}, "Durata massima: " + p.limit + ".");
+    }
+    return lines;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -449,6 +564,8 @@ int main(int argc, char** argv) {
         const std::size_t plantRecords = compilePlantDatabase(dir);
         const RebuildSummary s = rebuildSupportLists(dir);
         writePlantSignatureFiles(dir, plants);
+        writeTextList(dir, files::kRedFlags, redFlagLines(plants, phrases));
+        writeTextList(dir, files::kCautionRules, cautionLines(remedies, constituents, phrases));
         std::printf("%zu piante, %zu rimedi (%zu record), %zu patologie (%zu record del repertorio), "
                     "%zu indicazioni distinte, %zu record delle piante\n",
                     plants.size(), s.remedyNames, s.remedies, s.pathologies, s.repertory, s.symptoms, plantRecords - 1);
