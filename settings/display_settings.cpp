@@ -181,7 +181,8 @@ std::vector<std::string> PractitionerIdentity::printedLines() const {
 PractitionerIdentity readPractitionerIdentity() {
     PractitionerIdentity id;
     id.name = readPractitionerName();
-    const auto lines = readLines(kPractitionerPath);
+    // A read-only data directory without the file has a name, no more.
+    const auto lines = dataDir().exists(kPractitionerPath) ? readLines(kPractitionerPath) : std::vector<std::string>{};
     auto line = [&](std::size_t k) { return k < lines.size() ? lines[k] : std::string(); };
     id.qualification = line(2);
     id.association = line(3);
