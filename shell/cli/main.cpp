@@ -2,10 +2,13 @@
 #include "shell/cli/analysis_command.h"
 #include "shell/cli/archive_commands.h"
 #include "shell/cli/atlas_command.h"
+#include "shell/cli/calendar_command.h"
 #include "shell/cli/chart_command.h"
 #include "shell/cli/consultation_command.h"
 #include "shell/cli/cli_support.h"
 #include "shell/cli/remedies_command.h"
+#include "shell/cli/return_commands.h"
+#include "shell/cli/transits_command.h"
 #include "shell/cli/drawing_program.h"
 #include "shell/cli/standard_output.h"
 
@@ -61,6 +64,15 @@ const char* const kUsage =
     "          | delete --archive A --subject N --id K   le consultazioni di un soggetto\n"
     "  report --archive A --subject N [--id K] --out FILE.pdf   la relazione per la persona\n"
     "          (senza --id la consultazione pi\xC3\xB9 recente)\n"
+    "  transits (--current | dati di nascita [--place COMUNE]) --from GG/MM/AAAA --to GG/MM/AAAA\n"
+    "          [--bodies Sole,Marte,...] [--orbs L,P,S,O,N] [--json]   i transiti sul tema natale\n"
+    "  return --year AAAA (--current [--coords C --corr ORE] | dati di nascita\n"
+    "          [--return-coords C --return-corr ORE]) [--json]   la rivoluzione solare\n"
+    "  progressions --date GG/MM/AAAA (--current | dati di nascita) [--json]\n"
+    "          le progressioni secondarie e i loro aspetti al tema natale\n"
+    "  calendar (--coords C --corr ORE | --place COMUNE) --from GG/MM/AAAA --to GG/MM/AAAA\n"
+    "          [--planet NOME | --remedy NOME] [--waxing] [--moon-signs Ariete,Toro,...]\n"
+    "          [--ics FILE.ics] [--json]   il calendario spagirico delle ore planetarie\n"
     "  (tutti i comandi accettano --data-dir CARTELLA)\n"
     "  --verbose   i messaggi interni di Qt anche sullo standard error (sempre nel file\n"
     "          MessaggiQt.log della cartella dati)\n"
@@ -92,6 +104,10 @@ int runCommandLine(std::vector<std::string> args, int argc, char** argv) {
     if (command == "remedies") return qv::cli::remediesCommand(args, std::cout, std::cerr);
     if (command == "consultation") return qv::cli::consultationCommand(args, std::cout, std::cerr);
     if (command == "modify") return qv::cli::modifyCommand(args, std::cout, std::cerr);
+    if (command == "transits") return qv::cli::transitsCommand(args, std::cout, std::cerr);
+    if (command == "return") return qv::cli::returnCommand(args, std::cout, std::cerr);
+    if (command == "progressions") return qv::cli::progressionsCommand(args, std::cout, std::cerr);
+    if (command == "calendar") return qv::cli::calendarCommand(args, std::cout, std::cerr);
     if (command == "delete") return qv::cli::deleteCommand(args, std::cout, std::cerr);
     std::cerr << "Comando sconosciuto: " << qv::cli::echoed(command) << "\n" << kUsage;
     return qv::cli::kExitUsage;

@@ -1,0 +1,43 @@
+// A body's longitude over a period as samples between which it moves one
+// way only: a regular grid, with each station (the moment the body stands
+// still and turns) found by root finding and put in as a sample. Between
+// two neighbouring samples the longitude is monotonic and moves less than a
+// half turn, so each point it reaches there is reached exactly once and can
+// be found by a bracketed root.
+#pragma once
+
+#include "base/reals.h"
+#include "timing/body_positions.h"
+
+#include <vector>
+
+namespace qv::timing {
+
+struct TrackSample {
+    Extended jd = 0;
+    Extended longitude = 0;
+    bool station = false;  // the body stands still here
+};
+
+struct Crossing {
+    Extended jd = 0;
+    bool forward = false;  // reached moving direct (longitudes increasing)
+};
+
+class LongitudeTrack {
+public:
+    LongitudeTrack(BodyPositions& body, Extended from, Extended to);
+    const std::vector<TrackSample>& samples() const { return samples_; }
+    // Every moment in the period at which the body stands exactly at
+    // `point` (degrees), in time order.
+    std::vector<Crossing> crossings(Extended point) const;
+    // The moments the body stands still, in time order.
+    std::vector<Extended> stations() const;
+    BodyPositions& body() const { return body_; }
+
+private:
+    BodyPositions& body_;
+    std::vector<TrackSample> samples_;
+};
+
+} // namespace qv::timing
