@@ -16,6 +16,7 @@
 #include "timing/icalendar.h"
 #include "timing/spagyric_calendar.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -41,18 +42,30 @@ int planetNamed(const std::string& typed) {
 std::pair<std::string, int> remedyPlanet(const std::string& typed) {
     const remedies::ListSearch found =
         remedies::searchList(remedies::readNamedList(dataDir(), remedies::NamedList::Remedies), typed);
-    std::string entry;
-    for (const std::string& m : found.matches)
-        if (foldedKey(m) == foldedKey(typed)) entry = m;
-    if (entry.empty() && found.matches.size() == 1) entry = found.matches.front();
-    if (entry.empty()) {
-        std::string names;
-        for (std::size_t i = 0; i < found.matches.size() && i < 8; ++i) names += (i ? ", " : "") + found.matches[i];
-        throw UsageError{found.matches.empty() ? "Nessun rimedio trovato: " + echoed(typed)
-                                               : "Pi\xF9 rimedi con questo nome: " + names};
+    // The lines found may name one remedy in several ways ("Altea (MSA)",
+    // "MSA Altea"): what counts is how many remedies they lead to.
+    std::vector<remedies::RemedyMatch> records;
+    std::vector<std::string> names;
+    for (const std::string& entry : found.matches) {
+        auto matches = remedies::findRemedy(dataDir(), entry);
+        if (matches.empty()) continue;
+        const std::string name = TrimRightSpaces(matches.back().data.rimedio);
+        if (foldedKey(name) == foldedKey(typed) || foldedKey(entry) == foldedKey(typed)) {
+            records = std::move(matches);
+            names = {name};
+            break;
+        }
+        if (std::find(names.begin(), names.end(), name) == names.end()) {
+            names.push_back(name);
+            records = std::move(matches);
+        }
     }
-    const auto records = remedies::findRemedy(dataDir(), entry);
-    if (records.empty()) throw UsageError{"Nessun rimedio trovato: " + echoed(typed)};
+    if (names.empty()) throw UsageError{"Nessun rimedio trovato: " + echoed(typed)};
+    if (names.size() > 1) {
+        std::string list;
+        for (std::size_t i = 0; i < names.size() && i < 8; ++i) list += (i ? ", " : "") + names[i];
+        throw UsageError{"Pi\xF9 rimedi con questo nome: " + list};
+    }
     const std::string& signature = records.back().data.segnaturaPrimaria;
     std::size_t best = std::string::npos;
     int planet = 0;

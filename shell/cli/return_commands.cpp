@@ -10,6 +10,7 @@
 #include "timing/transits.h"
 
 #include "analysis/substance.h"
+#include "archive/local_time_correction.h"
 
 #include <algorithm>
 #include <sstream>
@@ -89,7 +90,7 @@ int returnCommand(const std::vector<std::string>& args, std::ostream& out, std::
         }
         if (!n.name.empty()) out << shownLine("Rivoluzione solare di " + n.name);
         out << shownLine("Rivoluzione solare " + std::to_string(year) + ": " + momentText(jd) + " TU, ora locale " + local +
-                         " (correzione " + NumberText(5, placeCorr) + (placeCorr < 0 ? " negativa" : "") + ")");
+                         " (correzione " + atlas::correctionText(placeCorr) + ")");
         out << shownLine("Sole natale " + LongitudeDegMin(2, n.ephemeris.longitude[kSun]) + "  " + placeText) << "\n";
         printChartTable(s, moved, out);
         return kExitOk;
@@ -145,7 +146,7 @@ int progressionsCommand(const std::vector<std::string>& args, std::ostream& out,
         for (const auto& b : p.bodies) {
             std::string line = timing::kTransitBodyNames[static_cast<std::size_t>(b.body)];
             line.resize(12, ' ');
-            out << shownLine(line + LongitudeWithSign(b.retrograde ? "r" : " ", b.longitude));
+            out << shownLine(TrimRightSpaces(line + LongitudeWithSign(b.retrograde ? "r" : " ", b.longitude)));
         }
         out << "\n" << shownLine("Aspetti al tema natale (orbe " + NumberText(4, timing::kProgressionOrb) + "\xB0):");
         if (p.aspects.empty()) out << shownLine("  nessuno");

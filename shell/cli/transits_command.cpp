@@ -83,7 +83,7 @@ void printText(const std::vector<timing::Contact>& contacts, const timing::Trans
                std::ostream& out) {
     if (!n.name.empty()) out << shownLine("Transiti per " + n.name);
     out << shownLine("Periodo: " + localText(n.clock, q.from).substr(0, 10) + " - " +
-                     localText(n.clock, q.to - 1e-6L).substr(0, 10) + "   Nodo: " + q.nodeKind);
+                     localText(n.clock, q.to - 0.001L).substr(0, 10) + "   Nodo: " + q.nodeKind);
     std::string orbs = "Orbi:";
     for (int c = 0; c < timing::kBodyClassCount; ++c)
         orbs += std::string(c ? ", " : " ") + timing::kBodyClassNames[static_cast<std::size_t>(c)] + " " +
@@ -95,7 +95,7 @@ void printText(const std::vector<timing::Contact>& contacts, const timing::Trans
         out << shownLine(std::string(timing::kTransitBodyNames[static_cast<std::size_t>(c.body)]) + " " +
                          timing::aspectName(c.aspect) + " " +
                          timing::kNatalTargetNames[static_cast<std::size_t>(c.natal)] + " (" +
-                         LongitudeWithSign(" ", c.natalLongitude) + ")");
+                         TrimRightSpaces(LongitudeWithSign(" ", c.natalLongitude)) + ")");
         out << shownLine("  entra in orbe: " + (c.enter ? localText(n.clock, *c.enter) : std::string("prima della ricerca")));
         for (Extended e : c.exact) out << shownLine("  esatto:        " + localText(n.clock, e) + "  (" + momentText(e) + " TU)");
         if (c.exact.empty()) out << shownLine("  non diventa esatto: il pianeta torna indietro prima");

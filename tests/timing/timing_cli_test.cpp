@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -161,6 +162,47 @@ TEST_F(TimingCli, CalendarFiltersAndPolarDays) {
     const CliRun nowhere = runCli("calendar --from 01/11/2026 --to 02/11/2026" + dataDir());
     EXPECT_NE(nowhere.status, 0);
     EXPECT_TRUE(nowhere.has("Indicare il luogo")) << nowhere.out;
+}
+
+TEST_F(TimingCli, TheCurrentSubjectGivesTheBirthAndTheClockOfItsPlace) {
+    ASSERT_EQ(runCli("register --archive BASE --name \"ROSSI MARIA\" --date 14/03/1975 --time 10:30 --place MILANO" +
+                     dataDir()).status, 0);
+    const CliRun summer = runCli("transits --current --from 01/07/2026 --to 01/07/2026 --bodies Luna --json" + dataDir());
+    ASSERT_EQ(summer.status, 0) << summer.out;
+    EXPECT_TRUE(summer.has("\"local_clock\": \"regimi orari di MILANO (MI)")) << summer.out.substr(0, 300);
+    // Summer time: the clock is two hours ahead of Universal Time.
+    const std::smatch m = [&] {
+        std::smatch found;
+        std::regex_search(summer.out, found, std::regex("\"exact_jd\": \\[([0-9.]+)\\], \"leave_jd\": [0-9.]+, "
+                                                        "\"enter_local\": \"[0-9/: ]+\", \"exact_local\": \\[\"([0-9/: ]+)\"\\]"));
+        return found;
+    }();
+    ASSERT_EQ(m.size(), 3u) << summer.out.substr(0, 600);
+    const double exact = std::stod(m[1].str());
+    // The clock shows the minute the moment falls in.
+    const long seconds = std::lround((exact + 0.5 - std::floor(exact + 0.5)) * 86400) + 7200;
+    const int hh = static_cast<int>(seconds / 3600 % 24), mm = static_cast<int>(seconds / 60 % 60);
+    char expected[8];
+    std::snprintf(expected, sizeof expected, "%02d:%02d", hh, mm);
+    EXPECT_EQ(m[2].str().substr(11, 5), expected);
+
+    const CliRun both = runCli("transits --current --date 01/01/2000 --from 01/07/2026 --to 01/07/2026" + dataDir());
+    EXPECT_NE(both.status, 0);
+    EXPECT_TRUE(both.has("togliere --date")) << both.out;
+
+    const CliRun progressed = runCli("progressions --date 14/03/2026 --current --json" + dataDir());
+    ASSERT_EQ(progressed.status, 0) << progressed.out;
+    EXPECT_NEAR(numberAfter(progressed.out, "progressed_jd") - 2442485.896, 51.0, 0.05);
+}
+
+TEST_F(TimingCli, ARemedyGivesItsPlanetFromItsSignature) {
+    const CliRun r = runCli("calendar --place MILANO --from 01/07/2026 --to 07/07/2026 --remedy Altea --json" + dataDir());
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_TRUE(r.has("\"filter\": {\"planet\": \"Venere\", \"remedy\": \"MSA Altea\"")) << r.out.substr(0, 400);
+    EXPECT_EQ(count(r.out, "{\"number\": "), 24u) << "a week holds 24 hours of each planet";
+    const CliRun many = runCli("calendar --place MILANO --from 01/07/2026 --to 01/07/2026 --remedy MSA" + dataDir());
+    EXPECT_NE(many.status, 0);
+    EXPECT_TRUE(many.has("rimedi con questo nome")) << many.out;
 }
 
 } // namespace timing_cli_test
