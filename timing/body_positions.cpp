@@ -2,6 +2,8 @@
 
 #include "ephemeris/angles.h"
 #include "ephemeris/bodies.h"
+#include "ephemeris/fundamental_arguments.h"
+#include "ephemeris/sun_moon.h"
 #include "timing/roots.h"
 
 #include <cmath>
@@ -37,6 +39,12 @@ BodyPositions::BodyPositions(int body, const std::string& nodeKind) : body_(body
 }
 
 Extended BodyPositions::longitude(Extended jd) {
+    // The Sun and the Moon need nothing of the other bodies: their series
+    // alone, as the full pass computes them (the Moon without its latitude).
+    if (body_ == kSun || body_ == kMoon) {
+        const FundamentalArgs fa = FundamentalArguments(jd);
+        return Norm360(body_ == kSun ? sunPosition(fa).longitude : moonPosition(fa, true, false).longitude);
+    }
     computeBodiesOnce(state_, body_, jd, false);
     return Norm360(state_.longitude[static_cast<std::size_t>(body_)]);
 }

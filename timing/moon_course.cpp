@@ -33,9 +33,30 @@ MoonCourse::MoonCourse(Extended from, Extended to)
     for (int s = 0; s < 12; ++s)
         for (const Crossing& c : track.crossings(30.0L * s)) ingresses_.push_back(c.jd);
     std::sort(ingresses_.begin(), ingresses_.end());
+    for (Extended t : ingresses_) ingressSigns_.push_back(signOf(Norm360(moon_->longitude(t) + 1e-7L)));
 
     // Exact aspects: the Moon's angle from each planet, which always grows.
     std::vector<Extended> aspects;
+    // New and full Moons: the elongation, which always grows, passing 0° and 180°.
+    {
+        auto elongationAt = [&](Extended t) { return elongation(t); };
+        Extended t0 = a, e0 = elongationAt(a);
+        while (t0 < b) {
+            const Extended t1 = std::min(b, t0 + 1.0L);
+            const Extended e1 = elongationAt(t1);
+            for (int target : {0, 180}) {
+                const Extended u0 = halfTurn(e0 - target), u1 = u0 + halfTurn(e1 - e0);
+                if ((u0 < 0 && u1 >= 0) || (u0 > 0 && u1 <= 0)) {
+                    auto f = [&](Extended t) { return halfTurn(elongationAt(t) - target); };
+                    syzygies_.emplace_back(bracketedRoot(f, t0, t1, u0, u1), target == 0);
+                }
+            }
+            t0 = t1;
+            e0 = e1;
+        }
+        std::sort(syzygies_.begin(), syzygies_.end());
+    }
+
     for (int planet : kAspectPlanets) {
         BodyPositions other(planet, "MEDIO");
         auto angle = [&](Extended t) { return Norm360(moon_->longitude(t) - other.longitude(t)); };
@@ -70,7 +91,19 @@ Extended MoonCourse::longitude(Extended jd) { return moon_->longitude(jd); }
 
 Extended MoonCourse::elongation(Extended jd) { return Norm360(moon_->longitude(jd) - sun_->longitude(jd)); }
 
-int MoonCourse::sign(Extended jd) { return signOf(moon_->longitude(jd)); }
+int MoonCourse::sign(Extended jd) {
+    // Inside the period the ingresses say it without computing the Moon.
+    const auto after = std::upper_bound(ingresses_.begin(), ingresses_.end(), jd);
+    if (after != ingresses_.begin() && after != ingresses_.end())
+        return ingressSigns_[static_cast<std::size_t>(std::prev(after) - ingresses_.begin())];
+    return signOf(moon_->longitude(jd));
+}
+
+bool MoonCourse::waxingAt(Extended jd) {
+    const auto after = std::upper_bound(syzygies_.begin(), syzygies_.end(), std::make_pair(jd, true));
+    if (after != syzygies_.begin() && after != syzygies_.end()) return std::prev(after)->second;
+    return waxing(elongation(jd));
+}
 
 bool MoonCourse::voidWithin(Extended a, Extended b) const {
     for (const VoidSpan& v : voids_)

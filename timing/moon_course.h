@@ -13,6 +13,7 @@
 #include "timing/body_positions.h"
 
 #include <memory>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,9 @@ public:
     // The Moon's longitude minus the Sun's, in [0, 360).
     Extended elongation(Extended jd);
     int sign(Extended jd);
+    // Whether the Moon waxes at a moment of the period: the last new or
+    // full Moon before it was new.
+    bool waxingAt(Extended jd);
     // The moments the Moon enters a sign, in time order.
     const std::vector<Extended>& ingresses() const { return ingresses_; }
     // The void stretches, in time order.
@@ -48,6 +52,8 @@ public:
 private:
     std::unique_ptr<BodyPositions> moon_, sun_;
     std::vector<Extended> ingresses_;
+    std::vector<int> ingressSigns_;           // the sign entered at each ingress
+    std::vector<std::pair<Extended, bool>> syzygies_;  // new (true) and full Moons
     std::vector<VoidSpan> voids_;
 };
 

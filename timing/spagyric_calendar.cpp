@@ -33,7 +33,7 @@ void addHours(CalendarDay& d, MoonCourse& moon) {
         hour.planet = hourRulerOf(d.weekday, h);
         hour.moonSign = moon.sign(hour.start);
         hour.moonChangesSign = moon.sign(hour.end) != hour.moonSign;
-        hour.waxing = waxing(moon.elongation(hour.start)) && waxing(moon.elongation(hour.end));
+        hour.waxing = moon.waxingAt(hour.start) && moon.waxingAt(hour.end);
         hour.voidOfCourse = moon.voidWithin(hour.start, hour.end);
         d.hours.push_back(hour);
     }

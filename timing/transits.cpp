@@ -48,12 +48,17 @@ struct Event {
     int side;  // −1 the lower edge of the orb, +1 the upper one
 };
 
+// The crossings of one aspect point and of the two edges of its orb.
+struct PointCrossings {
+    std::vector<Crossing> exact, lower, upper;
+};
+
 // The events of one body over one aspect point, in time order.
-std::vector<Event> eventsAt(const LongitudeTrack& track, Extended point, Extended orb) {
+std::vector<Event> eventsAt(const PointCrossings& crossings) {
     std::vector<Event> events;
-    for (const Crossing& c : track.crossings(point)) events.push_back({c.jd, EventKind::Exact, 0});
+    for (const Crossing& c : crossings.exact) events.push_back({c.jd, EventKind::Exact, 0});
     for (int side : {-1, 1})
-        for (const Crossing& c : track.crossings(Norm360(point + side * orb))) {
+        for (const Crossing& c : side < 0 ? crossings.lower : crossings.upper) {
             // Moving forward the body enters at the lower edge and leaves at the upper.
             const bool entering = c.forward == (side < 0);
             events.push_back({c.jd, entering ? EventKind::Enter : EventKind::Leave, side});
@@ -63,7 +68,7 @@ std::vector<Event> eventsAt(const LongitudeTrack& track, Extended point, Extende
 }
 
 // The contacts of one body over one aspect point along its track.
-std::vector<Contact> contactsAt(const LongitudeTrack& track, const Contact& model) {
+std::vector<Contact> contactsAt(const LongitudeTrack& track, const Contact& model, const PointCrossings& crossings) {
     std::vector<Contact> out;
     const auto& first = track.samples().front();
     bool inside = std::fabs(halfTurn(first.longitude - model.point)) <= model.orb;
@@ -73,7 +78,7 @@ std::vector<Contact> contactsAt(const LongitudeTrack& track, const Contact& mode
         current->sortKey = first.jd;
     }
     int leftSide = 0;  // the side of the last leave of `current`, while it is out of orb
-    for (const Event& e : eventsAt(track, model.point, model.orb)) {
+    for (const Event& e : eventsAt(crossings)) {
         switch (e.kind) {
         case EventKind::Exact:
             if (current) current->exact.push_back(e.jd);
@@ -115,6 +120,8 @@ std::vector<Contact> findTransits(const ChartState& natal, const TransitQuery& q
         BodyPositions positions(body, q.nodeKind);
         const Extended margin = searchMargin(body);
         const LongitudeTrack track(positions, q.from - margin, q.to + margin);
+        std::vector<Contact> models;
+        std::vector<Extended> levels;
         for (int n = 1; n <= kNatalTargetCount; ++n) {
             const Extended natalLongitude = Norm360(natal.longitude[static_cast<std::size_t>(n)]);
             for (int aspect : kMajorAspects) {
@@ -127,12 +134,18 @@ std::vector<Contact> findTransits(const ChartState& natal, const TransitQuery& q
                     model.natalLongitude = natalLongitude;
                     model.point = Norm360(natalLongitude + side * aspect);
                     model.orb = q.orbs.of(body);
-                    for (Contact& c : contactsAt(track, model)) {
-                        const bool before = c.leave && *c.leave < q.from;
-                        const bool after = c.enter && *c.enter > q.to;
-                        if (!before && !after) all.push_back(std::move(c));
-                    }
+                    models.push_back(model);
+                    for (int edge : {0, -1, 1}) levels.push_back(Norm360(model.point + edge * model.orb));
                 }
+            }
+        }
+        const auto crossings = track.crossings(levels);
+        for (std::size_t m = 0; m < models.size(); ++m) {
+            const PointCrossings pc{crossings[3 * m], crossings[3 * m + 1], crossings[3 * m + 2]};
+            for (Contact& c : contactsAt(track, models[m], pc)) {
+                const bool before = c.leave && *c.leave < q.from;
+                const bool after = c.enter && *c.enter > q.to;
+                if (!before && !after) all.push_back(std::move(c));
             }
         }
     }

@@ -108,11 +108,11 @@ TEST_F(Transits, EveryMomentOfEveryContactStandsWhereItSays) {
         BodyPositions body(c.body, q.nodeKind);
         EXPECT_LT(std::min(std::fabs(halfTurn(c.natalLongitude + c.aspect - c.point)),
                            std::fabs(halfTurn(c.natalLongitude - c.aspect - c.point))), 1e-9L);
-        for (Extended e : c.exact) EXPECT_NEAR(static_cast<double>(halfTurn(body.longitude(e) - c.point)), 0.0, 1e-5);
+        for (Extended e : c.exact) EXPECT_NEAR(static_cast<double>(halfTurn(body.longitude(e) - c.point)), 0.0, 2e-7);
         for (const auto& edge : {c.enter, c.leave}) {
             if (!edge) continue;
             EXPECT_NEAR(static_cast<double>(std::fabs(halfTurn(body.longitude(*edge) - c.point))),
-                        static_cast<double>(c.orb), 1e-5);
+                        static_cast<double>(c.orb), 2e-7);
         }
         EXPECT_TRUE(!c.leave || *c.leave >= q.from);
         EXPECT_TRUE(!c.enter || *c.enter <= q.to);
