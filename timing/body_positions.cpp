@@ -38,7 +38,7 @@ BodyPositions::BodyPositions(int body, const std::string& nodeKind) : body_(body
     state_.blackMoonKind = "MEDIA";
 }
 
-Extended BodyPositions::longitude(Extended jd) {
+Extended BodyPositions::computeLongitude(Extended jd) {
     // The Sun and the Moon need nothing of the other bodies: their series
     // alone, as the full pass computes them (the Moon without its latitude).
     if (body_ == kSun || body_ == kMoon) {
@@ -60,14 +60,19 @@ bool BodyPositions::turns() const {
 }
 
 Extended BodyPositions::samplingStep() const {
+    // The shortest time between two stations: Mercury's retrograde weeks
+    // (about 21 days), Mars's (about 60), the months of the others; the true
+    // node turns within days. A step is a fraction of that, and the cubic
+    // through four samples still places a root to seconds before its
+    // Newton step.
     switch (body_) {
-    case kSun: return 2.0L;
+    case kSun: return 4.0L;
     case kMoon: return 0.5L;
-    case kMercury: case kVenus: return 1.0L;
-    case kMars: return 2.0L;
-    case kJupiter: return 4.0L;
-    case kEphemerisNode: return state_.nodeKind == "VERO" ? 0.5L : 5.0L;
-    default: return 5.0L;
+    case kMercury: case kVenus: return 2.0L;
+    case kMars: return 4.0L;
+    case kJupiter: return 8.0L;
+    case kEphemerisNode: return state_.nodeKind == "VERO" ? 0.5L : 10.0L;
+    default: return 10.0L;
     }
 }
 

@@ -9,6 +9,7 @@
 #include "ephemeris/chart_state.h"
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,9 +31,10 @@ class BodyPositions {
 public:
     // `nodeKind` "VERO" or "MEDIO", as the chart has it.
     BodyPositions(int body, const std::string& nodeKind);
+    virtual ~BodyPositions() = default;
     int body() const { return body_; }
     // Apparent ecliptic longitude at `jd` (Universal Time), in [0, 360).
-    Extended longitude(Extended jd);
+    Extended longitude(Extended jd) { return computeLongitude(jd); }
     // Degrees per day, from a difference a quarter of an hour wide.
     Extended speed(Extended jd);
     // Whether the body ever stands still and turns back (not the Sun, the
@@ -42,10 +44,18 @@ public:
     // two samples and keeps every step well under a half turn.
     Extended samplingStep() const;
 
+protected:
+    // The program's ephemeris; a benchmark puts another in its place to
+    // time the same search on it.
+    virtual Extended computeLongitude(Extended jd);
+
 private:
     int body_;
     ChartState state_;
     TableCheckScope tables_;
 };
+
+// Makes the positions of a body (1–11) with the given node kind.
+using PositionSource = std::unique_ptr<BodyPositions> (*)(int body, const std::string& nodeKind);
 
 } // namespace qv::timing

@@ -165,14 +165,23 @@ Extended LongitudeTrack::refine(std::size_t i, Extended point, Extended u0, Exte
             if (slope == 0) break;
             t -= value / slope;
         }
-        for (int k = 0; k < 3 && t > a.jd && t < b.jd; ++k) {
-            c.at(t, value, slope, bend);
-            if (std::fabs(slope) < 1e-6L) break;
-            const Extended r = offset(t);
-            const Extended step = r / slope;
-            t -= step;
-            // Newton's error after the step is about step² · bend / 2 slope.
-            if (step * step * std::fabs(bend / slope) < 2e-9L && t >= a.jd && t <= b.jd) return t;
+        // Newton with the cubic's slope, then secants through the true
+        // offsets. The slope is good to far better than a thousandth, so a
+        // step under 1e-5 day (a second) leaves an error under a
+        // hundredth of a second.
+        if (std::fabs(slope) > 1e-6L && t > a.jd && t < b.jd) {
+            Extended r = offset(t);
+            for (int k = 0; k < 4; ++k) {
+                const Extended step = r / slope;
+                const Extended next = t - step;
+                if (!(next >= a.jd && next <= b.jd)) break;
+                if (std::fabs(step) < 1e-5L) return next;
+                const Extended rNext = offset(next);
+                if (rNext == r) break;
+                slope = (rNext - r) / (next - t);
+                t = next;
+                r = rNext;
+            }
         }
     }
     return bracketedRoot(offset, a.jd, b.jd, u0, u1);

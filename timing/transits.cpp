@@ -111,15 +111,16 @@ std::vector<Contact> contactsAt(const LongitudeTrack& track, const Contact& mode
 
 } // namespace
 
-std::vector<Contact> findTransits(const ChartState& natal, const TransitQuery& q) {
+std::vector<Contact> findTransits(const ChartState& natal, const TransitQuery& q, PositionSource source) {
     std::vector<int> bodies = q.bodies;
     if (bodies.empty())
         for (int b = 1; b <= kTransitBodyCount; ++b) bodies.push_back(b);
     std::vector<Contact> all;
     for (int body : bodies) {
-        BodyPositions positions(body, q.nodeKind);
+        const std::unique_ptr<BodyPositions> positions =
+            source ? source(body, q.nodeKind) : std::make_unique<BodyPositions>(body, q.nodeKind);
         const Extended margin = searchMargin(body);
-        const LongitudeTrack track(positions, q.from - margin, q.to + margin);
+        const LongitudeTrack track(*positions, q.from - margin, q.to + margin);
         std::vector<Contact> models;
         std::vector<Extended> levels;
         for (int n = 1; n <= kNatalTargetCount; ++n) {

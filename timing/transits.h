@@ -12,6 +12,7 @@
 
 #include "base/reals.h"
 #include "ephemeris/chart_state.h"
+#include "timing/body_positions.h"
 #include "timing/transit_orbs.h"
 
 #include <array>
@@ -54,7 +55,9 @@ struct TransitQuery {
 
 // The contacts that are in orb at some moment of [from, to], sorted by
 // their beginning. `natal` holds the chart in the traditional layout.
-std::vector<Contact> findTransits(const ChartState& natal, const TransitQuery& query);
+// `source` makes the bodies' positions (the program's ephemeris when none).
+std::vector<Contact> findTransits(const ChartState& natal, const TransitQuery& query,
+                                  PositionSource source = nullptr);
 
 // How far before and after the period each body is followed, in days, so
 // that contacts begun before it or ending after it are found whole.
