@@ -8,11 +8,11 @@
 #include "base/folded_key.h"
 #include "ephemeris/chart_state.h"
 #include "ephemeris/text_forms.h"
-#include "remedies/consultation.h"
-#include "remedies/named_lists.h"
+#include "remedies/remedy_planet.h"
 #include "shell/cli/chart_command.h"
 #include "shell/cli/timing_support.h"
 #include "timing/body_positions.h"
+#include "timing/calendar_events.h"
 #include "timing/icalendar.h"
 #include "timing/spagyric_calendar.h"
 
@@ -37,51 +37,6 @@ int planetNamed(const std::string& typed) {
     return *body;
 }
 
-// The planet of a remedy: the first of the seven planets its primary
-// signature names.
-std::pair<std::string, int> remedyPlanet(const std::string& typed) {
-    const remedies::ListSearch found =
-        remedies::searchList(remedies::readNamedList(dataDir(), remedies::NamedList::Remedies), typed);
-    // The lines found may name one remedy in several ways ("Altea (MSA)",
-    // "MSA Altea"): what counts is how many remedies they lead to.
-    std::vector<remedies::RemedyMatch> records;
-    std::vector<std::string> names;
-    for (const std::string& entry : found.matches) {
-        auto matches = remedies::findRemedy(dataDir(), entry);
-        if (matches.empty()) continue;
-        const std::string name = TrimRightSpaces(matches.back().data.rimedio);
-        if (foldedKey(name) == foldedKey(typed) || foldedKey(entry) == foldedKey(typed)) {
-            records = std::move(matches);
-            names = {name};
-            break;
-        }
-        if (std::find(names.begin(), names.end(), name) == names.end()) {
-            names.push_back(name);
-            records = std::move(matches);
-        }
-    }
-    if (names.empty()) throw UsageError{"Nessun rimedio trovato: " + echoed(typed)};
-    if (names.size() > 1) {
-        std::string list;
-        for (std::size_t i = 0; i < names.size() && i < 8; ++i) list += (i ? ", " : "") + names[i];
-        throw UsageError{"Pi\xF9 rimedi con questo nome: " + list};
-    }
-    const std::string& signature = records.back().data.segnaturaPrimaria;
-    std::size_t best = std::string::npos;
-    int planet = 0;
-    for (int p = kSun; p <= kSaturn; ++p) {
-        const std::size_t at = signature.find(timing::kTransitBodyNames[static_cast<std::size_t>(p)]);
-        if (at < best) {
-            best = at;
-            planet = p;
-        }
-    }
-    if (planet == 0)
-        throw UsageError{"La segnatura del rimedio " + TrimRightSpaces(records.back().data.rimedio) +
-                         " non nomina un pianeta delle ore (" + TrimRightSpaces(signature) + ")"};
-    return {TrimRightSpaces(records.back().data.rimedio), planet};
-}
-
 Filter filterOptions(const Arguments& a) {
     Filter f;
     if (a.value("--planet") && a.value("--remedy")) throw UsageError{"Indicare --planet oppure --remedy, non entrambi"};
@@ -103,36 +58,6 @@ Filter filterOptions(const Arguments& a) {
 
 const char* hourPlanetName(int p) { return timing::kTransitBodyNames[static_cast<std::size_t>(p)]; }
 const char* moonSignName(int s) { return kSignNames[static_cast<std::size_t>(s)]; }
-
-std::string hourSummary(const timing::CalendarHour& h) {
-    return std::string("Ora ") + kOfPhrases[static_cast<std::size_t>(h.planet)] + " (" + std::to_string(h.night ? h.number - 12 : h.number) +
-           (h.night ? "\xAA notturna" : "\xAA diurna") + ")";
-}
-
-std::vector<timing::IcsEvent> icsEvents(const std::vector<timing::CalendarDay>& days, const Filter& f,
-                                        const timing::LocalClock& clock, const std::string& placeText) {
-    std::vector<timing::IcsEvent> events;
-    for (const timing::CalendarDay& d : days)
-        for (const timing::CalendarHour& h : d.hours) {
-            timing::IcsEvent e;
-            e.start = h.start;
-            e.end = h.end;
-            char uid[96];
-            std::snprintf(uid, sizeof uid, "%s-%02d@quorendaville", momentText(h.start).c_str(), h.number);
-            e.uid = uid;
-            for (char& c : e.uid)
-                if (c == ' ' || c == '/' || c == ':') c = c == ' ' ? 'T' : '-';
-            e.summary = hourSummary(h) + (f.remedy.empty() ? "" : " - " + f.remedy);
-            e.description = std::string("Giorno ") + kOfPhrases[static_cast<std::size_t>(d.ruler)] + " (" + kWeekdayNames[static_cast<std::size_t>(d.weekday)] +
-                            ")\nOra locale: " + localText(clock, h.start).substr(11) + " - " + localText(clock, h.end).substr(11) +
-                            " (" + clock.description() + ")\nLuna in " + moonSignName(h.moonSign) + ", " +
-                            (h.waxing ? "crescente" : "calante") + (h.voidOfCourse ? ", vuota di corso" : "") +
-                            "\nFase: " + d.moonPhase + "\nLuogo: " + placeText +
-                            (f.remedy.empty() ? "" : "\nRimedio: " + f.remedy);
-            events.push_back(e);
-        }
-    return events;
-}
 
 void printJson(const std::vector<timing::CalendarDay>& days, const Filter& f, const timing::LocalClock& clock,
                const timing::GeoPlace& place, const std::string& coordinates, std::ostream& out) {
@@ -199,7 +124,7 @@ void printText(const std::vector<timing::CalendarDay>& days, const Filter& f, co
         if (!d.note.empty()) out << shownLine("  " + d.note);
         for (const timing::CalendarHour& h : d.hours)
             out << shownLine("  " + localText(clock, h.start).substr(11) + "-" + localText(clock, h.end).substr(11) + "  " +
-                             hourSummary(h) + "  Luna in " + moonSignName(h.moonSign) + (h.waxing ? ", crescente" : "") +
+                             timing::hourTitle(h) + "  Luna in " + moonSignName(h.moonSign) + (h.waxing ? ", crescente" : "") +
                              (h.voidOfCourse ? ", vuota di corso" : ""));
         if (d.hours.empty() && d.note.empty() && f.any()) out << shownLine("  nessuna ora adatta");
     }
@@ -219,7 +144,12 @@ int calendarCommand(const std::vector<std::string>& args, std::ostream& out, std
         if (last - first > 366) throw UsageError{"Periodo troppo lungo: al massimo un anno"};
         Filter f = filterOptions(a);
         openDataDirectory(a.value("--data-dir"));
-        if (auto r = a.value("--remedy")) std::tie(f.remedy, f.hours.planet) = remedyPlanet(typedText(*r, "--remedy"));
+        if (auto r = a.value("--remedy")) {
+            const remedies::RemedyPlanet rp = remedies::planetOfRemedy(dataDir(), typedText(*r, "--remedy"));
+            if (rp.planet == 0) throw UsageError{rp.problem};
+            f.remedy = rp.remedy;
+            f.hours.planet = rp.planet;
+        }
 
         BirthData where;
         std::optional<timing::LocalClock> clock;
@@ -248,7 +178,7 @@ int calendarCommand(const std::vector<std::string>& args, std::ostream& out, std
         const auto days = timing::filtered(timing::spagyricCalendar(place, first, last), f.hours);
         int icsEventsWritten = -1;
         if (auto ics = a.value("--ics")) {
-            const std::string text = timing::icalendarText("Calendario spagirico", icsEvents(days, f, *clock, coordinates));
+            const std::string text = timing::icalendarText("Calendario spagirico", timing::calendarEvents(days, *clock, coordinates, f.remedy));
             writeFileAtomically(*ics, text, *ics);
             std::ifstream back(*ics, std::ios::binary);
             const std::string written((std::istreambuf_iterator<char>(back)), std::istreambuf_iterator<char>());

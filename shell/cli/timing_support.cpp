@@ -11,6 +11,8 @@
 #include "ephemeris/text_forms.h"
 #include "settings/chart_settings.h"
 #include "shell/cli/chart_command.h"
+#include "timing/birthplace_clock.h"
+#include "timing/calendar_events.h"
 
 #include <cmath>
 #include <cstdio>
@@ -84,15 +86,7 @@ NatalChart natalChartFromOptions(const Arguments& a) {
             n.ephemeris.longitude[static_cast<std::size_t>(k)] = c.ephemerisLongitude[static_cast<std::size_t>(k)];
             n.ephemeris.latitude[static_cast<std::size_t>(k)] = c.ephemerisLatitude[static_cast<std::size_t>(k)];
         }
-        n.clock = timing::LocalClock::fixed(n.birth.corr);
-        try {
-            const std::string place = trimmed(placeShown(c.birth.placeAsStored));
-            const atlas::PlaceArchive archive = atlas::placeArchiveOfNation(trimmed(c.birth.nation));
-            const std::string state = archive == atlas::PlaceArchive::Estero ? trimmed(c.birth.nation) : "";
-            if (auto clock = clockOfPlace(archive, place, state, nullptr)) n.clock = *clock;
-        } catch (const std::exception&) {
-            // No atlas entry to go by: the birth's own correction stands.
-        }
+        n.clock = timing::birthplaceClock(placeShown(c.birth.placeAsStored), c.birth.nation, n.birth.corr);
         return n;
     }
     n.birth = birthDataFromOptions(a);
@@ -127,9 +121,7 @@ std::string momentText(Extended jd) {
     return text;
 }
 
-std::string localText(const timing::LocalClock& clock, Extended jd) {
-    return momentText(clock.localJd(jd)).substr(0, 16);
-}
+std::string localText(const timing::LocalClock& clock, Extended jd) { return timing::localClockText(clock, jd); }
 
 std::string jsonMoment(const std::optional<Extended>& jd) { return jd ? jsonNumber(*jd) : "null"; }
 
