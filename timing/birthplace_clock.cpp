@@ -32,3 +32,15 @@ LocalClock birthplaceClock(const std::string& place, const std::string& nation, 
 }
 
 } // namespace qv::timing
+
+namespace qv::timing {
+
+std::optional<AtlasPlace> atlasPlaceNamed(const std::string& name, bool foreign, const std::string& state) {
+    const atlas::PlaceArchive archive = foreign ? atlas::PlaceArchive::Estero : atlas::PlaceArchive::Italia;
+    const atlas::PlaceTable table(archive);
+    const auto places = atlas::placesNamed(table, trimmed(name), trimmed(state));
+    if (places.size() != 1) return std::nullopt;
+    return AtlasPlace{places.front(), LocalClock::ofPlace(archive, places.front())};
+}
+
+} // namespace qv::timing

@@ -1,0 +1,58 @@
+// "Transiti": the transits to the current subject's chart over a period,
+// sorted by date, each contact's wheel (natal inside, the moment's bodies
+// outside) on a click, and the wheel of a year's solar return.
+#pragma once
+
+#include "ephemeris/chart_state.h"
+#include "timing/local_clock.h"
+#include "timing/transits.h"
+
+#include <QDialog>
+
+#include <vector>
+
+class QCheckBox;
+class QDateEdit;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace qv {
+
+class WheelView;
+
+class TFoTransiti : public QDialog {
+    Q_OBJECT
+public:
+    // `natal` is the current subject's chart (traditional layout), `clock`
+    // its birthplace's, `name` the subject's name (Windows-1252).
+    TFoTransiti(const ChartState& natal, const timing::LocalClock& clock, const std::string& name,
+                QWidget* parent = nullptr);
+
+    const std::vector<timing::Contact>& contacts() const { return contacts_; }
+
+public slots:
+    void BBcalcolaClick();
+    void ListTransitiClick(QTreeWidgetItem* item);
+    void BBrivoluzioneClick();
+
+private:
+    void showContactWheel(const timing::Contact& c);
+
+    ChartState natal_;
+    timing::LocalClock clock_;
+    std::vector<timing::Contact> contacts_;
+    QDateEdit* EdDal;
+    QDateEdit* EdAl;
+    QCheckBox* CBluna;
+    QPushButton* BBcalcola;
+    QTreeWidget* ListTransiti;
+    QLabel* LabStato;
+    QSpinBox* SpinAnno;
+    QPushButton* BBrivoluzione;
+    WheelView* AreaRuota;
+};
+
+} // namespace qv
