@@ -7,7 +7,7 @@ namespace qv::draw {
 namespace {
 
 // Outside the zodiac ring and its decan band (radius 83).
-constexpr double kMovingOuter = 97, kMovingInner = 86;
+constexpr double kMovingOuter = 95, kMovingInner = 85;
 // Where the natal glyphs stand (chart_wheel.cpp).
 constexpr double kNatalGlyphs = 57.5;
 
@@ -42,8 +42,8 @@ void drawTransitWheel(const TransitWheelInput& in) {
     textRgb(kYellow);
     double y = 1.5;
     for (const std::string& text : in.caption) {
-        textLeft(text, 0, y, 2);
-        y += 4.5;
+        textLeft(text, 4, y, 2);
+        y += 6;
     }
 }
 

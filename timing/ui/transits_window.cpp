@@ -203,8 +203,8 @@ void TFoTransiti::BBrivoluzioneClick() {
             options.clickCircles = false;
             draw::drawChartWheel(chart, ActiveOrbs(), options);
             draw::textRgb(draw::kYellow);
-            draw::textLeft("Rivoluzione solare " + std::to_string(year), 0, 1.5, 2);
-            draw::textLeft(when + " (ora locale)", 0, 6, 2);
+            draw::textLeft("Rivoluzione solare " + std::to_string(year), 4, 1.5, 2);
+            draw::textLeft(when + " (ora locale)", 4, 7.5, 2);
         });
         LabStato->setText(fromCp1252("Rivoluzione solare " + std::to_string(year) + ": " + when + " ora locale, " +
                                      timing::localClockText(timing::LocalClock::fixed(0), jd) + " TU"));
