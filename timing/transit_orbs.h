@@ -33,6 +33,17 @@ BodyClass bodyClassOf(int body);
 struct TransitOrbs {
     std::array<Extended, kBodyClassCount> degrees{2.0L, 2.0L, 1.5L, 1.0L, 1.0L};
     Extended of(int body) const { return degrees[static_cast<std::size_t>(bodyClassOf(body))]; }
+    bool operator==(const TransitOrbs&) const = default;
 };
+
+// The practitioner's orbs of transits: "FileSet\OrbiTransiti.stt" in the
+// data directory, one orb a line in the order of the classes (degrees with a
+// point, CR LF). A missing file gives the defaults; a file with a line that
+// is not an orb between 0 and 15 degrees raises ConversionError naming it.
+inline constexpr const char* kTransitOrbsFile = "FileSet\\OrbiTransiti.stt";
+inline constexpr Extended kLargestTransitOrb = 15;
+TransitOrbs readTransitOrbs();
+// Writes the file (through a temporary file, as every setting).
+void writeTransitOrbs(const TransitOrbs& orbs);
 
 } // namespace qv::timing

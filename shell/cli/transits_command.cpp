@@ -28,8 +28,9 @@ std::vector<int> bodiesOption(const Arguments& a) {
     return bodies;
 }
 
+// --orbs, or the practitioner's setting (read once the data directory is open).
 timing::TransitOrbs orbsOption(const Arguments& a) {
-    timing::TransitOrbs orbs;
+    timing::TransitOrbs orbs = timing::readTransitOrbs();
     const auto list = a.value("--orbs");
     if (!list) return orbs;
     std::stringstream in(*list);
@@ -116,8 +117,8 @@ int transitsCommand(const std::vector<std::string>& args, std::ostream& out, std
         if (toDate - fromDate > 3660) throw UsageError{"Periodo troppo lungo: al massimo dieci anni"};
         timing::TransitQuery q;
         q.bodies = bodiesOption(a);
-        q.orbs = orbsOption(a);
         const NatalChart n = natalChartFromOptions(a);
+        q.orbs = orbsOption(a);
         q.nodeKind = n.chart.nodeKind.empty() ? "MEDIO" : n.chart.nodeKind;
         // From the local midnight that begins --from to the one that ends --to.
         q.from = fromDate + n.clock.correctionAt(fromDate) / 24.0L;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -60,6 +61,14 @@ TEST_F(TimingCli, TransitsListContactsWithTheirMoments) {
     EXPECT_EQ(count(mars.out, "{\"body\": "), count(mars.out, "{\"body\": \"Marte\"") + count(mars.out, "{\"body\": \"Giove\""));
     EXPECT_GT(count(mars.out, "{\"body\": \"Marte\""), 10u);
     EXPECT_NE(mars.out.find("\"Personali\": 3"), std::string::npos);
+
+    // The practitioner's setting stands where --orbs is not given.
+    std::ofstream(dir.path() / "FileSet" / "OrbiTransiti.stt", std::ios::binary) << "1\r\n2\r\n3\r\n0.5\r\n0.25\r\n";
+    const CliRun set = runCli(std::string("transits") + kBirth + " --from 01/01/2026 --to 02/01/2026 --bodies Sole --json" + dataDir());
+    ASSERT_EQ(set.status, 0) << set.out;
+    EXPECT_NE(set.out.find("\"orbs\": {\"Luminari\": 1, \"Personali\": 2, \"Sociali\": 3, \"Lenti\": 0.5, \"Nodo\": 0.25}"),
+              std::string::npos) << set.out.substr(0, 300);
+    std::filesystem::remove(dir.path() / "FileSet" / "OrbiTransiti.stt");
 
     const CliRun text = runCli(std::string("transits") + kBirth + " --from 01/03/2026 --to 02/03/2026 --bodies Luna" + dataDir());
     ASSERT_EQ(text.status, 0) << text.out;

@@ -10,11 +10,13 @@
 #include "tests/support/window_tests.h"
 #include "timing/birthplace_clock.h"
 #include "timing/icalendar.h"
+#include "timing/transit_orbs.h"
 #include "timing/ui/calendar_window.h"
 #include "timing/ui/transits_window.h"
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDoubleSpinBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -77,6 +79,12 @@ private slots:
         // Without "Anche la Luna" the Moon is left out.
         for (const auto& c : w.contacts()) QVERIFY(c.body != 2);
         QVERIFY(w.findChild<QLabel*>("LabStato")->text().contains("Luminari 2"));
+        // The orbs used are kept as the practitioner's setting.
+        QCOMPARE(timing::readTransitOrbs(), timing::TransitOrbs{});
+        w.findChild<QDoubleSpinBox*>("SpinOrbo3")->setValue(1.5);
+        QTest::mouseClick(w.findChild<QPushButton*>("BBcalcola"), Qt::LeftButton);
+        QCOMPARE(timing::readTransitOrbs().degrees[3], 1.5L);
+        QVERIFY(w.findChild<QLabel*>("LabStato")->text().contains("Lenti 1.50"));
 
         auto* wheel = w.findChild<QLabel*>("AreaRuota");
         QVERIFY(wheel->pixmap().isNull());

@@ -17,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -72,6 +73,25 @@ TFoTransiti::TFoTransiti(const ChartState& natal, const timing::LocalClock& cloc
         e->setDisplayFormat("dd/MM/yyyy");
         e->setCalendarPopup(true);
     }
+    // The orbs by class of body, the practitioner's setting: kept when a
+    // computation uses them.
+    timing::TransitOrbs orbs;
+    runUserAction(this, [&] { orbs = timing::readTransitOrbs(); });
+    auto* orbRow = new QHBoxLayout;
+    orbRow->addWidget(new QLabel("Orbi:", this));
+    for (int c = 0; c < timing::kBodyClassCount; ++c) {
+        auto* spin = new QDoubleSpinBox(this);
+        spin->setObjectName(QString("SpinOrbo%1").arg(c));
+        spin->setRange(0.1, static_cast<double>(timing::kLargestTransitOrb));
+        spin->setSingleStep(0.5);
+        spin->setDecimals(1);
+        spin->setSuffix(fromCp1252("\xB0"));
+        spin->setValue(static_cast<double>(orbs.degrees[static_cast<std::size_t>(c)]));
+        SpinOrbo[static_cast<std::size_t>(c)] = spin;
+        orbRow->addWidget(new QLabel(fromCp1252(timing::kBodyClassNames[static_cast<std::size_t>(c)]), this));
+        orbRow->addWidget(spin);
+    }
+    orbRow->addStretch();
     CBluna = new QCheckBox("Anche la Luna", this);
     CBluna->setObjectName("CBluna");
     BBcalcola = new QPushButton("Calcola", this);
@@ -84,7 +104,7 @@ TFoTransiti::TFoTransiti(const ChartState& natal, const timing::LocalClock& cloc
     ListTransiti->setRootIsDecorated(false);
     ListTransiti->setMinimumWidth(560);
     ListTransiti->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    LabStato = new QLabel(fromCp1252(orbsText(timing::TransitOrbs{})), this);
+    LabStato = new QLabel(fromCp1252(orbsText(orbs)), this);
     LabStato->setObjectName("LabStato");
     LabStato->setWordWrap(true);
 
@@ -115,6 +135,7 @@ TFoTransiti::TFoTransiti(const ChartState& natal, const timing::LocalClock& cloc
     auto* left = new QVBoxLayout;
     left->addWidget(header);
     left->addLayout(period);
+    left->addLayout(orbRow);
     left->addWidget(ListTransiti, 1);
     left->addWidget(LabStato);
     left->addLayout(returns);
@@ -134,6 +155,15 @@ void TFoTransiti::BBcalcolaClick() {
         if (from.daysTo(to) > 3660) throw ConversionError("Periodo troppo lungo: al massimo dieci anni");
         timing::TransitQuery q;
         q.nodeKind = natal_.nodeKind.empty() ? "MEDIO" : natal_.nodeKind;
+        for (int c = 0; c < timing::kBodyClassCount; ++c)
+            q.orbs.degrees[static_cast<std::size_t>(c)] = SpinOrbo[static_cast<std::size_t>(c)]->value();
+        timing::TransitOrbs stored;
+        try {
+            stored = timing::readTransitOrbs();
+        } catch (const ConversionError&) {
+            stored.degrees.fill(-1);  // a damaged setting is written afresh
+        }
+        if (!(stored == q.orbs)) timing::writeTransitOrbs(q.orbs);
         const Extended first = julianDayOfDate(from), last = julianDayOfDate(to) + 1;
         q.from = first + clock_.correctionAt(first) / 24.0L;
         q.to = last + clock_.correctionAt(last) / 24.0L;

@@ -9,9 +9,11 @@
 
 #include <QDialog>
 
+#include <array>
 #include <vector>
 
 class QCheckBox;
+class QDoubleSpinBox;
 class QDateEdit;
 class QLabel;
 class QPushButton;
@@ -47,6 +49,7 @@ private:
     QDateEdit* EdDal;
     QDateEdit* EdAl;
     QCheckBox* CBluna;
+    std::array<QDoubleSpinBox*, timing::kBodyClassCount> SpinOrbo{};
     QPushButton* BBcalcola;
     QTreeWidget* ListTransiti;
     QLabel* LabStato;
