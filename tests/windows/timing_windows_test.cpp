@@ -26,6 +26,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -99,6 +100,15 @@ private slots:
         QVERIFY(w.findChild<QLabel*>("LabStato")->text().contains("Rivoluzione solare 2026: "));
         QVERIFY(drawn(wheel->pixmap()));
         QVERIFY(wheel->pixmap().toImage() != contactWheel);
+
+        // The return's wheel on paper.
+        const std::filesystem::path pdf = dir_->path() / "rivoluzione.pdf";
+        w.saveWheel(pdf.string());
+        QVERIFY(std::filesystem::file_size(pdf) > 2000);
+        std::ifstream in(pdf, std::ios::binary);
+        std::string head(5, ' ');
+        in.read(head.data(), 5);
+        QCOMPARE(QString::fromStdString(head), QString("%PDF-"));
     }
 
     void aPeriodBackwardsIsRefused() {

@@ -4,6 +4,7 @@
 #include "base/ui/qt_text.h"
 #include "base/ui/user_action.h"
 #include "display/chart_wheel.h"
+#include "display/picture_output.h"
 #include "display/transit_wheel.h"
 #include "ephemeris/bodies.h"
 #include "ephemeris/chart_steps.h"
@@ -18,6 +19,7 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDoubleSpinBox>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -115,6 +117,9 @@ TFoTransiti::TFoTransiti(const ChartState& natal, const timing::LocalClock& cloc
     SpinAnno->setValue(std::max(birthYear + 1, today.year()));
     BBrivoluzione = new QPushButton("Rivoluzione Solare", this);
     BBrivoluzione->setObjectName("BBrivoluzione");
+    BBsalva = new QPushButton("Salva Ruota (PDF)", this);
+    BBsalva->setObjectName("BBsalva");
+    BBsalva->setEnabled(false);
 
     AreaRuota = new WheelView(this);
     AreaRuota->setObjectName("AreaRuota");
@@ -131,6 +136,7 @@ TFoTransiti::TFoTransiti(const ChartState& natal, const timing::LocalClock& cloc
     returns->addWidget(new QLabel("Anno", this));
     returns->addWidget(SpinAnno);
     returns->addWidget(BBrivoluzione);
+    returns->addWidget(BBsalva);
     returns->addStretch();
     auto* left = new QVBoxLayout;
     left->addWidget(header);
@@ -146,6 +152,7 @@ TFoTransiti::TFoTransiti(const ChartState& natal, const timing::LocalClock& cloc
     connect(BBcalcola, &QPushButton::clicked, this, &TFoTransiti::BBcalcolaClick);
     connect(ListTransiti, &QTreeWidget::itemClicked, this, &TFoTransiti::ListTransitiClick);
     connect(BBrivoluzione, &QPushButton::clicked, this, &TFoTransiti::BBrivoluzioneClick);
+    connect(BBsalva, &QPushButton::clicked, this, &TFoTransiti::BBsalvaClick);
 }
 
 void TFoTransiti::BBcalcolaClick() {
@@ -211,7 +218,7 @@ void TFoTransiti::showContactWheel(const timing::Contact& c) {
         in.caption = {std::string(timing::kTransitBodyNames[static_cast<std::size_t>(c.body)]) + " " +
                           timing::aspectName(c.aspect) + " " + timing::kNatalTargetNames[static_cast<std::size_t>(c.natal)],
                       timing::localClockText(clock_, moment) + " (ora locale)"};
-        AreaRuota->showDrawing([&] { draw::drawTransitWheel(in); });
+        showWheel([in] { draw::drawTransitWheel(in); });
     });
 }
 
@@ -228,10 +235,11 @@ void TFoTransiti::BBrivoluzioneClick() {
         const MotionFlags moved = timing::castChartAt(chart, place, jd);
         layOutTraditionally(chart, moved);
         const std::string when = timing::localClockText(clock_, jd);
-        AreaRuota->showDrawing([&] {
+        const OrbTable orbs = ActiveOrbs();
+        showWheel([chart, orbs, year, when] {
             draw::ChartWheelOptions options;
             options.clickCircles = false;
-            draw::drawChartWheel(chart, ActiveOrbs(), options);
+            draw::drawChartWheel(chart, orbs, options);
             draw::textRgb(draw::kYellow);
             draw::textLeft("Rivoluzione solare " + std::to_string(year), 4, 1.5, 2);
             draw::textLeft(when + " (ora locale)", 4, 7.5, 2);
@@ -239,6 +247,26 @@ void TFoTransiti::BBrivoluzioneClick() {
         LabStato->setText(fromCp1252("Rivoluzione solare " + std::to_string(year) + ": " + when + " ora locale, " +
                                      timing::localClockText(timing::LocalClock::fixed(0), jd) + " TU"));
     });
+}
+
+void TFoTransiti::showWheel(std::function<void()> draw) {
+    wheel_ = std::move(draw);
+    AreaRuota->showDrawing(wheel_);
+    BBsalva->setEnabled(true);
+}
+
+void TFoTransiti::saveWheel(const std::string& file) {
+    if (!wheel_) return;
+    draw::PictureRequest request;
+    request.file = file;
+    request.format = draw::pictureFormatOf(file).value_or(draw::PictureFormat::Pdf);
+    draw::writePicture(request, wheel_);
+}
+
+void TFoTransiti::BBsalvaClick() {
+    const QString file = QFileDialog::getSaveFileName(this, "Salva la ruota", "ruota.pdf", "PDF (*.pdf);;SVG (*.svg);;PNG (*.png)");
+    if (file.isEmpty()) return;
+    runUserAction(this, [&] { saveWheel(file.toStdString()); });
 }
 
 } // namespace qv

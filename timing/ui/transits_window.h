@@ -10,6 +10,7 @@
 #include <QDialog>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class QCheckBox;
@@ -34,14 +35,19 @@ public:
                 QWidget* parent = nullptr);
 
     const std::vector<timing::Contact>& contacts() const { return contacts_; }
+    // Writes the wheel on view (a contact's or a solar return's) for paper,
+    // as a PDF, SVG or PNG by the file's extension (IoError on failure).
+    void saveWheel(const std::string& file);
 
 public slots:
     void BBcalcolaClick();
     void ListTransitiClick(QTreeWidgetItem* item);
     void BBrivoluzioneClick();
+    void BBsalvaClick();
 
 private:
     void showContactWheel(const timing::Contact& c);
+    void showWheel(std::function<void()> draw);
 
     ChartState natal_;
     timing::LocalClock clock_;
@@ -55,7 +61,9 @@ private:
     QLabel* LabStato;
     QSpinBox* SpinAnno;
     QPushButton* BBrivoluzione;
+    QPushButton* BBsalva;
     WheelView* AreaRuota;
+    std::function<void()> wheel_;  // what the wheel on view draws
 };
 
 } // namespace qv
