@@ -11,6 +11,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3 libsodium-dev poppler-utils
+  libical-dev
   xvfb xauth
   dpkg-dev lintian desktop-file-utils
   tzdata locales

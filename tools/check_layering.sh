@@ -21,7 +21,7 @@
 set -u
 cd "${1:-$(dirname "$0")/..}"
 
-layers=(base datatemplate ephemeris settings editor archive chart analysis display remedies consultations shell)
+layers=(base datatemplate ephemeris settings editor archive chart analysis timing display remedies consultations shell)
 
 # "from to": folder `from` never includes anything of folder `to`.
 forbidden=(

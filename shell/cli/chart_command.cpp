@@ -241,6 +241,9 @@ void printTable(const ChartState& s, const MotionFlags& moved, std::ostream& out
 
 } // namespace
 
+void printChartJson(const ChartState& s, const MotionFlags& moved, std::ostream& out) { printJson(s, moved, out); }
+void printChartTable(const ChartState& s, const MotionFlags& moved, std::ostream& out) { printTable(s, moved, out); }
+
 BirthData birthDataFromOptions(const Arguments& a) {
     BirthData b;
     const std::string calendar = a.value("--calendar").value_or("GR");

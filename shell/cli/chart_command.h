@@ -2,6 +2,7 @@
 
 #include "ephemeris/birth_data.h"
 #include "ephemeris/chart_state.h"
+#include "ephemeris/chart_steps.h"
 #include "shell/cli/cli_support.h"
 
 #include <ostream>
@@ -26,6 +27,11 @@ BirthData birthDataFromOptions(const Arguments& a);
 // The options --houses (CASE_MEDIE), --node (MEDIO) and --black-moon (MEDIA)
 // into the chart state.
 void chartKindsFromOptions(const Arguments& a, ChartState& s);
+
+// The chart of a cast chart (points as the ephemeris leaves them) as the
+// chart command prints it: JSON, or the table.
+void printChartJson(const ChartState& s, const MotionFlags& moved, std::ostream& out);
+void printChartTable(const ChartState& s, const MotionFlags& moved, std::ostream& out);
 
 int chartCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 

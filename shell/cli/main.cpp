@@ -2,12 +2,15 @@
 #include "shell/cli/analysis_command.h"
 #include "shell/cli/archive_commands.h"
 #include "shell/cli/atlas_command.h"
+#include "shell/cli/calendar_command.h"
 #include "shell/cli/chart_command.h"
 #include "shell/cli/consultation_command.h"
 #include "shell/cli/person_command.h"
 #include "shell/cli/practitioner_command.h"
 #include "shell/cli/cli_support.h"
 #include "shell/cli/remedies_command.h"
+#include "shell/cli/return_commands.h"
+#include "shell/cli/transits_command.h"
 #include "shell/cli/drawing_program.h"
 #include "shell/cli/standard_output.h"
 
@@ -72,6 +75,12 @@ const char* const kUsage =
     "  audit show [--check]   il registro di ci\u00f2 che \u00e8 uscito dal programma\n"
     "  practitioner show | set [--name NOME] [--qualification Q] [--association A] [--contact C]\n"
     "          [--law4 on|off] [--law4-text TESTO]   il professionista nelle relazioni e nelle schede\n"
+    "  transits (--current | dati) --from GG/MM/AAAA --to GG/MM/AAAA [--bodies Sole,..]\n"
+    "          [--orbs L,P,S,O,N] [--json]   i transiti (dati di nascita come chart)\n"
+    "  return --year AAAA (--current | dati) [--json]   la rivoluzione solare\n"
+    "  progressions --date GG/MM/AAAA (--current | dati) [--json]\n"
+    "  calendar (--coords C --corr ORE | --place P) --from D --to D [--planet P|--remedy R]\n"
+    "          [--waxing] [--moon-signs S,..] [--ics FILE] [--json]   ore planetarie\n"
     "  (tutti i comandi accettano --data-dir CARTELLA)\n"
     "  --verbose   i messaggi interni di Qt anche sullo standard error (sempre nel file\n"
     "          MessaggiQt.log della cartella dati)\n"
@@ -104,6 +113,10 @@ int runCommandLine(std::vector<std::string> args, int argc, char** argv) {
     if (command == "practitioner") return qv::cli::practitionerCommand(args, std::cout, std::cerr);
     if (command == "consultation") return qv::cli::consultationCommand(args, std::cout, std::cerr);
     if (command == "modify") return qv::cli::modifyCommand(args, std::cout, std::cerr);
+    if (command == "transits") return qv::cli::transitsCommand(args, std::cout, std::cerr);
+    if (command == "return") return qv::cli::returnCommand(args, std::cout, std::cerr);
+    if (command == "progressions") return qv::cli::progressionsCommand(args, std::cout, std::cerr);
+    if (command == "calendar") return qv::cli::calendarCommand(args, std::cout, std::cerr);
     if (command == "delete") return qv::cli::deleteCommand(args, std::cout, std::cerr);
     if (command == "person") return qv::cli::personCommand(args, std::cout, std::cerr);
     if (command == "audit") return qv::cli::auditCommand(args, std::cout, std::cerr);

@@ -28,6 +28,12 @@
 #include "shell/ui/backup_window.h"
 #include "shell/ui/main_window_pictures.h"
 #include "shell/ui/settings_windows.h"
+#include "archive/archive_records.h"
+#include "archive/current_subject.h"
+#include "ephemeris/text_forms.h"
+#include "timing/birthplace_clock.h"
+#include "timing/ui/calendar_window.h"
+#include "timing/ui/transits_window.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -41,6 +47,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
+
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -201,6 +208,16 @@ TFoSpagyr::TFoSpagyr(QWidget* parent) : QMainWindow(parent) {
     auto* model = tabButton(astro, "Modello Propedeutico Interattivo", "BBmodello");
     connect(model, &QPushButton::clicked, this, &TFoSpagyr::BBmodelloClick);
     astroLayout->addWidget(model);
+    // When: transits and returns of the subject, and the days and hours to
+    // prepare a remedy in.
+    auto* transits = tabButton(astro, "Transiti e Rivoluzione Solare", "BBtransiti");
+    auto* calendar = tabButton(astro, "Calendario Spagirico", "BBcalendario");
+    connect(transits, &QPushButton::clicked, this, &TFoSpagyr::BBtransitiClick);
+    connect(calendar, &QPushButton::clicked, this, &TFoSpagyr::BBcalendarioClick);
+    auto* timingButtons = new QHBoxLayout;
+    timingButtons->addWidget(transits);
+    timingButtons->addWidget(calendar);
+    astroLayout->addLayout(timingButtons);
     auto* sheets = new QGroupBox("Grafici Riassuntivi Stampabili", astro);
     sheets->setObjectName("GBgrafici");
     sheets->setStyleSheet("QGroupBox { color: #f4e8c0; font-weight: bold; }");
@@ -550,6 +567,46 @@ void TFoSpagyr::BBmodelloClick() {
     spagyPanel_->setPlantsMode(accessModes().hidden);
     spagy_->exec();
     FormActivate();
+}
+
+// The birthplace of the current subject and its clock, for the timing windows.
+namespace {
+struct SubjectPlace {
+    std::string name, place, coordinates;
+    timing::LocalClock clock = timing::LocalClock::fixed(0);
+};
+SubjectPlace currentSubjectPlace() {
+    const CurrentSubject subject = readCurrentSubject();
+    const DecodedBirth birth = decodeBirth(subject.record);
+    SubjectPlace p;
+    p.name = TrimRightSpaces(subject.name());
+    p.place = TrimRightSpaces(placeShown(birth.placeAsStored));
+    p.coordinates = birth.coordinates;
+    p.clock = timing::birthplaceClock(p.place, birth.nation, chartState().corr);
+    return p;
+}
+} // namespace
+
+void TFoSpagyr::BBtransitiClick() {
+    if (!currentSubjectExists()) {
+        dialogs().information(this, "Nessun soggetto attuale: richiamarne o inserirne uno");
+        return;
+    }
+    SubjectPlace place;
+    if (!runUserAction(this, [&] {
+            loadCurrentSubject();
+            place = currentSubjectPlace();
+        }))
+        return;
+    TFoTransiti window(chartState(), place.clock, place.name, this);
+    openChild(&window);
+}
+
+void TFoSpagyr::BBcalendarioClick() {
+    SubjectPlace place;
+    if (currentSubjectExists()) runUserAction(this, [&] { place = currentSubjectPlace(); });
+    TFoCalendario window(place.place, place.coordinates, place.clock.correctionAt(2451545.0L), this);
+    openChild(&window);
 }
 
 // The signature, debility, composition, synthesis and principles windows and

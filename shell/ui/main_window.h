@@ -85,6 +85,8 @@ public slots:
     void BBsintomiMultipliClick();
     void BBterapieCompositeClick();
     void BBconsultazioniClick();     // the current subject's consultations
+    void BBtransitiClick();          // transits and solar returns of the current subject
+    void BBcalendarioClick();        // the spagyric calendar
     // Maintenance of the remedy database.
     void BBdatabaseClick();
     void BBrepertorioClick();

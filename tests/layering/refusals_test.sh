@@ -28,6 +28,12 @@ try refuses archive/places.cpp analysis/aspects.h
 try accepts analysis/aspects.cpp settings/chart_settings.h
 try accepts display/wheel.cpp archive/current_subject.h
 try accepts chart/chart_computation.cpp archive/archive_records.h
+# Timing sits above the doctrines and below the drawing layer.
+try accepts timing/transits.cpp analysis/planetary_hour.h
+try refuses timing/transits.cpp display/wheel.h
+try refuses analysis/planetary_hour.cpp timing/transits.h
+try accepts timing/ui/transits_window.cpp display/transit_wheel.h
+try refuses timing/ui/transits_window.cpp display/ui/analysis_canvas.h
 
 # Links in the CMake files: each case is one library linking another.
 try_link() {

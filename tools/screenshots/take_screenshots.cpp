@@ -24,8 +24,15 @@
 #include "shell/ui/backup_window.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/settings_windows.h"
+#include "ephemeris/chart_state.h"
+#include "timing/birthplace_clock.h"
+#include "timing/ui/calendar_window.h"
+#include "timing/ui/transits_window.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QTreeWidget>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -55,6 +62,38 @@ void clickAt(QWidget* widget, QPoint at) {
     QApplication::sendEvent(widget, &press);
     QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(widget, &release);
+}
+
+// "Transiti" with a month's list and a contact's wheel, and "Calendario
+// spagirico" with a week of Venus hours in Milan.
+void timingWindows(qv::TFoSpagyr& main, const QString& out) {
+    main.FormActivate();
+    qv::TFoTransiti transits(qv::chartState(), qv::timing::birthplaceClock("MILANO (MI)", "ITALIA", -2), "ROSSI MARIA",
+                             &main);
+    transits.resize(1300, 700);
+    transits.findChild<QDateEdit*>("EdDal")->setDate(QDate(2026, 3, 1));
+    transits.findChild<QDateEdit*>("EdAl")->setDate(QDate(2026, 4, 30));
+    transits.show();
+    QApplication::processEvents();
+    transits.BBcalcolaClick();
+    auto* list = transits.findChild<QTreeWidget*>("ListTransiti");
+    if (list->topLevelItemCount() > 3) {
+        list->setCurrentItem(list->topLevelItem(3));
+        transits.ListTransitiClick(list->topLevelItem(3));
+    }
+    save(transits, out + "/transits.png");
+    transits.BBrivoluzioneClick();
+    save(transits, out + "/solar_return.png");
+
+    qv::TFoCalendario calendar("MILANO (MI)", "45N28-009E11", -1, &main);
+    calendar.resize(1000, 700);
+    calendar.findChild<QDateEdit*>("EdDal")->setDate(QDate(2026, 11, 2));
+    calendar.findChild<QDateEdit*>("EdAl")->setDate(QDate(2026, 11, 8));
+    calendar.findChild<QComboBox*>("CBpianeta")->setCurrentIndex(4);
+    calendar.show();
+    QApplication::processEvents();
+    calendar.BBcalcolaClick();
+    save(calendar, out + "/spagyric_calendar.png");
 }
 
 // The chart analysis window on the screen: its chart view and, with
@@ -196,6 +235,7 @@ int main(int argc, char** argv) {
         save(window, out + sheet.file);
     }
     analysisWindow(main, screenWidth, screenHeight, out, everyView);
+    timingWindows(main, out);
     std::filesystem::remove_all(scratch);
     return 0;
 }
