@@ -54,13 +54,13 @@ for f in bin/quorendaville bin/quorendaville-cli libexec/quorendaville/quorendav
 done
 
 cd "$work"
-"$prefix/bin/quorendaville-cli" --version | grep -q '^quorendaville-cli [0-9]'
-"$prefix/bin/quorendaville" --version | grep -q '^quorendaville [0-9]'
-"$prefix/bin/quorendaville" --help | grep -q 'Uso: quorendaville'
+grep -q '^quorendaville-cli [0-9]' <<< "$("$prefix/bin/quorendaville-cli" --version)"
+grep -q '^quorendaville [0-9]' <<< "$("$prefix/bin/quorendaville" --version)"
+grep -q 'Uso: quorendaville' <<< "$("$prefix/bin/quorendaville" --help)"
 
 out=$("$prefix/bin/quorendaville-cli" chart --date 01/01/2000 --time 12:00 --corr -1 --coords 45N28-009E11 \
       --data-dir "$work/cli-data")
-echo "$out" | grep -q 'Sole' || { echo "chart from the installed command line failed:"; echo "$out"; exit 1; }
+grep -q 'Sole' <<< "$out" || { echo "chart from the installed command line failed:"; echo "$out"; exit 1; }
 [ -s "$work/cli-data/FilePosi/DPR1.rnd" ] || { echo "the installed template was not copied"; exit 1; }
 
 # The installed template is the one its MANIFEST describes: every program
@@ -105,11 +105,11 @@ set +e
 validation=$(desktop-file-validate "$entry" 2>&1)
 status=$?
 set -e
-if [ "$status" -ne 0 ] || echo "$validation" | grep -Eq '(error|warning): '; then
+if [ "$status" -ne 0 ] || grep -Eq '(error|warning): ' <<< "$validation"; then
   fail "desktop-file-validate refuses the desktop entry (status $status):
 $validation"
 fi
-zcat "$prefix/share/man/man1/quorendaville-cli.1.gz" | grep -q '^quorendaville-cli \\- ' ||
+grep -q '^quorendaville-cli \\- ' <<< "$(zcat "$prefix/share/man/man1/quorendaville-cli.1.gz")" ||
   { echo "the command line's manual page is not its own"; exit 1; }
 
 # The desktop program runs until it is closed: it must still be running
@@ -124,7 +124,7 @@ fi
 [ -s "$work/gui-data/BASE.ST1" ] || { echo "the desktop program did not create the personal archive"; exit 1; }
 # Its messages go to its log in the data directory, not to the terminal.
 checkLog "$work/gui-data/MessaggiQt.log" "the installed desktop program"
-if grep -Ev "$harmlessMessage" "$work/gui.log" | grep -q .; then
+if grep -q . <<< "$(grep -Ev "$harmlessMessage" "$work/gui.log" || true)"; then
   echo "the installed desktop program wrote to the terminal:"; cat "$work/gui.log"; exit 1
 fi
 
@@ -134,23 +134,25 @@ deb=$(ls "$work/package"/quorendaville_*.deb)
 files=$(dpkg-deb -c "$deb")
 for f in ./usr/bin/quorendaville ./usr/bin/quorendaville-cli ./usr/share/applications/quorendaville.desktop \
          ./usr/share/icons/hicolor/scalable/apps/quorendaville.svg ./usr/share/quorendaville/data/FilePosi/DPR1.rnd; do
-  echo "$files" | grep -q " $f\$" || { echo "the package lacks $f"; exit 1; }
+  # A here-string, not a pipe: grep -q stops at the first match, and with
+  # pipefail the listing's writer would fail on the closed pipe.
+  grep -q " $f\$" <<< "$files" || { echo "the package lacks $f"; exit 1; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)
 for d in libqt6widgets6 libsqlite3-0 qt6-qpa-plugins fonts-liberation; do
-  echo "$depends" | grep -q "$d" || { echo "the package does not depend on $d: $depends"; exit 1; }
+  grep -q "$d" <<< "$depends" || { echo "the package does not depend on $d: $depends"; exit 1; }
 done
 # The description as Debian writes it: a summary, then lines that each begin
 # with one blank (no CMake list separators).
 description=$(dpkg-deb -f "$deb" Description)
-if echo "$description" | grep -q ';'; then echo "the description holds a list separator:"; echo "$description"; exit 1; fi
+if grep -q ';' <<< "$description"; then echo "the description holds a list separator:"; echo "$description"; exit 1; fi
 # Stripped executables, and no more than 45 MB installed: about 35 MB of
 # data (two thirds of it the atlas of foreign places), the manuals, and
 # three programs; a package that grows past it has taken something it
 # should not.
 mkdir "$work/unpacked" && dpkg-deb -x "$deb" "$work/unpacked"
 for exe in usr/bin/quorendaville usr/bin/quorendaville-cli usr/libexec/quorendaville/quorendaville-cli-draw; do
-  if readelf -S "$work/unpacked/$exe" | grep -q '\.debug_info'; then echo "$exe keeps its debug information"; exit 1; fi
+  if grep -q '\.debug_info' <<< "$(readelf -S "$work/unpacked/$exe")"; then echo "$exe keeps its debug information"; exit 1; fi
 done
 size=$(dpkg-deb -f "$deb" Installed-Size)
 [ "$size" -le 46080 ] || { echo "the package takes $size KiB installed, more than 45 MB"; exit 1; }
