@@ -89,7 +89,9 @@ void printAttention(std::ostream& out, const Consultation& c) {
     for (const std::string& w : healthWarnings(c)) out << shownLine(w);
 }
 
-std::string consultationJson(const Consultation& c) {
+} // namespace
+
+std::string consultationJson(const consultations::Consultation& c) {
     std::string out = "{\"id\": " + std::to_string(c.id) + ", \"date\": " + jsonString(dateText(c.date)) +
                       ", \"follow_up\": " + (c.followUp ? jsonString(dateText(*c.followUp)) : "null") +
                       ", \"complaints\": " + jsonString(c.complaints) + ", \"symptoms\": [";
@@ -103,6 +105,9 @@ std::string consultationJson(const Consultation& c) {
            ", \"pregnancy\": " + (c.pregnancy ? "true" : "false") +
            ", \"breastfeeding\": " + (c.breastfeeding ? "true" : "false") + "}";
 }
+
+namespace {
+
 
 std::string subjectCaption(const NamedSubject& s) {
     return trimRight(s.stored.entry.name()) + " (" + s.archive + ", voce " + std::to_string(s.stored.indexPosition) + ")";

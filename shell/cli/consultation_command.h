@@ -30,6 +30,9 @@ struct NamedSubject {
 };
 NamedSubject namedSubject(const std::string& archive, const std::string& subject);
 
+// A consultation as JSON, as `consultation list --json` prints it.
+std::string consultationJson(const consultations::Consultation& c);
+
 // The number --id gives a consultation (the store numbers them from 1); a
 // text that is no such number is a UsageError naming --id.
 std::int64_t consultationId(const std::string& typed);

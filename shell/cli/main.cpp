@@ -72,7 +72,9 @@ const char* const kUsage =
     "          (senza --id la consultazione pi\xC3\xB9 recente)\n"
     "  person erase --archive A --subject N --confirm [--receipt FILE]   cancella la persona e\n"
     "          tutti i suoi dati, con una ricevuta\n"
+    "  person export --archive A --subject N --out CARTELLA   i dati della persona (JSON)\n"
     "  audit show [--check]   il registro di ci\u00f2 che \u00e8 uscito dal programma\n"
+    "  retention list [--years N]   i soggetti senza consultazioni da oltre N anni (10)\n"
     "  practitioner show | set [--name NOME] [--qualification Q] [--association A] [--contact C]\n"
     "          [--law4 on|off] [--law4-text TESTO]   il professionista nelle relazioni e nelle schede\n"
     "  transits (--current | dati) --from GG/MM/AAAA --to GG/MM/AAAA [--bodies Sole,..]\n"
@@ -120,6 +122,7 @@ int runCommandLine(std::vector<std::string> args, int argc, char** argv) {
     if (command == "delete") return qv::cli::deleteCommand(args, std::cout, std::cerr);
     if (command == "person") return qv::cli::personCommand(args, std::cout, std::cerr);
     if (command == "audit") return qv::cli::auditCommand(args, std::cout, std::cerr);
+    if (command == "retention") return qv::cli::retentionCommand(args, std::cout, std::cerr);
     std::cerr << "Comando sconosciuto: " << qv::cli::echoed(command) << "\n" << kUsage;
     return qv::cli::kExitUsage;
 }

@@ -54,6 +54,30 @@ TEST_F(PersonCli, AnErasedPersonIsInNoFileAndGetsAReceipt) {
     EXPECT_TRUE(r.has("Registro integro: 2 righe")) << r.out;
 }
 
+// What the program holds of a person, for them to take away; the subjects
+// past the retention time.
+TEST_F(PersonCli, APersonsDataAreExportedAndOldRecordsListed) {
+    ASSERT_EQ(run("register --archive BASE --name \"Rossi Maria\" --date 12/03/1968 --time 14:30 --place MILANO "
+                  "--nation ITALIA --corr -1 --coords 45N28-009E11 --annotation Allergie --with-text")
+                  .status,
+              0);
+    ASSERT_EQ(run("consultation add --archive BASE --subject 1 --date 03/03/2010 --note \"vecchia\"").status, 0);
+    const fs::path folder = out.path() / "dati";
+    CliRun r = run("person export --archive BASE --subject 1 --out " + folder.string());
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms(0700));
+    const std::string json = qv::readWholeFile(folder / "persona.json");
+    for (const char* part : {"\"name\": \"ROSSI MARIA\"", "\"date_time\": \"12/03/1968 14:30\"", "\"correction_hours\": -1",
+                             "\"annotations\": [\"Allergie\"", "\"text_document\": \"00001.txt\"", "\"notes\": \"vecchia\""})
+        EXPECT_NE(json.find(part), std::string::npos) << part << "\n" << json;
+    EXPECT_TRUE(fs::exists(folder / "00001.txt"));
+    EXPECT_TRUE(run("audit show").has("dati della persona")) << "the export is recorded";
+
+    r = run("retention list");
+    EXPECT_TRUE(r.has("BASE  voce 1  ROSSI MARIA  ultima consultazione 03/03/2010")) << r.out;
+    EXPECT_TRUE(run("retention list --years 100").has("nessuno"));
+}
+
 // A line removed, changed or moved breaks the chain there.
 TEST_F(PersonCli, TheLogShowsALineRemovedOrChanged) {
     for (const char* format : {"aaf", "csv", "aaf"})
