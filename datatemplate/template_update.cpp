@@ -118,9 +118,16 @@ TemplateUpdate updateFromTemplate(const DataDir& dir, const fs::path& templ) {
     const fs::path& root = dir.root();
     if (templ.empty() || !fs::is_directory(templ, ec)) return out;
     createPrivateFolders(root, root.string());
+    // The template is walked once: its folders, for the temporary files a
+    // killed copy left there, and its files, for those missing here.
     std::vector<fs::path> folders = {root};
-    for (fs::recursive_directory_iterator it(templ, ec), end; !ec && it != end; it.increment(ec))
-        if (it->is_directory(ec)) folders.push_back(dir.resolve(dataPathOf(it->path().lexically_relative(templ))));
+    std::vector<std::pair<fs::path, std::string>> templateFiles;  // path, data path
+    for (fs::recursive_directory_iterator it(templ, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string dataPath = dataPathOf(it->path().lexically_relative(templ));
+        if (it->is_directory(ec)) folders.push_back(dir.resolve(dataPath));
+        else if (it->is_regular_file(ec)) templateFiles.emplace_back(it->path(), dataPath);
+    }
+    const std::error_code walkError = ec;  // said once the rest is done
     ec.clear();
     removeAbandonedTemporaries(folders);
 
@@ -263,21 +270,18 @@ TemplateUpdate updateFromTemplate(const DataDir& dir, const fs::path& templ) {
 
     // Every other template file only when it is missing: the user's own
     // files (archives, settings, remedy databases) are never overwritten.
-    for (fs::recursive_directory_iterator it(templ, ec), end; !ec && it != end; it.increment(ec)) {
-        if (!it->is_regular_file()) continue;
-        const fs::path rel = it->path().lexically_relative(templ);
-        const std::string dataPath = dataPathOf(rel);
+    for (const auto& [source, dataPath] : templateFiles) {
         if (dataPath == kDataVersionFile || dataPath == kDataManifestFile) continue;
         if (std::find(listed.begin(), listed.end(), foldedPath(dataPath)) != listed.end()) continue;
         if (dir.exists(dataPath)) continue;
         try {
-            copyFileAtomically(it->path(), dir.prepareForWrite(dataPath), dataPath);
+            copyFileAtomically(source, dir.prepareForWrite(dataPath), dataPath);
             ++out.copied;
         } catch (const IoError& e) {
             unrepaired(dataPath, e.reason());
         }
     }
-    if (ec) throw IoError(templ.string(), italianSystemReason(ec.value()));
+    if (walkError) throw IoError(templ.string(), italianSystemReason(walkError.value()));
 
     // The files known, by their identity, to hold the bytes the program
     // shipped: readers of this process may trust them without checking

@@ -13,7 +13,6 @@
 #include "shell/cli/timing_support.h"
 #include "timing/body_positions.h"
 #include "timing/calendar_events.h"
-#include "timing/icalendar.h"
 #include "timing/spagyric_calendar.h"
 
 #include <algorithm>
@@ -132,7 +131,7 @@ void printText(const std::vector<timing::CalendarDay>& days, const Filter& f, co
 
 } // namespace
 
-int calendarCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int calendarCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, IcsWriter writeIcs) {
     return runCommand(err, [&] {
         const Arguments a(args,
                           {"--coords", "--corr", "--place", "--state", "--from", "--to", "--planet", "--remedy",
@@ -178,13 +177,8 @@ int calendarCommand(const std::vector<std::string>& args, std::ostream& out, std
         const auto days = timing::filtered(timing::spagyricCalendar(place, first, last), f.hours);
         int icsEventsWritten = -1;
         if (auto ics = a.value("--ics")) {
-            const std::string text = timing::icalendarText("Calendario spagirico", timing::calendarEvents(days, *clock, coordinates, f.remedy));
-            writeFileAtomically(*ics, text, *ics);
-            std::ifstream back(*ics, std::ios::binary);
-            const std::string written((std::istreambuf_iterator<char>(back)), std::istreambuf_iterator<char>());
-            const timing::IcsCheck check = timing::checkIcalendar(written);
-            if (!check.valid) throw IoError(*ics, check.problem);
-            icsEventsWritten = check.events;
+            if (!writeIcs) throw IoError(*ics, "il file iCalendar si scrive con il programma di disegno");
+            icsEventsWritten = writeIcs(*ics, timing::calendarEvents(days, *clock, coordinates, f.remedy));
         }
         if (a.flag("--json")) {
             std::ostringstream json;

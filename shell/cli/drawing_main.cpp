@@ -2,6 +2,7 @@
 // sheet, report), which starts it in its own place for them; only this program
 // loads Qt.
 #include "display/qt_messages.h"
+#include "shell/cli/calendar_command.h"
 #include "shell/cli/cli_support.h"
 #include "shell/cli/report_command.h"
 #include "shell/cli/sheet_command.h"
@@ -33,6 +34,7 @@ int runDrawingCommand(std::vector<std::string> args) {
     if (command == "wheel") return qv::cli::wheelCommand(args, std::cout, std::cerr);
     if (command == "sheet") return qv::cli::sheetCommand(args, std::cout, std::cerr);
     if (command == "report") return qv::cli::reportCommand(args, std::cout, std::cerr);
+    if (command == "calendar") return qv::cli::calendarCommand(args, std::cout, std::cerr, qv::cli::writeCheckedIcs);
     std::cerr << "Comando sconosciuto: " << qv::cli::echoed(command) << "\n";
     return qv::cli::kExitUsage;
 }

@@ -4,6 +4,7 @@
 #include "base/errors.h"
 #include "shell/cli/cli_support.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -26,10 +27,11 @@ std::filesystem::path drawingProgramPath() {
 
 } // namespace
 
-bool isDrawingCommand(const char* command) {
+bool runsInDrawingProgram(const std::vector<std::string>& args) {
+    if (args.empty()) return false;
     for (const char* drawing : {"wheel", "sheet", "report"})
-        if (std::strcmp(command, drawing) == 0) return true;
-    return false;
+        if (args[0] == drawing) return true;
+    return args[0] == "calendar" && std::find(args.begin(), args.end(), "--ics") != args.end();
 }
 
 int runDrawingProgram(int argc, char** argv, std::ostream& err) {

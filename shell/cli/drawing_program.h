@@ -4,11 +4,15 @@
 #pragma once
 
 #include <ostream>
+#include <string>
+#include <vector>
 
 namespace qv::cli {
 
-// Whether `command` is one of the drawing program's.
-bool isDrawingCommand(const char* command);
+// Whether the command of `args` (the arguments after the program's name)
+// runs in the drawing program: the drawing commands, and a calendar that
+// writes an iCalendar file.
+bool runsInDrawingProgram(const std::vector<std::string>& args);
 
 // Replaces this process with the drawing program, given the same arguments.
 // Returns only when it cannot be started, after saying why on `err`; the

@@ -93,7 +93,7 @@ int runCommandLine(std::vector<std::string> args, int argc, char** argv) {
     // (Qt's messages on standard error) matters to them alone.
     const auto verbose = std::find(args.begin(), args.end(), "--verbose");
     if (verbose != args.end()) args.erase(verbose);
-    if (!args.empty() && qv::cli::isDrawingCommand(args[0].c_str()))
+    if (qv::cli::runsInDrawingProgram(args))
         return qv::cli::runDrawingProgram(argc, argv, std::cerr);
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         std::cout << kUsage;
