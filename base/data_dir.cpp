@@ -18,36 +18,15 @@ namespace qv {
 
 namespace {
 
-std::string lowerAscii(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
-std::vector<std::string> components(const std::string& dataPath) {
-    std::vector<std::string> parts;
-    std::string current;
-    for (char c : dataPath) {
-        if (c == '\\' || c == '/') {
-            if (!current.empty()) parts.push_back(current);
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    if (!current.empty()) parts.push_back(current);
-    return parts;
-}
-
 // The existing entry of `folder` whose name equals `name` ignoring case, or
 // `folder / name` when there is none.
 fs::path matchEntry(const fs::path& folder, const std::string& name) {
     fs::path exact = folder / name;
     std::error_code ec;
     if (fs::exists(exact, ec)) return exact;
-    const std::string wanted = lowerAscii(name);
+    const std::string wanted = foldedAscii(name);
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (lowerAscii(it->path().filename().string()) == wanted) return it->path();
+        if (foldedAscii(it->path().filename().string()) == wanted) return it->path();
     }
     return exact;
 }
@@ -73,7 +52,7 @@ DataDir::DataDir(fs::path root) : root_(std::move(root)) {}
 
 fs::path DataDir::resolve(const std::string& dataPath) const {
     fs::path p = root_;
-    for (const auto& part : components(dataPath)) p = matchEntry(p, part);
+    for (const auto& part : dataPathParts(dataPath)) p = matchEntry(p, part);
     return p;
 }
 
@@ -89,7 +68,7 @@ bool DataDir::exists(const std::string& dataPath) const {
 }
 
 fs::path DataDir::prepareForWrite(const std::string& dataPath) const {
-    auto parts = components(dataPath);
+    auto parts = dataPathParts(dataPath);
     fs::path p = root_;
     for (std::size_t i = 0; i < parts.size(); ++i) {
         p = matchEntry(p, parts[i]);

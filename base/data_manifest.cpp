@@ -43,6 +43,33 @@ FileIdentity parseIdentity(const std::string& text) {
 
 } // namespace
 
+std::vector<std::string> dataPathParts(const std::string& dataPath) {
+    std::vector<std::string> parts;
+    std::string current;
+    for (char c : dataPath) {
+        if (c == '\\' || c == '/') {
+            if (!current.empty()) parts.push_back(current);
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty()) parts.push_back(current);
+    return parts;
+}
+
+fs::path relativePathOf(const std::string& dataPath) {
+    fs::path p;
+    for (const std::string& part : dataPathParts(dataPath)) p /= part;
+    return p;
+}
+
+std::string foldedAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
 std::string dataPathOf(const fs::path& relative) {
     std::string dataPath;
     for (const auto& part : relative) {

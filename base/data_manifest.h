@@ -56,5 +56,13 @@ std::uint32_t fileCrc32(const std::filesystem::path& path);
 // A path relative to a template or data directory as the program writes
 // it: with backslashes.
 std::string dataPathOf(const std::filesystem::path& relative);
+// The folders and file of a data path ("OpzioneH\\DBmain.rnd"), split at
+// its backslashes or slashes, empty parts passed over.
+std::vector<std::string> dataPathParts(const std::string& dataPath);
+// The data path as a relative file-system path (slashes).
+std::filesystem::path relativePathOf(const std::string& dataPath);
+// The ASCII letters in lower case: how data paths are compared, whatever
+// the case a file system or a document gives them.
+std::string foldedAscii(std::string text);
 
 } // namespace qv

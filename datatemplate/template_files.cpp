@@ -10,42 +10,17 @@ namespace fs = std::filesystem;
 
 namespace qv {
 
-namespace {
-
-std::string lowerAscii(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
-std::vector<std::string> components(const std::string& dataPath) {
-    std::vector<std::string> parts;
-    std::string current;
-    for (char c : dataPath) {
-        if (c == '\\' || c == '/') {
-            if (!current.empty()) parts.push_back(current);
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    if (!current.empty()) parts.push_back(current);
-    return parts;
-}
-
-} // namespace
-
 bool isProgramFile(const std::string& dataPath) {
-    const auto parts = components(dataPath);
+    const auto parts = dataPathParts(dataPath);
     if (parts.empty()) return false;
     if (parts.size() == 1) {
-        const std::string name = lowerAscii(parts[0]);
+        const std::string name = foldedAscii(parts[0]);
         for (const char* ext : {".jpg", ".bmp", ".png", ".svg", ".pdf", ".txt"})
             if (name.size() > std::strlen(ext) && name.compare(name.size() - std::strlen(ext), std::string::npos, ext) == 0)
                 return true;
         return false;
     }
-    const std::string folder = lowerAscii(parts[0]);
+    const std::string folder = foldedAscii(parts[0]);
     for (const char* owned :
          {"fileposi", "localita", "calendar", "scambi", "appoggio", "opzionet", "simboli", "zodiaco", "glifi", "manuali"})
         if (folder == owned) return true;
@@ -53,10 +28,10 @@ bool isProgramFile(const std::string& dataPath) {
 }
 
 bool isShippedDatabaseFile(const std::string& dataPath) {
-    const auto parts = components(dataPath);
+    const auto parts = dataPathParts(dataPath);
     if (parts.size() != 2) return false;
-    const std::string folder = lowerAscii(parts[0]);
-    const std::string name = lowerAscii(parts[1]);
+    const std::string folder = foldedAscii(parts[0]);
+    const std::string name = foldedAscii(parts[1]);
     return (folder == "opzioneh" || folder == "opziones") && name != "riccom.rnd" && name != "tercom.rnd";
 }
 

@@ -16,18 +16,6 @@ namespace qv {
 
 namespace {
 
-std::string foldedPath(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
-std::string replaceBackslashes(std::string path) {
-    for (char& c : path)
-        if (c == '\\') c = '/';
-    return path;
-}
-
 // Whether the file at `path` has the manifest's size and checksum.
 bool matches(const fs::path& path, const ManifestEntry& entry) {
     std::error_code ec;
@@ -77,7 +65,7 @@ void updateShippedDatabase(const DataDir& dir, const fs::path& templ,
     }
     std::vector<std::unique_ptr<FileReplacement>> copies;
     for (const auto& [target, file] : stale) {
-        const fs::path source = templ / fs::path(replaceBackslashes(file->dataPath));
+        const fs::path source = templ / relativePathOf(file->dataPath);
         if (!matches(source, *file)) throw IoError(file->dataPath, "la copia del programma non corrisponde al manifesto");
         copies.push_back(std::make_unique<FileReplacement>(target, file->dataPath));
         copies.back()->write(readWholeFile(source, file->dataPath));
@@ -184,13 +172,13 @@ TemplateUpdate updateFromTemplate(const DataDir& dir, const fs::path& templ) {
         out.unrepaired.push_back(dataPath + " (" + reason + ")");
     };
     for (const ManifestEntry& entry : manifest) {
-        listed.push_back(foldedPath(entry.dataPath));
-        const fs::path source = templ / fs::path(replaceBackslashes(entry.dataPath));
+        listed.push_back(foldedAscii(entry.dataPath));
+        const fs::path source = templ / relativePathOf(entry.dataPath);
         try {
             // One stat for a file found under the name as written, the
             // common case; the folder is searched without regard to case
             // only when that fails.
-            fs::path target = root / fs::path(replaceBackslashes(entry.dataPath));
+            fs::path target = root / relativePathOf(entry.dataPath);
             StatResult seen = statFile(target);
             if (!seen.identity.known()) {
                 target = dir.resolve(entry.dataPath);
@@ -272,7 +260,7 @@ TemplateUpdate updateFromTemplate(const DataDir& dir, const fs::path& templ) {
     // files (archives, settings, remedy databases) are never overwritten.
     for (const auto& [source, dataPath] : templateFiles) {
         if (dataPath == kDataVersionFile || dataPath == kDataManifestFile) continue;
-        if (std::find(listed.begin(), listed.end(), foldedPath(dataPath)) != listed.end()) continue;
+        if (std::find(listed.begin(), listed.end(), foldedAscii(dataPath)) != listed.end()) continue;
         if (dir.exists(dataPath)) continue;
         try {
             copyFileAtomically(source, dir.prepareForWrite(dataPath), dataPath);

@@ -1,28 +1,18 @@
 #include "timing/birthplace_clock.h"
 
+#include "archive/archive_records.h"
 #include "archive/place_lookup.h"
 
 #include <exception>
 
 namespace qv::timing {
 
-namespace {
-
-std::string trimmed(std::string s) {
-    while (!s.empty() && s.back() == ' ') s.pop_back();
-    std::size_t i = 0;
-    while (i < s.size() && s[i] == ' ') ++i;
-    return s.substr(i);
-}
-
-} // namespace
-
 LocalClock birthplaceClock(const std::string& place, const std::string& nation, Extended corr) {
     try {
-        const atlas::PlaceArchive archive = atlas::placeArchiveOfNation(trimmed(nation));
+        const atlas::PlaceArchive archive = atlas::placeArchiveOfNation(trimSpaces(nation));
         const atlas::PlaceTable table(archive);
         const auto places =
-            atlas::placesNamed(table, trimmed(place), archive == atlas::PlaceArchive::Estero ? trimmed(nation) : "");
+            atlas::placesNamed(table, trimSpaces(place), archive == atlas::PlaceArchive::Estero ? trimSpaces(nation) : "");
         if (places.size() == 1) return LocalClock::ofPlace(archive, places.front());
     } catch (const std::exception&) {
         // An atlas that cannot be read tells nothing: the birth's own
@@ -38,7 +28,7 @@ namespace qv::timing {
 std::optional<AtlasPlace> atlasPlaceNamed(const std::string& name, bool foreign, const std::string& state) {
     const atlas::PlaceArchive archive = foreign ? atlas::PlaceArchive::Estero : atlas::PlaceArchive::Italia;
     const atlas::PlaceTable table(archive);
-    const auto places = atlas::placesNamed(table, trimmed(name), trimmed(state));
+    const auto places = atlas::placesNamed(table, trimSpaces(name), trimSpaces(state));
     if (places.size() != 1) return std::nullopt;
     return AtlasPlace{places.front(), LocalClock::ofPlace(archive, places.front())};
 }

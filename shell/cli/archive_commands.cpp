@@ -49,10 +49,6 @@ PreparedDataDirectory prepareArchives(const std::optional<std::string>& dir, boo
 
 namespace {
 
-PreparedDataDirectory prepare(const std::optional<std::string>& dir, bool writes, std::ostream& err) {
-    return prepareArchives(dir, writes, err);
-}
-
 Archive openNamed(const std::string& name) {
     ArchiveOpening o = openArchive(name);
     if (!o.archive) throw UsageError{o.refusal + ": \"" + name + "\" (quattro lettere o cifre, TMPR escluso)"};
@@ -80,7 +76,7 @@ void printIndexLine(std::ostream& out, int position, const IndexEntry& entry) {
 
 int listArchive(const Arguments& a, std::ostream& out, std::ostream& err) {
     if (a.positional().size() != 2) throw UsageError{"Uso: archive list NOME [--prefix P]"};
-    const PreparedDataDirectory held = prepare(a.value("--data-dir"), false, err);
+    const PreparedDataDirectory held = prepareArchives(a.value("--data-dir"), false, err);
     const Archive archive = openNamed(typedText(a.positional()[1], "il nome dell'archivio"));
     out << shownLine("Archivio " + archiveCaption(archive.name()) + ": " + std::to_string(archive.subjectCount()) +
                 " soggetti");
@@ -107,7 +103,7 @@ int listArchive(const Arguments& a, std::ostream& out, std::ostream& err) {
 
 int showSubject(const Arguments& a, std::ostream& out, std::ostream& err) {
     if (a.positional().size() != 3) throw UsageError{"Uso: archive show NOME N"};
-    const PreparedDataDirectory held = prepare(a.value("--data-dir"), false, err);
+    const PreparedDataDirectory held = prepareArchives(a.value("--data-dir"), false, err);
     const Archive archive = openNamed(typedText(a.positional()[1], "il nome dell'archivio"));
     const int position = parseInt(a.positional()[2], "la posizione");
     requirePosition(archive, position);
@@ -235,7 +231,7 @@ int registerCommand(const std::vector<std::string>& rawArgs, std::ostream& out, 
         if (atlas::invalidDateField(moment) != atlas::DateField::None)
             throw UsageError{"Data Scorretta: \"" + a.required("--date") + " " + a.required("--time") + "\""};
 
-        const PreparedDataDirectory held = prepare(a.value("--data-dir"), true, err);
+        const PreparedDataDirectory held = prepareArchives(a.value("--data-dir"), true, err);
         LoadActiveOrbs();
 
         // What the atlas and the time regimes give for the place and the
@@ -320,7 +316,7 @@ int recallCommand(const std::vector<std::string>& args, std::ostream& out, std::
     return runCommand(err, [&] {
         const Arguments a(args, {"--data-dir"}, {});
         const auto [name, position] = nameAndPosition(a, "recall NOME N");
-        const PreparedDataDirectory held = prepare(a.value("--data-dir"), true, err);
+        const PreparedDataDirectory held = prepareArchives(a.value("--data-dir"), true, err);
         const Archive archive = openNamed(name);
         requirePosition(archive, position);
         const Recall r = recallSubject(archive, position);
@@ -388,7 +384,7 @@ int modifyCommand(const std::vector<std::string>& args, std::ostream& out, std::
         if (auto v = a.value("--date")) date = fieldText(splitNumbers(*v, '/', 3, "--date", "GG/MM/AAAA"), '/');
         if (auto v = a.value("--time")) time = fieldText(splitNumbers(*v, ':', 2, "--time", "HH:MM"), ':');
 
-        const PreparedDataDirectory held = prepare(a.value("--data-dir"), true, err);
+        const PreparedDataDirectory held = prepareArchives(a.value("--data-dir"), true, err);
         LoadActiveOrbs();
         Archive archive = openNamed(name);
         requirePosition(archive, position);
@@ -467,7 +463,7 @@ int deleteCommand(const std::vector<std::string>& args, std::ostream& out, std::
         const bool withConsultations = a.flag("--with-consultations");
         if (withConsultations && a.flag("--keep-consultations"))
             throw UsageError{"Indicare --with-consultations oppure --keep-consultations, non entrambe"};
-        const PreparedDataDirectory held = prepare(a.value("--data-dir"), true, err);
+        const PreparedDataDirectory held = prepareArchives(a.value("--data-dir"), true, err);
         Archive archive = openNamed(name);
         requirePosition(archive, position);
         // The window asks what becomes of the subject's consultations; the

@@ -21,12 +21,6 @@ namespace qv::cli {
 
 namespace {
 
-std::string trimmed(std::string s) {
-    while (!s.empty() && s.back() == ' ') s.pop_back();
-    std::size_t i = 0;
-    while (i < s.size() && s[i] == ' ') ++i;
-    return s.substr(i);
-}
 
 // The clock of a named place of the atlas; none when it is not there or
 // not one place.
@@ -80,7 +74,7 @@ NatalChart natalChartFromOptions(const Arguments& a) {
         bringWithinOneTurn(n.chart);
         n.birth = c.birth;
         n.moved = c.moved;
-        n.name = trimmed(c.texts.name);
+        n.name = trimSpaces(c.texts.name);
         n.ephemeris = n.chart;
         for (int k = 1; k <= 19; ++k) {
             n.ephemeris.longitude[static_cast<std::size_t>(k)] = c.ephemerisLongitude[static_cast<std::size_t>(k)];
