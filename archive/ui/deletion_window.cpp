@@ -143,9 +143,10 @@ void TFoCancel::BBeliminaClick() {
     bool withConsultations = false;
     if (recorded > 0) {
         const Dialogs::Answer a = dialogs().question(
-            this, QStringLiteral("Il soggetto ha %1 consultazion%2 registrat%3. Eliminarle insieme al soggetto?")
+            this, QStringLiteral("Il soggetto ha %1 consultazion%2 registrat%3. Eliminarl%4 insieme al soggetto?")
                       .arg(recorded)
                       .arg(recorded == 1 ? "e" : "i")
+                      .arg(recorded == 1 ? "a" : "e")
                       .arg(recorded == 1 ? "a" : "e"),
             true);
         if (a == Dialogs::Answer::Cancel) return;
@@ -161,12 +162,14 @@ void TFoCancel::BBeliminaClick() {
                                                                    : consultations::ConsultationsOfDeleted::Keep);
     });
     QApplication::restoreOverrideCursor();
-    if (deleted && done.wasCurrent)
-        dialogs().information(this, "Il soggetto eliminato era il soggetto attuale: ora nessun soggetto \u00E8 "
-                                    "selezionato");
+    // The list and the verification show the archive as it is now before
+    // anything is said about it.
     clearVerification();
     panel_->clearField(false);
     panel_->reopen();
+    if (deleted && done.wasCurrent)
+        dialogs().information(this, "Il soggetto eliminato era il soggetto attuale: ora nessun soggetto \u00E8 "
+                                    "selezionato");
 }
 
 } // namespace qv

@@ -241,7 +241,7 @@ private slots:
         test::chooseListedSubject(&window, 0);  // ANNA
         (*boxes_)->answers = {Dialogs::Answer::No};
         QTest::mouseClick(elimina, Qt::LeftButton);
-        QCOMPARE(boxes_->last(), QString("Il soggetto ha 1 consultazione registrata. Eliminarle insieme al soggetto?"));
+        QCOMPARE(boxes_->last(), QString("Il soggetto ha 1 consultazione registrata. Eliminarla insieme al soggetto?"));
         QCOMPARE(test::indexTexts("BASE").size(), std::size_t(2));
         QCOMPARE(count("ANNA"), 1);
 

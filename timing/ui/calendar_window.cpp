@@ -115,6 +115,9 @@ TFoCalendario::TFoCalendario(const std::string& place, const std::string& coordi
     LabStato = new QLabel(fromCp1252("Alba e tramonto: bordo superiore del Sole, rifrazione standard"), this);
     LabStato->setObjectName("LabStato");
     LabStato->setWordWrap(true);
+    // Room for the two lines a long place name takes, so that the text set
+    // after a computation never runs over the list above it.
+    LabStato->setMinimumHeight(2 * LabStato->fontMetrics().lineSpacing() + 4);
 
     auto* form = new QFormLayout;
     auto* placeRow = new QHBoxLayout;
